@@ -1,0 +1,381 @@
+"""What the end-to-end tests share: the Wine prefix, a fresh program folder per test, the UI driver,
+the event-logging target window, X input through xdotool, and screenshots.
+
+A test module calls start_session() from setUpModule and end_session() from tearDownModule. Tests
+derive from E2ETestCase and start everything through its methods, so that whatever a test started
+is stopped when the test ends, passed or not, and its scratch folders are kept only when it failed.
+"""
+
+import os
+import queue
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+
+# Only for waiting: long enough for a slow Wine start on a loaded machine.
+WAIT_SECONDS = 30.0
+
+WM_NULL = 0x0000
+WM_GETTEXTLENGTH = 0x000E
+WM_KEYDOWN = 0x0100
+
+
+def _setting(name):
+    value = os.environ.get(name)
+    if not value:
+        raise RuntimeError(f"{name} is not set: run the end-to-end tests through ctest -L e2e")
+    return Path(value)
+
+
+def dist_folder():
+    return _setting("TAPMILL_DIST")
+
+
+def e2e_bin():
+    return _setting("TAPMILL_E2E_BIN")
+
+
+def wine_prefix():
+    return _setting("TAPMILL_WINEPREFIX")
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(wine_prefix()), WINEARCH="win32", WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=")
+    return env
+
+
+def wait_until(condition, what, timeout=WAIT_SECONDS):
+    """Polls condition() until it returns something true and returns that; fails naming `what`."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def start_session():
+    """Checks the display, makes the Wine prefix and starts its wineserver clean.
+
+    The wineserver is kept running for the whole module: otherwise it shuts down between two Wine
+    starts and every start pays for bringing it and Wine's own services up again."""
+    if not os.environ.get("DISPLAY"):
+        raise RuntimeError("DISPLAY is not set: the end-to-end tests need an X display; "
+                           "run them through tools/with-display.sh")
+    for program in ("wine", "wineserver", "xdotool", "import", "xdpyinfo"):
+        if shutil.which(program) is None:
+            raise RuntimeError(f"{program} is not installed")
+    subprocess.run([str(REPO / "tools" / "wineprefix.sh"), str(wine_prefix())], check=True)
+    # The tests run one at a time and own the prefix: whatever still runs in it was left over by an
+    # aborted run, or runs on another display, and would disturb window lookups.
+    end_session()
+    subprocess.run(["wineserver", "-p"], env=wine_env(), check=True)
+
+
+def end_session():
+    subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=wine_env(), stderr=subprocess.DEVNULL)
+
+
+class WineProcess:
+    """One Windows program started under Wine. The wine launcher execs into the program, so the
+    Unix process is the Windows process and its exit status is the Windows exit code."""
+
+    def __init__(self, exe, args=(), cwd=None, **popen_args):
+        self.name = Path(exe).name
+        self.popen = subprocess.Popen(["wine", str(exe), *map(str, args)], cwd=cwd, env=wine_env(),
+                                      **popen_args)
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def wait_exit(self, timeout=WAIT_SECONDS):
+        try:
+            return self.popen.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"{self.name} did not exit within {timeout} s") from None
+
+    def kill(self):
+        if self.running():
+            self.popen.kill()
+        self.popen.wait()
+
+
+class ProgramFolder:
+    """A private copy of the built program folder (tapmill.exe and its data folders)."""
+
+    def __init__(self, scratch):
+        dist = dist_folder()
+        if not (dist / "tapmill.exe").is_file():
+            raise RuntimeError(f"{dist / 'tapmill.exe'} does not exist: build the dist target first")
+        self.path = Path(scratch) / "tapmill"
+        shutil.copytree(dist, self.path)
+
+    def write_bytes(self, relative, data):
+        target = self.path / relative
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(data)
+        return target
+
+    def write_text(self, relative, text, encoding):
+        return self.write_bytes(relative, text.encode(encoding))
+
+    def listing(self):
+        """Every file and folder below the program folder with its size and modification time."""
+        entries = {}
+        for item in sorted(self.path.rglob("*")):
+            info = item.stat()
+            entries[str(item.relative_to(self.path))] = (item.is_dir(), info.st_size, info.st_mtime_ns)
+        return entries
+
+
+class UiDriverError(Exception):
+    pass
+
+
+def escape(text):
+    return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\r", "\\r")
+
+
+_ESCAPES = {"\\\\": "\\", "\\n": "\n", "\\r": "\r"}
+
+
+def unescape(text):
+    return re.sub(r"\\[\\nr]", lambda match: _ESCAPES[match.group(0)], text)
+
+
+class UiDriver:
+    """One running uidriver.exe: a method per command. Timeouts are in seconds here and go to the
+    driver in milliseconds; an "err" answer raises UiDriverError."""
+
+    def __init__(self, cwd):
+        self.process = WineProcess(e2e_bin() / "uidriver.exe", cwd=cwd, stdin=subprocess.PIPE,
+                                   stdout=subprocess.PIPE, text=True, encoding="utf-8", bufsize=1)
+        # Answers are read on a thread so that a driver that stops answering fails the test
+        # instead of blocking it until CTest's timeout.
+        self._answers = queue.Queue()
+        self._reader = threading.Thread(target=self._read_answers, daemon=True)
+        self._reader.start()
+
+    def _read_answers(self):
+        for line in self.process.popen.stdout:
+            self._answers.put(line.rstrip("\n"))
+        self._answers.put(None)
+
+    def command(self, line, wait=0.0):
+        """Sends one command line and returns the result after "ok"."""
+        if not self.process.running():
+            raise UiDriverError("uidriver.exe is not running")
+        self.process.popen.stdin.write(line + "\n")
+        self.process.popen.stdin.flush()
+        try:
+            answer = self._answers.get(timeout=wait + WAIT_SECONDS)
+        except queue.Empty:
+            raise UiDriverError(f"no answer to {line!r}") from None
+        if answer is None:
+            raise UiDriverError(f"uidriver.exe ended on {line!r}")
+        if answer == "ok":
+            return ""
+        if answer.startswith("ok "):
+            return answer[3:]
+        raise UiDriverError(f"{line!r}: {answer}")
+
+    def _window(self, line, wait=0.0):
+        return int(self.command(line, wait))
+
+    def wait_window(self, cls, timeout=WAIT_SECONDS):
+        return self._window(f"wait-window {cls} {int(timeout * 1000)}", timeout)
+
+    def wait_window_caption(self, caption, timeout=WAIT_SECONDS):
+        return self._window(f"wait-window-caption {int(timeout * 1000)} {escape(caption)}", timeout)
+
+    def find(self, parent, caption):
+        return self._window(f"find {parent} {escape(caption)}")
+
+    def find_class(self, parent, cls, index=0):
+        return self._window(f"find-class {parent} {cls} {index}")
+
+    def click(self, hwnd):
+        self.command(f"click {hwnd}")
+
+    def get_text(self, hwnd):
+        return unescape(self.command(f"get-text {hwnd}"))
+
+    def set_text(self, hwnd, text):
+        self.command(f"set-text {hwnd} {escape(text)}")
+
+    def type_char(self, hwnd, char):
+        self.command(f"type-char {hwnd} {escape(char)}")
+
+    def is_visible(self, hwnd):
+        return self.command(f"is-visible {hwnd}") == "1"
+
+    def is_enabled(self, hwnd):
+        return self.command(f"is-enabled {hwnd}") == "1"
+
+    def is_checked(self, hwnd):
+        return self.command(f"is-checked {hwnd}") == "1"
+
+    def rect(self, hwnd):
+        return tuple(int(value) for value in self.command(f"rect {hwnd}").split())
+
+    def owner(self, hwnd):
+        return self._window(f"owner {hwnd}")
+
+    def status(self, statusbar, panel):
+        return unescape(self.command(f"status {statusbar} {panel}"))
+
+    def msgbox(self, timeout=WAIT_SECONDS):
+        """Waits for a message box; returns its hwnd and text."""
+        hwnd, _, text = self.command(f"msgbox {int(timeout * 1000)}", timeout).partition(" ")
+        return int(hwnd), unescape(text)
+
+    def msgbox_caption(self, hwnd):
+        return unescape(self.command(f"msgbox-caption {hwnd}"))
+
+    def press(self, dialog, button):
+        self.command(f"press {dialog} {button}")
+
+    def close(self, hwnd):
+        self.command(f"close {hwnd}")
+
+    def post(self, hwnd, msg, wparam=0, lparam=0):
+        self.command(f"post {hwnd} {msg} {wparam} {lparam}")
+
+    def send(self, hwnd, msg, wparam=0, lparam=0):
+        return int(self.command(f"send {hwnd} {msg} {wparam} {lparam}"))
+
+    def cursor(self):
+        x, y = self.command("cursor").split()
+        return int(x), int(y)
+
+    def quit(self):
+        if self.process.running():
+            try:
+                self.command("quit")
+            except UiDriverError:
+                pass  # it hangs or is gone: the kill below settles it either way
+        self.process.kill()
+        self.process.popen.stdin.close()
+        self._reader.join(WAIT_SECONDS)
+        self.process.popen.stdout.close()
+
+
+class Target:
+    """target.exe: a full-screen window that logs the mouse buttons and keys it receives."""
+
+    def __init__(self, folder):
+        self.log = Path(folder) / "target.log"
+        # The log is named relative to the working folder: Wine would read an absolute Unix path
+        # as a path on the current drive.
+        self.process = WineProcess(e2e_bin() / "target.exe", ["target.log"], cwd=folder)
+
+    def wait_ready(self):
+        wait_until(lambda: self._lines()[:1] == ["READY"] or not self.process.running(),
+                   "target.exe to be ready")
+        if not self.process.running():
+            raise AssertionError("target.exe ended before it was ready")
+
+    def _lines(self):
+        try:
+            return self.log.read_text(encoding="ascii").splitlines()
+        except FileNotFoundError:
+            return []
+
+    def events(self):
+        """The events logged so far: ("LDOWN", x, y) ... and ("KEYDOWN", vk) ..."""
+        return [(name, *map(int, values)) for name, *values in
+                (line.split() for line in self._lines()[1:])]
+
+    def wait_events(self, count, timeout=WAIT_SECONDS):
+        """The events once at least `count` have been logged."""
+        def enough():
+            events = self.events()
+            return events if len(events) >= count else None
+        try:
+            return wait_until(enough, f"{count} target events", timeout)
+        except AssertionError as timed_out:
+            raise AssertionError(f"{timed_out}; logged: {self.events()}") from None
+
+    def stop(self):
+        self.process.kill()
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=WAIT_SECONDS)
+
+
+def key(*keys):
+    """Presses and releases each key in turn, e.g. key("ctrl+q") or key("a", "Return")."""
+    xdotool("key", *keys)
+
+
+def mouse_move(x, y):
+    xdotool("mousemove", "--sync", x, y)
+
+
+def click(x, y, button=1, repeat=1):
+    xdotool("mousemove", "--sync", x, y, "click", "--repeat", repeat, button)
+
+
+def screen_size():
+    output = subprocess.run(["xdpyinfo"], check=True, capture_output=True, text=True).stdout
+    width, height = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", output).groups()
+    return int(width), int(height)
+
+
+def screenshot(name):
+    """Saves the whole display as <name>.png in the screenshots folder and returns its path."""
+    folder = _setting("TAPMILL_SCREENSHOTS")
+    folder.mkdir(parents=True, exist_ok=True)
+    path = folder / f"{name}.png"
+    subprocess.run(["import", "-window", "root", str(path)], check=True, timeout=WAIT_SECONDS)
+    return path
+
+
+class E2ETestCase(unittest.TestCase):
+    """Stops whatever a test started when it ends; keeps its scratch folder only if it failed."""
+
+    def run(self, result=None):
+        if result is None:
+            result = self.defaultTestResult()
+        problems_before = len(result.failures) + len(result.errors)
+        self._scratch = Path(tempfile.mkdtemp(prefix=f"tapmill-e2e-{self._testMethodName}-"))
+        try:
+            return super().run(result)
+        finally:
+            if len(result.failures) + len(result.errors) > problems_before:
+                print(f"kept for inspection: {self._scratch}", file=sys.stderr)
+            else:
+                shutil.rmtree(self._scratch, ignore_errors=True)
+
+    def program_folder(self):
+        return ProgramFolder(Path(tempfile.mkdtemp(dir=self._scratch)))
+
+    def start_tapmill(self, folder, *args):
+        process = WineProcess(folder.path / "tapmill.exe", args, cwd=folder.path)
+        self.addCleanup(process.kill)
+        return process
+
+    def start_driver(self):
+        driver = UiDriver(cwd=self._scratch)
+        self.addCleanup(driver.quit)
+        return driver
+
+    def start_target(self):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)))
+        self.addCleanup(target.stop)
+        target.wait_ready()
+        return target

@@ -1,0 +1,133 @@
+// target <logfile>: a full-screen, topmost window that logs every mouse button and key it receives,
+// so the end-to-end tests can check what was injected or replayed into it. One line per event,
+// appended and closed at once so that the test can read the log while the window runs:
+//   READY            first, once the window is shown and has the focus
+//   LDOWN x y        LUP x y        RDOWN x y        RUP x y      (screen coordinates)
+//   KEYDOWN vk       KEYUP vk                                    (virtual-key code, decimal)
+// The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
+// produces it, not as a WM_LBUTTONDBLCLK the log would have to translate.
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"tapmill-target";
+constexpr UINT_PTR kFocusTimer = 1;
+constexpr UINT kFocusPollMs = 50;
+
+std::wstring logPath;
+bool ready = false;
+
+void logLine(const std::string& line) {
+    FILE* log = _wfopen(logPath.c_str(), L"ab");
+    if (!log)
+        return;
+    std::fputs((line + "\n").c_str(), log);
+    std::fclose(log);
+}
+
+void logButton(HWND window, const char* name, LPARAM lparam) {
+    POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    ClientToScreen(window, &p);
+    logLine(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
+}
+
+void paint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawTextW(dc, kCaption, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_TIMER:
+        // Under Wine the focus arrives asynchronously from X: READY waits until it is really here,
+        // or the first injected key could go nowhere. A tick already queued may still come after
+        // KillTimer, hence the flag.
+        if (ready)
+            return 0;
+        if (GetForegroundWindow() == window) {
+            ready = true;
+            KillTimer(window, kFocusTimer);
+            logLine("READY");
+        } else {
+            SetForegroundWindow(window);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetForegroundWindow(window);
+        logButton(window, "LDOWN", lparam);
+        return 0;
+    case WM_LBUTTONUP:
+        logButton(window, "LUP", lparam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        SetForegroundWindow(window);
+        logButton(window, "RDOWN", lparam);
+        return 0;
+    case WM_RBUTTONUP:
+        logButton(window, "RUP", lparam);
+        return 0;
+    // The system-key messages are logged and then swallowed: handed on, Alt would enter menu mode
+    // and Alt+F4 would close the window in the middle of a test.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        logLine("KEYDOWN " + std::to_string(wparam));
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        logLine("KEYUP " + std::to_string(wparam));
+        return 0;
+    case WM_SYSCHAR:
+        return 0;
+    case WM_PAINT:
+        paint(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (__argc < 2) {
+        MessageBoxW(nullptr, L"usage: target.exe LOGFILE", kCaption, MB_OK);
+        return 2;
+    }
+    logPath = __wargv[1];
+
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = windowProc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.lpszClassName = L"TapmillTarget";
+    RegisterClassW(&cls);
+
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, cls.lpszClassName, kCaption, WS_POPUP, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window)
+        return 1;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+    SetTimer(window, kFocusTimer, kFocusPollMs, nullptr);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,485 @@
+// uidriver: drives the windows of another program for the end-to-end tests. It is started once per
+// test and reads one command per line on stdin; every command gets exactly one answer line on
+// stdout, "ok <result>" or "err <message>", both UTF-8.
+//
+// Window handles are decimal numbers; message numbers and parameters may also be 0x-hex. A text
+// argument is the whole rest of the line, so it may hold spaces. Texts travel escaped both ways so
+// that an answer is always one line: "\\" for a backslash, "\n" and "\r" for line breaks.
+//
+// Whatever waits on the program is bounded (SendMessageTimeout, polling with a deadline), so a
+// program that hangs shows up as an "err" answer instead of a hung driver. Clicks are posted,
+// never sent: the program's click handlers may run a whole playback before they return.
+
+#include "remote_buffer.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr DWORD kPollMs = 50;
+// The text control of a message box: Windows and Wine both give it id 0xFFFF.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+using Error = std::runtime_error;
+
+std::wstring fromUtf8(const std::string& text) {
+    if (text.empty())
+        return {};
+    int chars = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(chars, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), chars);
+    return wide;
+}
+
+std::string toUtf8(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
+    std::string text(bytes, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::wstring escape(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\\')
+            out += L"\\\\";
+        else if (c == L'\n')
+            out += L"\\n";
+        else if (c == L'\r')
+            out += L"\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::wstring unescape(const std::wstring& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\\') {
+            out += text[i];
+            continue;
+        }
+        wchar_t next = i + 1 < text.size() ? text[++i] : L'\0';
+        if (next == L'\\')
+            out += L'\\';
+        else if (next == L'n')
+            out += L'\n';
+        else if (next == L'r')
+            out += L'\r';
+        else
+            throw Error("bad escape in text");
+    }
+    return out;
+}
+
+std::wstring number(unsigned long long value) { return std::to_wstring(value); }
+std::wstring number(long long value) { return std::to_wstring(value); }
+std::wstring handle(HWND window) { return number(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window))); }
+
+// The arguments after the command word: space-separated words, then optionally a text that runs to
+// the end of the line.
+class Args {
+public:
+    explicit Args(std::wstring line) : line_(std::move(line)) {}
+
+    std::wstring word(const char* what) {
+        if (pos_ >= line_.size())
+            throw Error(std::string("missing ") + what);
+        std::size_t end = line_.find(L' ', pos_);
+        if (end == std::wstring::npos)
+            end = line_.size();
+        std::wstring word = line_.substr(pos_, end - pos_);
+        pos_ = end < line_.size() ? end + 1 : end;
+        if (word.empty())
+            throw Error(std::string("missing ") + what);
+        return word;
+    }
+
+    long long integer(const char* what) {
+        std::wstring text = word(what);
+        bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
+        wchar_t* end = nullptr;
+        long long value = hex ? static_cast<long long>(wcstoull(text.c_str() + 2, &end, 16))
+                              : wcstoll(text.c_str(), &end, 10);
+        if (*end != L'\0')
+            throw Error(std::string("bad number for ") + what);
+        return value;
+    }
+
+    // A window handle, not checked: for questions whose answer for a vanished window is "no".
+    HWND anyWindow() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(integer("window"))); }
+
+    HWND window() {
+        HWND window = anyWindow();
+        if (!IsWindow(window))
+            throw Error("no such window");
+        return window;
+    }
+
+    std::wstring text() {
+        std::wstring text = unescape(line_.substr(pos_));
+        pos_ = line_.size();
+        return text;
+    }
+
+    void end() const {
+        if (pos_ < line_.size())
+            throw Error("too many arguments");
+    }
+
+private:
+    std::wstring line_;
+    std::size_t pos_ = 0;
+};
+
+LRESULT sendBounded(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &result))
+        throw Error("the window did not answer");
+    return static_cast<LRESULT>(result);
+}
+
+void post(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!PostMessageW(window, message, wparam, lparam))
+        throw Error("cannot post to the window");
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+bool sameClass(HWND window, const std::wstring& name) {
+    return CompareStringOrdinal(className(window).c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// Asks the window itself (WM_GETTEXT): an edit control's text lives only in the control.
+std::wstring windowText(HWND window) {
+    std::size_t length = static_cast<std::size_t>(sendBounded(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    LRESULT copied = sendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+// The text Windows keeps for the window, read without a message: searching must work while the
+// program is busy in a long handler and answers no messages.
+std::wstring storedText(HWND window) {
+    wchar_t text[1024] = {};
+    InternalGetWindowText(window, text, 1024);
+    return text;
+}
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM into) {
+    reinterpret_cast<std::vector<HWND>*>(into)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> topLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Calls find until it yields a window or timeoutMs has passed.
+HWND pollFor(long long timeoutMs, const std::function<HWND()>& find) {
+    ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (HWND found = find())
+            return found;
+        if (GetTickCount64() >= deadline)
+            throw Error("timed out");
+        Sleep(kPollMs);
+    }
+}
+
+// A message box is a visible top-level dialog with the message box's text control. EnumWindows goes
+// top to bottom, so the newest of several boxes comes first.
+HWND visibleMessageBox() {
+    for (HWND window : topLevelWindows()) {
+        if (!IsWindowVisible(window) || !sameClass(window, L"#32770"))
+            continue;
+        HWND text = GetDlgItem(window, kMessageBoxTextId);
+        if (text && sameClass(text, L"Static"))
+            return window;
+    }
+    return nullptr;
+}
+
+std::wstring statusPanel(HWND statusBar, long long panel) {
+    constexpr int kMaxParts = 256;
+    RemoteBuffer edges(statusBar, kMaxParts * sizeof(int));
+    LRESULT parts = sendBounded(statusBar, SB_GETPARTS, kMaxParts, edges.pointer());
+    if (panel < 0 || panel >= parts)
+        throw Error("no such panel");
+    std::size_t length = LOWORD(sendBounded(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+    RemoteBuffer text(statusBar, (length + 1) * sizeof(wchar_t));
+    sendBounded(statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel), text.pointer());
+    return text.readText(length);
+}
+
+int dialogButtonId(const std::wstring& name) {
+    if (name == L"ok")
+        return IDOK;
+    if (name == L"yes")
+        return IDYES;
+    if (name == L"no")
+        return IDNO;
+    if (name == L"cancel")
+        return IDCANCEL;
+    throw Error("unknown button; use ok, yes, no or cancel");
+}
+
+using Command = std::function<std::wstring(Args&)>;
+
+std::map<std::wstring, Command> commands() {
+    std::map<std::wstring, Command> table;
+
+    table[L"wait-window"] = [](Args& args) {
+        std::wstring cls = args.word("class");
+        long long timeout = args.integer("timeout");
+        args.end();
+        return handle(pollFor(timeout, [&] { return FindWindowW(cls.c_str(), nullptr); }));
+    };
+    table[L"wait-window-caption"] = [](Args& args) {
+        long long timeout = args.integer("timeout");
+        std::wstring caption = args.text();
+        return handle(pollFor(timeout, [&] { return FindWindowW(nullptr, caption.c_str()); }));
+    };
+    table[L"find"] = [](Args& args) {
+        HWND parent = args.window();
+        std::wstring caption = args.text();
+        for (HWND child : descendants(parent))
+            if (storedText(child) == caption)
+                return handle(child);
+        throw Error("no such window");
+    };
+    table[L"find-class"] = [](Args& args) {
+        HWND parent = args.window();
+        std::wstring cls = args.word("class");
+        long long index = args.integer("index");
+        args.end();
+        for (HWND child : descendants(parent))
+            if (sameClass(child, cls) && index-- == 0)
+                return handle(child);
+        throw Error("no such window");
+    };
+    table[L"click"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        post(window, BM_CLICK, 0, 0);
+        return std::wstring();
+    };
+    table[L"get-text"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        return escape(windowText(window));
+    };
+    table[L"set-text"] = [](Args& args) {
+        HWND window = args.window();
+        std::wstring text = args.text();
+        if (!sendBounded(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+            throw Error("the window refused the text");
+        return std::wstring();
+    };
+    table[L"type-char"] = [](Args& args) {
+        HWND window = args.window();
+        std::wstring text = args.text();
+        bool surrogatePair = text.size() == 2 && IS_HIGH_SURROGATE(text[0]) && IS_LOW_SURROGATE(text[1]);
+        if (text.size() != 1 && !surrogatePair)
+            throw Error("type-char takes exactly one character");
+        for (wchar_t unit : text)
+            post(window, WM_CHAR, unit, 1);
+        return std::wstring();
+    };
+    table[L"is-visible"] = [](Args& args) {
+        HWND window = args.anyWindow();
+        args.end();
+        return number(static_cast<long long>(IsWindowVisible(window) ? 1 : 0));
+    };
+    table[L"is-enabled"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        return number(static_cast<long long>(IsWindowEnabled(window) ? 1 : 0));
+    };
+    table[L"is-checked"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        // BST_CHECKED is 1, BST_UNCHECKED 0; a three-state box may also answer BST_INDETERMINATE (2).
+        return number(static_cast<long long>(sendBounded(window, BM_GETCHECK, 0, 0)));
+    };
+    table[L"rect"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        RECT r;
+        GetWindowRect(window, &r);
+        return number(static_cast<long long>(r.left)) + L" " + number(static_cast<long long>(r.top)) + L" " +
+               number(static_cast<long long>(r.right)) + L" " + number(static_cast<long long>(r.bottom));
+    };
+    table[L"owner"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        return handle(GetWindow(window, GW_OWNER));
+    };
+    table[L"status"] = [](Args& args) {
+        HWND statusBar = args.window();
+        long long panel = args.integer("panel");
+        args.end();
+        return escape(statusPanel(statusBar, panel));
+    };
+    table[L"msgbox"] = [](Args& args) {
+        long long timeout = args.integer("timeout");
+        args.end();
+        HWND box = pollFor(timeout, visibleMessageBox);
+        return handle(box) + L" " + escape(windowText(GetDlgItem(box, kMessageBoxTextId)));
+    };
+    table[L"msgbox-caption"] = [](Args& args) {
+        HWND box = args.window();
+        args.end();
+        return escape(windowText(box));
+    };
+    table[L"press"] = [](Args& args) {
+        HWND dialog = args.window();
+        std::wstring name = args.word("button");
+        args.end();
+        int id = dialogButtonId(name);
+        // Pressing a button the dialog does not have would still end a message box under Wine, and
+        // hide that the program asked the wrong question.
+        HWND button = GetDlgItem(dialog, id);
+        if (!button)
+            throw Error("the dialog has no such button");
+        post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return std::wstring();
+    };
+    table[L"close"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        post(window, WM_CLOSE, 0, 0);
+        return std::wstring();
+    };
+    table[L"post"] = [](Args& args) {
+        HWND window = args.window();
+        UINT message = static_cast<UINT>(args.integer("message"));
+        WPARAM wparam = static_cast<WPARAM>(args.integer("wparam"));
+        LPARAM lparam = static_cast<LPARAM>(args.integer("lparam"));
+        args.end();
+        post(window, message, wparam, lparam);
+        return std::wstring();
+    };
+    table[L"send"] = [](Args& args) {
+        HWND window = args.window();
+        UINT message = static_cast<UINT>(args.integer("message"));
+        WPARAM wparam = static_cast<WPARAM>(args.integer("wparam"));
+        LPARAM lparam = static_cast<LPARAM>(args.integer("lparam"));
+        args.end();
+        return number(static_cast<long long>(sendBounded(window, message, wparam, lparam)));
+    };
+    table[L"cursor"] = [](Args& args) {
+        args.end();
+        POINT p;
+        if (!GetCursorPos(&p))
+            throw Error("no cursor position");
+        return number(static_cast<long long>(p.x)) + L" " + number(static_cast<long long>(p.y));
+    };
+    return table;
+}
+
+class LineReader {
+public:
+    explicit LineReader(HANDLE input) : input_(input) {}
+
+    bool next(std::string& line) {
+        for (;;) {
+            std::size_t end = pending_.find('\n');
+            if (end != std::string::npos) {
+                line = pending_.substr(0, end);
+                pending_.erase(0, end + 1);
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                return true;
+            }
+            char chunk[4096];
+            DWORD got = 0;
+            if (!ReadFile(input_, chunk, sizeof chunk, &got, nullptr) || got == 0) {
+                // A last command without a line break still counts.
+                line.swap(pending_);
+                pending_.clear();
+                return !line.empty();
+            }
+            pending_.append(chunk, got);
+        }
+    }
+
+private:
+    HANDLE input_;
+    std::string pending_;
+};
+
+void writeLine(HANDLE output, std::string line) {
+    line += '\n';
+    const char* data = line.data();
+    DWORD left = static_cast<DWORD>(line.size());
+    while (left > 0) {
+        DWORD written = 0;
+        if (!WriteFile(output, data, left, &written, nullptr))
+            ExitProcess(1);  // nobody is listening any more
+        data += written;
+        left -= written;
+    }
+}
+
+}  // namespace
+
+int main() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const std::map<std::wstring, Command> table = commands();
+    LineReader reader(input);
+    std::string line;
+    while (reader.next(line)) {
+        Args args(fromUtf8(line));
+        std::string answer;
+        bool quit = false;
+        try {
+            std::wstring name = args.word("command");
+            if (name == L"quit") {
+                args.end();
+                quit = true;
+                answer = "ok";
+            } else {
+                auto command = table.find(name);
+                if (command == table.end())
+                    throw Error("unknown command");
+                std::wstring result = command->second(args);
+                answer = result.empty() ? "ok" : "ok " + toUtf8(result);
+            }
+        } catch (const std::exception& e) {
+            answer = std::string("err ") + e.what();
+        }
+        writeLine(output, answer);
+        if (quit)
+            break;
+    }
+    return 0;
+}
