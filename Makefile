@@ -1,0 +1,54 @@
+# Tapmill: `make run` starts the program under Wine, `make test` runs every test.
+# Both install whatever the machine is missing first.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+BUILD := $(ROOT)/build
+NATIVE := $(BUILD)/native
+ASAN := $(BUILD)/asan
+WIN32 := $(BUILD)/win32
+WINEPREFIX_DIR := $(BUILD)/wineprefix
+JOBS ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e bench clean
+
+all: native win32
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+asan: deps
+	@cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAPMILL_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS) --target tapmill_unit
+
+win32: deps
+	@cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+	@rm -rf $(ROOT)/dist && cp -r $(WIN32)/dist $(ROOT)/dist
+
+prefix: deps
+	@tools/wineprefix.sh $(WINEPREFIX_DIR)
+
+run: win32 prefix
+	@tools/run.sh $(ROOT)/dist $(WINEPREFIX_DIR) $(BUILD)/screenshots
+
+test-unit: native
+	@ctest --test-dir $(NATIVE) -L unit --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
+
+test-e2e: win32 prefix
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2e --output-on-failure
+
+test: test-unit test-asan test-e2e
+
+bench: native
+	@$(NATIVE)/bench/tapmill_bench
+
+clean:
+	rm -rf $(BUILD) $(ROOT)/dist

@@ -1,0 +1,180 @@
+#include "app/Unit_main.h"
+
+#include <string>
+
+#include "common/profile.h"
+#include "common/gbk.h"
+#include "platform/files.h"
+
+namespace tapmill {
+
+namespace {
+
+
+struct ControlHotKey {
+    int id;
+    uint32_t modifiers;
+    uint32_t key;
+};
+
+// Registered in this order at creation.
+const ControlHotKey kControlHotKeys[] = {
+    {HK_Record, platform::kModControl, 'W'},       {HK_Stop, platform::kModControl, 'Q'},
+    {HK_Play, platform::kModControl, 'Z'},         {HK_Run, platform::kModControl, 'E'},
+    {HK_Pause, 0, 120 /* F9 */},                   {HK_JournalPause, 0, 121 /* F10 */},
+    {HK_JournalRecord, platform::kModAlt, 'W'},    {HK_JournalStop, platform::kModAlt, 'Q'},
+    {HK_JournalPlay, platform::kModAlt, 'Z'},
+};
+
+// Unregistered at the close; the journal keys go with the window.
+const int kHotKeysUnregisteredAtClose[] = {HK_Record, HK_Stop, HK_Play, HK_Pause, HK_Run};
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Shows a stored count as the index of its last item: "-1" for nothing stored.
+std::string lastIndexText(int32_t count) { return std::to_string(static_cast<int64_t>(count) - 1); }
+
+}  // namespace
+
+TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath)
+    : platform_(platform), factory_(factory), exePath_(exePath) {
+    createControls();
+    FormCreate();
+}
+
+TForm_maintapmill::~TForm_maintapmill() = default;
+
+void TForm_maintapmill::FormCreate() {
+    exedir = folderOf(exePath_);
+    registerControlHotKeys();
+    for (int n = 1; n <= 123; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
+}
+
+void TForm_maintapmill::registerControlHotKeys() {
+    // A combination another program holds is simply absent.
+    for (const ControlHotKey& k : kControlHotKeys)
+        platform_.hotkeys.registerHotKey(window->nativeHandle(), k.id, k.modifiers, k.key);
+}
+
+void TForm_maintapmill::FormShow() {
+    recpause = recording = playpause = playing = runpause = running = false;
+    capture_kb = capture_hot = capture_kc = false;
+    timeset = false;
+
+    recname = Label_recjbname->text();
+    listjb(*ComboBox_recjbname, "jb_rec\\");
+    stname = Label_stjbname->text();
+    listjb(*ComboBox_stjb, "jb_strec\\");
+    editname.clear();
+
+    Label_recfra->setText(lastIndexText(profile::readInteger(dataPath("jb_rec\\", recname), "all", "value", 0)));
+    stfile_ = dataPath("jb_strec\\", stname);
+    label_stfra->setText(lastIndexText(profile::readInteger(stfile_, "end", "all", 0)));
+
+    ListBox_plan->clear();
+    for (const std::string& task : profile::sectionNames(exedir + "plan.ini")) ListBox_plan->addItem(gbkToUtf8Lossy(task));
+
+    const std::string config = exedir + "config.ini";
+    planon = profile::readString(config, "plan", "state", "false") == "true";
+    setStatus(2, planon ? "计划任务:已启动" : "计划任务:未启动");
+
+    if (window->minimized()) window->restore();
+    addTrayIcon();
+
+    CheckBox_autorun->setChecked(profile::readInteger(config, "Autorun", "x", 0) == 1);
+    CheckBox_bfsy->setChecked(profile::readInteger(config, "bfsy", "x", 0) == 1);
+    CheckBox_lzsy->setChecked(profile::readInteger(config, "lzsy", "x", 0) == 1);
+}
+
+void TForm_maintapmill::addTrayIcon() {}
+
+bool TForm_maintapmill::FormCloseQuery() {
+    if (platform_.dialogs.messageBox("是否真的要退出Tapmill？", platform::kRemindCaption,
+                                     platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
+        return false;
+    for (int id : kHotKeysUnregisteredAtClose) platform_.hotkeys.unregisterHotKey(window->nativeHandle(), id);
+    // Loops in progress see their flags cleared and return at their next check.
+    recording = playing = running = false;
+    return true;
+}
+
+void TForm_maintapmill::FormClose() {}
+
+void TForm_maintapmill::showOnly(ui::Panel& panel) {
+    for (ui::Panel* p : {Panel_rec.get(), Panel_homa.get(), Panel_time.get(), Panel_set.get(), Panel_help.get(),
+                         Panel_author.get(), Panel_strec.get()})
+        p->setVisible(p == &panel);
+    panel.bringToFront();
+}
+
+void TForm_maintapmill::SpeedButton_mrecClick() { showOnly(*Panel_rec); }
+void TForm_maintapmill::Speedbutton_homaClick() { showOnly(*Panel_homa); }
+void TForm_maintapmill::Speedbutton_setClick() { showOnly(*Panel_set); }
+void TForm_maintapmill::Speedbutton_helpClick() { showOnly(*Panel_help); }
+void TForm_maintapmill::Speedbutton_authorClick() { showOnly(*Panel_author); }
+void TForm_maintapmill::button_strecClick() { showOnly(*Panel_strec); }
+
+void TForm_maintapmill::Speedbutton_timeClick() {
+    // While a timed start is armed its choices stay as they are.
+    if (!timeset) listjb(*ComboBox_stjb, "jb_strec\\");
+    showOnly(*Panel_time);
+}
+
+void TForm_maintapmill::OnWMHotKey(int id) {
+    switch (id) {
+        case HK_Stop:
+            SpeedButton_stopClick();
+            break;
+        case HK_Play:
+            SpeedButton_playClick();
+            break;
+        case HK_Pause:
+            SpeedButton_pauseClick();
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm_maintapmill::listjb(ui::ItemList& list, const std::string& folder) {
+    list.clear();
+    static const std::string kExtension = ".ini";
+    for (const std::string& entry : files::listFolder(exedir + folder)) {
+        if (entry.size() >= kExtension.size() && entry.compare(entry.size() - kExtension.size(), kExtension.size(), kExtension) == 0)
+            list.addItem(entry.substr(0, entry.size() - kExtension.size()));
+    }
+}
+
+std::string TForm_maintapmill::dataPath(const std::string& folder, const std::string& name) const {
+    return exedir + folder + name + ".ini";
+}
+
+void TForm_maintapmill::setStatus(int panel, const std::string& text) { StatusBar->setPanelText(panel, text); }
+
+void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
+    const bool click = event == ui::Event::Click;
+    switch (controlId) {
+        case ID_SpeedButton_mrec: if (click) SpeedButton_mrecClick(); break;
+        case ID_Speedbutton_homa: if (click) Speedbutton_homaClick(); break;
+        case ID_Speedbutton_time: if (click) Speedbutton_timeClick(); break;
+        case ID_Speedbutton_set: if (click) Speedbutton_setClick(); break;
+        case ID_Speedbutton_help: if (click) Speedbutton_helpClick(); break;
+        case ID_Speedbutton_author: if (click) Speedbutton_authorClick(); break;
+        case ID_button_strec: if (click) button_strecClick(); break;
+        case ID_SpeedButton_play: if (click) SpeedButton_playClick(); break;
+        case ID_SpeedButton_stop: if (click) SpeedButton_stopClick(); break;
+        case ID_SpeedButton_pause: if (click) SpeedButton_pauseClick(); break;
+        case ID_CheckBox_loop: if (click) CheckBox_loopClick(); break;
+        case ID_Edit_playt:
+            if (event == ui::Event::KeyPress) Edit_playtKeyPress(*Edit_playt, args.key);
+            if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tapmill

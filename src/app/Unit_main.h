@@ -1,0 +1,182 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/factory.h"
+
+namespace tapmill {
+
+// Identifiers of the main window's controls and timers.
+enum MainControlId : int {
+    ID_RzPanel1 = 100,
+    ID_Panel_statusbar,
+    ID_StatusBar,
+    ID_SpeedButton_mrec,
+    ID_Speedbutton_homa,
+    ID_Speedbutton_time,
+    ID_Speedbutton_set,
+    ID_Speedbutton_help,
+    ID_Speedbutton_author,
+    ID_button_strec,
+    ID_Panel_rec,
+    ID_Panel_homa,
+    ID_Panel_time,
+    ID_Panel_set,
+    ID_Panel_help,
+    ID_Panel_author,
+    ID_Panel_strec,
+    ID_panel_logo,
+    ID_Header,  // static captions that carry no behaviour share this id
+    ID_SpeedButton_rec,
+    ID_SpeedButton_stop,
+    ID_SpeedButton_play,
+    ID_SpeedButton_pause,
+    ID_Edit_playt,
+    ID_CheckBox_loop,
+    ID_RzTrackBar_speed,
+    ID_Label_playfra,
+    ID_Label_recfra,
+    ID_Label_recjbname,
+    ID_ComboBox_recjbname,
+    ID_Label_stjbname,
+    ID_label_stfra,
+    ID_ComboBox_stjb,
+    ID_ListBox_plan,
+    ID_CheckBox_lzsy,
+    ID_CheckBox_bfsy,
+    ID_CheckBox_autorun,
+    ID_Timer_flash,
+    ID_Timer_systime,
+};
+
+// Control hot keys of the main window.
+enum HotKeyId : int {
+    HK_Record = 200410101,
+    HK_Stop = 200410102,
+    HK_Play = 200410103,
+    HK_Pause = 200410104,
+    HK_Run = 200410108,
+    HK_JournalPause = 200510101,
+    HK_JournalRecord = 200510102,
+    HK_JournalStop = 200510103,
+    HK_JournalPlay = 200510104,
+    HK_CapturePoint = 200411111,
+};
+
+inline constexpr int32_t kEndlessPlayCount = -359;
+
+// The main window: the program's only permanent window, owner of the shared state, the panels
+// and their handlers, the timers and the control hot keys.
+class TForm_maintapmill : public ui::WindowEvents {
+public:
+    TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath);
+    ~TForm_maintapmill() override;
+    TForm_maintapmill(const TForm_maintapmill&) = delete;
+    TForm_maintapmill& operator=(const TForm_maintapmill&) = delete;
+
+    // ---- shared state ----
+    std::string exedir;  // program folder, ending in a path separator
+    std::string recname, stname, usename, editname;
+    bool editrun = false;
+    std::array<uint32_t, 124> keymsg{};  // index 1..123: message registered for that key number
+    bool recording = false, recpause = false;
+    bool playing = false, playpause = false;
+    bool running = false, runpause = false;
+    bool capture_kb = false, capture_hot = false, capture_kc = false;
+    bool timeset = false, planon = false;
+    int32_t playFrame = 0;  // frame counter of playback, shared by nested playbacks
+
+    // ---- window and controls ----
+    std::unique_ptr<ui::Window> window;
+    std::unique_ptr<ui::Panel> RzPanel1, Panel_statusbar;
+    std::unique_ptr<ui::StatusBar> StatusBar;
+    std::unique_ptr<ui::Button> SpeedButton_mrec, Speedbutton_homa, Speedbutton_time, Speedbutton_set,
+        Speedbutton_help, Speedbutton_author, button_strec;
+    std::unique_ptr<ui::Panel> Panel_rec, Panel_homa, Panel_time, Panel_set, Panel_help, Panel_author, Panel_strec,
+        panel_logo;
+
+    // Panel_rec
+    std::unique_ptr<ui::Button> SpeedButton_rec, SpeedButton_stop, SpeedButton_play, SpeedButton_pause;
+    std::unique_ptr<ui::Edit> Edit_playt;
+    std::unique_ptr<ui::CheckBox> CheckBox_loop;
+    std::unique_ptr<ui::TrackBar> RzTrackBar_speed;
+    std::unique_ptr<ui::Label> Label_playfra, Label_recfra, Label_recjbname;
+    std::unique_ptr<ui::ComboBox> ComboBox_recjbname;
+    // Panel_strec
+    std::unique_ptr<ui::Label> Label_stjbname, label_stfra;
+    std::unique_ptr<ui::ComboBox> ComboBox_stjb;
+    // Panel_time
+    std::unique_ptr<ui::ListBox> ListBox_plan;
+    // Panel_set
+    std::unique_ptr<ui::CheckBox> CheckBox_lzsy, CheckBox_bfsy, CheckBox_autorun;
+
+    std::unique_ptr<ui::Timer> Timer_flash, Timer_systime;
+
+    // ---- life cycle ----
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // ---- navigation ----
+    void SpeedButton_mrecClick();
+    void Speedbutton_homaClick();
+    void Speedbutton_timeClick();
+    void Speedbutton_setClick();
+    void Speedbutton_helpClick();
+    void Speedbutton_authorClick();
+    void button_strecClick();
+
+    // ---- control hot keys ----
+    void OnWMHotKey(int id);
+
+    // ---- plain playback (Panel_rec) ----
+    void SpeedButton_playClick();
+    void SpeedButton_stopClick();
+    void SpeedButton_pauseClick();
+    void CheckBox_loopClick();
+    // Shared by every pass-count field.
+    void Edit_playtKeyPress(ui::Edit& sender, char& key);
+    void Edit_playtChange(ui::Edit& sender);
+    void playrec(int32_t count, int speed, const std::string& name);
+
+    // Fills a list with the names of the scripts in a folder of the program folder.
+    void listjb(ui::ItemList& list, const std::string& folder);
+    // The current journal file, made current by each show.
+    const std::string& currentJournalFile() const { return stfile_; }
+
+    // ---- ui::WindowEvents ----
+    void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
+    void onShow() override { FormShow(); }
+    bool onCloseQuery() override { return FormCloseQuery(); }
+    void onClose() override { FormClose(); }
+    void onHotKey(int hotKeyId) override { OnWMHotKey(hotKeyId); }
+
+private:
+    void createControls();
+    void createRecPanel();
+    void createJournalPanel();
+    void createTimePanel();
+    void createOptionsPanel();
+    void createOtherPanels();
+    // A static caption that carries no behaviour; the window keeps it alive.
+    void addCaption(ui::Control& parent, ui::Rect rect, const std::string& text);
+    void registerControlHotKeys();
+    void showOnly(ui::Panel& panel);
+    void setStatus(int panel, const std::string& text);
+    std::string dataPath(const std::string& folder, const std::string& name) const;
+    // The tray icon is added at each show; the notification-area code plugs in here.
+    void addTrayIcon();
+
+    platform::Platform& platform_;
+    ui::Factory& factory_;
+    std::string exePath_;
+    std::string stfile_;
+    std::vector<std::unique_ptr<ui::Label>> captions_;
+};
+
+}  // namespace tapmill

@@ -1,0 +1,143 @@
+// The main window's controls: the navigation bar, the content panels lying on one another, and
+// the status bar. Positions are pixels of the 434 x 317 client area at 96 DPI.
+#include "app/Unit_main.h"
+
+namespace tapmill {
+
+namespace {
+
+constexpr int kClientWidth = 434;
+constexpr int kClientHeight = 317;
+constexpr int kNavWidth = 74;
+constexpr int kStatusHeight = 19;
+constexpr ui::Rect kContent{kNavWidth, 0, kClientWidth - kNavWidth, kClientHeight - kStatusHeight};
+
+}  // namespace
+
+void TForm_maintapmill::createControls() {
+    ui::WindowSpec spec;
+    spec.className = "TForm_maintapmill";
+    spec.caption = "Tapmill V3.3";
+    spec.clientWidth = kClientWidth;
+    spec.clientHeight = kClientHeight;
+    spec.endsProgram = true;
+    window = factory_.window(spec, *this);
+    ui::Window& w = *window;
+
+    RzPanel1 = factory_.panel(w, ID_RzPanel1, {0, 0, kNavWidth, kClientHeight - kStatusHeight}, "");
+    struct Nav {
+        std::unique_ptr<ui::Button>& button;
+        int id;
+        const char* caption;
+    };
+    Nav nav[] = {
+        {SpeedButton_mrec, ID_SpeedButton_mrec, "录制按键"},
+        {button_strec, ID_button_strec, "录制按键（强化）"},
+        {Speedbutton_homa, ID_Speedbutton_homa, "自编按键"},
+        {Speedbutton_time, ID_Speedbutton_time, "定时设置"},
+        {Speedbutton_set, ID_Speedbutton_set, "按键选项"},
+        {Speedbutton_help, ID_Speedbutton_help, "帮助"},
+        {Speedbutton_author, ID_Speedbutton_author, "作者"},
+    };
+    int y = 2;
+    for (Nav& n : nav) {
+        n.button = factory_.button(*RzPanel1, n.id, {2, y, kNavWidth - 4, 40}, n.caption, ui::ButtonStyle::Navigation);
+        y += 42;
+    }
+
+    Panel_statusbar =
+        factory_.panel(w, ID_Panel_statusbar, {0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight}, "");
+    StatusBar = factory_.statusBar(*Panel_statusbar, ID_StatusBar, {0, 0, kClientWidth, kStatusHeight}, {180, 120, 100});
+    StatusBar->setPanelText(0, "当前状态：");
+    StatusBar->setPanelText(1, "定时设置：未启动");
+    StatusBar->setPanelText(2, "计划任务：");
+
+    Panel_rec = factory_.panel(w, ID_Panel_rec, kContent, "");
+    Panel_homa = factory_.panel(w, ID_Panel_homa, kContent, "");
+    Panel_time = factory_.panel(w, ID_Panel_time, kContent, "");
+    Panel_set = factory_.panel(w, ID_Panel_set, kContent, "");
+    Panel_help = factory_.panel(w, ID_Panel_help, kContent, "");
+    Panel_author = factory_.panel(w, ID_Panel_author, kContent, "");
+    Panel_strec = factory_.panel(w, ID_Panel_strec, kContent, "");
+    panel_logo = factory_.panel(w, ID_panel_logo, kContent, "");
+
+    createRecPanel();
+    createJournalPanel();
+    createTimePanel();
+    createOptionsPanel();
+    createOtherPanels();
+
+    // At start the journal panel lies in front of the plain-recording panel; the rest are hidden.
+    for (ui::Panel* p : {Panel_homa.get(), Panel_time.get(), Panel_set.get(), Panel_help.get(), Panel_author.get(),
+                         panel_logo.get()})
+        p->setVisible(false);
+    Panel_rec->setVisible(true);
+    Panel_strec->setVisible(true);
+    Panel_strec->bringToFront();
+
+    Timer_flash = factory_.timer(w, ID_Timer_flash, 200);
+    Timer_systime = factory_.timer(w, ID_Timer_systime, 500);
+}
+
+void TForm_maintapmill::addCaption(ui::Control& parent, ui::Rect rect, const std::string& text) {
+    captions_.push_back(factory_.label(parent, ID_Header, rect, text));
+}
+
+void TForm_maintapmill::createRecPanel() {
+    ui::Panel& p = *Panel_rec;
+    addCaption(p, {8, 6, 200, 14}, "脚本信息");
+    addCaption(p, {16, 28, 64, 14}, "当前脚本:");
+    Label_recjbname = factory_.label(p, ID_Label_recjbname, {82, 28, 120, 14}, "jb_rec");
+    addCaption(p, {16, 48, 64, 14}, "录制帧数:");
+    Label_recfra = factory_.label(p, ID_Label_recfra, {82, 48, 90, 14}, "0");
+    addCaption(p, {182, 48, 64, 14}, "播放帧数:");
+    Label_playfra = factory_.label(p, ID_Label_playfra, {248, 48, 100, 14}, "0");
+    ComboBox_recjbname = factory_.comboBox(p, ID_ComboBox_recjbname, {16, 70, 160, 200}, true);
+
+    SpeedButton_rec = factory_.button(p, ID_SpeedButton_rec, {16, 136, 76, 26}, "录制");
+    SpeedButton_stop = factory_.button(p, ID_SpeedButton_stop, {100, 136, 76, 26}, "结束");
+    SpeedButton_play = factory_.button(p, ID_SpeedButton_play, {184, 136, 76, 26}, "播放");
+    SpeedButton_pause = factory_.button(p, ID_SpeedButton_pause, {268, 136, 76, 26}, "暂停");
+
+    addCaption(p, {8, 176, 200, 14}, "播放设置");
+    addCaption(p, {16, 202, 66, 14}, "播放次数：");
+    Edit_playt = factory_.edit(p, ID_Edit_playt, {84, 199, 60, 20}, "1");
+    CheckBox_loop = factory_.checkBox(p, ID_CheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
+    addCaption(p, {16, 236, 66, 14}, "播放速度：");
+    RzTrackBar_speed = factory_.trackBar(p, ID_RzTrackBar_speed, {80, 230, 200, 28}, 0, 10, 5);
+    addCaption(p, {88, 260, 190, 14}, "慢           中           快");
+}
+
+void TForm_maintapmill::createJournalPanel() {
+    ui::Panel& p = *Panel_strec;
+    addCaption(p, {8, 6, 200, 14}, "脚本信息(强化)");
+    addCaption(p, {16, 28, 64, 14}, "当前脚本:");
+    Label_stjbname = factory_.label(p, ID_Label_stjbname, {82, 28, 120, 14}, "stjb");
+    addCaption(p, {16, 48, 64, 14}, "录制帧数:");
+    label_stfra = factory_.label(p, ID_label_stfra, {82, 48, 90, 14}, "");
+    ComboBox_stjb = factory_.comboBox(p, ID_ComboBox_stjb, {16, 70, 160, 200}, true);
+    addCaption(p, {8, 176, 200, 14}, "播放设置(强化)");
+}
+
+void TForm_maintapmill::createTimePanel() {
+    ui::Panel& p = *Panel_time;
+    addCaption(p, {8, 6, 200, 14}, "定时设置");
+    ListBox_plan = factory_.listBox(p, ID_ListBox_plan, {200, 30, 140, 100});
+    ListBox_plan->setVisible(false);
+}
+
+void TForm_maintapmill::createOptionsPanel() {
+    ui::Panel& p = *Panel_set;
+    addCaption(p, {8, 6, 200, 14}, "按键选项");
+    CheckBox_lzsy = factory_.checkBox(p, ID_CheckBox_lzsy, {24, 36, 200, 18}, "录制时托盘闪烁");
+    CheckBox_bfsy = factory_.checkBox(p, ID_CheckBox_bfsy, {24, 62, 200, 18}, "播放时托盘闪烁");
+    CheckBox_autorun = factory_.checkBox(p, ID_CheckBox_autorun, {24, 88, 200, 18}, "程序启动时自动运行");
+}
+
+void TForm_maintapmill::createOtherPanels() {
+    addCaption(*Panel_homa, {8, 6, 200, 14}, "自编按键");
+    addCaption(*Panel_help, {8, 6, 200, 14}, "帮助");
+    addCaption(*Panel_author, {8, 6, 200, 14}, "作者.");
+}
+
+}  // namespace tapmill

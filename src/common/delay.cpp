@@ -1,0 +1,19 @@
+#include "common/delay.h"
+
+namespace tapmill {
+
+void Delay(platform::MessagePump& pump, int ms) {
+    if (ms <= 0) return;
+    const uint32_t wait = static_cast<uint32_t>(ms);
+    const uint32_t start = pump.tickMs();
+    for (;;) {
+        uint32_t elapsed = pump.tickMs() - start;
+        if (elapsed >= wait) return;
+        pump.processPendingMessages();
+        elapsed = pump.tickMs() - start;
+        if (elapsed >= wait) return;
+        pump.waitForMessages(wait - elapsed);
+    }
+}
+
+}  // namespace tapmill

@@ -1,0 +1,14 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace tapmill {
+
+// A failure that ends the operation in progress and is shown to the user with its text by the
+// program's error report. The text is UTF-8 and complete (for example "Unable to write to C:\x.ini").
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace tapmill

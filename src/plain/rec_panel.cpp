@@ -1,0 +1,52 @@
+// The playback controls of the plain-recording panel, and the pass-count field handlers that the
+// other panels share.
+#include "app/Unit_main.h"
+#include "common/intparse.h"
+
+namespace tapmill {
+
+void TForm_maintapmill::SpeedButton_playClick() {
+    SpeedButton_play->setEnabled(false);
+    SpeedButton_rec->setEnabled(false);
+    // A count that is no 32-bit number ends the click here, leaving both buttons disabled until
+    // Stop enables them again.
+    const int32_t count = CheckBox_loop->checked() ? kEndlessPlayCount : parseInt32Strict(Edit_playt->text());
+    playrec(count, RzTrackBar_speed->position(), recname);
+    SpeedButton_play->setEnabled(true);
+    SpeedButton_rec->setEnabled(true);
+}
+
+void TForm_maintapmill::SpeedButton_stopClick() {
+    recording = playing = recpause = playpause = false;
+    SpeedButton_play->setEnabled(true);
+    SpeedButton_rec->setEnabled(true);
+    SpeedButton_pause->setText("暂停");
+}
+
+void TForm_maintapmill::SpeedButton_pauseClick() {
+    if (!recording && !playing) return;
+    recpause = !recpause;
+    playpause = !playpause;
+    SpeedButton_pause->setText(playpause ? "继续" : "暂停");
+}
+
+void TForm_maintapmill::CheckBox_loopClick() {
+    const bool endless = CheckBox_loop->checked();
+    Edit_playt->setEnabled(!endless);
+    Edit_playt->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+}
+
+void TForm_maintapmill::Edit_playtKeyPress(ui::Edit&, char& key) {
+    if (key == 8 || (key >= '0' && key <= '9')) return;
+    key = 0;
+    platform_.dialogs.messageBeep(1);
+}
+
+void TForm_maintapmill::Edit_playtChange(ui::Edit& sender) {
+    const std::string text = sender.text();
+    if (text.find_first_not_of(' ') != std::string::npos) return;
+    sender.setText("1");
+    sender.selectAll();
+}
+
+}  // namespace tapmill

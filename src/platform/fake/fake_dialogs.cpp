@@ -1,0 +1,17 @@
+#include "platform/fake/fake_dialogs.h"
+
+namespace tapmill::fake {
+
+platform::MessageAnswer FakeDialogs::messageBox(const std::string& text, const std::string& caption,
+                                                platform::MessageButtons buttons, bool ownerless) {
+    shown.push_back({text, caption, buttons, ownerless});
+    if (onShow) onShow(shown.back());
+    if (!answers_.empty()) {
+        platform::MessageAnswer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    return buttons == platform::MessageButtons::YesNo ? platform::MessageAnswer::No : platform::MessageAnswer::Ok;
+}
+
+}  // namespace tapmill::fake

@@ -1,0 +1,30 @@
+#include "platform/fake/fake_input.h"
+
+namespace tapmill::fake {
+
+std::string describe(const InputCall& call) {
+    switch (call.kind) {
+        case InputCall::SetCursor:
+            return "cursor " + std::to_string(call.a) + "," + std::to_string(call.b);
+        case InputCall::Mouse:
+            return "mouse " + std::to_string(call.a);
+        case InputCall::Key:
+            return "key " + std::to_string(call.a) + (call.b ? " up" : " down");
+    }
+    return "?";
+}
+
+void FakeInput::setCursorPos(int x, int y) {
+    cursor_ = {x, y};
+    calls_.push_back({InputCall::SetCursor, x, y, clock_.now()});
+}
+
+void FakeInput::mouseEvent(uint32_t flags) {
+    calls_.push_back({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
+}
+
+void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags) {
+    calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now()});
+}
+
+}  // namespace tapmill::fake

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_pump.h"
+#include "platform/input.h"
+
+namespace tapmill::fake {
+
+// One call into the desktop, as the fake recorded it, with the virtual time it happened at.
+struct InputCall {
+    enum Kind { SetCursor, Mouse, Key } kind;
+    int a = 0;  // x, mouse flags or virtual key
+    int b = 0;  // y, unused, or key flags
+    uint64_t time = 0;
+    bool operator==(const InputCall& o) const { return kind == o.kind && a == o.a && b == o.b; }
+};
+
+std::string describe(const InputCall& call);
+
+class FakeInput : public platform::Input {
+public:
+    explicit FakeInput(const FakePump& clock) : clock_(clock) {}
+
+    void setCursorPos(int x, int y) override;
+    platform::Point cursorPos() override { return cursor_; }
+    void mouseEvent(uint32_t flags) override;
+    void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
+    uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return code + 0x100; }
+
+    const std::vector<InputCall>& calls() const { return calls_; }
+    void clear() { calls_.clear(); }
+
+private:
+    const FakePump& clock_;
+    platform::Point cursor_;
+    std::vector<InputCall> calls_;
+};
+
+}  // namespace tapmill::fake

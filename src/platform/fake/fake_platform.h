@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/fake/fake_desktop.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_hotkeys.h"
+#include "platform/fake/fake_input.h"
+#include "platform/fake/fake_pump.h"
+#include "platform/platform.h"
+
+namespace tapmill::fake {
+
+// Every fake service in one place, and the Platform bundle that hands them to the logic.
+struct FakePlatform {
+    FakePump pump;
+    FakeInput input{pump};
+    FakeDialogs dialogs;
+    FakeHotKeys hotkeys;
+    FakeDesktop desktop;
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop};
+};
+
+}  // namespace tapmill::fake

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Whole-file primitives on UTF-8 paths. The native build implements them with POSIX calls, the
+// Windows build with the wide-character Win32 calls, so Chinese names work on any locale.
+namespace tapmill::files {
+
+// What identifies one version of a file's content: a change by any writer changes it.
+struct Identity {
+    bool exists = false;
+    uint64_t size = 0;
+    int64_t modified = 0;  // modification time in the file system's finest unit
+    bool operator==(const Identity& o) const {
+        return exists == o.exists && size == o.size && modified == o.modified;
+    }
+    bool operator!=(const Identity& o) const { return !(*this == o); }
+};
+
+Identity identity(const std::string& path);
+bool exists(const std::string& path);
+bool isDirectory(const std::string& path);
+// A file whose read-only attribute is set (on POSIX: no write permission bit). Writes refuse it
+// even for an administrator, as Windows does.
+bool isReadOnly(const std::string& path);
+bool readAll(const std::string& path, std::string& out);
+// Appends bytes, creating the file when missing.
+bool append(const std::string& path, const std::string& bytes);
+// Writes a new file beside path and renames it over path, so a crash leaves the old or the new
+// content, never a torn file.
+bool replaceAtomically(const std::string& path, const std::string& bytes);
+// Overwrites the file from byte offset on with bytes and cuts it there.
+bool rewriteTail(const std::string& path, uint64_t offset, const std::string& bytes);
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
+bool removeFile(const std::string& path);
+bool renameFile(const std::string& from, const std::string& to);
+// Names of the entries of a folder, in the file system's own order; "." and ".." are left out.
+std::vector<std::string> listFolder(const std::string& folder);
+
+}  // namespace tapmill::files

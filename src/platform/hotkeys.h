@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tapmill::platform {
+
+enum : uint32_t { kModAlt = 1, kModControl = 2 };
+
+// System-wide hot keys, and registered window messages. `window` is the native handle of the
+// window that receives WM_HOTKEY (ui::Window::nativeHandle()).
+class HotKeys {
+public:
+    virtual ~HotKeys() = default;
+    // False when the combination is taken by another program.
+    virtual bool registerHotKey(uintptr_t window, int id, uint32_t modifiers, uint32_t virtualKey) = 0;
+    virtual void unregisterHotKey(uintptr_t window, int id) = 0;
+    virtual uint32_t registerWindowMessage(const std::string& name) = 0;
+};
+
+}  // namespace tapmill::platform

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+
+namespace tapmill::platform {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// Mouse and keyboard flag values of mouse_event and keybd_event.
+enum : uint32_t {
+    kMouseLeftDown = 0x0002,
+    kMouseLeftUp = 0x0004,
+    kMouseRightDown = 0x0008,
+    kMouseRightUp = 0x0010,
+    kKeyEventKeyUp = 0x0002,
+};
+
+// Cursor placement and synthetic input into the desktop.
+class Input {
+public:
+    virtual ~Input() = default;
+    virtual void setCursorPos(int x, int y) = 0;
+    virtual Point cursorPos() = 0;
+    // A button event at the cursor position: no movement, no wheel data, no extra information.
+    virtual void mouseEvent(uint32_t flags) = 0;
+    virtual void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) = 0;
+    virtual uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) = 0;
+};
+
+}  // namespace tapmill::platform

@@ -1,0 +1,20 @@
+#pragma once
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/hotkeys.h"
+#include "platform/input.h"
+#include "platform/pump.h"
+
+namespace tapmill::platform {
+
+// The Windows services the logic uses, grouped by service. Owned by the program entry (real ones)
+// or by a test (fakes); the logic only holds this bundle of references.
+struct Platform {
+    MessagePump& pump;
+    Input& input;
+    Dialogs& dialogs;
+    HotKeys& hotkeys;
+    Desktop& desktop;
+};
+
+}  // namespace tapmill::platform

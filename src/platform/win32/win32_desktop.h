@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/desktop.h"
+
+namespace tapmill::win32 {
+
+class Win32Desktop : public platform::Desktop {
+public:
+    bool windowOfClassExists(const std::string& className) override;
+    std::string executablePath() override;
+};
+
+}  // namespace tapmill::win32

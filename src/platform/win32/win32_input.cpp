@@ -1,0 +1,23 @@
+#include "platform/win32/win32_input.h"
+
+#include <windows.h>
+
+namespace tapmill::win32 {
+
+void Win32Input::setCursorPos(int x, int y) { SetCursorPos(x, y); }
+
+platform::Point Win32Input::cursorPos() {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+void Win32Input::mouseEvent(uint32_t flags) { mouse_event(flags, 0, 0, 0, 0); }
+
+void Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+    keybd_event(virtualKey, scanCode, flags, 0);
+}
+
+uint32_t Win32Input::mapVirtualKey(uint32_t code, uint32_t mapType) { return MapVirtualKeyA(code, mapType); }
+
+}  // namespace tapmill::win32

@@ -1,0 +1,56 @@
+#include "platform/win32/win32_pump.h"
+
+#include <mmsystem.h>
+
+namespace tapmill::win32 {
+
+Win32Pump::Win32Pump() { QueryPerformanceFrequency(&frequency_); }
+
+uint32_t Win32Pump::tickMs() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    const uint64_t count = static_cast<uint64_t>(now.QuadPart);
+    const uint64_t freq = static_cast<uint64_t>(frequency_.QuadPart);
+    return static_cast<uint32_t>(count / freq * 1000 + count % freq * 1000 / freq);
+}
+
+void Win32Pump::processPendingMessages() {
+    MSG msg;
+    while (!quit_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit_ = true;
+            exitCode_ = static_cast<int>(msg.wParam);
+            break;
+        }
+        HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Win32Pump::waitForMessages(uint32_t maxMs) {
+    if (quit_) {
+        Sleep(maxMs);
+        return;
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+int Win32Pump::runMessageLoop() {
+    while (!quit_) {
+        waitForMessages(INFINITE);
+        processPendingMessages();
+    }
+    return exitCode_;
+}
+
+void Win32Pump::beginFineTiming() {
+    if (fineTiming_++ == 0) timeBeginPeriod(1);
+}
+
+void Win32Pump::endFineTiming() {
+    if (--fineTiming_ == 0) timeEndPeriod(1);
+}
+
+}  // namespace tapmill::win32

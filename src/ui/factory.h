@@ -1,0 +1,39 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace tapmill::ui {
+
+enum class ButtonStyle { Push, Navigation };
+enum class EditStyle { Normal, ReadOnly };
+
+// Creates the controls of a window. `parent` is the window or a panel of it.
+class Factory {
+public:
+    virtual ~Factory() = default;
+    virtual std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) = 0;
+    virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;
+    virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) = 0;
+    virtual std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,
+                                           ButtonStyle style = ButtonStyle::Push) = 0;
+    virtual std::unique_ptr<Edit> edit(Control& parent, int id, Rect rect, const std::string& text,
+                                       EditStyle style = EditStyle::Normal) = 0;
+    virtual std::unique_ptr<Memo> memo(Control& parent, int id, Rect rect) = 0;
+    virtual std::unique_ptr<CheckBox> checkBox(Control& parent, int id, Rect rect, const std::string& caption) = 0;
+    virtual std::unique_ptr<RadioButton> radioButton(Control& parent, int id, Rect rect,
+                                                     const std::string& caption, bool firstOfGroup) = 0;
+    virtual std::unique_ptr<TrackBar> trackBar(Control& parent, int id, Rect rect, int min, int max,
+                                               int position) = 0;
+    virtual std::unique_ptr<ProgressBar> progressBar(Control& parent, int id, Rect rect) = 0;
+    virtual std::unique_ptr<ComboBox> comboBox(Control& parent, int id, Rect rect, bool dropDownList) = 0;
+    virtual std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) = 0;
+    virtual std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect,
+                                                 const std::vector<int>& panelWidths) = 0;
+    virtual std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) = 0;
+};
+
+}  // namespace tapmill::ui

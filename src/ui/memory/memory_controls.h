@@ -1,0 +1,221 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/factory.h"
+
+// In-memory controls for the tests: each keeps the state a real control would show.
+namespace tapmill::ui::memory {
+
+template <class Base>
+class MemoryControl : public Base {
+public:
+    explicit MemoryControl(int id) : id_(id) {}
+    int id() const override { return id_; }
+    void setVisible(bool v) override { visible_ = v; }
+    bool visible() const override { return visible_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool enabled() const override { return enabled_; }
+    void bringToFront() override { zOrder_ = ++zCounter(); }
+    void setFocus() override { focusCount_++; }
+    // Higher lies in front.
+    int zOrder() const { return zOrder_; }
+    int focusCount() const { return focusCount_; }
+
+private:
+    static int& zCounter() {
+        static int counter = 0;
+        return counter;
+    }
+    int id_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    int zOrder_ = ++zCounter();
+    int focusCount_ = 0;
+};
+
+template <class Base>
+class MemoryTextControl : public MemoryControl<Base> {
+public:
+    MemoryTextControl(int id, std::string text) : MemoryControl<Base>(id), text_(std::move(text)) {}
+    std::string text() const override { return text_; }
+    void setText(const std::string& t) override { text_ = t; }
+
+private:
+    std::string text_;
+};
+
+using MemoryPanel = MemoryTextControl<Panel>;
+using MemoryLabel = MemoryTextControl<Label>;
+using MemoryButton = MemoryTextControl<Button>;
+
+class MemoryEdit : public MemoryTextControl<Edit> {
+public:
+    using MemoryTextControl<Edit>::MemoryTextControl;
+    void setText(const std::string& t) override;
+    void selectAll() override { selection_ = {0, static_cast<int>(text().size())}; }
+    std::pair<int, int> selection() const override { return selection_; }
+    void setBackground(SysColor c) override { background_ = c; }
+    SysColor background() const override { return background_; }
+
+private:
+    std::pair<int, int> selection_{0, 0};
+    SysColor background_ = SysColor::Window;
+};
+
+class MemoryMemo : public MemoryControl<Memo> {
+public:
+    using MemoryControl<Memo>::MemoryControl;
+    void setLines(const std::vector<std::string>& lines) override { lines_ = lines; }
+    std::vector<std::string> lines() const override { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+template <class Base>
+class MemoryCheck : public MemoryTextControl<Base> {
+public:
+    using MemoryTextControl<Base>::MemoryTextControl;
+    bool checked() const override { return checked_; }
+    void setChecked(bool c) override { checked_ = c; }
+
+private:
+    bool checked_ = false;
+};
+
+using MemoryCheckBox = MemoryCheck<CheckBox>;
+using MemoryRadioButton = MemoryCheck<RadioButton>;
+
+class MemoryTrackBar : public MemoryControl<TrackBar> {
+public:
+    MemoryTrackBar(int id, int min, int max, int pos) : MemoryControl(id), min_(min), max_(max), pos_(pos) {}
+    int position() const override { return pos_; }
+    void setPosition(int p) override { pos_ = p < min_ ? min_ : (p > max_ ? max_ : p); }
+
+private:
+    int min_, max_, pos_;
+};
+
+class MemoryProgressBar : public MemoryControl<ProgressBar> {
+public:
+    using MemoryControl<ProgressBar>::MemoryControl;
+    int position() const override { return pos_; }
+    void setPosition(int p) override { pos_ = p; }
+
+private:
+    int pos_ = 0;
+};
+
+template <class Base>
+class MemoryItemList : public MemoryTextControl<Base> {
+public:
+    explicit MemoryItemList(int id) : MemoryTextControl<Base>(id, "") {}
+    void clear() override {
+        items_.clear();
+        selected_ = -1;
+    }
+    void addItem(const std::string& item) override { items_.push_back(item); }
+    void insertItem(int index, const std::string& item) override {
+        if (index < 0 || index > count()) index = count();
+        items_.insert(items_.begin() + index, item);
+        if (selected_ >= index) ++selected_;
+    }
+    void removeItem(int index) override {
+        if (index < 0 || index >= count()) return;
+        items_.erase(items_.begin() + index);
+        if (selected_ == index) selected_ = -1;
+        else if (selected_ > index) --selected_;
+    }
+    int count() const override { return static_cast<int>(items_.size()); }
+    std::string item(int index) const override {
+        return index >= 0 && index < count() ? items_[static_cast<size_t>(index)] : std::string();
+    }
+    int selectedIndex() const override { return selected_; }
+    void setSelectedIndex(int index) override {
+        selected_ = index >= 0 && index < count() ? index : -1;
+        if (selected_ >= 0) this->setText(items_[static_cast<size_t>(selected_)]);
+    }
+
+private:
+    std::vector<std::string> items_;
+    int selected_ = -1;
+};
+
+using MemoryComboBox = MemoryItemList<ComboBox>;
+using MemoryListBox = MemoryItemList<ListBox>;
+
+class MemoryStatusBar : public MemoryControl<StatusBar> {
+public:
+    using MemoryControl<StatusBar>::MemoryControl;
+    std::string panelText(int panel) const override;
+    void setPanelText(int panel, const std::string& text) override { panels_[panel] = text; }
+
+private:
+    std::map<int, std::string> panels_;
+};
+
+class MemoryWindow : public MemoryTextControl<Window> {
+public:
+    MemoryWindow(const WindowSpec& spec, WindowEvents& events)
+        : MemoryTextControl<Window>(0, spec.caption), spec_(spec), events_(events) {
+        setVisible(false);
+    }
+    void show() override;
+    void hide() override { setVisible(false); }
+    void close() override;
+    bool minimized() const override { return minimized_; }
+    void restore() override { minimized_ = false; }
+    uintptr_t nativeHandle() const override { return 0x1234; }
+    // What the system does when the user minimises the window.
+    void minimize();
+    bool closed() const { return closed_; }
+    const WindowSpec& spec() const { return spec_; }
+
+private:
+    WindowSpec spec_;
+    WindowEvents& events_;
+    bool minimized_ = false;
+    bool closed_ = false;
+};
+
+class MemoryTimer : public Timer {
+public:
+    explicit MemoryTimer(uint32_t interval) : interval_(interval) {}
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool enabled() const override { return enabled_; }
+    uint32_t interval() const override { return interval_; }
+
+private:
+    uint32_t interval_;
+    bool enabled_ = true;
+};
+
+class MemoryFactory : public Factory {
+public:
+    std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) override;
+    std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
+    std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) override;
+    std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,
+                                   ButtonStyle style) override;
+    std::unique_ptr<Edit> edit(Control& parent, int id, Rect rect, const std::string& text, EditStyle style) override;
+    std::unique_ptr<Memo> memo(Control& parent, int id, Rect rect) override;
+    std::unique_ptr<CheckBox> checkBox(Control& parent, int id, Rect rect, const std::string& caption) override;
+    std::unique_ptr<RadioButton> radioButton(Control& parent, int id, Rect rect, const std::string& caption,
+                                             bool firstOfGroup) override;
+    std::unique_ptr<TrackBar> trackBar(Control& parent, int id, Rect rect, int min, int max, int position) override;
+    std::unique_ptr<ProgressBar> progressBar(Control& parent, int id, Rect rect) override;
+    std::unique_ptr<ComboBox> comboBox(Control& parent, int id, Rect rect, bool dropDownList) override;
+    std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) override;
+    std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect, const std::vector<int>& widths) override;
+    std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) override;
+};
+
+// The in-memory control behind an interface reference, for tests that need its extra state.
+template <class T, class I>
+T& as(I& control) {
+    return dynamic_cast<T&>(control);
+}
+
+}  // namespace tapmill::ui::memory

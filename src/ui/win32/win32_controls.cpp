@@ -1,0 +1,81 @@
+#include "ui/win32/win32_controls.h"
+
+#include <commctrl.h>
+
+namespace tapmill::win32 {
+
+namespace {
+const wchar_t* const kBackgroundProp = L"tapmill.background";
+}
+
+HWND nativeHandleOf(ui::Control& control) { return dynamic_cast<NativeControl&>(control).hwnd(); }
+
+int scaleForDpi(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+std::pair<int, int> Win32Edit::selection() const {
+    DWORD start = 0, end = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+// The window procedure paints edits by this property (see Win32Window's WM_CTLCOLOR handling).
+void Win32Edit::setBackground(ui::SysColor c) {
+    SetPropW(hwnd_, kBackgroundProp, reinterpret_cast<HANDLE>(static_cast<intptr_t>(c == ui::SysColor::Light3D ? 2 : 1)));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+ui::SysColor Win32Edit::background() const {
+    return reinterpret_cast<intptr_t>(GetPropW(hwnd_, kBackgroundProp)) == 2 ? ui::SysColor::Light3D : ui::SysColor::Window;
+}
+
+void Win32Memo::setLines(const std::vector<std::string>& lines) {
+    lines_ = lines;
+    std::string all;
+    for (size_t i = 0; i < lines.size(); ++i) all += (i ? "\r\n" : "") + lines[i];
+    SetWindowTextW(hwnd_, widen(all).c_str());
+}
+
+int Win32TrackBar::position() const { return static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)); }
+void Win32TrackBar::setPosition(int p) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, p); }
+
+int Win32ProgressBar::position() const { return static_cast<int>(SendMessageW(hwnd_, PBM_GETPOS, 0, 0)); }
+void Win32ProgressBar::setPosition(int p) { SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(p), 0); }
+
+std::string Win32StatusBar::panelText(int panel) const {
+    LRESULT n = LOWORD(SendMessageW(hwnd_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(hwnd_, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(&w[0]));
+    w.resize(static_cast<size_t>(n));
+    return narrow(w);
+}
+
+void Win32StatusBar::setPanelText(int panel, const std::string& text) {
+    SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(widen(text).c_str()));
+}
+
+void Win32StatusBar::applyDpi(int dpi, HFONT font) {
+    Win32Control<ui::StatusBar>::applyDpi(dpi, font);
+    std::vector<int> edges;
+    int right = 0;
+    for (int w : widths_) edges.push_back(right += scaleForDpi(w, dpi));
+    SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+Win32Timer::Win32Timer(HWND owner, int id, uint32_t interval) : owner_(owner), id_(id), interval_(interval) {
+    setEnabled(true);
+}
+
+Win32Timer::~Win32Timer() {
+    if (enabled_ && IsWindow(owner_)) KillTimer(owner_, static_cast<UINT_PTR>(id_));
+}
+
+void Win32Timer::setEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    if (e)
+        SetTimer(owner_, static_cast<UINT_PTR>(id_), interval_, nullptr);
+    else
+        KillTimer(owner_, static_cast<UINT_PTR>(id_));
+}
+
+}  // namespace tapmill::win32

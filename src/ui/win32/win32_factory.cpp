@@ -1,0 +1,115 @@
+#include "ui/win32/win32_factory.h"
+
+#include "ui/win32/win32_window.h"
+
+#include <commctrl.h>
+
+namespace tapmill::win32 {
+
+namespace {
+
+Win32Window& windowOf(ui::Control& parent) {
+    HWND root = GetAncestor(nativeHandleOf(parent), GA_ROOT);
+    return *reinterpret_cast<Win32Window*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+}
+
+HWND createChild(ui::Control& parent, const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle, int id) {
+    return CreateWindowExW(exStyle, cls, widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                           nativeHandleOf(parent), reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Creates the control object around a new child window and lays it out for the window's DPI.
+template <class T, class... Extra>
+std::unique_ptr<T> make(ui::Control& parent, const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle,
+                        int id, ui::Rect rect, Extra&&... extra) {
+    HWND hwnd = createChild(parent, cls, text, style, exStyle, id);
+    auto control = std::make_unique<T>(hwnd, id, rect, std::forward<Extra>(extra)...);
+    windowOf(parent).adopt(*control);
+    return control;
+}
+
+const ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING,  CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
+                                  CB_GETLBTEXTLEN, CB_GETLBTEXT,  CB_GETCURSEL,    CB_SETCURSEL};
+const ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,
+                                 LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETCURSEL,    LB_SETCURSEL};
+
+}  // namespace
+
+std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& spec, ui::WindowEvents& events) {
+    return std::make_unique<Win32Window>(spec, events);
+}
+
+std::unique_ptr<ui::Panel> Win32Factory::panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
+    return make<Win32Panel>(parent, L"TapmillPanel", caption, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, id, rect);
+}
+
+std::unique_ptr<ui::Label> Win32Factory::label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
+    return make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, id, rect);
+}
+
+std::unique_ptr<ui::Button> Win32Factory::button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
+                                                 ui::ButtonStyle style) {
+    DWORD s = BS_PUSHBUTTON | WS_TABSTOP | (style == ui::ButtonStyle::Navigation ? BS_MULTILINE : 0);
+    return make<Win32Button>(parent, L"BUTTON", caption, s, 0, id, rect);
+}
+
+std::unique_ptr<ui::Edit> Win32Factory::edit(ui::Control& parent, int id, ui::Rect rect, const std::string& text,
+                                             ui::EditStyle style) {
+    DWORD s = ES_AUTOHSCROLL | WS_TABSTOP | (style == ui::EditStyle::ReadOnly ? ES_READONLY : 0);
+    auto e = make<Win32Edit>(parent, L"EDIT", text, s, WS_EX_CLIENTEDGE, id, rect);
+    SetWindowSubclass(e->hwnd(), Win32Window::editSubclassProc, 1, 0);
+    return e;
+}
+
+std::unique_ptr<ui::Memo> Win32Factory::memo(ui::Control& parent, int id, ui::Rect rect) {
+    return make<Win32Memo>(parent, L"EDIT", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                           id, rect);
+}
+
+std::unique_ptr<ui::CheckBox> Win32Factory::checkBox(ui::Control& parent, int id, ui::Rect rect,
+                                                     const std::string& caption) {
+    return make<Win32CheckBox>(parent, L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, id, rect);
+}
+
+std::unique_ptr<ui::RadioButton> Win32Factory::radioButton(ui::Control& parent, int id, ui::Rect rect,
+                                                           const std::string& caption, bool firstOfGroup) {
+    DWORD s = BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
+    return make<Win32RadioButton>(parent, L"BUTTON", caption, s, 0, id, rect);
+}
+
+std::unique_ptr<ui::TrackBar> Win32Factory::trackBar(ui::Control& parent, int id, ui::Rect rect, int min, int max,
+                                                     int position) {
+    auto t = make<Win32TrackBar>(parent, TRACKBAR_CLASSW, "", TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, id, rect);
+    SendMessageW(t->hwnd(), TBM_SETRANGE, FALSE, MAKELPARAM(min, max));
+    SendMessageW(t->hwnd(), TBM_SETPOS, TRUE, position);
+    return t;
+}
+
+std::unique_ptr<ui::ProgressBar> Win32Factory::progressBar(ui::Control& parent, int id, ui::Rect rect) {
+    auto p = make<Win32ProgressBar>(parent, PROGRESS_CLASSW, "", 0, 0, id, rect);
+    SendMessageW(p->hwnd(), PBM_SETRANGE32, 0, 100);
+    return p;
+}
+
+std::unique_ptr<ui::ComboBox> Win32Factory::comboBox(ui::Control& parent, int id, ui::Rect rect, bool dropDownList) {
+    DWORD s = (dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL | WS_TABSTOP;
+    return make<Win32ComboBox>(parent, WC_COMBOBOXW, "", s, 0, id, rect, kComboMessages);
+}
+
+std::unique_ptr<ui::ListBox> Win32Factory::listBox(ui::Control& parent, int id, ui::Rect rect) {
+    return make<Win32ListBox>(parent, WC_LISTBOXW, "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, id, rect,
+                              kListMessages);
+}
+
+std::unique_ptr<ui::StatusBar> Win32Factory::statusBar(ui::Control& parent, int id, ui::Rect rect,
+                                                       const std::vector<int>& panelWidths) {
+    return make<Win32StatusBar>(parent, STATUSCLASSNAMEW, "", CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, id,
+                                rect, panelWidths);
+}
+
+std::unique_ptr<ui::Timer> Win32Factory::timer(ui::Window& owner, int id, uint32_t intervalMs) {
+    return std::make_unique<Win32Timer>(reinterpret_cast<HWND>(owner.nativeHandle()), id, intervalMs);
+}
+
+}  // namespace tapmill::win32

@@ -1,0 +1,259 @@
+#include "ui/win32/win32_window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace tapmill::win32 {
+
+namespace {
+
+const wchar_t* const kPanelClass = L"TapmillPanel";
+const wchar_t* const kBackgroundProp = L"tapmill.background";
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+
+// GetDpiForWindow exists from Windows 10 on; older systems have one DPI for all monitors.
+int dpiOf(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && hwnd) {
+        UINT dpi = getDpiForWindow(hwnd);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+Win32Window* windowOf(HWND hwnd) {
+    HWND root = GetAncestor(hwnd, GA_ROOT);
+    return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(root ? root : hwnd, GWLP_USERDATA));
+}
+
+void registerTopLevelClass(const std::wstring& name) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Win32Window::windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+Win32Window::Win32Window(const ui::WindowSpec& spec, ui::WindowEvents& events)
+    : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, spec.clientWidth, spec.clientHeight}),
+      events_(events),
+      endsProgram_(spec.endsProgram) {
+    const std::wstring className = widen(spec.className);
+    registerTopLevelClass(className);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    hwnd_ = CreateWindowExW(exStyle, className.c_str(), widen(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    dpi_ = dpiOf(hwnd_);
+    setFontForDpi();
+
+    RECT r{0, 0, scaleForDpi(spec.clientWidth, dpi_), scaleForDpi(spec.clientHeight, dpi_)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32Window::~Win32Window() {
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (font_) DeleteObject(font_);
+}
+
+void Win32Window::setFontForDpi() {
+    if (font_) DeleteObject(font_);
+    font_ = CreateFontW(-scaleForDpi(13, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+}
+
+void Win32Window::adopt(NativeControl& control) {
+    controls_.push_back(&control);
+    control.applyDpi(dpi_, font_);
+}
+
+template <class F>
+void Win32Window::guarded(F&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        MessageBoxW(IsWindowVisible(hwnd_) ? hwnd_ : nullptr, widen(e.what()).c_str(), L"Tapmill", MB_OK | MB_ICONERROR);
+    }
+}
+
+void Win32Window::registerClasses(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = panelProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kPanelClass;
+    RegisterClassExW(&wc);
+}
+
+LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->handle(msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            onCommand(wParam, lParam);
+            return 0;
+        case WM_HSCROLL:
+            if (lParam && LOWORD(wParam) != TB_ENDTRACK) {
+                ui::EventArgs args;
+                int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+                guarded([&] { events_.onControlEvent(id, ui::Event::Change, args); });
+            }
+            return 0;
+        case WM_TIMER:
+            guarded([&] { events_.onTimer(static_cast<int>(wParam)); });
+            return 0;
+        case WM_HOTKEY:
+            guarded([&] { events_.onHotKey(static_cast<int>(wParam)); });
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam && lParam == 0) guarded([&] { events_.onShow(); });
+            break;
+        case WM_CLOSE:
+            guarded([&] {
+                if (!events_.onCloseQuery()) return;
+                events_.onClose();
+                DestroyWindow(hwnd_);
+            });
+            return 0;
+        case WM_DESTROY:
+            if (endsProgram_) PostQuitMessage(0);
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                LRESULT r = DefWindowProcW(hwnd_, msg, wParam, lParam);
+                guarded([&] { events_.onMinimize(); });
+                return r;
+            }
+            break;
+        case kDpiChanged:
+            onDpiChanged(LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return colorControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg, wParam, lParam);
+        default: {
+            bool consumed = false;
+            guarded([&] { consumed = events_.onMessage(msg, wParam, lParam); });
+            if (consumed) return 0;
+            break;
+        }
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
+    if (!lParam) return;  // menus and accelerators carry no control
+    const int id = LOWORD(wParam);
+    ui::Event event;
+    switch (HIWORD(wParam)) {
+        case BN_CLICKED: event = ui::Event::Click; break;
+        case EN_CHANGE: event = ui::Event::Change; break;
+        case EN_SETFOCUS: event = ui::Event::FocusIn; break;
+        case EN_KILLFOCUS: event = ui::Event::FocusOut; break;
+        default: {
+            // Combo boxes and list boxes share their notification numbers: 1 selection change, 2 double click.
+            wchar_t cls[32] = {0};
+            GetClassNameW(reinterpret_cast<HWND>(lParam), cls, 32);
+            bool isList = lstrcmpiW(cls, WC_COMBOBOXW) == 0 || lstrcmpiW(cls, WC_LISTBOXW) == 0;
+            if (!isList) return;
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                event = ui::Event::Select;
+            else if (HIWORD(wParam) == CBN_DBLCLK)
+                event = ui::Event::DoubleClick;
+            else
+                return;
+        }
+    }
+    ui::EventArgs args;
+    guarded([&] { events_.onControlEvent(id, event, args); });
+}
+
+LRESULT Win32Window::colorControl(HDC dc, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    intptr_t color = reinterpret_cast<intptr_t>(GetPropW(control, kBackgroundProp));
+    if (color == 0) return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    int index = color == 2 ? COLOR_3DLIGHT : COLOR_WINDOW;
+    SetBkColor(dc, GetSysColor(index));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(index));
+}
+
+void Win32Window::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    setFontForDpi();
+    for (NativeControl* c : controls_) c->applyDpi(dpi_, font_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Panels only group controls: what their controls report goes to the top-level window.
+LRESULT CALLBACK Win32Window::panelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+            if (HWND root = GetAncestor(hwnd, GA_ROOT)) return SendMessageW(root, msg, wParam, lParam);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// Edits report each typed character before it is inserted; the form may discard it.
+LRESULT CALLBACK Win32Window::editSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CHAR) {
+        Win32Window* self = windowOf(hwnd);
+        if (self) {
+            ui::EventArgs args;
+            // A character beyond ASCII reaches the form as one that is neither a digit nor a control key.
+            args.key = wParam < 0x80 ? static_cast<char>(wParam) : static_cast<char>(0x7F);
+            const char typed = args.key;
+            int id = GetDlgCtrlID(hwnd);
+            self->guarded([&] { self->events_.onControlEvent(id, ui::Event::KeyPress, args); });
+            if (args.key == 0) return 0;
+            if (args.key != typed) wParam = static_cast<unsigned char>(args.key);
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace tapmill::win32

@@ -1,0 +1,28 @@
+// The Windows entry point: the real platform services and controls around the program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/program.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_hotkeys.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_pump.h"
+#include "ui/win32/win32_factory.h"
+#include "ui/win32/win32_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                             ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&icc);
+    tapmill::win32::Win32Window::registerClasses(instance);
+
+    tapmill::win32::Win32Pump pump;
+    tapmill::win32::Win32Input input;
+    tapmill::win32::Win32Dialogs dialogs;
+    tapmill::win32::Win32HotKeys hotkeys;
+    tapmill::win32::Win32Desktop desktop;
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop};
+    tapmill::win32::Win32Factory factory;
+    return tapmill::runProgram(platform, factory);
+}

@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "ui/controls.h"
+
+namespace tapmill::ui {
+
+enum class Event { Click, Change, KeyPress, FocusIn, FocusOut, Select, DoubleClick };
+
+struct EventArgs {
+    // KeyPress: the typed character; a handler sets it to 0 to discard it.
+    char key = 0;
+};
+
+// What a window tells its form. The form's implementation is one short switch that calls the
+// named handlers.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void onControlEvent(int controlId, Event event, EventArgs& args) = 0;
+    virtual void onTimer(int timerId) {}
+    virtual void onShow() {}
+    // False keeps the window open.
+    virtual bool onCloseQuery() { return true; }
+    virtual void onClose() {}
+    virtual void onMinimize() {}
+    virtual void onHotKey(int hotKeyId) {}
+    // Every other message, before the standard handling; true when the form consumed it.
+    virtual bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) { return false; }
+};
+
+struct WindowSpec {
+    std::string className;
+    std::string caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    bool minimizeBox = true;
+    // Closing this window ends the program.
+    bool endsProgram = false;
+};
+
+// A top-level window. Its controls are created with it as parent.
+class Window : public TextControl {
+public:
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    // Asks the form (onCloseQuery) and closes when it agrees.
+    virtual void close() = 0;
+    virtual bool minimized() const = 0;
+    virtual void restore() = 0;
+    // The handle the platform services address the window by (HWND in the Windows build).
+    virtual uintptr_t nativeHandle() const = 0;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool enabled() const = 0;
+    virtual uint32_t interval() const = 0;
+};
+
+}  // namespace tapmill::ui
