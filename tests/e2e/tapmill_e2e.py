@@ -69,8 +69,9 @@ def wait_until(condition, what, timeout=WAIT_SECONDS):
 def start_session():
     """Checks the display, makes the Wine prefix and starts its wineserver clean.
 
-    The wineserver is kept running for the whole module: otherwise it shuts down between two Wine
-    starts and every start pays for bringing it and Wine's own services up again."""
+    The wineserver is kept running between Wine starts: otherwise it shuts down whenever no Windows
+    process runs and every start pays for bringing it and Wine's own services up again. It still
+    ends by itself half a minute after the last process, should an aborted run skip end_session()."""
     if not os.environ.get("DISPLAY"):
         raise RuntimeError("DISPLAY is not set: the end-to-end tests need an X display; "
                            "run them through tools/with-display.sh")
@@ -81,7 +82,7 @@ def start_session():
     # The tests run one at a time and own the prefix: whatever still runs in it was left over by an
     # aborted run, or runs on another display, and would disturb window lookups.
     end_session()
-    subprocess.run(["wineserver", "-p"], env=wine_env(), check=True)
+    subprocess.run(["wineserver", "-p30"], env=wine_env(), check=True)
 
 
 def end_session():

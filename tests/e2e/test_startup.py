@@ -1,0 +1,75 @@
+"""Starting and leaving Tapmill: the main window, the refusal of a second instance, and the question
+before quitting."""
+
+import unittest
+
+import tapmill_e2e as e2e
+from tapmill_e2e import E2ETestCase
+
+MAIN_WINDOW_CLASS = "TForm_maintapmill"
+REMINDER = "提醒！"
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class StartupTest(E2ETestCase):
+    def setUp(self):
+        self.folder = self.program_folder()
+        self.driver = self.start_driver()
+
+    def start_first(self):
+        process = self.start_tapmill(self.folder)
+        return process, self.driver.wait_window(MAIN_WINDOW_CLASS)
+
+    def test_first_start_shows_the_main_window(self):
+        _, main = self.start_first()
+        self.assertEqual(self.driver.get_text(main), "Tapmill V3.3")
+        self.assertTrue(self.driver.is_visible(main))
+        e2e.screenshot("startup")
+
+    def test_second_start_is_refused_and_leaves_the_first_and_the_folder_alone(self):
+        first, main = self.start_first()
+        before = self.folder.listing()
+
+        second = self.start_tapmill(self.folder)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "该程序已经有一个在运行中！")
+        self.assertEqual(self.driver.msgbox_caption(box), REMINDER)
+        self.assertEqual(self.driver.owner(box), 0)
+        e2e.screenshot("startup-second-instance")
+        self.driver.press(box, "ok")
+
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertTrue(first.running())
+        self.assertEqual(self.driver.wait_window(MAIN_WINDOW_CLASS), main)
+        self.assertEqual(self.folder.listing(), before)
+
+    def test_closing_asks_first_and_no_keeps_it_running(self):
+        process, main = self.start_first()
+
+        self.driver.close(main)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "是否真的要退出Tapmill？")
+        self.assertEqual(self.driver.msgbox_caption(box), REMINDER)
+        self.driver.press(box, "no")
+        e2e.wait_until(lambda: not self.driver.is_visible(box), "the question to go away")
+        # It answers messages, so it is alive and its window is still up, not merely ending slowly.
+        self.driver.send(main, e2e.WM_NULL)
+        self.assertTrue(self.driver.is_visible(main))
+        self.assertTrue(process.running())
+
+        self.driver.close(main)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "是否真的要退出Tapmill？")
+        self.driver.press(box, "yes")
+        process.wait_exit()
+
+
+if __name__ == "__main__":
+    unittest.main()
