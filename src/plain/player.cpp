@@ -6,40 +6,14 @@
 #include "app/Unit_main.h"
 #include "common/delay.h"
 #include "common/held_input.h"
-#include "common/profile.h"
 #include "platform/files.h"
-#include "plain/frame_event.h"
+#include "plain/frame_step.h"
 
 namespace tapmill {
 
 namespace {
 
 const char* const kIdleStatus = "当前状态：";
-
-void inject(HeldInput& held, const FrameEvent& event) {
-    switch (event.kind) {
-        case FrameEvent::LeftDown: held.mouse(platform::kMouseLeftDown); break;
-        case FrameEvent::LeftUp: held.mouse(platform::kMouseLeftUp); break;
-        case FrameEvent::RightDown: held.mouse(platform::kMouseRightDown); break;
-        case FrameEvent::RightUp: held.mouse(platform::kMouseRightUp); break;
-        case FrameEvent::LeftDoubleClick:
-            held.mouse(platform::kMouseLeftDown);
-            held.mouse(platform::kMouseLeftUp);
-            held.mouse(platform::kMouseLeftDown);
-            held.mouse(platform::kMouseLeftUp);
-            break;
-        case FrameEvent::Key: {
-            // The key number goes to the system as one byte.
-            uint8_t vk = static_cast<uint8_t>(event.key & 0xFF);
-            held.key(vk, 0, 0);
-            held.key(vk, 0, platform::kKeyEventKeyUp);
-            break;
-        }
-        case FrameEvent::None:
-        case FrameEvent::BadKey:
-            break;
-    }
-}
 
 }  // namespace
 
@@ -61,7 +35,7 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     bool badFrame = false;
     while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame) {
         playFrame = 0;
-        while (playFrame < profile::readInteger(path, "all", "value", 0) && playing) {
+        while (playFrame < recordingFrameCount(path) && playing) {
             if (frameWait > 0)
                 Delay(platform_.pump, frameWait);
             else
@@ -69,16 +43,11 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
                 platform_.pump.processPendingMessages();
             while (playpause) Delay(platform_.pump, 20);
 
-            const std::string section = std::to_string(playFrame);
-            platform_.input.setCursorPos(profile::readInteger(path, section, "x", 0),
-                                         profile::readInteger(path, section, "y", 0));
-            FrameEvent event = decodeFrameEvent(profile::readString(path, section, "kp", "0"));
-            if (event.kind == FrameEvent::BadKey) {
+            if (!playFrameStep(platform_.input, held, path, playFrame)) {
                 badFrame = true;
                 break;
             }
-            inject(held, event);
-            Label_playfra->setText(section);
+            Label_playfra->setText(std::to_string(playFrame));
             ++playFrame;
         }
         if (count != kEndlessPlayCount) --count;
