@@ -1,0 +1,212 @@
+#include "common/profile.h"
+
+#include <list>
+#include <mutex>
+
+#include "common/error.h"
+#include "common/intparse.h"
+#include "common/profile_index.h"
+#include "platform/files.h"
+
+namespace tapmill::profile {
+
+namespace {
+
+// Enough for the settings file, the open recording and a few scripts, while a long recording
+// (an index of tens of megabytes) is not kept around once nobody uses it.
+constexpr size_t kCachedFiles = 6;
+
+struct CachedFile {
+    std::string path;
+    // The file's identity when its text was read; a different one means another writer changed it.
+    files::Identity identity;
+    // False when the text read may not match identity (the file changed during the read, or it
+    // could not be read): the next use reads it again.
+    bool trusted = false;
+    Index index;
+};
+
+// The index of every recently used file, each checked against the file on disk before use.
+class Cache {
+public:
+    CachedFile& current(const std::string& path) {
+        files::Identity now = files::identity(path);
+        auto found = files_.begin();
+        while (found != files_.end() && found->path != path) ++found;
+        if (found == files_.end()) {
+            files_.emplace_front();
+            files_.front().path = path;
+            if (files_.size() > kCachedFiles) files_.pop_back();
+        } else {
+            files_.splice(files_.begin(), files_, found);
+        }
+        CachedFile& file = files_.front();
+        if (!file.trusted || file.identity != now) load(file, now);
+        return file;
+    }
+
+    void forget(const std::string& path) {
+        files_.remove_if([&](const CachedFile& f) { return f.path == path; });
+    }
+
+private:
+    static void load(CachedFile& file, const files::Identity& now) {
+        std::string text;
+        bool read = now.exists && files::readAll(file.path, text);
+        file.identity = now;
+        file.trusted = !now.exists || (read && text.size() == now.size);
+        file.index = Index(read ? std::move(text) : std::string());
+    }
+
+    std::list<CachedFile> files_;  // most recently used first
+};
+
+std::mutex cacheMutex;
+Cache cache;
+
+// One change to a file's text: `removed` bytes at `offset` give way to `inserted`.
+struct Edit {
+    size_t offset;
+    size_t removed;
+    std::string inserted;
+};
+
+enum class Rewrite { Cheapest, Whole };
+
+// Takes the path by value: the cache entry holding the caller's copy goes here.
+[[noreturn]] void failWrite(std::string path) {
+    cache.forget(path);
+    throw Error("Unable to write to " + path);
+}
+
+// Puts the edit on disk with the cheapest primitive that is safe for it and brings the cached
+// index along. Appends and changes inside the last section touch only the file's tail; a change
+// further up writes a whole new file, never rewriting a large file in place.
+void apply(CachedFile& file, const Edit& edit, Rewrite rewrite) {
+    Index& index = file.index;
+    const std::string& text = index.text();
+    const auto& sections = index.sections();
+    bool inLastSection = !sections.empty() && edit.offset > sections.back().headerStart;
+
+    if (rewrite == Rewrite::Cheapest && edit.offset == text.size() && edit.removed == 0) {
+        if (!files::append(file.path, edit.inserted)) failWrite(file.path);
+        index.append(edit.inserted);
+    } else if (rewrite == Rewrite::Cheapest && inLastSection) {
+        std::string tail = edit.inserted + text.substr(edit.offset + edit.removed);
+        if (!files::rewriteTail(file.path, edit.offset, tail)) failWrite(file.path);
+        index.replaceFrom(edit.offset, tail);
+    } else {
+        std::string whole = text.substr(0, edit.offset) + edit.inserted +
+                            text.substr(edit.offset + edit.removed);
+        if (!files::replaceAtomically(file.path, whole)) failWrite(file.path);
+        index = Index(std::move(whole));
+    }
+    file.identity = files::identity(file.path);
+    // Another writer slipping in between our write and this look would leave a size we did not
+    // write: read the file again next time rather than trust the index.
+    file.trusted = file.identity.exists && file.identity.size == index.text().size();
+}
+
+Edit planWrite(const Index& index, std::string_view section, std::string_view key,
+               const std::string& value) {
+    const std::string& text = index.text();
+    std::string line = std::string(key) + "=" + value;
+    std::optional<size_t> s = index.findSection(section);
+    if (!s) {
+        std::string bytes = text.empty() || index.endsWithLineBreak() ? "" : "\r\n";
+        bytes += "[" + std::string(section) + "]\r\n" + line + "\r\n";
+        return Edit{text.size(), 0, std::move(bytes)};
+    }
+    if (std::optional<size_t> k = index.findKey(*s, key)) {
+        const Index::Key& found = index.keys()[*k];
+        // The line keeps its key's spelling and its own line break.
+        return Edit{found.lineStart, found.lineEnd - found.lineStart,
+                    std::string(index.keyName(*k)) + "=" + value};
+    }
+    size_t at = index.sections()[*s].insertAt;
+    // Only the file's last line can lack a line break.
+    bool afterBrokenLine = at == text.size() && !text.empty() && !index.endsWithLineBreak();
+    return Edit{at, 0, (afterBrokenLine ? "\r\n" : "") + line + "\r\n"};
+}
+
+}  // namespace
+
+std::string readString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    const Index& index = cache.current(path).index;
+    std::optional<size_t> s = index.findSection(section);
+    if (!s) return fallback;
+    std::optional<size_t> k = index.findKey(*s, key);
+    if (!k) return fallback;
+    return std::string(index.value(*k));
+}
+
+int32_t readInteger(const std::string& path, const std::string& section, const std::string& key,
+                    int32_t fallback) {
+    return parseInt32Or(readString(path, section, key, ""), fallback);
+}
+
+void writeString(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    CachedFile& file = cache.current(path);
+    apply(file, planWrite(file.index, trimBlanks(section), trimBlanks(key), value), Rewrite::Cheapest);
+}
+
+void writeInteger(const std::string& path, const std::string& section, const std::string& key,
+                  int32_t value) {
+    writeString(path, section, key, std::to_string(value));
+}
+
+std::vector<std::string> sectionNames(const std::string& path) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    const Index& index = cache.current(path).index;
+    std::vector<std::string> names;
+    for (size_t s = 0; s < index.sections().size(); ++s) {
+        std::string_view name = index.sectionName(s);
+        if (index.findSection(name) == s) names.emplace_back(name);
+    }
+    return names;
+}
+
+std::vector<std::string> keyNames(const std::string& path, const std::string& section) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    const Index& index = cache.current(path).index;
+    std::vector<std::string> names;
+    std::optional<size_t> s = index.findSection(section);
+    if (!s) return names;
+    const Index::Section& found = index.sections()[*s];
+    for (size_t k = found.firstKey; k < found.firstKey + found.keyCount; ++k) {
+        std::string_view name = index.keyName(k);
+        if (index.findKey(*s, name) == k) names.emplace_back(name);
+    }
+    return names;
+}
+
+bool sectionExists(const std::string& path, const std::string& section) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    return cache.current(path).index.findSection(section).has_value();
+}
+
+void eraseSection(const std::string& path, const std::string& section) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    CachedFile& file = cache.current(path);
+    std::optional<size_t> s = file.index.findSection(section);
+    if (!s) return;
+    size_t start = file.index.sections()[*s].headerStart;
+    apply(file, Edit{start, file.index.sectionEnd(*s) - start, ""}, Rewrite::Whole);
+}
+
+void deleteKey(const std::string& path, const std::string& section, const std::string& key) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    CachedFile& file = cache.current(path);
+    std::optional<size_t> s = file.index.findSection(section);
+    if (!s) return;
+    std::optional<size_t> k = file.index.findKey(*s, key);
+    if (!k) return;
+    const Index::Key& found = file.index.keys()[*k];
+    apply(file, Edit{found.lineStart, found.next - found.lineStart, ""}, Rewrite::Whole);
+}
+
+}  // namespace tapmill::profile

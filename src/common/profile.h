@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Settings and recordings kept in INI-style profile files, read and written as the Windows
+// private-profile routines do, but through a parsed index of each file so that a read costs a
+// lookup and the recorder's writes (a new last section, new keys or a new value in it) cost the
+// same on a file of a million lines as on an empty one.
+//
+// Paths are UTF-8. Section names, keys and values are bytes as the caller has them (ASCII or
+// GBK); names match without regard to ASCII case and without the blanks around them. Of
+// duplicate sections or keys the first one counts. Anything missing reads as the fallback.
+// A write is on disk when the call returns; a failed write throws tapmill::Error
+// "Unable to write to <path>" and leaves the file as it was.
+namespace tapmill::profile {
+
+std::string readString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback);
+// The stored text read as an integer (decimal or 0x hexadecimal); no number gives the fallback.
+int32_t readInteger(const std::string& path, const std::string& section, const std::string& key,
+                    int32_t fallback);
+
+// Replaces the value of an existing key in place; a new key goes after the last key of its
+// section, a new section at the end of the file.
+void writeString(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value);
+void writeInteger(const std::string& path, const std::string& section, const std::string& key,
+                  int32_t value);
+
+// Section names in file order, each spelt as it first appears.
+std::vector<std::string> sectionNames(const std::string& path);
+// The keys of a section in file order, each once.
+std::vector<std::string> keyNames(const std::string& path, const std::string& section);
+bool sectionExists(const std::string& path, const std::string& section);
+
+// Removes the section's header and all its lines (of duplicates, the first, the one that was
+// read; a later duplicate then counts). Nothing to remove leaves the file untouched.
+void eraseSection(const std::string& path, const std::string& section);
+// Removes the key's line. Nothing to remove leaves the file untouched.
+void deleteKey(const std::string& path, const std::string& section, const std::string& key);
+
+}  // namespace tapmill::profile
