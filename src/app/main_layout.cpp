@@ -52,14 +52,15 @@ void TForm_maintapmill::createControls() {
     StatusBar->setPanelText(1, "定时设置：未启动");
     StatusBar->setPanelText(2, "计划任务：");
 
-    Panel_rec = factory_.panel(w, ID_Panel_rec, kContent, "");
-    Panel_homa = factory_.panel(w, ID_Panel_homa, kContent, "");
-    Panel_time = factory_.panel(w, ID_Panel_time, kContent, "");
-    Panel_set = factory_.panel(w, ID_Panel_set, kContent, "");
-    Panel_help = factory_.panel(w, ID_Panel_help, kContent, "");
-    Panel_author = factory_.panel(w, ID_Panel_author, kContent, "");
-    Panel_strec = factory_.panel(w, ID_Panel_strec, kContent, "");
-    panel_logo = factory_.panel(w, ID_panel_logo, kContent, "");
+    // Panels draw no caption; their names only let accessibility and test tools find them.
+    Panel_rec = factory_.panel(w, ID_Panel_rec, kContent, "Panel_rec");
+    Panel_homa = factory_.panel(w, ID_Panel_homa, kContent, "Panel_homa");
+    Panel_time = factory_.panel(w, ID_Panel_time, kContent, "Panel_time");
+    Panel_set = factory_.panel(w, ID_Panel_set, kContent, "Panel_set");
+    Panel_help = factory_.panel(w, ID_Panel_help, kContent, "Panel_help");
+    Panel_author = factory_.panel(w, ID_Panel_author, kContent, "Panel_author");
+    Panel_strec = factory_.panel(w, ID_Panel_strec, kContent, "Panel_strec");
+    panel_logo = factory_.panel(w, ID_panel_logo, kContent, "panel_logo");
 
     createRecPanel();
     createJournalPanel();

@@ -56,9 +56,19 @@ bool writeNewFile(const std::string& path, const std::string& bytes, mode_t mode
     return ok;
 }
 
+// The program builds its data paths with Windows separators ("jb_rec\\name.ini"); here a
+// backslash is a separator too.
+std::string native(const std::string& path) {
+    std::string p = path;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
 }  // namespace
 
-Identity identity(const std::string& path) {
+Identity identity(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
     Identity id;
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return id;
@@ -68,22 +78,26 @@ Identity identity(const std::string& path) {
     return id;
 }
 
-bool exists(const std::string& path) {
+bool exists(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool isDirectory(const std::string& path) {
+bool isDirectory(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool isReadOnly(const std::string& path) {
+bool isReadOnly(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && (st.st_mode & kAnyWrite) == 0;
 }
 
-bool readAll(const std::string& path, std::string& out) {
+bool readAll(const std::string& pathArgument, std::string& out) {
+    const std::string path = native(pathArgument);
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
@@ -106,7 +120,8 @@ bool readAll(const std::string& path, std::string& out) {
     return ok;
 }
 
-bool append(const std::string& path, const std::string& bytes) {
+bool append(const std::string& pathArgument, const std::string& bytes) {
+    const std::string path = native(pathArgument);
     if (isReadOnly(path)) return false;
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return false;
@@ -115,7 +130,8 @@ bool append(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-bool replaceAtomically(const std::string& path, const std::string& bytes) {
+bool replaceAtomically(const std::string& pathArgument, const std::string& bytes) {
+    const std::string path = native(pathArgument);
     if (isReadOnly(path)) return false;
     // The replacement keeps the permissions of the file it replaces.
     mode_t mode = 0666;
@@ -137,7 +153,8 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
     return true;
 }
 
-bool rewriteTail(const std::string& path, uint64_t offset, const std::string& bytes) {
+bool rewriteTail(const std::string& pathArgument, uint64_t offset, const std::string& bytes) {
+    const std::string path = native(pathArgument);
     if (isReadOnly(path)) return false;
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -148,7 +165,9 @@ bool rewriteTail(const std::string& path, uint64_t offset, const std::string& by
     return ok;
 }
 
-bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+bool copyFile(const std::string& fromArgument, const std::string& toArgument, bool failIfExists) {
+    const std::string from = native(fromArgument);
+    const std::string to = native(toArgument);
     if (isReadOnly(to)) return false;
     std::string bytes;
     struct stat st;
@@ -159,18 +178,22 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists)
     return ::chmod(to.c_str(), mode) == 0;
 }
 
-bool removeFile(const std::string& path) {
+bool removeFile(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
     if (isReadOnly(path)) return false;
     return ::unlink(path.c_str()) == 0;
 }
 
-bool renameFile(const std::string& from, const std::string& to) {
+bool renameFile(const std::string& fromArgument, const std::string& toArgument) {
+    const std::string from = native(fromArgument);
+    const std::string to = native(toArgument);
     // MoveFile never replaces an existing file; rename() would, so refuse it here.
     if (exists(to)) return false;
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-std::vector<std::string> listFolder(const std::string& folder) {
+std::vector<std::string> listFolder(const std::string& folderArgument) {
+    const std::string folder = native(folderArgument);
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return names;

@@ -1,0 +1,62 @@
+"""The main window as a test sees it: its panels, buttons and fields found by name and caption."""
+
+import tapmill_e2e as e2e
+
+MAIN_WINDOW_CLASS = "TForm_maintapmill"
+WM_SHOWWINDOW = 0x0018
+TBM_SETPOS = 0x0400 + 5
+
+NAVIGATION = {
+    "Panel_rec": "录制按键",
+    "Panel_strec": "录制按键（强化）",
+    "Panel_homa": "自编按键",
+    "Panel_time": "定时设置",
+    "Panel_set": "按键选项",
+    "Panel_help": "帮助",
+    "Panel_author": "作者",
+}
+
+
+class MainWindow:
+    def __init__(self, driver):
+        self.driver = driver
+        self.hwnd = driver.wait_window(MAIN_WINDOW_CLASS)
+        self.status_bar = driver.find_class(self.hwnd, "msctls_statusbar32")
+
+    def panel(self, name):
+        return self.driver.find(self.hwnd, name)
+
+    def in_panel(self, panel, caption):
+        return self.driver.find(self.panel(panel), caption)
+
+    def nav_button(self, panel):
+        return self.driver.find(self.hwnd, NAVIGATION[panel])
+
+    def show_panel(self, panel):
+        self.driver.click(self.nav_button(panel))
+        e2e.wait_until(lambda: self.driver.is_visible(self.panel(panel)), f"{panel} to show")
+
+    def status(self, index):
+        return self.driver.status(self.status_bar, index)
+
+    def rec_control(self, class_name, index=0):
+        return self.driver.find_class(self.panel("Panel_rec"), class_name, index)
+
+    def label_after(self, panel, caption):
+        """The value label that stands right after a caption label (created in that order)."""
+        labels, index = [], 0
+        while True:
+            try:
+                labels.append(self.driver.find_class(self.panel(panel), "Static", index))
+            except e2e.UiDriverError:
+                break
+            index += 1
+        texts = [self.driver.get_text(h) for h in labels]
+        return labels[texts.index(caption) + 1]
+
+    def run_show_step(self):
+        """What the window does each time it is shown again (as when it comes back from the tray)."""
+        self.driver.send(self.hwnd, WM_SHOWWINDOW, 1, 0)
+
+    def set_speed(self, speed):
+        self.driver.send(self.rec_control("msctls_trackbar32"), TBM_SETPOS, 1, speed)

@@ -1,0 +1,129 @@
+"""Plain playback of the real program into target.exe, stopped by the real hot key."""
+
+import unittest
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase
+
+# Frames of the hand-written recording: (x, y, event or None).
+DEMO_FRAMES = [
+    (100, 100, None),
+    (200, 150, "WM_LBUTTONDOWN"),
+    (200, 150, "WM_LBUTTONUP"),
+    (400, 300, "WM_RBUTTONDOWN"),
+    (400, 300, "WM_RBUTTONUP"),
+    (600, 200, "WM_LBUTTONDBLCLK"),
+    (300, 400, "k65"),
+    (320, 420, "k116"),
+    (500, 500, None),
+]
+
+# What target.exe must log for one pass of it.
+ONE_PASS = [
+    ("LDOWN", 200, 150), ("LUP", 200, 150),
+    ("RDOWN", 400, 300), ("RUP", 400, 300),
+    ("LDOWN", 600, 200), ("LUP", 600, 200), ("LDOWN", 600, 200), ("LUP", 600, 200),
+    ("KEYDOWN", 65), ("KEYUP", 65),
+    ("KEYDOWN", 116), ("KEYUP", 116),
+]
+
+
+def recording_text(frames):
+    lines = []
+    for number, (x, y, event) in enumerate(frames):
+        lines.append(f"[{number}]")
+        if event:
+            lines.append(f"kp={event}")
+        lines += [f"x={x}", f"y={y}"]
+    lines += ["[all]", f"value={len(frames)}"]
+    return "\r\n".join(lines) + "\r\n"
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class PlaybackTest(E2ETestCase):
+    def setUp(self):
+        self.folder = self.program_folder()
+        self.folder.write_text("jb_rec/demo.ini", recording_text(DEMO_FRAMES), "ascii")
+        self.process = self.start_tapmill(self.folder)
+        self.driver = self.start_driver()
+        self.main = MainWindow(self.driver)
+        self.main.show_panel("Panel_rec")
+        # The demo recording becomes current the way the show step takes it: from its label.
+        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "demo")
+        self.main.run_show_step()
+        self.target = self.start_target()
+
+    def play_button(self):
+        return self.main.in_panel("Panel_rec", "播放")
+
+    def wait_idle(self):
+        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "playback to end")
+
+    def test_two_passes_at_top_speed_replay_every_click_and_key_in_order(self):
+        self.driver.set_text(self.main.rec_control("Edit"), "2")
+        self.main.set_speed(10)
+        self.driver.click(self.play_button())
+        events = self.target.wait_events(2 * len(ONE_PASS))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), ONE_PASS * 2)
+        self.assertEqual(events[:len(ONE_PASS)], ONE_PASS)
+        self.assertTrue(self.driver.is_enabled(self.play_button()))
+        self.assertEqual(self.driver.get_text(self.main.label_after("Panel_rec", "播放帧数:")), str(len(DEMO_FRAMES) - 1))
+
+    def start_endless_playback(self):
+        self.driver.click(self.main.in_panel("Panel_rec", "无限循环播放"))
+        e2e.wait_until(lambda: self.driver.is_checked(self.main.in_panel("Panel_rec", "无限循环播放")) == 1,
+                       "the endless box to be ticked")
+        self.driver.click(self.play_button())
+        self.target.wait_events(3 * len(ONE_PASS))
+        self.assertEqual(self.main.status(0), "当前状态：播放……")
+        self.assertFalse(self.driver.is_enabled(self.play_button()))
+
+    def test_endless_playback_stops_on_ctrl_q(self):
+        self.start_endless_playback()
+        e2e.key("ctrl+q")
+        self.wait_idle()
+        self.assertTrue(self.driver.is_enabled(self.play_button()))
+        settled = len(self.target.events())
+        # Nothing more arrives once it has stopped, and no button was left held down.
+        self.assertEqual(len(self.target.wait_events(settled)), settled)
+        downs = sum(1 for e in self.target.events() if e[0] in ("LDOWN", "RDOWN"))
+        ups = sum(1 for e in self.target.events() if e[0] in ("LUP", "RUP"))
+        self.assertEqual(downs, ups)
+
+    def test_answering_no_to_the_exit_question_keeps_the_playback_running(self):
+        self.start_endless_playback()
+        self.driver.close(self.main.hwnd)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "是否真的要退出Tapmill？")
+        self.driver.press(box, "no")
+        e2e.wait_until(lambda: not self.driver.is_visible(box), "the question to go away")
+        count = len(self.target.events())
+        self.target.wait_events(count + 2 * len(ONE_PASS))
+        self.assertEqual(self.main.status(0), "当前状态：播放……")
+        self.assertTrue(self.process.running())
+        e2e.key("ctrl+q")
+        self.wait_idle()
+
+    def test_a_missing_recording_is_reported_and_nothing_is_played(self):
+        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "nosuch")
+        self.main.run_show_step()
+        self.driver.click(self.play_button())
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "名为：'nosuch'脚本文件不存在！")
+        self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
+        self.driver.press(box, "ok")
+        self.wait_idle()
+        self.assertEqual(self.target.events(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
