@@ -1,0 +1,19 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace tapmill {
+
+// Key numbers are Windows virtual-key codes 1 to 123; key names are their short ASCII names as the
+// user sees them in key fields and script lines ("A", "F5", "RETURN", "UPK" for the Up arrow).
+
+// The name of a key number, or empty text for a number without a name. Keypad digits are named
+// like the main-row digits.
+std::string keyname(int number);
+
+// The virtual-key code of a key name, decided by its length: one character is its own code, two
+// characters are F1 to F9 by the second (a digit), three or more come from the table, exactly and
+// case-sensitively. Empty when the name has no code.
+std::optional<int> keycode(const std::string& name);
+
+}  // namespace tapmill
