@@ -96,8 +96,10 @@ bool TForm_maintapmill::FormCloseQuery() {
                                      platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
         return false;
     for (int id : kHotKeysUnregisteredAtClose) platform_.hotkeys.unregisterHotKey(window->nativeHandle(), id);
-    // Loops in progress see their flags cleared and return at their next check.
+    // Loops in progress see their flags cleared and return at their next check. A paused loop
+    // would never get there, so the pause flags go too.
     recording = playing = running = false;
+    recpause = playpause = runpause = false;
     return true;
 }
 
