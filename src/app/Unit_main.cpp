@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "common/profile.h"
+#include "common/counts.h"
 #include "common/gbk.h"
-#include "platform/files.h"
+#include "common/profile.h"
+#include "common/script_names.h"
 
 namespace tapmill {
 
@@ -34,14 +35,12 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Shows a stored count as the index of its last item: "-1" for nothing stored.
-std::string lastIndexText(int32_t count) { return std::to_string(static_cast<int64_t>(count) - 1); }
-
 }  // namespace
 
 TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath)
     : platform_(platform), factory_(factory), exePath_(exePath) {
     createControls();
+    createRecLibrary();
     FormCreate();
 }
 
@@ -143,11 +142,7 @@ void TForm_maintapmill::OnWMHotKey(int id) {
 
 void TForm_maintapmill::listjb(ui::ItemList& list, const std::string& folder) {
     list.clear();
-    static const std::string kExtension = ".ini";
-    for (const std::string& entry : files::listFolder(exedir + folder)) {
-        if (entry.size() >= kExtension.size() && entry.compare(entry.size() - kExtension.size(), kExtension.size(), kExtension) == 0)
-            list.addItem(entry.substr(0, entry.size() - kExtension.size()));
-    }
+    for (const std::string& name : scriptNames(exedir + folder)) list.addItem(name);
 }
 
 std::string TForm_maintapmill::dataPath(const std::string& folder, const std::string& name) const {
@@ -170,6 +165,10 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_stop: if (click) SpeedButton_stopClick(); break;
         case ID_SpeedButton_pause: if (click) SpeedButton_pauseClick(); break;
         case ID_CheckBox_loop: if (click) CheckBox_loopClick(); break;
+        case ID_SpeedButton_saverec: if (click) SpeedButton_saverecClick(); break;
+        case ID_SpeedButton_readrec: if (click) SpeedButton_readrecClick(); break;
+        case ID_SpeedButton_rename: if (click) SpeedButton_renameClick(); break;
+        case ID_SpeedButton_delrec: if (click) SpeedButton_delrecClick(); break;
         case ID_Edit_playt:
             if (event == ui::Event::KeyPress) Edit_playtKeyPress(*Edit_playt, args.key);
             if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);

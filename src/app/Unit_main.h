@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "plain/script_library.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -42,6 +43,12 @@ enum MainControlId : int {
     ID_Label_recfra,
     ID_Label_recjbname,
     ID_ComboBox_recjbname,
+    ID_Edit_recjbname,
+    ID_Label_recstate,
+    ID_SpeedButton_saverec,
+    ID_SpeedButton_readrec,
+    ID_SpeedButton_rename,
+    ID_SpeedButton_delrec,
     ID_Label_stjbname,
     ID_label_stfra,
     ID_ComboBox_stjb,
@@ -106,6 +113,10 @@ public:
     std::unique_ptr<ui::TrackBar> RzTrackBar_speed;
     std::unique_ptr<ui::Label> Label_playfra, Label_recfra, Label_recjbname;
     std::unique_ptr<ui::ComboBox> ComboBox_recjbname;
+    // Panel_rec: the plain recording library
+    std::unique_ptr<ui::Edit> Edit_recjbname;
+    std::unique_ptr<ui::Label> Label_recstate;
+    std::unique_ptr<ui::Button> SpeedButton_saverec, SpeedButton_readrec, SpeedButton_rename, SpeedButton_delrec;
     // Panel_strec
     std::unique_ptr<ui::Label> Label_stjbname, label_stfra;
     std::unique_ptr<ui::ComboBox> ComboBox_stjb;
@@ -144,6 +155,12 @@ public:
     void Edit_playtChange(ui::Edit& sender);
     void playrec(int32_t count, int speed, const std::string& name);
 
+    // ---- plain recording library (Panel_rec) ----
+    void SpeedButton_saverecClick();
+    void SpeedButton_readrecClick();
+    void SpeedButton_renameClick();
+    void SpeedButton_delrecClick();
+
     // Fills a list with the names of the scripts in a folder of the program folder.
     void listjb(ui::ItemList& list, const std::string& folder);
     // The current journal file, made current by each show.
@@ -171,12 +188,14 @@ private:
     std::string dataPath(const std::string& folder, const std::string& name) const;
     // The tray icon is added at each show; the notification-area code plugs in here.
     void addTrayIcon();
+    void createRecLibrary();
 
     platform::Platform& platform_;
     ui::Factory& factory_;
     std::string exePath_;
     std::string stfile_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
+    std::unique_ptr<ScriptLibrary> recLibrary_;
 };
 
 }  // namespace tapmill

@@ -94,6 +94,13 @@ void TForm_maintapmill::createRecPanel() {
     addCaption(p, {182, 48, 64, 14}, "播放帧数:");
     Label_playfra = factory_.label(p, ID_Label_playfra, {248, 48, 100, 14}, "0");
     ComboBox_recjbname = factory_.comboBox(p, ID_ComboBox_recjbname, {16, 70, 160, 200}, true);
+    addCaption(p, {182, 28, 64, 14}, "信息状况:");
+    Label_recstate = factory_.label(p, ID_Label_recstate, {248, 28, 100, 14}, "");
+    SpeedButton_readrec = factory_.button(p, ID_SpeedButton_readrec, {184, 69, 76, 24}, "读取脚本");
+    SpeedButton_delrec = factory_.button(p, ID_SpeedButton_delrec, {268, 69, 76, 24}, "删除");
+    Edit_recjbname = factory_.edit(p, ID_Edit_recjbname, {16, 101, 160, 22}, "");
+    SpeedButton_saverec = factory_.button(p, ID_SpeedButton_saverec, {184, 100, 76, 24}, "保存脚本");
+    SpeedButton_rename = factory_.button(p, ID_SpeedButton_rename, {268, 100, 76, 24}, "改名");
 
     SpeedButton_rec = factory_.button(p, ID_SpeedButton_rec, {16, 136, 76, 26}, "录制");
     SpeedButton_stop = factory_.button(p, ID_SpeedButton_stop, {100, 136, 76, 26}, "结束");
