@@ -59,6 +59,7 @@ void TForm_maintapmill::registerControlHotKeys() {
 }
 
 void TForm_maintapmill::FormShow() {
+    createShortcutOnFirstStart();
     recpause = recording = playpause = playing = runpause = running = false;
     capture_kb = capture_hot = capture_kc = false;
     timeset = false;
@@ -83,9 +84,7 @@ void TForm_maintapmill::FormShow() {
     if (window->minimized()) window->restore();
     addTrayIcon();
 
-    CheckBox_autorun->setChecked(profile::readInteger(config, "Autorun", "x", 0) == 1);
-    CheckBox_bfsy->setChecked(profile::readInteger(config, "bfsy", "x", 0) == 1);
-    CheckBox_lzsy->setChecked(profile::readInteger(config, "lzsy", "x", 0) == 1);
+    readOptions(config);
 }
 
 void TForm_maintapmill::addTrayIcon() {}
@@ -112,7 +111,10 @@ void TForm_maintapmill::showOnly(ui::Panel& panel) {
 }
 
 void TForm_maintapmill::SpeedButton_mrecClick() { showOnly(*Panel_rec); }
-void TForm_maintapmill::Speedbutton_homaClick() { showOnly(*Panel_homa); }
+void TForm_maintapmill::Speedbutton_homaClick() {
+    relistview(*ListView_homa, usename);
+    showOnly(*Panel_homa);
+}
 void TForm_maintapmill::Speedbutton_setClick() { showOnly(*Panel_set); }
 void TForm_maintapmill::Speedbutton_helpClick() { showOnly(*Panel_help); }
 void TForm_maintapmill::Speedbutton_authorClick() { showOnly(*Panel_author); }
@@ -125,15 +127,27 @@ void TForm_maintapmill::Speedbutton_timeClick() {
 }
 
 void TForm_maintapmill::OnWMHotKey(int id) {
+    // A hot key performs its button's click action even while the button is disabled.
     switch (id) {
+        case HK_Record:
+            SpeedButton_recClick();
+            break;
         case HK_Stop:
             SpeedButton_stopClick();
+            Speedbutton_stopaClick();
             break;
         case HK_Play:
             SpeedButton_playClick();
             break;
         case HK_Pause:
             SpeedButton_pauseClick();
+            SpeedButton_pauseaClick();
+            break;
+        case HK_Run:
+            Speedbutton_runClick();
+            break;
+        case HK_CapturePoint:
+            capturePoint();
             break;
         default:
             break;
@@ -162,6 +176,7 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_Speedbutton_author: if (click) Speedbutton_authorClick(); break;
         case ID_button_strec: if (click) button_strecClick(); break;
         case ID_SpeedButton_play: if (click) SpeedButton_playClick(); break;
+        case ID_SpeedButton_rec: if (click) SpeedButton_recClick(); break;
         case ID_SpeedButton_stop: if (click) SpeedButton_stopClick(); break;
         case ID_SpeedButton_pause: if (click) SpeedButton_pauseClick(); break;
         case ID_CheckBox_loop: if (click) CheckBox_loopClick(); break;
@@ -169,6 +184,17 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_readrec: if (click) SpeedButton_readrecClick(); break;
         case ID_SpeedButton_rename: if (click) SpeedButton_renameClick(); break;
         case ID_SpeedButton_delrec: if (click) SpeedButton_delrecClick(); break;
+        case ID_Speedbutton_saveset: if (click) Speedbutton_savesetClick(); break;
+        case ID_Speedbutton_reacq: if (click) Speedbutton_reacqClick(); break;
+        case ID_RzBitBtn1: if (click) RzBitBtn1Click(); break;
+        case ID_Label34: if (click) Label34Click(); break;
+        case ID_Speedbutton_use: if (click) Speedbutton_useClick(); break;
+        case ID_FlatSpeedButton1: if (click) FlatSpeedButton1Click(); break;
+        case ID_Speedbutton_run: if (click) Speedbutton_runClick(); break;
+        case ID_Speedbutton_stopa: if (click) Speedbutton_stopaClick(); break;
+        case ID_SpeedButton_pausea: if (click) SpeedButton_pauseaClick(); break;
+        case ID_CheckBox_loopa: if (click) CheckBox_loopaClick(); break;
+        case ID_Edit_playta: playCountFieldEvent(*Edit_playta, event, args); break;
         case ID_Edit_playt:
             if (event == ui::Event::KeyPress) Edit_playtKeyPress(*Edit_playt, args.key);
             if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);

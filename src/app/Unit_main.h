@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_fields.h"
+#include "plain/open_recording.h"
 #include "platform/platform.h"
 #include "plain/script_library.h"
+#include "scripts/list_box_run_list.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -56,8 +59,28 @@ enum MainControlId : int {
     ID_CheckBox_lzsy,
     ID_CheckBox_bfsy,
     ID_CheckBox_autorun,
+    ID_Speedbutton_saveset,
+    ID_Speedbutton_reacq,
+    ID_RzBitBtn2,
+    ID_Memo1,
+    ID_RzBitBtn1,
+    ID_Label34,
     ID_Timer_flash,
     ID_Timer_systime,
+};
+
+// Identifiers of the controls of Panel_homa, the hand-written scripts.
+enum HomaControlId : int {
+    ID_ListView_homa = 600,
+    ID_Speedbutton_run,
+    ID_Speedbutton_stopa,
+    ID_SpeedButton_pausea,
+    ID_FlatSpeedButton1,
+    ID_Speedbutton_use,
+    ID_Edit_playta,
+    ID_CheckBox_loopa,
+    ID_ProgressBar,
+    ID_ListBox_homajb,
 };
 
 // Control hot keys of the main window.
@@ -96,6 +119,10 @@ public:
     bool capture_kb = false, capture_hot = false, capture_kc = false;
     bool timeset = false, planon = false;
     int32_t playFrame = 0;  // frame counter of playback, shared by nested playbacks
+    // The number of the frame being recorded, shared by nested recordings; hook messages go into it.
+    int32_t recFrame = 0;
+    // The key fields and point list other windows lend while they capture input.
+    CaptureFields captureFields;
 
     // ---- window and controls ----
     std::unique_ptr<ui::Window> window;
@@ -124,6 +151,21 @@ public:
     std::unique_ptr<ui::ListBox> ListBox_plan;
     // Panel_set
     std::unique_ptr<ui::CheckBox> CheckBox_lzsy, CheckBox_bfsy, CheckBox_autorun;
+    std::unique_ptr<ui::Button> Speedbutton_saveset, Speedbutton_reacq, RzBitBtn2;
+    // Panel_help and Panel_author
+    std::unique_ptr<ui::Memo> Memo1;
+    std::unique_ptr<ui::Button> RzBitBtn1;
+    std::unique_ptr<ui::Label> Label34;
+    // Panel_homa
+    std::unique_ptr<ui::ListView> ListView_homa;
+    std::unique_ptr<ui::Button> Speedbutton_run, Speedbutton_stopa, SpeedButton_pausea, FlatSpeedButton1,
+        Speedbutton_use;
+    std::unique_ptr<ui::Edit> Edit_playta;
+    std::unique_ptr<ui::CheckBox> CheckBox_loopa;
+    std::unique_ptr<ui::ProgressBar> ProgressBar;
+    std::unique_ptr<ui::ListBox> ListBox_homajb;
+    // The run list of every run started outside the editor, shown by ListBox_homajb.
+    std::unique_ptr<scripts::ListBoxRunList> homajbRunList;
 
     std::unique_ptr<ui::Timer> Timer_flash, Timer_systime;
 
@@ -144,6 +186,13 @@ public:
 
     // ---- control hot keys ----
     void OnWMHotKey(int id);
+    // Ctrl+1: the pointer's position at the top of the editor's point list.
+    void capturePoint();
+
+    // ---- plain recorder (Panel_rec) ----
+    void SpeedButton_recClick();
+    // The recording loop: returns when the recording has ended.
+    void startrec();
 
     // ---- plain playback (Panel_rec) ----
     void SpeedButton_playClick();
@@ -163,6 +212,28 @@ public:
 
     // Fills a list with the names of the scripts in a folder of the program folder.
     void listjb(ui::ItemList& list, const std::string& folder);
+
+    // ---- hand-written scripts (Panel_homa) ----
+    // Runs a script `count` passes (without end for kEndlessPlayCount) from `lines`, which it first
+    // fills from the script's file unless the editor runs its own lines (editrun).
+    void runhoma(int32_t count, const std::string& name, scripts::RunList& lines);
+    // Fills a script table with the scripts of "jb_homa\", marking the enabled one.
+    void relistview(ui::ListView& table, const std::string& enabledName);
+    void Speedbutton_runClick();
+    void Speedbutton_stopaClick();
+    void SpeedButton_pauseaClick();
+    void FlatSpeedButton1Click();
+    void Speedbutton_useClick();
+    void CheckBox_loopaClick();
+    // Routes a pass-count field's typing and changes to the shared handlers.
+    void playCountFieldEvent(ui::Edit& field, ui::Event event, ui::EventArgs& args);
+
+    // ---- options, help and author panels ----
+    void Speedbutton_savesetClick();
+    void Speedbutton_reacqClick();
+    void createlnk();
+    void RzBitBtn1Click();
+    void Label34Click();
     // The current journal file, made current by each show.
     const std::string& currentJournalFile() const { return stfile_; }
 
@@ -172,6 +243,8 @@ public:
     bool onCloseQuery() override { return FormCloseQuery(); }
     void onClose() override { FormClose(); }
     void onHotKey(int hotKeyId) override { OnWMHotKey(hotKeyId); }
+    // The hook libraries' mouse and key messages.
+    bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
 private:
     void createControls();
@@ -180,6 +253,9 @@ private:
     void createTimePanel();
     void createOptionsPanel();
     void createOtherPanels();
+    void createHomaPanel();
+    // The editor window plugs in here; it edits the script named by editname.
+    void showScriptEditor();
     // A static caption that carries no behaviour; the window keeps it alive.
     void addCaption(ui::Control& parent, ui::Rect rect, const std::string& text);
     void registerControlHotKeys();
@@ -189,6 +265,16 @@ private:
     // The tray icon is added at each show; the notification-area code plugs in here.
     void addTrayIcon();
     void createRecLibrary();
+    void createHelpAndAuthorPanels();
+    void readOptions(const std::string& config);
+    // The desktop shortcut is made once per user, on the first start.
+    void createShortcutOnFirstStart();
+    // Plain recorder and hook message routing.
+    void recordFrames();
+    void endRecording();
+    void stopRecordingAfterWriteFailure();
+    void routeKey(int number);
+    void recordFrameEvent(const std::string& text);
 
     platform::Platform& platform_;
     ui::Factory& factory_;
@@ -196,6 +282,7 @@ private:
     std::string stfile_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_;
+    OpenRecording openRec_;
 };
 
 }  // namespace tapmill

@@ -140,12 +140,14 @@ void TForm_maintapmill::createOptionsPanel() {
     CheckBox_lzsy = factory_.checkBox(p, ID_CheckBox_lzsy, {24, 36, 200, 18}, "录制时托盘闪烁");
     CheckBox_bfsy = factory_.checkBox(p, ID_CheckBox_bfsy, {24, 62, 200, 18}, "播放时托盘闪烁");
     CheckBox_autorun = factory_.checkBox(p, ID_CheckBox_autorun, {24, 88, 200, 18}, "程序启动时自动运行");
+    Speedbutton_saveset = factory_.button(p, ID_Speedbutton_saveset, {24, 130, 90, 26}, "保存设置");
+    Speedbutton_reacq = factory_.button(p, ID_Speedbutton_reacq, {124, 130, 90, 26}, "恢复默认");
+    RzBitBtn2 = factory_.button(p, ID_RzBitBtn2, {224, 130, 90, 26}, "热键设置");
 }
 
 void TForm_maintapmill::createOtherPanels() {
-    addCaption(*Panel_homa, {8, 6, 200, 14}, "自编按键");
-    addCaption(*Panel_help, {8, 6, 200, 14}, "帮助");
-    addCaption(*Panel_author, {8, 6, 200, 14}, "作者.");
+    createHomaPanel();
+    createHelpAndAuthorPanels();
 }
 
 }  // namespace tapmill

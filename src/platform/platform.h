@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/hooklibs.h"
 #include "platform/hotkeys.h"
 #include "platform/input.h"
 #include "platform/pump.h"
+#include "platform/shell.h"
 
 namespace tapmill::platform {
 
@@ -15,6 +17,8 @@ struct Platform {
     Dialogs& dialogs;
     HotKeys& hotkeys;
     Desktop& desktop;
+    HookLibraries& hooks;
+    Shell& shell;
 };
 
 }  // namespace tapmill::platform

@@ -18,6 +18,8 @@ public:
     virtual std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) = 0;
+    // A label that reports clicks (Event::Click) and shows the hand cursor, like a link.
+    virtual std::unique_ptr<Label> link(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     virtual std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,
                                            ButtonStyle style = ButtonStyle::Push) = 0;
     virtual std::unique_ptr<Edit> edit(Control& parent, int id, Rect rect, const std::string& text,
@@ -34,6 +36,8 @@ public:
     virtual std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect,
                                                  const std::vector<int>& panelWidths) = 0;
     virtual std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) = 0;
+    virtual std::unique_ptr<ListView> listView(Control& parent, int id, Rect rect,
+                                               const std::vector<ListColumn>& columns, bool multiSelect = false) = 0;
 };
 
 }  // namespace tapmill::ui

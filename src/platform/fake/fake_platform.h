@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_hooklibs.h"
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_input.h"
 #include "platform/fake/fake_pump.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/platform.h"
 
 namespace tapmill::fake {
@@ -15,7 +17,9 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeHotKeys hotkeys;
     FakeDesktop desktop;
-    platform::Platform platform{pump, input, dialogs, hotkeys, desktop};
+    FakeHookLibraries hooks;
+    FakeShell shell;
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell};
 };
 
 }  // namespace tapmill::fake

@@ -39,6 +39,9 @@ std::unique_ptr<Panel> MemoryFactory::panel(Control&, int id, Rect, const std::s
 std::unique_ptr<Label> MemoryFactory::label(Control&, int id, Rect, const std::string& caption) {
     return std::make_unique<MemoryLabel>(id, caption);
 }
+std::unique_ptr<Label> MemoryFactory::link(Control&, int id, Rect, const std::string& caption) {
+    return std::make_unique<MemoryLabel>(id, caption);
+}
 std::unique_ptr<Button> MemoryFactory::button(Control&, int id, Rect, const std::string& caption, ButtonStyle) {
     return std::make_unique<MemoryButton>(id, caption);
 }

@@ -197,6 +197,7 @@ public:
     std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) override;
     std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) override;
+    std::unique_ptr<Label> link(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,
                                    ButtonStyle style) override;
     std::unique_ptr<Edit> edit(Control& parent, int id, Rect rect, const std::string& text, EditStyle style) override;
@@ -210,6 +211,9 @@ public:
     std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) override;
     std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect, const std::vector<int>& widths) override;
     std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) override;
+    // In memory_list_view.cpp.
+    std::unique_ptr<ListView> listView(Control& parent, int id, Rect rect, const std::vector<ListColumn>& columns,
+                                       bool multiSelect) override;
 };
 
 // The in-memory control behind an interface reference, for tests that need its extra state.

@@ -1,5 +1,6 @@
 #include "ui/win32/win32_factory.h"
 
+#include "ui/win32/win32_list_view.h"
 #include "ui/win32/win32_window.h"
 
 #include <commctrl.h>
@@ -46,6 +47,25 @@ std::unique_ptr<ui::Panel> Win32Factory::panel(ui::Control& parent, int id, ui::
 
 std::unique_ptr<ui::Label> Win32Factory::label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
     return make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, id, rect);
+}
+
+namespace {
+
+LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_SETCURSOR) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+// A click on a static control arrives as STN_CLICKED, which shares its number with BN_CLICKED.
+std::unique_ptr<ui::Label> Win32Factory::link(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
+    auto l = make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, id, rect);
+    SetWindowSubclass(l->hwnd(), handCursorProc, 1, 0);
+    return l;
 }
 
 std::unique_ptr<ui::Button> Win32Factory::button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
@@ -110,6 +130,12 @@ std::unique_ptr<ui::StatusBar> Win32Factory::statusBar(ui::Control& parent, int 
 
 std::unique_ptr<ui::Timer> Win32Factory::timer(ui::Window& owner, int id, uint32_t intervalMs) {
     return std::make_unique<Win32Timer>(reinterpret_cast<HWND>(owner.nativeHandle()), id, intervalMs);
+}
+
+std::unique_ptr<ui::ListView> Win32Factory::listView(ui::Control& parent, int id, ui::Rect rect,
+                                                     const std::vector<ui::ListColumn>& columns, bool multiSelect) {
+    DWORD s = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | (multiSelect ? 0 : LVS_SINGLESEL);
+    return make<Win32ListView>(parent, WC_LISTVIEWW, "", s, WS_EX_CLIENTEDGE, id, rect, columns);
 }
 
 }  // namespace tapmill::win32

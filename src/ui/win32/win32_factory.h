@@ -9,6 +9,7 @@ public:
     std::unique_ptr<ui::Window> window(const ui::WindowSpec& spec, ui::WindowEvents& events) override;
     std::unique_ptr<ui::Panel> panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Label> label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
+    std::unique_ptr<ui::Label> link(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Button> button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
                                        ui::ButtonStyle style) override;
     std::unique_ptr<ui::Edit> edit(ui::Control& parent, int id, ui::Rect rect, const std::string& text,
@@ -25,6 +26,8 @@ public:
     std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
                                              const std::vector<int>& panelWidths) override;
     std::unique_ptr<ui::Timer> timer(ui::Window& owner, int id, uint32_t intervalMs) override;
+    std::unique_ptr<ui::ListView> listView(ui::Control& parent, int id, ui::Rect rect,
+                                           const std::vector<ui::ListColumn>& columns, bool multiSelect) override;
 };
 
 }  // namespace tapmill::win32

@@ -5,9 +5,11 @@
 #include "app/program.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_hooklibs.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_pump.h"
+#include "platform/win32/win32_shell.h"
 #include "ui/win32/win32_factory.h"
 #include "ui/win32/win32_window.h"
 
@@ -15,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
                                              ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
+    // The shell link object of the desktop shortcut is a COM object of this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     tapmill::win32::Win32Window::registerClasses(instance);
 
     tapmill::win32::Win32Pump pump;
@@ -22,7 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32Dialogs dialogs;
     tapmill::win32::Win32HotKeys hotkeys;
     tapmill::win32::Win32Desktop desktop;
-    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop};
+    tapmill::win32::Win32HookLibraries hooks;
+    tapmill::win32::Win32Shell shell;
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory);
 }
