@@ -1,0 +1,36 @@
+#pragma once
+#include "ui/controls.h"
+
+namespace tapmill {
+
+// The fields of other windows that the main window fills while they capture input: the script
+// editor's key field Edit_kb and point list ComboBox_con, the hot-key window's Edit_hot and
+// Edit_kc. A window lends its fields for as long as it lives (CaptureFieldLoan) and sets the main
+// window's flag capture_kb, capture_hot or capture_kc while the field has the focus. The main
+// window writes a captured key's name into the fields whose flag is set, and a captured point
+// (Ctrl+1) at the top of the point list.
+struct CaptureFields {
+    ui::TextControl* Edit_kb = nullptr;
+    ui::TextControl* Edit_hot = nullptr;
+    ui::TextControl* Edit_kc = nullptr;
+    ui::ItemList* ComboBox_con = nullptr;
+};
+
+// Puts a window's field into its slot of CaptureFields and takes it out again when the window
+// goes, so the main window never writes into a freed control.
+template <class Field>
+class CaptureFieldLoan {
+public:
+    CaptureFieldLoan(Field*& slot, Field& field) : slot_(slot), field_(field) { slot_ = &field_; }
+    ~CaptureFieldLoan() {
+        if (slot_ == &field_) slot_ = nullptr;
+    }
+    CaptureFieldLoan(const CaptureFieldLoan&) = delete;
+    CaptureFieldLoan& operator=(const CaptureFieldLoan&) = delete;
+
+private:
+    Field*& slot_;
+    Field& field_;
+};
+
+}  // namespace tapmill

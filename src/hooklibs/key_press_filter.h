@@ -1,0 +1,40 @@
+#pragma once
+#include <bitset>
+#include <cstdint>
+
+namespace tapmill::hooklibs {
+
+// Turns the keyboard's down and up transitions into the key presses the program is told of: one
+// per press (auto-repeat is not a new press), for key numbers 1 to 123 only. The low-level hook
+// sees left and right Shift, Ctrl and Alt as keys of their own; they are reported by the shared
+// numbers 16, 17 and 18, which are the ones the key table names.
+class KeyPressFilter {
+public:
+    // The key number to report for a key going down, or 0 for none.
+    int keyDown(uint32_t virtualKey) {
+        if (virtualKey >= kCodes) return 0;
+        const bool repeat = held_[virtualKey];
+        held_[virtualKey] = true;
+        const uint32_t number = sharedNumber(virtualKey);
+        return !repeat && number >= 1 && number <= 123 ? static_cast<int>(number) : 0;
+    }
+    void keyUp(uint32_t virtualKey) {
+        if (virtualKey < kCodes) held_[virtualKey] = false;
+    }
+    // A key released while nobody listened must not pass for held at the next start.
+    void reset() { held_.reset(); }
+
+private:
+    static constexpr uint32_t kCodes = 256;
+    static uint32_t sharedNumber(uint32_t virtualKey) {
+        switch (virtualKey) {
+            case 0xA0: case 0xA1: return 0x10;  // VK_LSHIFT, VK_RSHIFT -> VK_SHIFT
+            case 0xA2: case 0xA3: return 0x11;  // VK_LCONTROL, VK_RCONTROL -> VK_CONTROL
+            case 0xA4: case 0xA5: return 0x12;  // VK_LMENU, VK_RMENU -> VK_MENU
+            default: return virtualKey;
+        }
+    }
+    std::bitset<kCodes> held_;
+};
+
+}  // namespace tapmill::hooklibs

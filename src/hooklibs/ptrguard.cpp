@@ -1,0 +1,61 @@
+// PTRGUARD.DLL: a low-level mouse hook on a thread of its own that posts one message per button
+// transition. Input injected by other programs (and by a playback running meanwhile) is reported
+// like the user's own: the program records every button transition on the desktop.
+#include "hooklibs/ptrguard.h"
+
+#include <atomic>
+
+#include "hooklibs/double_click.h"
+#include "hooklibs/hook_thread.h"
+
+namespace {
+
+using tapmill::hooklibs::DoubleClickDetector;
+
+enum : UINT { kLeftDown = 0, kLeftUp = 1, kRightDown = 2, kRightUp = 3, kLeftDoubleClick = 4 };
+
+std::atomic<HWND> target{nullptr};
+std::atomic<UINT> messageBase{0};
+// Touched only on the hook thread.
+DoubleClickDetector doubleClicks;
+
+void post(UINT offset) { PostMessageW(target.load(), messageBase.load() + offset, 0, 0); }
+
+void onLeftDown(const MSLLHOOKSTRUCT& event) {
+    const DoubleClickDetector::Limits limits{GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
+                                             GetSystemMetrics(SM_CYDOUBLECLK)};
+    post(doubleClicks.leftPress(event.time, event.pt.x, event.pt.y, limits) ? kLeftDoubleClick : kLeftDown);
+}
+
+void report(WPARAM message, const MSLLHOOKSTRUCT& event) {
+    switch (message) {
+        case WM_LBUTTONDOWN: onLeftDown(event); break;
+        case WM_LBUTTONUP: post(kLeftUp); break;
+        case WM_RBUTTONDOWN:
+            doubleClicks.otherButtonPress();
+            post(kRightDown);
+            break;
+        case WM_RBUTTONUP: post(kRightUp); break;
+        default: break;
+    }
+}
+
+// Only posts: the user's input waits for this procedure to return.
+LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) report(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void prepare() { doubleClicks.reset(); }
+
+tapmill::hooklibs::HookThread hookThread(WH_MOUSE_LL, mouseProc, prepare);
+
+}  // namespace
+
+void __cdecl StartHook(HWND window, UINT base) {
+    target.store(window);
+    messageBase.store(base);
+    hookThread.start();
+}
+
+void __cdecl StopHook() { hookThread.stop(); }

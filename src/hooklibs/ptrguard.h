@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+// PTRGUARD.DLL: reports mouse button transitions anywhere on the desktop as window messages.
+// Plain C calling convention, exported undecorated through ptrguard.def.
+#ifdef TAPMILL_BUILDING_PTRGUARD
+#define PTRGUARD_API
+#else
+#define PTRGUARD_API __declspec(dllimport)
+#endif
+
+extern "C" {
+// From now on posts base + 0 left down, + 1 left up, + 2 right down, + 3 right up, + 4 left
+// double click (instead of + 0 for the second press) to `window`. A second call changes the
+// window and the base.
+PTRGUARD_API void __cdecl StartHook(HWND window, UINT base);
+PTRGUARD_API void __cdecl StopHook();
+}

@@ -1,0 +1,56 @@
+// TAPGUARD.DLL: a low-level keyboard hook on a thread of its own that posts one message per key
+// press to the main window. Injected keys (an on-screen keyboard, another program's macro) are
+// reported like typed ones.
+#include "hooklibs/tapguard.h"
+
+#include <string>
+
+#include "hooklibs/hook_thread.h"
+#include "hooklibs/key_press_filter.h"
+
+namespace {
+
+using tapmill::hooklibs::KeyPressFilter;
+
+const char kMainWindowClass[] = "TForm_maintapmill";
+
+// Touched only on the hook thread.
+UINT keyMessages[124];
+KeyPressFilter presses;
+HWND mainWindow = nullptr;
+
+// The window is looked up again once the one found before is gone (the program was restarted).
+HWND findMainWindow() {
+    if (!mainWindow || !IsWindow(mainWindow)) mainWindow = FindWindowA(kMainWindowClass, nullptr);
+    return mainWindow;
+}
+
+void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        if (int number = presses.keyDown(event.vkCode)) {
+            if (HWND window = findMainWindow()) PostMessageW(window, keyMessages[number], static_cast<WPARAM>(number), 0);
+        }
+    } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
+        presses.keyUp(event.vkCode);
+    }
+}
+
+// Only posts: the user's input waits for this procedure to return.
+LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) report(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void prepare() {
+    for (int n = 1; n <= 123; ++n) keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
+    presses.reset();
+    mainWindow = nullptr;
+}
+
+tapmill::hooklibs::HookThread hookThread(WH_KEYBOARD_LL, keyboardProc, prepare);
+
+}  // namespace
+
+void __cdecl EnableHotKeyHook() { hookThread.start(); }
+
+void __cdecl DisableHotKeyHook() { hookThread.stop(); }

@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+// TAPGUARD.DLL: reports key presses anywhere on the desktop as window messages.
+// Plain C calling convention, exported undecorated through tapguard.def.
+#ifdef TAPMILL_BUILDING_TAPGUARD
+#define TAPGUARD_API
+#else
+#define TAPGUARD_API __declspec(dllimport)
+#endif
+
+extern "C" {
+// From now on posts, for each press of a key numbered 1 to 123, the message registered under the
+// key number's decimal digits to the window of class "TForm_maintapmill". Not counted: one
+// disable ends what any number of enables began.
+TAPGUARD_API void __cdecl EnableHotKeyHook();
+TAPGUARD_API void __cdecl DisableHotKeyHook();
+}

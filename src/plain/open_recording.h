@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tapmill {
+
+// The scratch recording while a recording loop has it open. The recorder writes the frames into
+// it and the main window's routing of hook messages the events; nothing else writes through it.
+// A Ctrl+W inside a recording opens it again (the file starts afresh) while the outer loop still
+// holds it, so it counts the loops that hold it.
+//
+// A write that fails breaks the recording: nothing more is written until it is opened anew, and
+// the first failure's message is kept for the loop to report once, so one failure is one message
+// however many frames and events follow it.
+class OpenRecording {
+public:
+    // Starts the file afresh: the old one is deleted, the first write creates it.
+    void open(const std::string& path);
+    void close();
+    bool isOpen() const { return holders_ > 0; }
+    bool broken() const { return broken_; }
+
+    // Each returns false when nothing was written: the write failed now, or had failed before.
+    bool writeFrame(int32_t frame, int x, int y);
+    bool writeEvent(int32_t frame, const std::string& text);
+    bool writeFrameCount(int32_t count);
+
+    // The message of a failure not reported yet, or empty text; handed out once.
+    std::string takeFailure();
+
+private:
+    template <class Write>
+    bool attempt(Write&& write);
+
+    std::string path_;
+    int holders_ = 0;
+    bool broken_ = false;
+    std::string failure_;
+};
+
+}  // namespace tapmill
