@@ -21,6 +21,8 @@ class MainWindow:
     def __init__(self, driver):
         self.driver = driver
         self.hwnd = driver.wait_window(MAIN_WINDOW_CLASS)
+        # The window exists before its controls do; it is shown once they are all there.
+        e2e.wait_until(lambda: driver.is_visible(self.hwnd), "the main window to be shown")
         self.status_bar = driver.find_class(self.hwnd, "msctls_statusbar32")
 
     def panel(self, name):

@@ -3,6 +3,7 @@
 #include "platform/win32/wide.h"
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 

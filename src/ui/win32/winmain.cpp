@@ -1,6 +1,7 @@
 // The Windows entry point: the real platform services and controls around the program.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/program.h"
 #include "platform/win32/win32_desktop.h"

@@ -1,0 +1,100 @@
+"""The options panel against the real registry and settings file, the desktop shortcut of the first
+start, and the help file opened from the help panel."""
+
+import subprocess
+import unittest
+from pathlib import Path
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase
+
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+CHM_OPEN = r"HKCR\chm.file\shell\open\command"
+HELP_FILE = "TAPMILL帮助文档.CHM"
+
+
+def wine_command(*args):
+    return subprocess.run(["wine", *args], env=e2e.wine_env(), capture_output=True, timeout=e2e.WAIT_SECONDS)
+
+
+def reg_query(key, value):
+    result = wine_command("reg", "query", key, "/v", value)
+    return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+
+
+def reg_default(key):
+    answer = wine_command("reg", "query", key).stdout.decode("utf-8", "replace")
+    return answer.split("REG_SZ", 1)[1].strip()
+
+
+def window_named(part):
+    found = subprocess.run(["xdotool", "search", "--name", part], capture_output=True, text=True)
+    return found.stdout.split()
+
+
+def desktop_shortcuts():
+    prefix = e2e.wine_prefix()
+    places = list((prefix / "drive_c" / "users").glob("*/Desktop")) + [Path.home() / "Desktop"]
+    return [p / "Tapmill3.3.lnk" for p in places if (p / "Tapmill3.3.lnk").exists()]
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class OptionsTest(E2ETestCase):
+    def start(self):
+        self.folder = self.program_folder()
+        self.process = self.start_tapmill(self.folder)
+        self.driver = self.start_driver()
+        self.main = MainWindow(self.driver)
+
+    def test_saving_with_autorun_writes_the_run_value_and_the_settings_file(self):
+        self.start()
+        self.main.show_panel("Panel_set")
+        self.driver.click(self.main.in_panel("Panel_set", "程序启动时自动运行"))
+        self.driver.click(self.main.in_panel("Panel_set", "保存设置"))
+        config = self.folder.path / "config.ini"
+        e2e.wait_until(lambda: config.exists() and b"bfsy" in config.read_bytes(), "config.ini to be written")
+        self.assertEqual(config.read_bytes(), b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=0\r\n")
+        answer = reg_query(RUN_KEY, "Tapmill3.3")
+        self.assertIsNotNone(answer, "the Run value exists")
+        self.assertIn("tapmill.exe", answer)
+        e2e.screenshot("options-saved")
+
+    def test_the_first_start_makes_the_desktop_shortcut(self):
+        wine_command("reg", "delete", r"HKCU\Software\Tapmill", "/f")
+        for old in desktop_shortcuts():
+            old.unlink()
+        self.start()
+        shortcuts = e2e.wait_until(desktop_shortcuts, "the desktop shortcut")
+        self.assertEqual(len(shortcuts), 1)
+        # The shell link names the program it starts.
+        self.assertIn(b"t\x00a\x00p\x00m\x00i\x00l\x00l\x00.\x00e\x00x\x00e", shortcuts[0].read_bytes().lower())
+
+    def test_the_help_button_opens_the_help_file(self):
+        # Wine's help viewer needs a browser engine this machine does not have, so for this test
+        # the shell opens help files in Notepad, whose caption names the file it was given.
+        original = reg_default(CHM_OPEN)
+        self.addCleanup(wine_command, "reg", "add", CHM_OPEN, "/ve", "/d", original, "/f")
+        wine_command("reg", "add", CHM_OPEN, "/ve", "/d", 'notepad.exe "%1"', "/f")
+        self.start()
+        self.main.show_panel("Panel_help")
+        self.driver.click(self.main.in_panel("Panel_help", "Tapmill帮助文档"))
+        e2e.wait_until(lambda: window_named(HELP_FILE), "the help file to be opened")
+        e2e.screenshot("help-opened")
+
+    def test_the_help_file_is_a_compiled_help_file_with_every_page(self):
+        data = (e2e.dist_folder() / HELP_FILE).read_bytes()
+        self.assertEqual(data[:4], b"ITSF")
+        for page in ("index.html", "record.html", "journal.html", "scripts.html", "timing.html", "options.html",
+                     "hotkeys.html"):
+            self.assertIn(page.encode(), data)
+
+if __name__ == "__main__":
+    unittest.main()
