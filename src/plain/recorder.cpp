@@ -66,9 +66,6 @@ void TForm_maintapmill::recordFrames() {
     while (recording) {
         clock.waitForFrame();
         while (recpause) Delay(platform_.pump, kPausePollMs);
-        // Broken during the wait: the failure has ended the recording already.
-        if (openRec_.broken()) return;
-
         const platform::Point at = platform_.input.cursorPos();
         if (!openRec_.writeFrame(recFrame, at.x, at.y)) {
             stopRecordingAfterWriteFailure();

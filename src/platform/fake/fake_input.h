@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,16 @@ public:
     explicit FakeInput(const FakePump& clock) : clock_(clock) {}
 
     void setCursorPos(int x, int y) override;
-    platform::Point cursorPos() override { return cursor_; }
+    platform::Point cursorPos() override { return userPointer ? userPointer() : cursor_; }
     void mouseEvent(uint32_t flags) override;
     void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
     uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return code + 0x100; }
 
     const std::vector<InputCall>& calls() const { return calls_; }
     void clear() { calls_.clear(); }
+
+    // A pointer the user moves: when set, the cursor is wherever it says, whatever was set before.
+    std::function<platform::Point()> userPointer;
 
 private:
     const FakePump& clock_;

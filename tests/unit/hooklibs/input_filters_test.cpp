@@ -1,0 +1,83 @@
+// What the hook libraries make of the raw input: double clicks told from single presses, and one
+// key press per press.
+#include <gtest/gtest.h>
+
+#include "hooklibs/double_click.h"
+#include "hooklibs/key_press_filter.h"
+
+namespace tapmill::hooklibs {
+namespace {
+
+const DoubleClickDetector::Limits kLimits{500, 4, 4};  // the system's defaults
+
+TEST(DoubleClickDetectorTest, ASecondPressCloseInTimeAndPlaceIsADoubleClick) {
+    DoubleClickDetector d;
+    EXPECT_FALSE(d.leftPress(1000, 100, 100, kLimits));
+    EXPECT_TRUE(d.leftPress(1500, 102, 98, kLimits));
+}
+
+TEST(DoubleClickDetectorTest, TooLateOrTooFarIsASinglePressThatCanStartAPair) {
+    DoubleClickDetector d;
+    EXPECT_FALSE(d.leftPress(1000, 100, 100, kLimits));
+    EXPECT_FALSE(d.leftPress(1501, 100, 100, kLimits));  // late
+    EXPECT_FALSE(d.leftPress(1600, 103, 100, kLimits));  // one pixel beyond half the width
+    EXPECT_FALSE(d.leftPress(1700, 103, 103, kLimits));  // one pixel beyond half the height
+    EXPECT_TRUE(d.leftPress(1800, 103, 103, kLimits));
+}
+
+TEST(DoubleClickDetectorTest, AThirdPressStartsAfreshAndARightPressBreaksThePair) {
+    DoubleClickDetector d;
+    d.leftPress(1000, 10, 10, kLimits);
+    EXPECT_TRUE(d.leftPress(1100, 10, 10, kLimits));
+    EXPECT_FALSE(d.leftPress(1200, 10, 10, kLimits));
+    d.otherButtonPress();
+    EXPECT_FALSE(d.leftPress(1300, 10, 10, kLimits));
+    d.reset();
+    EXPECT_FALSE(d.leftPress(1400, 10, 10, kLimits));
+}
+
+TEST(DoubleClickDetectorTest, TheTickCountWrappingBetweenThePressesDoesNotMatter) {
+    DoubleClickDetector d;
+    d.leftPress(0xFFFFFF00u, 10, 10, kLimits);
+    EXPECT_TRUE(d.leftPress(0x00000050u, 10, 10, kLimits));
+}
+
+TEST(KeyPressFilterTest, OnePressPerPressHowEverLongTheKeyIsHeld) {
+    KeyPressFilter f;
+    EXPECT_EQ(f.keyDown(65), 65);
+    EXPECT_EQ(f.keyDown(65), 0);  // auto-repeat
+    EXPECT_EQ(f.keyDown(66), 66);
+    f.keyUp(65);
+    EXPECT_EQ(f.keyDown(65), 65);
+}
+
+TEST(KeyPressFilterTest, OnlyKeysOneTo123AreReported) {
+    KeyPressFilter f;
+    EXPECT_EQ(f.keyDown(0), 0);
+    EXPECT_EQ(f.keyDown(1), 1);
+    EXPECT_EQ(f.keyDown(123), 123);  // F12
+    EXPECT_EQ(f.keyDown(124), 0);    // F13
+    EXPECT_EQ(f.keyDown(0xBA), 0);   // a punctuation key
+    EXPECT_EQ(f.keyDown(300), 0);
+}
+
+TEST(KeyPressFilterTest, LeftAndRightModifiersAreReportedAsTheSharedModifierKeys) {
+    KeyPressFilter f;
+    EXPECT_EQ(f.keyDown(0xA0), 16);
+    EXPECT_EQ(f.keyDown(0xA1), 16);  // the other Shift is a press of its own
+    EXPECT_EQ(f.keyDown(0xA2), 17);
+    EXPECT_EQ(f.keyDown(0xA3), 17);
+    EXPECT_EQ(f.keyDown(0xA4), 18);
+    EXPECT_EQ(f.keyDown(0xA5), 18);
+    EXPECT_EQ(f.keyDown(0xA2), 0);
+}
+
+TEST(KeyPressFilterTest, AKeyReleasedWhileNobodyListenedIsNotHeldAfterAReset) {
+    KeyPressFilter f;
+    f.keyDown(65);
+    f.reset();
+    EXPECT_EQ(f.keyDown(65), 65);
+}
+
+}  // namespace
+}  // namespace tapmill::hooklibs

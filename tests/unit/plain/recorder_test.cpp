@@ -1,0 +1,351 @@
+// The plain recorder driven through the main window's handlers on the fake pump's virtual clock.
+// The user's pointer stands at x = the virtual milliseconds since the test began, so each frame's
+// x is the moment it was sampled.
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Unit_main.h"
+#include "capture/hook_messages.h"
+#include "common/error.h"
+#include "common/profile.h"
+#include "platform/fake/fake_platform.h"
+#include "ui/memory/memory_controls.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const char* const kIdle = "当前状态：";
+const char* const kRecording = "当前状态：录制……";
+
+struct RecordedFrame {
+    int x;
+    std::string kp;  // empty: no event
+    bool operator==(const RecordedFrame& o) const { return x == o.x && kp == o.kp; }
+};
+
+void PrintTo(const RecordedFrame& f, std::ostream* os) { *os << "{" << f.x << ", \"" << f.kp << "\"}"; }
+
+class RecorderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/tapmill_recorder_XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        for (const char* sub : {"jb_rec", "jb_strec", "jb_homa"}) std::filesystem::create_directory(dir_ + "/" + sub);
+        start_ = fp.pump.now();
+        fp.input.userPointer = [this] { return platform::Point{static_cast<int>(fp.pump.now() - start_), 7}; };
+        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, dir_ + "/tapmill.exe");
+        form_->Label_recjbname->setText("older");
+        form_->window->show();
+    }
+    void TearDown() override {
+        form_.reset();
+        std::filesystem::permissions(scratchOnDisk(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    TForm_maintapmill& form() { return *form_; }
+    std::string scratch() const { return form_->exedir + "jb_rec\\jb_rec.ini"; }
+    std::string scratchOnDisk() const { return dir_ + "/jb_rec/jb_rec.ini"; }
+
+    void at(uint64_t ms, std::function<void()> fn) { fp.pump.at(start_ + ms, std::move(fn)); }
+
+    // What the hook libraries would deliver, if they are switched on.
+    void mouseAt(uint64_t ms, uint32_t offset) {
+        at(ms, [this, offset] {
+            if (fp.hooks.mouseOn) form().onMessage(fp.hooks.mouseBase + offset, 0, 0);
+        });
+    }
+    void keyAt(uint64_t ms, int number) {
+        at(ms, [this, number] {
+            if (fp.hooks.keysOn) form().onMessage(form().keymsg[static_cast<size_t>(number)], 0, 0);
+        });
+    }
+    // A message handler that keeps the thread busy.
+    void busyAt(uint64_t ms, uint32_t busyMs) {
+        at(ms, [this, busyMs] { fp.pump.advance(busyMs); });
+    }
+    void stopAt(uint64_t ms) {
+        at(ms, [this] { form().OnWMHotKey(HK_Stop); });
+    }
+
+    std::vector<RecordedFrame> frames() const {
+        std::vector<RecordedFrame> out;
+        const int32_t count = profile::readInteger(scratch(), "all", "value", -1);
+        for (int32_t f = 0; f < count; ++f) {
+            const std::string section = std::to_string(f);
+            EXPECT_EQ(profile::readInteger(scratch(), section, "y", -1), 7) << "frame " << f;
+            out.push_back({profile::readInteger(scratch(), section, "x", -1), profile::readString(scratch(), section, "kp", "")});
+        }
+        return out;
+    }
+    std::vector<int> frameTimes() const {
+        std::vector<int> out;
+        for (const RecordedFrame& f : frames()) out.push_back(f.x);
+        return out;
+    }
+
+    fake::FakePlatform fp;
+    uint64_t start_ = 0;
+    ui::memory::MemoryFactory factory;
+    std::string dir_;
+    std::error_code ignored_;
+
+private:
+    std::unique_ptr<TForm_maintapmill> form_;
+};
+
+// ---- the loop ----
+
+TEST_F(RecorderTest, SamplesAFrameEveryPeriodUntilStopAndTheFrameStopFellIntoIsKept) {
+    bool recordingMeanwhile = false, buttonsDisabled = false;
+    std::string statusMeanwhile;
+    at(50, [&] {
+        recordingMeanwhile = form().recording;
+        statusMeanwhile = form().StatusBar->panelText(0);
+        buttonsDisabled = !form().SpeedButton_rec->enabled() && !form().SpeedButton_play->enabled();
+    });
+    stopAt(105);
+
+    form().SpeedButton_recClick();
+
+    EXPECT_THAT(frameTimes(), ElementsAre(20, 40, 60, 80, 100, 120));
+    EXPECT_TRUE(recordingMeanwhile);
+    EXPECT_EQ(statusMeanwhile, kRecording);
+    EXPECT_TRUE(buttonsDisabled);
+    EXPECT_FALSE(form().recording);
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+    EXPECT_EQ(form().Label_recfra->text(), "5");
+    EXPECT_EQ(form().Label_recjbname->text(), "jb_rec");
+    EXPECT_EQ(form().recname, "jb_rec");
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+    EXPECT_TRUE(form().SpeedButton_play->enabled());
+    EXPECT_THAT(fp.hooks.calls, ElementsAre("StartHook 4660 1152", "EnableHotKeyHook", "StopHook", "DisableHotKeyHook"));
+}
+
+TEST_F(RecorderTest, StopRightAfterTheStartStillLeavesOneFrame) {
+    stopAt(0);
+
+    form().OnWMHotKey(HK_Record);
+
+    EXPECT_THAT(frameTimes(), ElementsAre(20));
+    EXPECT_EQ(form().Label_recfra->text(), "0");
+}
+
+TEST_F(RecorderTest, StartsTheScratchFileAfresh) {
+    std::ofstream(scratchOnDisk()) << "[old]\nx=1\n[0]\nkp=k65\nx=5\ny=5\n[1]\nx=6\ny=6\n[all]\nvalue=2\n";
+    stopAt(30);
+
+    form().SpeedButton_recClick();
+
+    EXPECT_THAT(profile::sectionNames(scratch()), ElementsAre("0", "1", "all"));
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, ""}, RecordedFrame{40, ""}));
+}
+
+TEST_F(RecorderTest, KeepsItsCadenceWhenFramesRunLateAndStartsAfreshAfterALongStall) {
+    busyAt(39, 7);    // frame 1 is taken at 46; frame 2 is still due at 60
+    busyAt(75, 100);  // frame 3 is taken at 175; frame 4 comes a period later, not at once
+    stopAt(190);
+
+    form().SpeedButton_recClick();
+
+    EXPECT_THAT(frameTimes(), ElementsAre(20, 46, 60, 175, 195));
+}
+
+TEST_F(RecorderTest, ReachingTheFrameLimitEndsTheRecordingWithItsMessage) {
+    at(30, [&] { form().recFrame = 999999998; });
+
+    form().SpeedButton_recClick();
+
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "所做的记录时间超过了软件本身所能给定的时间！");
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(profile::readInteger(scratch(), "all", "value", 0), 1000000000);
+    EXPECT_THAT(profile::sectionNames(scratch()), ElementsAre("0", "999999998", "999999999", "all"));
+    EXPECT_EQ(profile::readInteger(scratch(), "999999999", "x", 0), 60);
+    EXPECT_FALSE(form().recording);
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+}
+
+// ---- events and frames ----
+
+TEST_F(RecorderTest, AnEventBelongsToTheFrameSampledAfterItAndTheLastOneInAFrameWins) {
+    mouseAt(5, kMouseLeftDownOffset);  // first 20 ms: frame 0
+    mouseAt(25, kMouseLeftUpOffset);
+    keyAt(35, 65);  // frame 1 keeps only the later one
+    mouseAt(61, kMouseRightDownOffset);
+    mouseAt(70, kMouseRightUpOffset);
+    mouseAt(95, kMouseLeftDoubleClickOffset);
+    keyAt(101, 116);
+    stopAt(110);
+
+    form().SpeedButton_recClick();
+
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, "WM_LBUTTONDOWN"}, RecordedFrame{40, "k65"},
+                                      RecordedFrame{60, ""}, RecordedFrame{80, "WM_RBUTTONUP"},
+                                      RecordedFrame{100, "WM_LBUTTONDBLCLK"}, RecordedFrame{120, "k116"}));
+    // The event is written while the frame waits, so it stands before the frame's position.
+    EXPECT_THAT(profile::keyNames(scratch(), "1"), ElementsAre("kp", "x", "y"));
+}
+
+TEST_F(RecorderTest, AnEventAfterStopGoesIntoTheLastFrame) {
+    stopAt(50);
+    mouseAt(55, kMouseLeftUpOffset);
+
+    form().SpeedButton_recClick();
+
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, ""}, RecordedFrame{40, ""}, RecordedFrame{60, "WM_LBUTTONUP"}));
+}
+
+// ---- pause ----
+
+TEST_F(RecorderTest, PauseWritesNoFramesAndAClickDuringItGoesToTheFirstFrameAfterIt) {
+    std::string captionDuringPause;
+    at(30, [&] { form().OnWMHotKey(HK_Pause); });
+    mouseAt(50, kMouseLeftDownOffset);
+    at(70, [&] { captionDuringPause = form().SpeedButton_pause->text(); });
+    at(95, [&] { form().SpeedButton_pauseClick(); });
+    stopAt(130);
+
+    form().SpeedButton_recClick();
+
+    // Paused from 30 to 95; the pause is polled every 20 ms from frame 1's due time (40).
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, ""}, RecordedFrame{100, "WM_LBUTTONDOWN"},
+                                      RecordedFrame{120, ""}, RecordedFrame{140, ""}));
+    EXPECT_EQ(captionDuringPause, "继续");
+    EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
+}
+
+// ---- nesting ----
+
+TEST_F(RecorderTest, CtrlWDuringARecordingStartsAfreshAndTheOuterLoopAddsItsPendingFrame) {
+    at(50, [&] { form().OnWMHotKey(HK_Record); });
+    stopAt(115);
+
+    form().SpeedButton_recClick();
+
+    // Inner: frames 0..3 at 70, 90, 110, 130; then the outer loop's pending frame 4, after "all".
+    EXPECT_THAT(profile::sectionNames(scratch()), ElementsAre("0", "1", "2", "3", "all", "4"));
+    EXPECT_THAT(frameTimes(), ElementsAre(70, 90, 110, 130, 130));
+    EXPECT_EQ(profile::readInteger(scratch(), "all", "value", 0), 5);
+    EXPECT_FALSE(form().recording);
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+    EXPECT_EQ(form().recname, "jb_rec");
+    EXPECT_THAT(fp.hooks.calls, ElementsAre("StartHook 4660 1152", "EnableHotKeyHook", "StartHook 4660 1152",
+                                            "EnableHotKeyHook", "StopHook", "DisableHotKeyHook", "StopHook",
+                                            "DisableHotKeyHook"));
+}
+
+// ---- a scratch file that cannot be written ----
+
+class RecorderWriteFailureTest : public RecorderTest {
+protected:
+    // Runs a recording the way the window does: a failure is shown by the error report.
+    void recordReportingErrors() {
+        try {
+            form().SpeedButton_recClick();
+        } catch (const Error& e) {
+            reported.push_back(e.what());
+        }
+        // Whatever the libraries still deliver later must not fail again.
+        mouseAt(400, kMouseLeftDownOffset);
+        keyAt(410, 65);
+        at(420, [&] {
+            form().onMessage(kMouseMessageBase, 0, 0);
+            form().onMessage(form().keymsg[65], 0, 0);
+        });
+        fp.pump.runMessageLoop();
+    }
+
+    void expectEndedCleanly() {
+        EXPECT_THAT(reported, ElementsAre("Unable to write to " + scratch()));
+        EXPECT_FALSE(fp.hooks.mouseOn);
+        EXPECT_FALSE(fp.hooks.keysOn);
+        EXPECT_FALSE(form().recording);
+        EXPECT_FALSE(form().recpause);
+        EXPECT_FALSE(form().playpause);
+        EXPECT_TRUE(form().SpeedButton_rec->enabled());
+        EXPECT_TRUE(form().SpeedButton_play->enabled());
+        EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
+        EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+        // The recording that was current stays current.
+        EXPECT_EQ(form().recname, "older");
+        EXPECT_EQ(form().Label_recjbname->text(), "older");
+    }
+
+    void makeScratchReadOnly() {
+        std::filesystem::permissions(scratchOnDisk(),
+                                     std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove);
+    }
+
+    std::vector<std::string> reported;
+};
+
+TEST_F(RecorderWriteFailureTest, MissingFolderEndsTheRecordingAtTheFirstFrame) {
+    std::filesystem::remove_all(dir_ + "/jb_rec");
+    stopAt(300);
+
+    recordReportingErrors();
+
+    expectEndedCleanly();
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_rec"));
+}
+
+TEST_F(RecorderWriteFailureTest, ReadOnlyScratchFileIsNeitherDeletedNorWritten) {
+    std::ofstream(scratchOnDisk()) << "[0]\nx=5\ny=7\n[all]\nvalue=1\n";
+    makeScratchReadOnly();
+    stopAt(300);
+
+    recordReportingErrors();
+
+    expectEndedCleanly();
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{5, ""}));
+}
+
+TEST_F(RecorderWriteFailureTest, AnEventThatCannotBeWrittenEndsAPausedRecording) {
+    at(30, [&] { form().SpeedButton_pauseClick(); });
+    at(35, [&] { makeScratchReadOnly(); });
+    keyAt(50, 65);
+
+    recordReportingErrors();
+
+    expectEndedCleanly();
+    // Frame 0 was written before; nothing after the failure, not even the frame count.
+    EXPECT_THAT(profile::sectionNames(scratch()), ElementsAre("0"));
+}
+
+TEST_F(RecorderWriteFailureTest, ANestedRecordingThatFailsIsReportedOnceAndEndsBoth) {
+    at(50, [&] {
+        makeScratchReadOnly();
+        // The window's error report catches what a hot key's action throws.
+        try {
+            form().OnWMHotKey(HK_Record);
+        } catch (const Error& e) {
+            reported.push_back(e.what());
+        }
+    });
+
+    recordReportingErrors();
+
+    expectEndedCleanly();
+    EXPECT_THAT(profile::sectionNames(scratch()), ElementsAre("0", "1"));
+}
+
+}  // namespace
+}  // namespace tapmill
