@@ -8,9 +8,12 @@ ASAN := $(BUILD)/asan
 WIN32 := $(BUILD)/win32
 WINEPREFIX_DIR := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc)
+# How long each fuzzer runs: briefly in `make test`, as long as you ask in `make fuzz`.
+FUZZ_SMOKE_SECONDS ?= 10
+FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e bench clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench clean
 
 all: native win32
 
@@ -45,7 +48,17 @@ test-asan: asan
 test-e2e: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2e --output-on-failure
 
-test: test-unit test-asan test-e2e
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPMILL_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+
+test-fuzz: fuzz-build
+	@tools/fuzz.sh $(BUILD)/fuzz/fuzz $(FUZZ_SMOKE_SECONDS)
+
+fuzz: fuzz-build
+	@tools/fuzz.sh $(BUILD)/fuzz/fuzz $(FUZZ_SECONDS)
+
+test: test-unit test-asan test-fuzz test-e2e
 
 bench: native
 	@$(NATIVE)/bench/tapmill_bench

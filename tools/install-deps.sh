@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only when something is missing.
 set -euo pipefail
 
-native_pkgs=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
+native_pkgs=(g++ clang libclang-rt-14-dev cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
 win32_pkgs=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fp-utils python3)
 
 missing=()
