@@ -96,4 +96,33 @@ public:
     virtual void setPanelText(int panel, const std::string& text) = 0;
 };
 
+enum class Align { Left, Center, Right };
+
+struct ListColumn {
+    std::string caption;
+    int width = 0;
+    Align align = Align::Left;
+};
+
+// A read-only report table with grid lines and whole-row selection: rows of cells under fixed
+// columns. A row is selected (highlighted) or not; a single-choice table keeps at most one row
+// selected, a multi-choice table any number. The chosen row is the first selected one.
+class ListView : public Control {
+public:
+    virtual void clear() = 0;
+    // Adds a row at the end and gives its index; cells beyond the columns are ignored.
+    virtual int addRow(const std::vector<std::string>& cells) = 0;
+    virtual void removeRow(int row) = 0;
+    virtual int rowCount() const = 0;
+    virtual std::string cell(int row, int column) const = 0;
+    virtual void setCell(int row, int column, const std::string& text) = 0;
+    // The first selected row, or -1.
+    virtual int selectedIndex() const = 0;
+    // Selects this row alone and makes it the focused row; -1 clears the selection.
+    virtual void setSelectedIndex(int row) = 0;
+    virtual bool highlighted(int row) const = 0;
+    // Selects or deselects one row and leaves the others as they are.
+    virtual void setHighlighted(int row, bool highlighted) = 0;
+};
+
 }  // namespace tapmill::ui

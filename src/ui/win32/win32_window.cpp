@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/win32/win32_list_view.h"
+
 #include <exception>
 
 namespace tapmill::win32 {
@@ -127,6 +129,10 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             onCommand(wParam, lParam);
             return 0;
+        case WM_NOTIFY:
+            if (Win32ListView::isListView(reinterpret_cast<NMHDR*>(lParam)->hwndFrom))
+                return onListViewNotify(*reinterpret_cast<NMHDR*>(lParam));
+            break;
         case WM_HSCROLL:
             if (lParam && LOWORD(wParam) != TB_ENDTRACK) {
                 ui::EventArgs args;
@@ -201,6 +207,26 @@ void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
     }
     ui::EventArgs args;
     guarded([&] { events_.onControlEvent(id, event, args); });
+}
+
+// A list view reports a change of a row's selection, a click and a double click.
+LRESULT Win32Window::onListViewNotify(const NMHDR& header) {
+    ui::Event event;
+    switch (header.code) {
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if (!(change.uChanged & LVIF_STATE) || !((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) return 0;
+            event = ui::Event::Select;
+            break;
+        }
+        case NM_CLICK: event = ui::Event::Click; break;
+        case NM_DBLCLK: event = ui::Event::DoubleClick; break;
+        default: return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    }
+    ui::EventArgs args;
+    const int id = static_cast<int>(header.idFrom);
+    guarded([&] { events_.onControlEvent(id, event, args); });
+    return 0;
 }
 
 LRESULT Win32Window::colorControl(HDC dc, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {

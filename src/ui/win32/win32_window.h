@@ -36,6 +36,7 @@ public:
 private:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onListViewNotify(const NMHDR& header);
     void onDpiChanged(int dpi, const RECT& suggested);
     LRESULT colorControl(HDC dc, HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
     void setFontForDpi();
