@@ -38,7 +38,10 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath)
-    : platform_(platform), factory_(factory), exePath_(exePath) {
+    : stjournal(platform.journalHooks, platform.pump, platform.dialogs),
+      platform_(platform),
+      factory_(factory),
+      exePath_(exePath) {
     createControls();
     createRecLibrary();
     FormCreate();
@@ -60,6 +63,9 @@ void TForm_maintapmill::registerControlHotKeys() {
 
 void TForm_maintapmill::FormShow() {
     createShortcutOnFirstStart();
+    // A playback of the journal ends with its flag: no hook or driver is left playing on.
+    stjournal.recorder.recording = stjournal.recorder.paused = false;
+    stjournal.player.endOnShow();
     recpause = recording = playpause = playing = runpause = running = false;
     capture_kb = capture_hot = capture_kc = false;
     timeset = false;
@@ -71,8 +77,8 @@ void TForm_maintapmill::FormShow() {
     editname.clear();
 
     Label_recfra->setText(lastIndexText(profile::readInteger(dataPath("jb_rec\\", recname), "all", "value", 0)));
-    stfile_ = dataPath("jb_strec\\", stname);
-    label_stfra->setText(lastIndexText(profile::readInteger(stfile_, "end", "all", 0)));
+    stjournal.current.file = dataPath("jb_strec\\", stname);
+    label_stfra->setText(lastIndexText(journal::readJournalEventCount(stjournal.current.file)));
 
     ListBox_plan->clear();
     for (const std::string& task : profile::sectionNames(exedir + "plan.ini")) ListBox_plan->addItem(gbkToUtf8Lossy(task));
@@ -98,6 +104,10 @@ bool TForm_maintapmill::FormCloseQuery() {
     // would never get there, so the pause flags go too.
     recording = playing = running = false;
     recpause = playpause = runpause = false;
+    // A journal recording gets its count, also one a show took the flag of; a journal playback
+    // must not go on injecting into a desktop the program has left.
+    if (stjournal.recorder.hookHeld()) RzBitBtn_ststopClick();
+    stjournal.player.stop();
     return true;
 }
 
@@ -149,6 +159,18 @@ void TForm_maintapmill::OnWMHotKey(int id) {
         case HK_CapturePoint:
             capturePoint();
             break;
+        case HK_JournalPause:
+            Speedbutton_stpauseClick();
+            break;
+        case HK_JournalRecord:
+            RzBitBtn_strecClick();
+            break;
+        case HK_JournalStop:
+            RzBitBtn_ststopClick();
+            break;
+        case HK_JournalPlay:
+            RzBitBtn_stplayClick();
+            break;
         default:
             break;
     }
@@ -195,6 +217,12 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_pausea: if (click) SpeedButton_pauseaClick(); break;
         case ID_CheckBox_loopa: if (click) CheckBox_loopaClick(); break;
         case ID_Edit_playta: playCountFieldEvent(*Edit_playta, event, args); break;
+        case ID_RzBitBtn_strec: if (click) RzBitBtn_strecClick(); break;
+        case ID_RzBitBtn_ststop: if (click) RzBitBtn_ststopClick(); break;
+        case ID_RzBitBtn_stplay: if (click) RzBitBtn_stplayClick(); break;
+        case ID_Speedbutton_stpause: if (click) Speedbutton_stpauseClick(); break;
+        case ID_RzCheckBox_loop: if (click) RzCheckBox_loopClick(); break;
+        case ID_Edit_stt: playCountFieldEvent(*Edit_stt, event, args); break;
         case ID_Edit_playt:
             if (event == ui::Event::KeyPress) Edit_playtKeyPress(*Edit_playt, args.key);
             if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);

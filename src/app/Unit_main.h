@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/capture_fields.h"
+#include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "platform/platform.h"
 #include "plain/script_library.h"
@@ -83,6 +84,19 @@ enum HomaControlId : int {
     ID_ListBox_homajb,
 };
 
+// Identifiers of the controls of Panel_strec, the journal recorder and player.
+enum JournalControlId : int {
+    ID_RzBitBtn_strec = 700,
+    ID_RzBitBtn_ststop,
+    ID_RzBitBtn_stplay,
+    ID_Speedbutton_stpause,
+    ID_Edit_stt,
+    ID_RzTrackBar_st,
+    ID_RzCheckBox_loop,
+    ID_label_ststate,
+    ID_Label_strec,
+};
+
 // Control hot keys of the main window.
 enum HotKeyId : int {
     HK_Record = 200410101,
@@ -147,6 +161,13 @@ public:
     // Panel_strec
     std::unique_ptr<ui::Label> Label_stjbname, label_stfra;
     std::unique_ptr<ui::ComboBox> ComboBox_stjb;
+    std::unique_ptr<ui::Label> label_ststate, Label_strec;
+    std::unique_ptr<ui::Button> RzBitBtn_strec, RzBitBtn_ststop, RzBitBtn_stplay, Speedbutton_stpause;
+    std::unique_ptr<ui::Edit> Edit_stt;
+    std::unique_ptr<ui::TrackBar> RzTrackBar_st;
+    std::unique_ptr<ui::CheckBox> RzCheckBox_loop;
+    // The current journal (its file and table), the journal recorder and player.
+    journal::JournalState stjournal;
     // Panel_time
     std::unique_ptr<ui::ListBox> ListBox_plan;
     // Panel_set
@@ -234,8 +255,15 @@ public:
     void createlnk();
     void RzBitBtn1Click();
     void Label34Click();
-    // The current journal file, made current by each show.
-    const std::string& currentJournalFile() const { return stfile_; }
+
+    // ---- journal recorder and player (Panel_strec) ----
+    void RzBitBtn_strecClick();
+    void RzBitBtn_ststopClick();
+    void RzBitBtn_stplayClick();
+    void Speedbutton_stpauseClick();
+    void RzCheckBox_loopClick();
+    // Makes the named journal current and loads it into the journal table.
+    void loadJournal(const std::string& name);
 
     // ---- ui::WindowEvents ----
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
@@ -279,7 +307,6 @@ private:
     platform::Platform& platform_;
     ui::Factory& factory_;
     std::string exePath_;
-    std::string stfile_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_;
     OpenRecording openRec_;

@@ -123,8 +123,24 @@ void TForm_maintapmill::createJournalPanel() {
     Label_stjbname = factory_.label(p, ID_Label_stjbname, {82, 28, 120, 14}, "stjb");
     addCaption(p, {16, 48, 64, 14}, "录制帧数:");
     label_stfra = factory_.label(p, ID_label_stfra, {82, 48, 90, 14}, "");
+    addCaption(p, {182, 28, 64, 14}, "信息状况:");
+    label_ststate = factory_.label(p, ID_label_ststate, {248, 28, 100, 14}, "");
+    addCaption(p, {182, 48, 64, 14}, "播放帧数:");
+    Label_strec = factory_.label(p, ID_Label_strec, {248, 48, 100, 14}, "暂不显示");
     ComboBox_stjb = factory_.comboBox(p, ID_ComboBox_stjb, {16, 70, 160, 200}, true);
+
+    RzBitBtn_strec = factory_.button(p, ID_RzBitBtn_strec, {16, 136, 76, 26}, "录制");
+    RzBitBtn_ststop = factory_.button(p, ID_RzBitBtn_ststop, {100, 136, 76, 26}, "结束");
+    RzBitBtn_stplay = factory_.button(p, ID_RzBitBtn_stplay, {184, 136, 76, 26}, "播放");
+    Speedbutton_stpause = factory_.button(p, ID_Speedbutton_stpause, {268, 136, 76, 26}, "暂停");
+
     addCaption(p, {8, 176, 200, 14}, "播放设置(强化)");
+    addCaption(p, {16, 202, 66, 14}, "播放次数：");
+    Edit_stt = factory_.edit(p, ID_Edit_stt, {84, 199, 60, 20}, "1");
+    RzCheckBox_loop = factory_.checkBox(p, ID_RzCheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
+    addCaption(p, {16, 236, 66, 14}, "播放速度：");
+    RzTrackBar_st = factory_.trackBar(p, ID_RzTrackBar_st, {80, 230, 200, 28}, 0, 10, 5);
+    addCaption(p, {88, 260, 190, 14}, "慢           中           快");
 }
 
 void TForm_maintapmill::createTimePanel() {

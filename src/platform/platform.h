@@ -4,6 +4,7 @@
 #include "platform/hooklibs.h"
 #include "platform/hotkeys.h"
 #include "platform/input.h"
+#include "platform/journal_hooks.h"
 #include "platform/pump.h"
 #include "platform/shell.h"
 
@@ -19,6 +20,7 @@ struct Platform {
     Desktop& desktop;
     HookLibraries& hooks;
     Shell& shell;
+    JournalHooks& journalHooks;
 };
 
 }  // namespace tapmill::platform

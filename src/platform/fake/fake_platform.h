@@ -4,6 +4,7 @@
 #include "platform/fake/fake_hooklibs.h"
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_input.h"
+#include "platform/fake/fake_journal_hooks.h"
 #include "platform/fake/fake_pump.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/platform.h"
@@ -19,7 +20,8 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeHookLibraries hooks;
     FakeShell shell;
-    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell};
+    FakeJournalHooks journalHooks{pump};
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks};
 };
 
 }  // namespace tapmill::fake

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_hooklibs.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_journal_hooks.h"
 #include "platform/win32/win32_pump.h"
 #include "platform/win32/win32_shell.h"
 #include "ui/win32/win32_factory.h"
@@ -29,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32Desktop desktop;
     tapmill::win32::Win32HookLibraries hooks;
     tapmill::win32::Win32Shell shell;
-    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell};
+    tapmill::win32::Win32JournalHooks journalHooks;
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory);
 }

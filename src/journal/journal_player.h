@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "journal/journal_file.h"
+#include "journal/playback_hook.h"
+#include "platform/journal_hooks.h"
+#include "platform/pump.h"
+
+namespace tapmill::journal {
+
+// The journal the player plays: its file, from which each pass takes its count, and its events.
+struct CurrentJournal {
+    std::string file;
+    JournalTable table;
+};
+
+// Hands the current journal's events to the playback hook, pass after pass, with the recorded
+// gaps scaled by the speed.
+class JournalPlayer : public platform::JournalProcedure {
+public:
+    JournalPlayer(CurrentJournal& journal, PlaybackHook& hook, platform::MessagePump& pump);
+
+    // Takes the passes and the speed; installs the hook for a first pass unless a playback runs,
+    // which goes on with them. True when it installed the hook.
+    bool start(int32_t passes, int speed);
+    // Ends a playback in progress, hook and all.
+    void stop();
+    // What a show of the main window does: ends the playback and clears the pause and endless flags.
+    void endOnShow();
+
+    intptr_t JournalPlaybackProc(int code, uintptr_t wParam, JournalEvent* event);
+    intptr_t call(int code, uintptr_t wParam, JournalEvent* event) override {
+        return JournalPlaybackProc(code, wParam, event);
+    }
+
+    // The recorded gap from `earlier` to `later` (ticks, so a counter that wrapped between them
+    // still gives the true gap) scaled by (31 - 3 * speed) / 16 toward zero: 1.9375 at speed 0,
+    // 1 at speed 5, 1/16 at speed 10.
+    static uint32_t scaledGap(uint32_t earlier, uint32_t later, int speed);
+
+    bool playing = false;  // while a playback hook is installed
+    bool paused = false;   // toggled with the recorder's by the pause button
+    bool endless = false;  // set by the endless box, read at the end of each pass
+    int32_t position = 0;  // the event being handed over
+    int32_t eventCount = 0;
+    int32_t passesLeft = 0;
+    int speed = 5;
+    // Set by HC_SKIP, consumed by the next HC_GETNEXT; only the program's start clears it.
+    bool pendingDelay = false;
+    // Between HC_SYSMODALON and HC_SYSMODALOFF the system plays nothing.
+    bool systemModal = false;
+
+private:
+    // The events of this pass that the table holds.
+    int32_t playableCount() const;
+    int32_t readEventCount() const;
+    uint32_t delayBefore(int32_t event) const;
+    void endPassIfDone();
+
+    CurrentJournal& journal_;
+    PlaybackHook& hook_;
+    platform::MessagePump& pump_;
+};
+
+}  // namespace tapmill::journal

@@ -1,0 +1,88 @@
+#include "journal/journal_recorder.h"
+
+#include "common/delay.h"
+#include "common/error.h"
+#include "common/profile.h"
+#include "journal/input_messages.h"
+#include "journal/journal_file.h"
+#include "platform/files.h"
+
+namespace tapmill::journal {
+
+namespace {
+
+constexpr int kPauseCheckMs = 20;
+// The caption of the program's error report.
+const char* const kErrorCaption = "Tapmill";
+
+}  // namespace
+
+JournalRecorder::JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs)
+    : hook_(hook), pump_(pump), dialogs_(dialogs) {}
+
+bool JournalRecorder::start(const std::string& target) {
+    // The hook comes first: a start the system refuses must not cost the previous recording.
+    if (!hook_.installed() && !hook_.install(*this)) return false;
+    hookHeld_ = true;
+    files::removeFile(target);
+    target_ = target;
+    counter_ = 0;
+    filter_.reset();
+    recording = true;
+    return true;
+}
+
+bool JournalRecorder::stop() {
+    if (!hookHeld_) return false;
+    hook_.remove();
+    hookHeld_ = false;
+    recording = false;
+    eraseTrailingAltPresses();
+    writeJournalEventCount(target_, counter_);
+    return true;
+}
+
+intptr_t JournalRecorder::JournalRecordProc(int code, uintptr_t wParam, JournalEvent* event) {
+    intptr_t result = 0;
+    if (code < 0) result = hook_.callNext(code, wParam, event);
+    while (paused) Delay(pump_, kPauseCheckMs);
+    // A call that waited through a stop records nothing: the journal already has its count.
+    if (code == platform::kHcAction && event && hookHeld_ && counter_ < kMaxJournalEvents)
+        record(code, wParam, *event);
+    if (hookHeld_ && counter_ >= kMaxJournalEvents && hook_.installed()) hook_.remove();
+    return result;
+}
+
+void JournalRecorder::record(int code, uintptr_t wParam, const JournalEvent& event) {
+    try {
+        switch (filter_.judge(event, counter_)) {
+            case HotKeyFilter::Verdict::Skip:
+                return;
+            case HotKeyFilter::Verdict::SkipHotKey:
+                eraseTrailingAltPresses();
+                return;
+            case HotKeyFilter::Verdict::Record:
+                break;
+        }
+        writeJournalEvent(target_, counter_, code, static_cast<int32_t>(wParam), event);
+        ++counter_;
+    } catch (const Error& e) {
+        // Called by the system, there is no handler to report to: the recording ends here, its
+        // events so far stay on disk, and the stop still tries to write the count.
+        hook_.remove();
+        dialogs_.messageBox(e.what(), kErrorCaption, platform::MessageButtons::Ok);
+    }
+}
+
+void JournalRecorder::eraseTrailingAltPresses() {
+    const int32_t before = counter_;
+    while (counter_ > 0) {
+        const JournalEvent last = readJournalEvent(target_, counter_ - 1);
+        if (!isKeyDown(last.message) || keyOf(last) != kVkMenu) break;
+        profile::eraseSection(target_, std::to_string(counter_ - 1));
+        --counter_;
+    }
+    if (counter_ != before) filter_.forgetFrom(counter_);
+}
+
+}  // namespace tapmill::journal

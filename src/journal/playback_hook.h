@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/journal_hooks.h"
+#include "platform/pump.h"
+
+namespace tapmill::journal {
+
+// The journal playback hook, or what stands in for it where the system does not call one.
+//
+// Where the system grants WH_JOURNALPLAYBACK and calls it, the system plays the events. Where it
+// refuses the hook (Windows 11), or installs it but has not called it 200 ms later (Wine), the
+// emulated driver plays them instead: it calls the same procedure with HC_GETNEXT and HC_SKIP,
+// waits the delays it returns and injects each event. Later installs of the run go straight to
+// the emulated driver. The procedure sees the same calls either way.
+class PlaybackHook {
+public:
+    static constexpr uint32_t kFirstCallMs = 200;
+
+    PlaybackHook(platform::JournalHooks& hooks, platform::MessagePump& pump);
+    ~PlaybackHook();
+    PlaybackHook(const PlaybackHook&) = delete;
+    PlaybackHook& operator=(const PlaybackHook&) = delete;
+
+    // Never refused: the emulated driver needs nothing the system could deny. One hook at a time.
+    void install(platform::JournalProcedure& procedure);
+    void remove();
+    bool installed() const { return mode_ != Mode::None; }
+    intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
+
+    // After an install: where the system plays, returns at once; otherwise plays with the emulated
+    // driver, waiting through Delay, until the hook is removed and not installed again.
+    void drive();
+
+    // For the emulated driver.
+    bool emulating() const { return mode_ == Mode::Emulated; }
+    intptr_t callProcedure(int code, JournalEvent* event) { return procedure_->call(code, 0, event); }
+    // Changes with every install: a pass that ended and began again within one call.
+    uint64_t installCount() const { return installCount_; }
+
+private:
+    enum class Mode { None, System, Emulated };
+    enum class Verdict { Unknown, SystemPlays, SystemDoesNotPlay };
+
+    class SystemSide : public platform::JournalProcedure {
+    public:
+        explicit SystemSide(PlaybackHook& owner) : owner_(owner) {}
+        intptr_t call(int code, uintptr_t wParam, JournalEvent* event) override;
+
+    private:
+        PlaybackHook& owner_;
+    };
+
+    void waitForTheSystemsFirstCall();
+
+    platform::JournalHooks& hooks_;
+    platform::MessagePump& pump_;
+    SystemSide systemSide_{*this};
+    platform::JournalProcedure* procedure_ = nullptr;
+    Mode mode_ = Mode::None;
+    Verdict verdict_ = Verdict::Unknown;
+    uintptr_t systemHandle_ = 0;
+    uint64_t installCount_ = 0;
+};
+
+}  // namespace tapmill::journal

@@ -1,0 +1,69 @@
+// The journal panel's handlers: recording, playback, the pause shared by both, and the endless box.
+#include "app/Unit_main.h"
+#include "common/counts.h"
+#include "common/intparse.h"
+
+namespace tapmill {
+
+namespace {
+
+// Every recording goes into the scratch journal "jb_strec\stjb.ini".
+const char* const kScratchJournal = "stjb";
+const char* const kJournalFolder = "jb_strec\\";
+const char* const kRecordingText = "录制中…";
+const char* const kPlayingText = "播放中…";
+const char* const kPausedText = "暂停…";
+const char* const kNotShownText = "暂不显示";
+const char* const kHookRefusedText = "系统不允许安装录制所需的钩子，无法录制！";
+
+}  // namespace
+
+void TForm_maintapmill::RzBitBtn_strecClick() {
+    const std::string scratch = dataPath(kJournalFolder, kScratchJournal);
+    if (!stjournal.recorder.start(scratch)) {
+        platform_.dialogs.messageBox(kHookRefusedText, platform::kRemindCaption, platform::MessageButtons::Ok);
+        return;
+    }
+    label_ststate->setText(kRecordingText);
+    label_stfra->setText(kNotShownText);
+    stname = kScratchJournal;
+    Label_stjbname->setText(kScratchJournal);
+    stjournal.current.file = scratch;
+}
+
+void TForm_maintapmill::RzBitBtn_ststopClick() {
+    label_ststate->setText("");
+    stjournal.recorder.stop();
+}
+
+void TForm_maintapmill::loadJournal(const std::string& name) {
+    stname = name;
+    label_stfra->setText(lastIndexText(stjournal.load(dataPath(kJournalFolder, name))));
+}
+
+void TForm_maintapmill::RzBitBtn_stplayClick() {
+    loadJournal(Label_stjbname->text());
+    // A count that is no 32-bit number ends the start here, the journal loaded and no hook installed.
+    const int32_t passes = parseInt32Strict(Edit_stt->text());
+    // Where the program plays the journal itself, the playback runs here until it ends.
+    if (stjournal.player.start(passes, RzTrackBar_st->position())) stjournal.playbackHook.drive();
+}
+
+void TForm_maintapmill::Speedbutton_stpauseClick() {
+    journal::JournalPlayer& player = stjournal.player;
+    journal::JournalRecorder& recorder = stjournal.recorder;
+    if (!player.playing && !recorder.recording) return;
+    recorder.paused = !recorder.paused;
+    player.paused = !player.paused;
+    Speedbutton_stpause->setText(player.paused ? "继续" : "暂停");
+    label_ststate->setText(player.paused ? kPausedText : player.playing ? kPlayingText : kRecordingText);
+}
+
+void TForm_maintapmill::RzCheckBox_loopClick() {
+    const bool endless = RzCheckBox_loop->checked();
+    Edit_stt->setEnabled(!endless);
+    Edit_stt->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    stjournal.player.endless = endless;
+}
+
+}  // namespace tapmill

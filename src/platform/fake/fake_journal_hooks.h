@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "platform/fake/fake_pump.h"
+#include "platform/journal_hooks.h"
+
+namespace tapmill::fake {
+
+// Journal hooks as the system would keep them, with the system's side as calls a test makes:
+// each installed hook's procedure is reached only while that hook is installed, as it would be.
+class FakeJournalHooks : public platform::JournalHooks {
+public:
+    enum class HookType { SystemRecord, SystemPlayback, LowLevelRecorder };
+
+    explicit FakeJournalHooks(const FakePump& clock) : clock_(clock) {}
+
+    uintptr_t installSystemHook(platform::JournalHookKind kind, platform::JournalProcedure& procedure) override;
+    uintptr_t installLowLevelRecorder(platform::JournalProcedure& procedure) override;
+    void removeHook(uintptr_t handle) override;
+    intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
+    void sendEvent(const JournalEvent& event) override;
+
+    // What the system refuses.
+    bool refuseSystemRecord = false;
+    bool refuseSystemPlayback = false;
+    bool refuseLowLevel = false;
+
+    // The system at work: calls the procedure of the installed hook of that type; throws
+    // std::logic_error when none is installed, since the system would not call it then.
+    intptr_t call(HookType type, int code, JournalEvent* event, uintptr_t wParam = 0);
+    intptr_t systemRecord(JournalEvent event, int code = platform::kHcAction) {
+        return call(HookType::SystemRecord, code, &event);
+    }
+    intptr_t lowLevel(JournalEvent event) { return call(HookType::LowLevelRecorder, platform::kHcAction, &event); }
+    intptr_t playback(int code, JournalEvent* event = nullptr) { return call(HookType::SystemPlayback, code, event); }
+
+    int installedCount(HookType type) const;
+    bool installed(HookType type) const { return installedCount(type) > 0; }
+
+    struct Sent {
+        JournalEvent event;
+        uint64_t time;
+    };
+    std::vector<Sent> sent;
+    struct NextCall {
+        uintptr_t handle;
+        int code;
+    };
+    std::vector<NextCall> nextCalls;
+    intptr_t nextHookResult = 0;
+    int installs = 0;
+    // Removals of a handle that was not installed: the program lost track of its hook.
+    int strayRemovals = 0;
+
+private:
+    struct Hook {
+        HookType type;
+        platform::JournalProcedure* procedure;
+    };
+    uintptr_t add(HookType type, platform::JournalProcedure& procedure);
+
+    const FakePump& clock_;
+    std::map<uintptr_t, Hook> hooks_;
+    uintptr_t nextHandle_ = 0x1000;
+};
+
+}  // namespace tapmill::fake

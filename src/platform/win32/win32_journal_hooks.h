@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/journal_hooks.h"
+#include "platform/win32/win32_low_level_recorder.h"
+
+namespace tapmill::win32 {
+
+// The system's journal hooks (one of each kind at a time, as the journal recorder and player
+// use them), the low-level recorder, and SendInput for an emulated playback.
+class Win32JournalHooks : public platform::JournalHooks {
+public:
+    Win32JournalHooks() = default;
+    ~Win32JournalHooks() override;
+
+    uintptr_t installSystemHook(platform::JournalHookKind kind, platform::JournalProcedure& procedure) override;
+    uintptr_t installLowLevelRecorder(platform::JournalProcedure& procedure) override;
+    void removeHook(uintptr_t handle) override;
+    intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
+    void sendEvent(const JournalEvent& event) override;
+
+private:
+    uintptr_t lowLevelHandle() const { return reinterpret_cast<uintptr_t>(&lowLevel_); }
+
+    HHOOK recordHook_ = nullptr;
+    HHOOK playbackHook_ = nullptr;
+    Win32LowLevelRecorder lowLevel_;
+};
+
+}  // namespace tapmill::win32
