@@ -1,6 +1,7 @@
 // TAPGUARD.DLL: a low-level keyboard hook on a thread of its own that posts one message per key
 // press to the main window. Injected keys (an on-screen keyboard, another program's macro) are
-// reported like typed ones.
+// reported like typed ones. A press the system takes as a hot key (F9, the Q of Ctrl+Q) reaches
+// no program and is not reported: recorded, it would replay into the replay and pause or stop it.
 #include "hooklibs/tapguard.h"
 
 #include <string>
@@ -13,11 +14,26 @@ namespace {
 using tapmill::hooklibs::KeyPressFilter;
 
 const char kMainWindowClass[] = "TForm_maintapmill";
+const int kHotKeyProbeId = 0xBFFF;
 
 // Touched only on the hook thread.
 UINT keyMessages[124];
 KeyPressFilter presses;
 HWND mainWindow = nullptr;
+
+bool isDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+// The low-level hook sees a key before the system looks for a hot key, and cannot ask which
+// combinations are taken; but registering the combination being pressed fails exactly when it is.
+bool isHotKey(UINT virtualKey) {
+    const UINT modifiers = (isDown(VK_MENU) ? MOD_ALT : 0) | (isDown(VK_CONTROL) ? MOD_CONTROL : 0) |
+                           (isDown(VK_SHIFT) ? MOD_SHIFT : 0) | (isDown(VK_LWIN) || isDown(VK_RWIN) ? MOD_WIN : 0);
+    if (RegisterHotKey(nullptr, kHotKeyProbeId, modifiers, virtualKey)) {
+        UnregisterHotKey(nullptr, kHotKeyProbeId);
+        return false;
+    }
+    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
 
 // The window is looked up again once the one found before is gone (the program was restarted).
 HWND findMainWindow() {
@@ -27,7 +43,8 @@ HWND findMainWindow() {
 
 void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        if (int number = presses.keyDown(event.vkCode)) {
+        const int number = presses.keyDown(event.vkCode);
+        if (number && !isHotKey(event.vkCode)) {
             if (HWND window = findMainWindow()) PostMessageW(window, keyMessages[number], static_cast<WPARAM>(number), 0);
         }
     } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
@@ -35,7 +52,7 @@ void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     }
 }
 
-// Only posts: the user's input waits for this procedure to return.
+// Only looks and posts: the user's input waits for this procedure to return.
 LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) report(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
