@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace tapmill {
@@ -11,5 +12,12 @@ struct LocalTime {
 std::string timestamp14(const LocalTime& t);
 // "yyyy-MM-dd hh:mm:ss", the clock field's text.
 std::string clockText(const LocalTime& t);
+
+}  // namespace tapmill
+
+namespace tapmill {
+
+// The moment `ms` milliseconds after t, across days, months and years (proleptic Gregorian).
+LocalTime addMilliseconds(const LocalTime& t, uint64_t ms);
 
 }  // namespace tapmill

@@ -38,3 +38,16 @@ TEST(Timestamp, FourteenDigitsOrderAsTime) {
 
 }  // namespace
 }  // namespace tapmill
+
+namespace tapmill {
+namespace {
+
+TEST(Timestamp, AddingTimeCrossesDaysMonthsAndLeapYears) {
+    EXPECT_EQ(timestamp14(addMilliseconds({2026, 12, 31, 23, 59, 59}, 1000)), "20270101000000");
+    EXPECT_EQ(timestamp14(addMilliseconds({2028, 2, 28, 12, 0, 0}, 86400000ull)), "20280229120000");
+    EXPECT_EQ(timestamp14(addMilliseconds({2027, 2, 28, 12, 0, 0}, 86400000ull)), "20270301120000");
+    EXPECT_EQ(timestamp14(addMilliseconds({2026, 12, 7, 9, 0, 0}, 999)), "20261207090000");
+}
+
+}  // namespace
+}  // namespace tapmill
