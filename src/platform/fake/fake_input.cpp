@@ -23,8 +23,8 @@ void FakeInput::mouseEvent(uint32_t flags) {
     calls_.push_back({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
 }
 
-void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags) {
-    calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now()});
+void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+    calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});
 }
 
 }  // namespace tapmill::fake

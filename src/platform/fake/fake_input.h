@@ -15,6 +15,7 @@ struct InputCall {
     int a = 0;  // x, mouse flags or virtual key
     int b = 0;  // y, unused, or key flags
     uint64_t time = 0;
+    int scan = 0;  // scan code of a key event; not compared, tests that care read it
     bool operator==(const InputCall& o) const { return kind == o.kind && a == o.a && b == o.b; }
 };
 
@@ -28,7 +29,9 @@ public:
     platform::Point cursorPos() override { return userPointer ? userPointer() : cursor_; }
     void mouseEvent(uint32_t flags) override;
     void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
-    uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return code + 0x100; }
+    // A scan code whose low byte differs from the key code (code + 1), with a high byte that a
+    // caller passing it on as a byte cuts off.
+    uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return 0x100 + code + 1; }
 
     const std::vector<InputCall>& calls() const { return calls_; }
     void clear() { calls_.clear(); }

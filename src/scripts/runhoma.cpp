@@ -1,0 +1,38 @@
+// The script interpreter: runs a hand-written script with injected input, once, several times or
+// without end, and shows its progress in the status bar, the progress bar and the run list.
+#include "app/Unit_main.h"
+#include "common/delay.h"
+#include "scripts/script_fault.h"
+#include "scripts/script_file.h"
+#include "scripts/script_run.h"
+
+namespace tapmill {
+
+void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines) {
+    // The timed start, the plan tasks and the editor bring their own script; the panel needs an
+    // enabled one.
+    if (usename.empty() && !editrun && !timeset && !planon) {
+        platform_.dialogs.messageBox("请选择您要启用的脚本再运行！", platform::kRemindCaption,
+                                     platform::MessageButtons::Ok);
+        return;
+    }
+    try {
+        if (!editrun) {
+            std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
+            if (!file) throw scripts::ScriptFault("the script file cannot be read");
+            lines.setLines(std::move(*file));
+        }
+        running = true;
+        lines.setHighlighted(lines.currentLine(), false);
+        setStatus(0, "当前状态：运行脚本……");
+        FineTimingScope fineTiming(platform_.pump);
+        scripts::ScriptRun(platform_, running, runpause, *ProgressBar, lines).run(count);
+    } catch (const scripts::ScriptFault&) {
+        platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
+                                     platform::MessageButtons::Ok);
+    }
+    setStatus(0, "当前状态：");
+    running = false;
+}
+
+}  // namespace tapmill

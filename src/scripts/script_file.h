@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+// Script files: GBK text, one command line per line. Lines are written with CR LF; reading also
+// takes a lone CR or a lone LF as a line end.
+namespace tapmill::scripts {
+
+// The file of a script in the program folder: exedir + "jb_homa\" + name + ".ini".
+std::string scriptPath(const std::string& exedir, const std::string& name);
+
+// An empty line between two line ends is an empty line; a final line end adds none.
+std::vector<std::string> splitScriptLines(const std::string& bytes);
+// Every line, the last one too, followed by CR LF.
+std::string joinScriptLines(const std::vector<std::string>& lines);
+
+// The lines of a file, or nothing when it cannot be read.
+std::optional<std::vector<std::string>> readScriptFile(const std::string& path);
+// Replaces the whole file; a failure leaves the old file as it was.
+bool writeScriptFile(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace tapmill::scripts

@@ -1,0 +1,117 @@
+#include "scripts/script_run.h"
+
+#include <algorithm>
+
+#include "app/Unit_main.h"
+#include "common/delay.h"
+#include "scripts/script_fault.h"
+
+namespace tapmill::scripts {
+
+namespace {
+
+constexpr int kPauseCheckMs = 20;
+
+}  // namespace
+
+void ScriptRun::run(int32_t count) {
+    try {
+        bool passRan = false;
+        int i = 0;
+        while ((count > 0 || count == kEndlessPlayCount) && running_) {
+            i = 0;
+            bool steppedOnce = false;
+            while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
+                steppedOnce = true;
+                if (step(i)) return;
+                ++i;
+            }
+            // A script whose first line is the end takes no step, and so would never let Stop in.
+            if (!steppedOnce) platform_.pump.processPendingMessages();
+            passRan = true;
+            if (count != kEndlessPlayCount) --count;
+        }
+        if (passRan && i < lines_.count() && classifyLine(lines_.line(i)) == LineKind::End)
+            lines_.setHighlighted(i - 1, false);
+    } catch (const ScriptFault&) {
+        held_.releaseAll();
+        throw;
+    }
+    if (!running_) held_.releaseAll();
+}
+
+bool ScriptRun::step(int& i) {
+    if (classifyLine(lineAt(i)) == LineKind::Start) ++i;
+    // The step works on the line as it reads now; a nested run or the editor may change the list
+    // while the step waits.
+    const std::string line = lineAt(i);
+    const LineKind kind = classifyLine(line);
+
+    const int32_t wait = lineWaitMs(line);
+    if (wait > 0)
+        Delay(platform_.pump, wait);
+    else
+        // A step that does not wait still lets Stop, Pause and the hot keys through, or a script
+        // without delays could never be stopped.
+        platform_.pump.processPendingMessages();
+    while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
+
+    showProgress(i);
+    lines_.setHighlighted(i - 1, false);
+    lines_.setHighlighted(i, true);
+    act(line, kind);
+    return kind == LineKind::End;
+}
+
+std::string ScriptRun::lineAt(int i) const {
+    if (i < 0 || i >= lines_.count()) throw ScriptFault("the script runs past its last line");
+    return lines_.line(i);
+}
+
+void ScriptRun::showProgress(int i) {
+    const int lastIndex = lines_.count() - 1;
+    if (lastIndex <= 0) throw ScriptFault("a script of one line");
+    const double percent = (i + 1) * 100.0 / lastIndex;
+    // A short script can compute more than 100; the bar shows that as full.
+    progress_.setPosition(std::min(static_cast<int>(percent), 100));
+}
+
+void ScriptRun::act(const std::string& line, LineKind kind) {
+    switch (kind) {
+        case LineKind::KeyClick: pressKey(line, true, true); break;
+        case LineKind::KeyDown: pressKey(line, true, false); break;
+        case LineKind::KeyUp: pressKey(line, false, true); break;
+        case LineKind::MoveTo: {
+            const platform::Point p = lineMoveTarget(line);
+            platform_.input.setCursorPos(p.x, p.y);
+            break;
+        }
+        case LineKind::LeftClick:
+            held_.mouse(platform::kMouseLeftDown);
+            held_.mouse(platform::kMouseLeftUp);
+            break;
+        case LineKind::LeftDoubleClick:
+            for (int click = 0; click < 2; ++click) {
+                held_.mouse(platform::kMouseLeftDown);
+                held_.mouse(platform::kMouseLeftUp);
+            }
+            break;
+        case LineKind::RightClick:
+            held_.mouse(platform::kMouseRightDown);
+            held_.mouse(platform::kMouseRightUp);
+            break;
+        case LineKind::LeftDown: held_.mouse(platform::kMouseLeftDown); break;
+        case LineKind::LeftUp: held_.mouse(platform::kMouseLeftUp); break;
+        default: break;
+    }
+}
+
+void ScriptRun::pressKey(const std::string& line, bool down, bool up) {
+    const std::optional<uint8_t> key = lineKeyCode(line);
+    if (!key) return;
+    const uint8_t scan = static_cast<uint8_t>(platform_.input.mapVirtualKey(*key, 0));
+    if (down) held_.key(*key, scan, 0);
+    if (up) held_.key(*key, scan, platform::kKeyEventKeyUp);
+}
+
+}  // namespace tapmill::scripts

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "common/held_input.h"
+#include "platform/platform.h"
+#include "scripts/run_list.h"
+#include "scripts/script_line.h"
+#include "ui/controls.h"
+
+namespace tapmill::scripts {
+
+// The passes and steps of one script run over a run list. The main window's runhoma puts the
+// guard, the file, the status text and the failure message around it.
+class ScriptRun {
+public:
+    // running and runpause are the main window's flags, which the stop and pause actions change
+    // while the run waits.
+    ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
+              RunList& lines)
+        : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
+          held_(platform.input) {}
+
+    // Runs `count` passes (without end for the endless count) while running stays set. Throws
+    // ScriptFault. A run that is stopped or faulty lets go of the keys and buttons it pressed and
+    // did not release; one that runs to its end leaves them as the script left them.
+    void run(int32_t count);
+
+private:
+    // One step at line i; true when the run ends at once (a "开始" straight before "结束").
+    bool step(int& i);
+    std::string lineAt(int i) const;
+    void showProgress(int i);
+    void act(const std::string& line, LineKind kind);
+    void pressKey(const std::string& line, bool down, bool up);
+
+    platform::Platform& platform_;
+    const bool& running_;
+    const bool& runpause_;
+    ui::ProgressBar& progress_;
+    RunList& lines_;
+    HeldInput held_;
+};
+
+}  // namespace tapmill::scripts

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+namespace tapmill::scripts {
+
+// The command words of script lines as GBK bytes, the encoding lines are stored and compared in.
+struct ScriptWords {
+    std::string start;            // 开始
+    std::string end;              // 结束
+    std::string delay;            // 延时
+    std::string milliseconds;     // 毫秒
+    std::string keyClick;         // 单击键盘的
+    std::string keyDown;          // 按下键盘的
+    std::string keyUp;            // 弹起键盘的
+    std::string moveTo;           // 鼠标移至
+    std::string leftClick;        // 单击鼠标左键
+    std::string leftDoubleClick;  // 双击鼠标左键
+    std::string rightClick;       // 单击鼠标右键
+    std::string leftDown;         // 按下鼠标左键
+    std::string leftUp;           // 弹起鼠标左键
+};
+
+const ScriptWords& scriptWords();
+
+}  // namespace tapmill::scripts
