@@ -40,6 +40,20 @@ public:
     // The buffer's address as the other process sees it, to pass as a message parameter.
     LPARAM pointer() const { return reinterpret_cast<LPARAM>(address_); }
 
+    // Fills the start of the buffer, for messages that read a structure the driver prepares.
+    void write(const void* from, std::size_t bytes) {
+        if (bytes > size_)
+            throw std::runtime_error("write past the remote buffer");
+        SIZE_T done = 0;
+        if (!WriteProcessMemory(process_, address_, from, bytes, &done) || done != bytes)
+            throw std::runtime_error("cannot write the window's process memory");
+    }
+
+    // The address of a byte offset into the buffer, as the other process sees it.
+    LPARAM pointerAt(std::size_t offset) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset);
+    }
+
     void read(void* into, std::size_t bytes) const {
         if (bytes > size_)
             throw std::runtime_error("read past the remote buffer");

@@ -238,6 +238,12 @@ class UiDriver:
     def status(self, statusbar, panel):
         return unescape(self.command(f"status {statusbar} {panel}"))
 
+    def lv_text(self, listview, row, column):
+        return unescape(self.command(f"lv-text {listview} {row} {column}"))
+
+    def lv_select(self, listview, row):
+        self.command(f"lv-select {listview} {row}")
+
     def msgbox(self, timeout=WAIT_SECONDS):
         """Waits for a message box; returns its hwnd and text."""
         hwnd, _, text = self.command(f"msgbox {int(timeout * 1000)}", timeout).partition(" ")

@@ -239,6 +239,42 @@ std::wstring statusPanel(HWND statusBar, long long panel) {
     return text.readText(length);
 }
 
+// List views: the item structure and the text it points to both live in the program's memory.
+void checkListViewRow(HWND listView, long long row) {
+    if (row < 0 || row >= sendBounded(listView, LVM_GETITEMCOUNT, 0, 0))
+        throw Error("no such row");
+}
+
+std::wstring listViewText(HWND listView, long long row, long long column) {
+    checkListViewRow(listView, row);
+    constexpr std::size_t kMaxChars = 1024;
+    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kMaxChars * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.iSubItem = static_cast<int>(column);
+    item.pszText = reinterpret_cast<LPWSTR>(buffer.pointerAt(sizeof(LVITEMW)));
+    item.cchTextMax = static_cast<int>(kMaxChars);
+    buffer.write(&item, sizeof item);
+    sendBounded(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), buffer.pointer());
+    std::vector<wchar_t> all(sizeof(LVITEMW) / sizeof(wchar_t) + kMaxChars);
+    buffer.read(all.data(), all.size() * sizeof(wchar_t));
+    const wchar_t* text = all.data() + sizeof(LVITEMW) / sizeof(wchar_t);
+    return std::wstring(text, wcsnlen(text, kMaxChars));
+}
+
+// Selects one row alone and gives it the focus, as a click on it would.
+void listViewSelect(HWND listView, long long row) {
+    checkListViewRow(listView, row);
+    RemoteBuffer buffer(listView, sizeof(LVITEMW));
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.write(&item, sizeof item);
+    sendBounded(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), buffer.pointer());
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.write(&item, sizeof item);
+    if (!sendBounded(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(row), buffer.pointer()))
+        throw Error("the list view refused the selection");
+}
+
 int dialogButtonId(const std::wstring& name) {
     if (name == L"ok")
         return IDOK;
@@ -347,6 +383,20 @@ std::map<std::wstring, Command> commands() {
         long long panel = args.integer("panel");
         args.end();
         return escape(statusPanel(statusBar, panel));
+    };
+    table[L"lv-text"] = [](Args& args) {
+        HWND listView = args.window();
+        long long row = args.integer("row");
+        long long column = args.integer("column");
+        args.end();
+        return escape(listViewText(listView, row, column));
+    };
+    table[L"lv-select"] = [](Args& args) {
+        HWND listView = args.window();
+        long long row = args.integer("row");
+        args.end();
+        listViewSelect(listView, row);
+        return std::wstring();
     };
     table[L"msgbox"] = [](Args& args) {
         long long timeout = args.integer("timeout");
