@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 10
 FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e clean
 
 all: native win32
 
@@ -46,7 +46,11 @@ test-asan: asan
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
 
 test-e2e: win32 prefix
-	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2e --output-on-failure
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2e -LE e2ebench --output-on-failure
+
+# Benchmarks under Wine: they print their figures.
+bench-e2e: win32 prefix
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2ebench --verbose
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPMILL_FUZZ=ON >/dev/null

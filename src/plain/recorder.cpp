@@ -65,7 +65,11 @@ void TForm_maintapmill::recordFrames() {
     FrameClock clock(platform_.pump, kFramePeriodMs);
     while (recording) {
         clock.waitForFrame();
-        while (recpause) Delay(platform_.pump, kPausePollMs);
+        if (recpause) {
+            while (recpause) Delay(platform_.pump, kPausePollMs);
+            // The time spent paused is left out of the recording.
+            clock.restart();
+        }
         const platform::Point at = platform_.input.cursorPos();
         if (!openRec_.writeFrame(recFrame, at.x, at.y)) {
             stopRecordingAfterWriteFailure();

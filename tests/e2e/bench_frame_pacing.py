@@ -1,0 +1,104 @@
+"""Frame pacing of the plain recorder under Wine: a recording of ten seconds, started and stopped by
+the real hot keys over target.exe (Wine takes X input only over its own windows), while
+pointerclock.exe keeps the pointer at the position that spells the time
+(x = ms % 1000, y = ms / 1000). Each frame of the recording then carries the moment it was sampled,
+and the figures come from the file itself. Prints them; fails only when the run itself fails.
+
+Run through CTest (label e2ebench) or `make bench-e2e`."""
+
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+
+RECORD_SECONDS = 10
+FRAME_MS = 20
+WINDOW = 100  # frames compared at the start and at the end
+
+
+def frame_times(path):
+    """The sampling moment of every frame, in file order, in pointer-clock milliseconds."""
+    positions = {}
+    section = None
+    for line in path.read_text(encoding="ascii").splitlines():
+        if line.startswith("["):
+            section = line[1:-1]
+        elif section not in (None, "all") and line[:2] in ("x=", "y="):
+            positions.setdefault(int(section), {})[line[0]] = int(line[2:])
+    return [positions[n]["y"] * 1000 + positions[n]["x"] for n in sorted(positions)]
+
+
+def mean_period(times):
+    return (times[-1] - times[0]) / (len(times) - 1)
+
+
+def record(scratch):
+    folder = e2e.ProgramFolder(scratch)
+    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
+    driver = e2e.UiDriver(cwd=scratch)
+    target = clock = None
+    try:
+        main = MainWindow(driver)
+        target = e2e.Target(scratch)
+        target.wait_ready()
+        clock = e2e.WineProcess(e2e.e2e_bin() / "pointerclock.exe", [RECORD_SECONDS + 5], cwd=scratch,
+                                stdout=subprocess.PIPE, text=True)
+        if clock.popen.stdout.readline().strip() != "READY":
+            raise RuntimeError("pointerclock.exe did not start")
+        e2e.key("ctrl+w")
+        e2e.wait_until(lambda: main.status(0) == "当前状态：录制……", "the recording to start")
+        started = time.monotonic()
+        time.sleep(RECORD_SECONDS)
+        e2e.key("ctrl+q")
+        wall = time.monotonic() - started
+        e2e.wait_until(lambda: main.status(0) == "当前状态：", "the recording to end")
+        return frame_times(folder.path / "jb_rec" / "jb_rec.ini"), wall
+    finally:
+        if clock:
+            clock.kill()
+            clock.popen.stdout.close()
+        if target:
+            target.stop()
+        driver.quit()
+        tapmill.kill()
+
+
+def report(times, wall):
+    periods = [b - a for a, b in zip(times, times[1:])]
+    first = mean_period(times[:WINDOW])
+    last = mean_period(times[-WINDOW:])
+    per_ten_seconds = len(times) / wall * RECORD_SECONDS
+    print(f"frames recorded                      {len(times)}")
+    print(f"recording time (hot key to hot key)  {wall * 1000:.0f} ms")
+    print(f"frames per {RECORD_SECONDS} s                      {per_ten_seconds:.1f}"
+          f"   (target 500 +- 25: {'met' if abs(per_ten_seconds - 500) <= 25 else 'NOT met'})")
+    print(f"mean frame period, all frames        {mean_period(times):.2f} ms")
+    print(f"mean frame period, first {WINDOW} frames   {first:.2f} ms")
+    print(f"mean frame period, last {WINDOW} frames    {last:.2f} ms")
+    print(f"last / first                         {last / first:.3f}"
+          f"   (target within 10%: {'met' if abs(last / first - 1) <= 0.10 else 'NOT met'})")
+    print(f"shortest / longest frame period      {min(periods)} ms / {max(periods)} ms")
+    print(f"periods off {FRAME_MS} ms by more than 2 ms  {sum(abs(p - FRAME_MS) > 2 for p in periods)}"
+          f" of {len(periods)}")
+
+
+def main():
+    e2e.start_session()
+    try:
+        with tempfile.TemporaryDirectory(prefix="tapmill-bench-") as scratch:
+            times, wall = record(Path(scratch))
+    finally:
+        e2e.end_session()
+    if len(times) < 2 * WINDOW:
+        print(f"only {len(times)} frames were recorded", file=sys.stderr)
+        return 1
+    report(times, wall)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
