@@ -1,0 +1,574 @@
+// Plain playback driven through the main window's handlers, on the fake pump's virtual clock.
+#include <stdlib.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/Unit_main.h"
+#include "common/error.h"
+#include "common/profile.h"
+#include "platform/fake/fake_platform.h"
+#include "ui/memory/memory_controls.h"
+
+namespace tapmill {
+namespace {
+
+using fake::InputCall;
+using platform::MessageButtons;
+using ui::memory::as;
+using ui::memory::MemoryEdit;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const char* const kIdle = "当前状态：";
+const char* const kPlaying = "当前状态：播放……";
+
+// A status bar that also keeps every text given to panel 0, so a test sees the texts a playback
+// showed and took back without the clock moving.
+class StatusLogBar : public ui::memory::MemoryStatusBar {
+public:
+    StatusLogBar(int id, std::vector<std::string>& log) : MemoryStatusBar(id), log_(log) {}
+    void setPanelText(int panel, const std::string& text) override {
+        if (panel == 0) log_.push_back(text);
+        MemoryStatusBar::setPanelText(panel, text);
+    }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+class StatusLogFactory : public ui::memory::MemoryFactory {
+public:
+    std::unique_ptr<ui::StatusBar> statusBar(ui::Control&, int id, ui::Rect, const std::vector<int>&) override {
+        return std::make_unique<StatusLogBar>(id, statusLog);
+    }
+    std::vector<std::string> statusLog;
+};
+
+struct Frame {
+    std::optional<int> x, y;
+    std::string kp;  // empty: the frame has no event
+};
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/tapmill_player_XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        for (const char* sub : {"jb_rec", "jb_strec", "jb_homa"}) std::filesystem::create_directory(dir_ + "/" + sub);
+        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, dir_ + "/tapmill.exe");
+        form_->Label_recjbname->setText("demo");
+        form_->window->show();
+        factory.statusLog.clear();
+        start_ = fp.pump.now();
+    }
+    void TearDown() override {
+        form_.reset();
+        std::filesystem::remove_all(dir_);
+    }
+
+    TForm_maintapmill& form() { return *form_; }
+
+    // The path the player itself builds, so that writes made during playback and the player's reads
+    // go to the same file the same way.
+    std::string recordingPath() const { return form_->exedir + "jb_rec\\" + form_->recname + ".ini"; }
+
+    // Writes frames as the recorder does (the event first, then the position) and the frame count.
+    void record(const std::vector<Frame>& frames, std::optional<int> count = std::nullopt) {
+        const std::string path = recordingPath();
+        for (size_t f = 0; f < frames.size(); ++f) {
+            const std::string section = std::to_string(f);
+            if (!frames[f].kp.empty()) profile::writeString(path, section, "kp", frames[f].kp);
+            if (frames[f].x) profile::writeInteger(path, section, "x", *frames[f].x);
+            if (frames[f].y) profile::writeInteger(path, section, "y", *frames[f].y);
+        }
+        setFrameCount(count.value_or(static_cast<int>(frames.size())));
+    }
+    void setFrameCount(int count) { profile::writeInteger(recordingPath(), "all", "value", count); }
+
+    // Frames at distinct positions (10 + f, 20 + f), without events.
+    void recordPlainFrames(int n) {
+        std::vector<Frame> frames;
+        for (int f = 0; f < n; ++f) frames.push_back({10 + f, 20 + f, ""});
+        record(frames);
+    }
+
+    // Schedules fn at the given virtual milliseconds after the start of the test.
+    void at(uint64_t ms, std::function<void()> fn) { fp.pump.at(start_ + ms, std::move(fn)); }
+
+    static std::string describeCall(const InputCall& c) {
+        switch (c.kind) {
+            case InputCall::SetCursor: return "cursor " + std::to_string(c.a) + "," + std::to_string(c.b);
+            case InputCall::Mouse: return "mouse " + std::to_string(c.a);
+            case InputCall::Key: return "key " + std::to_string(c.a) + " flags " + std::to_string(c.b);
+        }
+        return "?";
+    }
+
+    // Every injected call as "<ms after start> <call>".
+    std::vector<std::string> timeline() const {
+        std::vector<std::string> out;
+        for (const InputCall& c : fp.input.calls()) out.push_back(std::to_string(c.time - start_) + " " + describeCall(c));
+        return out;
+    }
+
+    std::vector<uint64_t> cursorTimes() const {
+        std::vector<uint64_t> out;
+        for (const InputCall& c : fp.input.calls())
+            if (c.kind == InputCall::SetCursor) out.push_back(c.time - start_);
+        return out;
+    }
+
+    int mouseCalls(int flags) const {
+        int n = 0;
+        for (const InputCall& c : fp.input.calls()) n += c.kind == InputCall::Mouse && c.a == flags;
+        return n;
+    }
+
+    fake::FakePlatform fp;
+    StatusLogFactory factory;
+    std::string dir_;
+    uint64_t start_ = 0;
+
+private:
+    std::unique_ptr<TForm_maintapmill> form_;
+};
+
+// ---- what one frame does ----
+
+struct EventCase {
+    const char* kp;
+    std::vector<std::string> injected;  // after the frame's cursor call, at the same time
+};
+
+void PrintTo(const EventCase& c, std::ostream* os) { *os << '"' << c.kp << '"'; }
+
+class PlayerEventTest : public PlayerTest, public ::testing::WithParamInterface<EventCase> {};
+
+TEST_P(PlayerEventTest, WaitsThenPlacesTheCursorThenInjectsTheEvent) {
+    record({{10, 20, ""}, {-5, 7, GetParam().kp}});
+
+    form().SpeedButton_playClick();
+
+    std::vector<std::string> expected = {"20 cursor 10,20", "40 cursor -5,7"};
+    for (const std::string& call : GetParam().injected) expected.push_back("40 " + call);
+    EXPECT_THAT(timeline(), ElementsAreArray(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryEventText, PlayerEventTest,
+    ::testing::Values(EventCase{"WM_LBUTTONDOWN", {"mouse 2"}}, EventCase{"WM_LBUTTONUP", {"mouse 4"}},
+                      EventCase{"WM_RBUTTONDOWN", {"mouse 8"}}, EventCase{"WM_RBUTTONUP", {"mouse 16"}},
+                      EventCase{"WM_LBUTTONDBLCLK", {"mouse 2", "mouse 4", "mouse 2", "mouse 4"}},
+                      EventCase{"k65", {"key 65 flags 0", "key 65 flags 2"}},
+                      // The key number reaches the system as one byte.
+                      EventCase{"k321", {"key 65 flags 0", "key 65 flags 2"}},
+                      EventCase{"K65", {}}, EventCase{"wm_lbuttondown", {}}));
+
+TEST_F(PlayerTest, MissingPositionReadsAsZeroAndAFrameWithoutEventInjectsNothing) {
+    record({{std::nullopt, std::nullopt, "k66"}, {std::nullopt, 9, ""}, {4, 5, ""}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 0,0", "20 key 66 flags 0", "20 key 66 flags 2", "40 cursor 0,9",
+                                        "60 cursor 4,5"));
+}
+
+TEST_F(PlayerTest, FrameLabelShowsTheLastFramePlayed) {
+    recordPlainFrames(3);
+    form().Label_playfra->setText("");
+    std::string duringFirstFrames;
+    at(50, [&] { duringFirstFrames = form().Label_playfra->text(); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_EQ(duringFirstFrames, "1");
+    EXPECT_EQ(form().Label_playfra->text(), "2");
+}
+
+// ---- passes ----
+
+struct PassCase {
+    const char* text;
+    int passes;
+};
+
+void PrintTo(const PassCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
+class PlayerPassTest : public PlayerTest, public ::testing::WithParamInterface<PassCase> {};
+
+TEST_P(PlayerPassTest, PlaysTheFramesOncePerPass) {
+    recordPlainFrames(2);
+    form().Edit_playt->setText(GetParam().text);
+
+    form().SpeedButton_playClick();
+
+    std::vector<std::string> expected;
+    for (int pass = 0; pass < GetParam().passes; ++pass)
+        for (int f = 0; f < 2; ++f)
+            expected.push_back(std::to_string(20 * (2 * pass + f + 1)) + " cursor " + std::to_string(10 + f) + "," +
+                               std::to_string(20 + f));
+    EXPECT_THAT(timeline(), ElementsAreArray(expected));
+    EXPECT_THAT(factory.statusLog, ElementsAre(kPlaying, kIdle));
+    EXPECT_FALSE(form().playing);
+    EXPECT_TRUE(form().SpeedButton_play->enabled());
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, PlayerPassTest,
+                         ::testing::Values(PassCase{"0", 0}, PassCase{"1", 1}, PassCase{"3", 3}, PassCase{"-2", 0}));
+
+class PlayerEndlessTest : public PlayerTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PlayerEndlessTest, LoopBoxPlaysUntilStopWhateverTheCountField) {
+    recordPlainFrames(2);
+    form().Edit_playt->setText(GetParam());
+    form().CheckBox_loop->setChecked(true);
+    at(150, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    // Four passes of two frames; the frame whose wait Stop fell into (at 160) is still played.
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60, 80, 100, 120, 140, 160));
+    EXPECT_FALSE(form().playing);
+}
+
+INSTANTIATE_TEST_SUITE_P(CountFieldTexts, PlayerEndlessTest, ::testing::Values("0", "1", "abc"));
+
+// ---- speed ----
+
+struct SpeedCase {
+    int speed;
+    uint64_t spacing;
+};
+
+void PrintTo(const SpeedCase& c, std::ostream* os) { *os << "speed " << c.speed; }
+
+class PlayerSpeedTest : public PlayerTest, public ::testing::WithParamInterface<SpeedCase> {};
+
+TEST_P(PlayerSpeedTest, WaitsThirtyFiveLessThreeTimesTheSpeedBeforeEachFrame) {
+    recordPlainFrames(3);
+    const SpeedCase& c = GetParam();
+    if (c.speed <= 10) {
+        form().RzTrackBar_speed->setPosition(c.speed);
+        form().SpeedButton_playClick();
+    } else {
+        // Beyond the track bar's range: only a hand-edited plan file gives these.
+        form().playrec(1, c.speed, form().recname);
+    }
+    EXPECT_THAT(cursorTimes(), ElementsAre(c.spacing, 2 * c.spacing, 3 * c.spacing));
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, PlayerSpeedTest,
+                         ::testing::Values(SpeedCase{0, 35}, SpeedCase{5, 20}, SpeedCase{10, 5}, SpeedCase{11, 2},
+                                           SpeedCase{12, 0}));
+
+// ---- the frame count is read before every frame ----
+
+TEST_F(PlayerTest, ALowerFrameCountWrittenDuringThePassEndsItEarly) {
+    recordPlainFrames(5);
+    at(30, [&] { setFrameCount(2); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21"));
+}
+
+TEST_F(PlayerTest, AHigherFrameCountWrittenDuringThePassPlaysTheExtraFrames) {
+    record({{10, 20, ""}, {11, 21, ""}, {12, 22, "k65"}, {13, 23, ""}}, 2);
+    at(30, [&] { setFrameCount(4); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21", "60 cursor 12,22", "60 key 65 flags 0",
+                                        "60 key 65 flags 2", "80 cursor 13,23"));
+}
+
+TEST_F(PlayerTest, FramesBeyondTheStoredSectionsPlayAtTheOriginWithoutEvent) {
+    record({{10, 20, "WM_LBUTTONDOWN"}, {11, 21, "WM_LBUTTONUP"}}, 4);
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "20 mouse 2", "40 cursor 11,21", "40 mouse 4",
+                                        "60 cursor 0,0", "80 cursor 0,0"));
+}
+
+// ---- stop and pause ----
+
+TEST_F(PlayerTest, StopDuringAWaitLetsThatFramePlayThenEnds) {
+    recordPlainFrames(5);
+    bool playDisabled = false, recDisabled = false;
+    std::string statusDuring;
+    at(30, [&] {
+        playDisabled = !form().SpeedButton_play->enabled();
+        recDisabled = !form().SpeedButton_rec->enabled();
+        statusDuring = form().StatusBar->panelText(0);
+    });
+    at(50, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21", "60 cursor 12,22"));
+    EXPECT_TRUE(playDisabled);
+    EXPECT_TRUE(recDisabled);
+    EXPECT_EQ(statusDuring, kPlaying);
+    EXPECT_FALSE(form().playing);
+    EXPECT_TRUE(form().SpeedButton_play->enabled());
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+    EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+}
+
+TEST_F(PlayerTest, PauseHoldsTheFramesUntilPressedAgain) {
+    recordPlainFrames(5);
+    std::string captionWhilePaused;
+    bool pausedFlags = false;
+    at(30, [&] { form().SpeedButton_pauseClick(); });
+    at(70, [&] {
+        captionWhilePaused = form().SpeedButton_pause->text();
+        pausedFlags = form().playpause && form().recpause;
+    });
+    at(100, [&] { form().SpeedButton_pauseClick(); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_EQ(captionWhilePaused, "继续");
+    EXPECT_TRUE(pausedFlags);
+    EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
+    const std::vector<uint64_t> times = cursorTimes();
+    ASSERT_EQ(times.size(), 5u);
+    EXPECT_EQ(times[0], 20u);
+    // Frame 1's wait ended inside the pause; it comes at most one pause step after the resume.
+    EXPECT_GE(times[1], 100u);
+    EXPECT_LE(times[1], 120u);
+    for (size_t f = 2; f < times.size(); ++f) EXPECT_EQ(times[f], times[f - 1] + 20) << "frame " << f;
+}
+
+TEST_F(PlayerTest, StopWhilePausedPlaysThePendingFrameAndResetsThePauseCaption) {
+    recordPlainFrames(5);
+    at(30, [&] { form().SpeedButton_pauseClick(); });
+    at(90, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    const std::vector<uint64_t> times = cursorTimes();
+    ASSERT_EQ(times.size(), 2u);
+    EXPECT_EQ(times[0], 20u);
+    EXPECT_GE(times[1], 90u);
+    EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
+    EXPECT_FALSE(form().playpause);
+    EXPECT_FALSE(form().recpause);
+}
+
+struct PauseCase {
+    bool recording, playing, pauses;
+};
+
+void PrintTo(const PauseCase& c, std::ostream* os) {
+    *os << "recording=" << c.recording << " playing=" << c.playing;
+}
+
+class PlayerPauseButtonTest : public PlayerTest, public ::testing::WithParamInterface<PauseCase> {};
+
+TEST_P(PlayerPauseButtonTest, PausesOnlyARunningRecordingOrPlayback) {
+    form().recording = GetParam().recording;
+    form().playing = GetParam().playing;
+
+    form().SpeedButton_pauseClick();
+
+    EXPECT_EQ(form().recpause, GetParam().pauses);
+    EXPECT_EQ(form().playpause, GetParam().pauses);
+    EXPECT_EQ(form().SpeedButton_pause->text(), GetParam().pauses ? "继续" : "暂停");
+}
+
+INSTANTIATE_TEST_SUITE_P(States, PlayerPauseButtonTest,
+                         ::testing::Values(PauseCase{false, false, false}, PauseCase{true, false, true},
+                                           PauseCase{false, true, true}));
+
+// ---- Ctrl+Z during playback ----
+
+TEST_F(PlayerTest, PlayHotKeyDuringPlaybackNestsASecondPlaybackThenTheFirstTakesOneMoreStep) {
+    record({{1, 1, "k65"}, {2, 2, "k66"}, {3, 3, "k67"}});
+    at(10, [&] { form().OnWMHotKey(HK_Play); });
+
+    form().SpeedButton_playClick();
+
+    // The nested playback plays all three frames from 10 on; the outer one then steps to the
+    // shared counter's value 3, beyond the last frame.
+    EXPECT_THAT(timeline(), ElementsAre("30 cursor 1,1", "30 key 65 flags 0", "30 key 65 flags 2", "50 cursor 2,2",
+                                        "50 key 66 flags 0", "50 key 66 flags 2", "70 cursor 3,3",
+                                        "70 key 67 flags 0", "70 key 67 flags 2", "70 cursor 0,0"));
+    EXPECT_FALSE(form().playing);
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+}
+
+// ---- failures ----
+
+TEST_F(PlayerTest, MissingRecordingIsReportedAndNothingPlays) {
+    form().recname = "nosuch";
+
+    form().SpeedButton_playClick();
+
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "名为：'nosuch'脚本文件不存在！");
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(fp.dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+    EXPECT_FALSE(form().playing);
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+    EXPECT_TRUE(form().SpeedButton_play->enabled());
+}
+
+TEST_F(PlayerTest, BadKeyNumberStopsPlaybackWithAMessage) {
+    record({{10, 20, "k65"}, {11, 21, ""}, {12, 22, "kx"}, {13, 23, "k66"}});
+    form().Edit_playt->setText("2");
+    size_t callsAtMessage = 0;
+    fp.dialogs.onShow = [&](const fake::ShownMessage&) { callsAtMessage = fp.input.calls().size(); };
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "20 key 65 flags 0", "20 key 65 flags 2",
+                                        "40 cursor 11,21", "60 cursor 12,22"));
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "脚本出错，请检查后再运行！");
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(fp.dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(callsAtMessage, 5u) << "the faulty frame's cursor call comes before the message";
+    EXPECT_EQ(form().Label_playfra->text(), "1");
+    EXPECT_FALSE(form().playing);
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+}
+
+TEST_F(PlayerTest, PassCountThatIsNoThirtyTwoBitNumberFailsTheClick) {
+    recordPlainFrames(2);
+    form().Edit_playt->setText("99999999999");
+
+    try {
+        form().SpeedButton_playClick();
+        ADD_FAILURE() << "no error raised";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
+    }
+
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+    EXPECT_FALSE(form().playing);
+    EXPECT_FALSE(form().SpeedButton_play->enabled());
+    EXPECT_FALSE(form().SpeedButton_rec->enabled());
+
+    form().SpeedButton_stopClick();
+    EXPECT_TRUE(form().SpeedButton_play->enabled());
+    EXPECT_TRUE(form().SpeedButton_rec->enabled());
+}
+
+// ---- buttons left pressed ----
+
+struct ButtonCase {
+    const char* down;
+    const char* up;
+    int upFlags;
+};
+
+void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.down; }
+
+class PlayerHeldButtonTest : public PlayerTest, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(PlayerHeldButtonTest, StopBetweenDownAndUpReleasesTheButtonOnce) {
+    const ButtonCase& c = GetParam();
+    record({{0, 0, ""}, {1, 1, c.down}, {2, 2, ""}, {3, 3, ""}, {4, 4, ""}, {5, 5, c.up}});
+    at(70, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    const std::vector<std::string> calls = timeline();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "80 mouse " + std::to_string(c.upFlags));
+    EXPECT_EQ(mouseCalls(c.upFlags), 1);
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60, 80));
+}
+
+TEST_P(PlayerHeldButtonTest, BadKeyAfterADownReleasesTheButton) {
+    const ButtonCase& c = GetParam();
+    record({{0, 0, c.down}, {1, 1, "k"}, {2, 2, c.up}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_EQ(mouseCalls(c.upFlags), 1);
+    EXPECT_EQ(fp.dialogs.shown.size(), 1u);
+}
+
+TEST_P(PlayerHeldButtonTest, PlaybackThatRunsToItsEndKeepsTheButtonHeld) {
+    const ButtonCase& c = GetParam();
+    record({{0, 0, ""}, {1, 1, c.down}, {2, 2, ""}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_EQ(mouseCalls(c.upFlags), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, PlayerHeldButtonTest,
+                         ::testing::Values(ButtonCase{"WM_LBUTTONDOWN", "WM_LBUTTONUP", 4},
+                                           ButtonCase{"WM_RBUTTONDOWN", "WM_RBUTTONUP", 16}));
+
+// ---- the pass-count field ----
+
+TEST_F(PlayerTest, CountFieldTakesDigitsAndBackspaceOnly) {
+    for (char typed : {'0', '5', '9', '\b'}) {
+        char key = typed;
+        form().Edit_playtKeyPress(*form().Edit_playt, key);
+        EXPECT_EQ(key, typed) << "code " << int(typed);
+    }
+    EXPECT_THAT(fp.dialogs.beeps, IsEmpty());
+
+    for (char typed : {'a', ' ', '-', '/', ':'}) {
+        char key = typed;
+        form().Edit_playtKeyPress(*form().Edit_playt, key);
+        EXPECT_EQ(key, 0) << "'" << typed << "'";
+    }
+    EXPECT_THAT(fp.dialogs.beeps, ElementsAre(1u, 1u, 1u, 1u, 1u));
+}
+
+TEST_F(PlayerTest, EmptiedCountFieldBecomesOneSelected) {
+    for (const char* text : {"", "   "}) {
+        MemoryEdit& edit = as<MemoryEdit>(*form().Edit_playt);
+        edit.setText(text);
+        form().Edit_playtChange(edit);
+        EXPECT_EQ(edit.text(), "1") << "'" << text << "'";
+        EXPECT_EQ(edit.selection(), std::make_pair(0, 1)) << "'" << text << "'";
+    }
+}
+
+TEST_F(PlayerTest, CountFieldWithADigitStaysAsTyped) {
+    for (const char* text : {"5", " 5 "}) {
+        MemoryEdit& edit = as<MemoryEdit>(*form().Edit_playt);
+        edit.setText(text);
+        const auto selection = edit.selection();
+        form().Edit_playtChange(edit);
+        EXPECT_EQ(edit.text(), text);
+        EXPECT_EQ(edit.selection(), selection);
+    }
+}
+
+TEST_F(PlayerTest, LoopBoxDisablesAndGreysTheCountField) {
+    form().CheckBox_loop->setChecked(true);
+    form().CheckBox_loopClick();
+    EXPECT_FALSE(form().Edit_playt->enabled());
+    EXPECT_EQ(form().Edit_playt->background(), ui::SysColor::Light3D);
+
+    form().CheckBox_loop->setChecked(false);
+    form().CheckBox_loopClick();
+    EXPECT_TRUE(form().Edit_playt->enabled());
+    EXPECT_EQ(form().Edit_playt->background(), ui::SysColor::Window);
+}
+
+}  // namespace
+}  // namespace tapmill
