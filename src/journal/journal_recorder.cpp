@@ -17,8 +17,9 @@ const char* const kErrorCaption = "Tapmill";
 
 }  // namespace
 
-JournalRecorder::JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs)
-    : hook_(hook), pump_(pump), dialogs_(dialogs) {}
+JournalRecorder::JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs,
+                                 int32_t eventLimit)
+    : hook_(hook), pump_(pump), dialogs_(dialogs), eventLimit_(eventLimit) {}
 
 bool JournalRecorder::start(const std::string& target) {
     // The hook comes first: a start the system refuses must not cost the previous recording.
@@ -47,9 +48,9 @@ intptr_t JournalRecorder::JournalRecordProc(int code, uintptr_t wParam, JournalE
     if (code < 0) result = hook_.callNext(code, wParam, event);
     while (paused) Delay(pump_, kPauseCheckMs);
     // A call that waited through a stop records nothing: the journal already has its count.
-    if (code == platform::kHcAction && event && hookHeld_ && counter_ < kMaxJournalEvents)
+    if (code == platform::kHcAction && event && hookHeld_ && counter_ < eventLimit_)
         record(code, wParam, *event);
-    if (hookHeld_ && counter_ >= kMaxJournalEvents && hook_.installed()) hook_.remove();
+    if (hookHeld_ && counter_ >= eventLimit_ && hook_.installed()) hook_.remove();
     return result;
 }
 

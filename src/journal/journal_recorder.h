@@ -3,6 +3,7 @@
 #include <string>
 
 #include "journal/hotkey_filter.h"
+#include "journal/journal_file.h"
 #include "journal/record_hook.h"
 #include "platform/dialogs.h"
 #include "platform/journal_hooks.h"
@@ -14,7 +15,10 @@ namespace tapmill::journal {
 // file: each event is on disk once its call returns, and only the count depends on the stop.
 class JournalRecorder : public platform::JournalProcedure {
 public:
-    JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs);
+    // At eventLimit events the hook goes and further input is not recorded; the stop still ends
+    // the recording as usual.
+    JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs,
+                    int32_t eventLimit = kMaxJournalEvents);
 
     // Starts a recording into target from event 0, deleting what the file held. While a hook is
     // still held (a second start) it starts over with that hook instead of installing another.
@@ -45,6 +49,7 @@ private:
     RecordHook& hook_;
     platform::MessagePump& pump_;
     platform::Dialogs& dialogs_;
+    const int32_t eventLimit_;
     HotKeyFilter filter_;
     std::string target_;
     int32_t counter_ = 0;

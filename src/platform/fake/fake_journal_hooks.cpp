@@ -30,7 +30,10 @@ intptr_t FakeJournalHooks::callNextHook(uintptr_t handle, int code, uintptr_t, J
     return nextHookResult;
 }
 
-void FakeJournalHooks::sendEvent(const JournalEvent& event) { sent.push_back({event, clock_.now()}); }
+void FakeJournalHooks::sendEvent(const JournalEvent& event) {
+    sent.push_back({event, clock_.now()});
+    clock_.advance(sendCostMs);
+}
 
 intptr_t FakeJournalHooks::call(HookType type, int code, JournalEvent* event, uintptr_t wParam) {
     for (auto& [handle, hook] : hooks_)

@@ -14,7 +14,7 @@ class FakeJournalHooks : public platform::JournalHooks {
 public:
     enum class HookType { SystemRecord, SystemPlayback, LowLevelRecorder };
 
-    explicit FakeJournalHooks(const FakePump& clock) : clock_(clock) {}
+    explicit FakeJournalHooks(FakePump& clock) : clock_(clock) {}
 
     uintptr_t installSystemHook(platform::JournalHookKind kind, platform::JournalProcedure& procedure) override;
     uintptr_t installLowLevelRecorder(platform::JournalProcedure& procedure) override;
@@ -44,6 +44,8 @@ public:
         uint64_t time;
     };
     std::vector<Sent> sent;
+    // Virtual milliseconds each injection takes.
+    uint32_t sendCostMs = 0;
     struct NextCall {
         uintptr_t handle;
         int code;
@@ -61,7 +63,7 @@ private:
     };
     uintptr_t add(HookType type, platform::JournalProcedure& procedure);
 
-    const FakePump& clock_;
+    FakePump& clock_;
     std::map<uintptr_t, Hook> hooks_;
     uintptr_t nextHandle_ = 0x1000;
 };
