@@ -2,7 +2,7 @@
 // run controls.
 #include "app/Unit_main.h"
 #include "common/intparse.h"
-#include "platform/files.h"
+#include "common/script_names.h"
 
 namespace tapmill {
 
@@ -14,15 +14,9 @@ constexpr int kNameColumn = 1;
 
 void TForm_maintapmill::relistview(ui::ListView& table, const std::string& enabledName) {
     table.clear();
-    static const std::string kExtension = ".ini";
     int number = 0;
-    for (const std::string& entry : files::listFolder(exedir + "jb_homa\\")) {
-        if (entry.size() < kExtension.size() ||
-            entry.compare(entry.size() - kExtension.size(), kExtension.size(), kExtension) != 0)
-            continue;
-        const std::string name = entry.substr(0, entry.size() - kExtension.size());
+    for (const std::string& name : scriptNames(exedir + "jb_homa\\"))
         table.addRow({std::to_string(++number), name, name == enabledName ? "是" : "否"});
-    }
 }
 
 void TForm_maintapmill::Speedbutton_useClick() {
