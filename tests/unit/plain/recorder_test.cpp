@@ -1,31 +1,22 @@
 // The plain recorder driven through the main window's handlers on the fake pump's virtual clock.
 // The user's pointer stands at x = the virtual milliseconds since the test began, so each frame's
 // x is the moment it was sampled.
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Unit_main.h"
 #include "capture/hook_messages.h"
 #include "common/error.h"
 #include "common/profile.h"
-#include "platform/fake/fake_platform.h"
-#include "ui/memory/memory_controls.h"
+#include "support/form_fixture.h"
 
 namespace tapmill {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 const char* const kIdle = "当前状态：";
 const char* const kRecording = "当前状态：录制……";
@@ -38,29 +29,20 @@ struct RecordedFrame {
 
 void PrintTo(const RecordedFrame& f, std::ostream* os) { *os << "{" << f.x << ", \"" << f.kp << "\"}"; }
 
-class RecorderTest : public ::testing::Test {
+class RecorderTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/tapmill_recorder_XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir_ = name;
-        for (const char* sub : {"jb_rec", "jb_strec", "jb_homa"}) std::filesystem::create_directory(dir_ + "/" + sub);
+        FormFixture::SetUp();
         start_ = fp.pump.now();
         fp.input.userPointer = [this] { return platform::Point{static_cast<int>(fp.pump.now() - start_), 7}; };
-        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, dir_ + "/tapmill.exe");
+        form_ = &shownForm();
         form_->Label_recjbname->setText("older");
-        form_->window->show();
-    }
-    void TearDown() override {
-        form_.reset();
-        std::filesystem::permissions(scratchOnDisk(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored_);
-        std::filesystem::remove_all(dir_);
+        form_->recname = "older";
     }
 
     TForm_maintapmill& form() { return *form_; }
     std::string scratch() const { return form_->exedir + "jb_rec\\jb_rec.ini"; }
-    std::string scratchOnDisk() const { return dir_ + "/jb_rec/jb_rec.ini"; }
+    std::string scratchOnDisk() const { return file("jb_rec/jb_rec.ini"); }
 
     void at(uint64_t ms, std::function<void()> fn) { fp.pump.at(start_ + ms, std::move(fn)); }
 
@@ -99,14 +81,9 @@ protected:
         return out;
     }
 
-    fake::FakePlatform fp;
-    uint64_t start_ = 0;
-    ui::memory::MemoryFactory factory;
-    std::string dir_;
-    std::error_code ignored_;
-
 private:
-    std::unique_ptr<TForm_maintapmill> form_;
+    TForm_maintapmill* form_ = nullptr;
+    uint64_t start_ = 0;
 };
 
 // ---- the loop ----
@@ -147,7 +124,7 @@ TEST_F(RecorderTest, StopRightAfterTheStartStillLeavesOneFrame) {
 }
 
 TEST_F(RecorderTest, StartsTheScratchFileAfresh) {
-    std::ofstream(scratchOnDisk()) << "[old]\nx=1\n[0]\nkp=k65\nx=5\ny=5\n[1]\nx=6\ny=6\n[all]\nvalue=2\n";
+    write("jb_rec/jb_rec.ini", "[old]\nx=1\n[0]\nkp=k65\nx=5\ny=5\n[1]\nx=6\ny=6\n[all]\nvalue=2\n");
     stopAt(30);
 
     form().SpeedButton_recClick();
@@ -298,17 +275,17 @@ protected:
 };
 
 TEST_F(RecorderWriteFailureTest, MissingFolderEndsTheRecordingAtTheFirstFrame) {
-    std::filesystem::remove_all(dir_ + "/jb_rec");
+    std::filesystem::remove_all(file("jb_rec"));
     stopAt(300);
 
     recordReportingErrors();
 
     expectEndedCleanly();
-    EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_rec"));
+    EXPECT_FALSE(exists("jb_rec"));
 }
 
 TEST_F(RecorderWriteFailureTest, ReadOnlyScratchFileIsNeitherDeletedNorWritten) {
-    std::ofstream(scratchOnDisk()) << "[0]\nx=5\ny=7\n[all]\nvalue=1\n";
+    write("jb_rec/jb_rec.ini", "[0]\nx=5\ny=7\n[all]\nvalue=1\n");
     makeScratchReadOnly();
     stopAt(300);
 
