@@ -1,0 +1,255 @@
+// The journal panel as the user drives it: its buttons, its hot keys, and what each show and the
+// close of the main window do to a journal recording or playback.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/error.h"
+#include "common/profile.h"
+#include "journal/input_messages.h"
+#include "journal/journal_file.h"
+#include "support/form_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using fake::FakeJournalHooks;
+using HookType = FakeJournalHooks::HookType;
+using platform::MessageAnswer;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+JournalEvent move(int x) { return JournalEvent{journal::kWmMouseMove, x, 0, static_cast<uint32_t>(x) * 10, 0}; }
+
+class JournalPanelTest : public testing::FormFixture {
+protected:
+    // A journal "name" of `events` mouse moves, 10 ms apart.
+    void writeJournal(const std::string& name, int events) {
+        const std::string path = file("jb_strec/" + name + ".ini");
+        for (int i = 0; i < events; ++i) journal::writeJournalEvent(path, i, 0, 0, move(i));
+        journal::writeJournalEventCount(path, events);
+    }
+    std::string scratch() const { return file("jb_strec/stjb.ini"); }
+    // A system that drives its playback hook: it asks for the first event soon after the start.
+    void systemPlaysTheNextPlayback() {
+        fp.pump.after(10, [this] {
+            JournalEvent event{};
+            fp.journalHooks.playback(platform::kHcGetNext, &event);
+        });
+    }
+};
+
+TEST_F(JournalPanelTest, ThePanelShowsItsControlsWithTheirStartingTexts) {
+    TForm_maintapmill& form = shownForm();
+    EXPECT_EQ(form.RzBitBtn_strec->text(), "录制");
+    EXPECT_EQ(form.RzBitBtn_ststop->text(), "结束");
+    EXPECT_EQ(form.RzBitBtn_stplay->text(), "播放");
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "暂停");
+    EXPECT_EQ(form.Label_stjbname->text(), "stjb");
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(form.Label_strec->text(), "暂不显示");
+    EXPECT_EQ(form.Edit_stt->text(), "1");
+    EXPECT_EQ(form.RzTrackBar_st->position(), 5);
+    EXPECT_EQ(form.RzCheckBox_loop->text(), "无限循环播放");
+    EXPECT_FALSE(form.RzCheckBox_loop->checked());
+}
+
+TEST_F(JournalPanelTest, RecordingGoesIntoTheScratchJournalAndTheStopWritesItsCount) {
+    writeJournal("named", 3);
+    TForm_maintapmill& form = shownForm();
+    form.Label_stjbname->setText("named");
+    form.loadJournal("named");
+    write("jb_strec/stjb.ini", "[old]\r\nx=1\r\n");
+
+    form.RzBitBtn_strecClick();
+    EXPECT_EQ(form.label_ststate->text(), "录制中…");
+    EXPECT_EQ(form.label_stfra->text(), "暂不显示");
+    EXPECT_EQ(form.Label_stjbname->text(), "stjb");
+    EXPECT_EQ(form.stname, "stjb");
+    EXPECT_FALSE(exists("jb_strec/stjb.ini"));
+    fp.journalHooks.systemRecord(move(1));
+    fp.journalHooks.systemRecord(move(2));
+
+    form.RzBitBtn_ststopClick();
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(form.label_stfra->text(), "暂不显示");  // until a journal is loaded
+    EXPECT_EQ(journal::readJournalEventCount(scratch()), 2);
+    EXPECT_EQ(journal::readJournalEventCount(file("jb_strec/named.ini")), 3);
+}
+
+TEST_F(JournalPanelTest, TheStopWithNothingRecordingOnlyEmptiesTheStateText) {
+    TForm_maintapmill& form = shownForm();
+    form.label_ststate->setText("暂停…");
+    const auto before = folderContents();
+    form.RzBitBtn_ststopClick();
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(folderContents(), before);
+}
+
+TEST_F(JournalPanelTest, ARecordingTheSystemCannotServeIsReportedAndChangesNothing) {
+    fp.journalHooks.refuseSystemRecord = fp.journalHooks.refuseLowLevel = true;
+    writeJournal("stjb", 4);
+    TForm_maintapmill& form = shownForm();
+    form.RzBitBtn_strecClick();
+    EXPECT_THAT(messages(), ElementsAre("系统不允许安装录制所需的钩子，无法录制！"));
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(form.label_stfra->text(), "3");
+    EXPECT_EQ(journal::readJournalEventCount(scratch()), 4);
+}
+
+TEST_F(JournalPanelTest, TheJournalHotKeysActAsTheirButtons) {
+    writeJournal("stjb", 2);
+    fp.journalHooks.refuseSystemPlayback = true;
+    TForm_maintapmill& form = shownForm();
+    form.OnWMHotKey(HK_JournalRecord);
+    EXPECT_EQ(form.label_ststate->text(), "录制中…");
+    form.OnWMHotKey(HK_JournalPause);
+    EXPECT_EQ(form.label_ststate->text(), "暂停…");
+    form.OnWMHotKey(HK_JournalPause);
+    fp.journalHooks.systemRecord(move(1));
+    form.OnWMHotKey(HK_JournalStop);
+    EXPECT_EQ(journal::readJournalEventCount(scratch()), 1);
+    form.OnWMHotKey(HK_JournalPlay);
+    EXPECT_EQ(fp.journalHooks.sent.size(), 1u);
+}
+
+TEST_F(JournalPanelTest, PauseTextsDuringARecording) {
+    TForm_maintapmill& form = shownForm();
+    form.RzBitBtn_strecClick();
+    form.Speedbutton_stpauseClick();
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "继续");
+    EXPECT_EQ(form.label_ststate->text(), "暂停…");
+    EXPECT_TRUE(form.stjournal.recorder.paused);
+    EXPECT_TRUE(form.stjournal.player.paused);
+    form.Speedbutton_stpauseClick();
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "暂停");
+    EXPECT_EQ(form.label_ststate->text(), "录制中…");
+    EXPECT_FALSE(form.stjournal.recorder.paused);
+    EXPECT_FALSE(form.stjournal.player.paused);
+}
+
+TEST_F(JournalPanelTest, PauseTextsDuringAPlayback) {
+    writeJournal("stjb", 3);
+    fp.journalHooks.refuseSystemPlayback = true;
+    TForm_maintapmill& form = shownForm();
+    std::vector<std::string> seen;
+    fp.pump.after(5, [&] {
+        form.Speedbutton_stpauseClick();
+        seen.push_back(form.Speedbutton_stpause->text() + " " + form.label_ststate->text());
+    });
+    fp.pump.after(500, [&] {
+        form.Speedbutton_stpauseClick();
+        seen.push_back(form.Speedbutton_stpause->text() + " " + form.label_ststate->text());
+    });
+    form.RzBitBtn_stplayClick();
+    EXPECT_THAT(seen, ElementsAre("继续 暂停…", "暂停 播放中…"));
+    EXPECT_EQ(fp.journalHooks.sent.size(), 3u);
+}
+
+TEST_F(JournalPanelTest, ThePauseButtonDoesNothingWhenNothingRuns) {
+    TForm_maintapmill& form = shownForm();
+    form.Speedbutton_stpauseClick();
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "暂停");
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_FALSE(form.stjournal.player.paused);
+}
+
+TEST_F(JournalPanelTest, PlayLoadsTheJournalNamedByItsLabelAndPlaysItsPasses) {
+    writeJournal("demo", 4);
+    fp.journalHooks.refuseSystemPlayback = true;
+    TForm_maintapmill& form = shownForm();
+    form.Label_stjbname->setText("demo");
+    form.Edit_stt->setText("2");
+    form.RzTrackBar_st->setPosition(10);
+    form.RzBitBtn_stplayClick();
+    EXPECT_EQ(form.stname, "demo");
+    EXPECT_EQ(form.label_stfra->text(), "3");
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(fp.journalHooks.sent.size(), 8u);
+    EXPECT_FALSE(form.stjournal.player.playing);
+}
+
+TEST_F(JournalPanelTest, ACountThatIsNoNumberStopsTheStartAfterTheLoad) {
+    writeJournal("stjb", 3);
+    TForm_maintapmill& form = shownForm();
+    form.Edit_stt->setText("99999999999");
+    form.label_stfra->setText("x");
+    try {
+        form.RzBitBtn_stplayClick();
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
+    }
+    EXPECT_EQ(form.label_stfra->text(), "2");
+    EXPECT_EQ(fp.journalHooks.installs, 0);
+    EXPECT_FALSE(form.stjournal.player.playing);
+}
+
+TEST_F(JournalPanelTest, TheEndlessBoxDisablesTheCountAndAShowClearsEndlessModeButNotTheBox) {
+    TForm_maintapmill& form = shownForm();
+    form.RzCheckBox_loop->setChecked(true);
+    form.RzCheckBox_loopClick();
+    EXPECT_FALSE(form.Edit_stt->enabled());
+    EXPECT_EQ(form.Edit_stt->background(), ui::SysColor::Light3D);
+    EXPECT_TRUE(form.stjournal.player.endless);
+
+    form.FormShow();
+    EXPECT_FALSE(form.stjournal.player.endless);
+    EXPECT_TRUE(form.RzCheckBox_loop->checked());
+    EXPECT_FALSE(form.Edit_stt->enabled());
+
+    form.RzCheckBox_loop->setChecked(false);
+    form.RzCheckBox_loopClick();
+    EXPECT_TRUE(form.Edit_stt->enabled());
+    EXPECT_EQ(form.Edit_stt->background(), ui::SysColor::Window);
+}
+
+TEST_F(JournalPanelTest, TheCountFieldTakesOnlyDigits) {
+    TForm_maintapmill& form = shownForm();
+    ui::EventArgs typed;
+    typed.key = 'x';
+    form.onControlEvent(ID_Edit_stt, ui::Event::KeyPress, typed);
+    EXPECT_EQ(typed.key, 0);
+    EXPECT_THAT(fp.dialogs.beeps, ElementsAre(1u));
+}
+
+TEST_F(JournalPanelTest, AShowDuringAPlaybackEndsItLeavingNoHookOrDriver) {
+    writeJournal("stjb", 3);
+    TForm_maintapmill& form = shownForm();
+    systemPlaysTheNextPlayback();
+    form.RzBitBtn_stplayClick();
+    ASSERT_TRUE(fp.journalHooks.installed(HookType::SystemPlayback));
+    form.FormShow();
+    EXPECT_FALSE(fp.journalHooks.installed(HookType::SystemPlayback));
+    EXPECT_FALSE(form.stjournal.player.playing);
+    form.RzBitBtn_stplayClick();
+    EXPECT_EQ(fp.journalHooks.installedCount(HookType::SystemPlayback), 1);
+}
+
+TEST_F(JournalPanelTest, ARecordingAShowLeftRunningStillEndsWithTheStopAndAtTheClose) {
+    TForm_maintapmill& form = shownForm();
+    form.RzBitBtn_strecClick();
+    form.FormShow();
+    EXPECT_FALSE(form.stjournal.recorder.recording);
+    fp.journalHooks.systemRecord(move(1));  // the hook goes on recording
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    EXPECT_TRUE(form.FormCloseQuery());
+    EXPECT_EQ(journal::readJournalEventCount(scratch()), 1);
+    EXPECT_FALSE(fp.journalHooks.installed(HookType::SystemRecord));
+}
+
+TEST_F(JournalPanelTest, TheCloseEndsAJournalPlayback) {
+    writeJournal("stjb", 3);
+    TForm_maintapmill& form = shownForm();
+    systemPlaysTheNextPlayback();
+    form.RzBitBtn_stplayClick();
+    ASSERT_TRUE(fp.journalHooks.installed(HookType::SystemPlayback));
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    EXPECT_TRUE(form.FormCloseQuery());
+    EXPECT_FALSE(fp.journalHooks.installed(HookType::SystemPlayback));
+}
+
+}  // namespace
+}  // namespace tapmill
