@@ -16,7 +16,21 @@ namespace {
 // (an index of tens of megabytes) is not kept around once nobody uses it.
 constexpr size_t kCachedFiles = 6;
 
+// One file however its path is spelt: the program writes "jb_rec\\x.ini" where a test or another
+// part may read "jb_rec/x.ini", and Windows ignores case in names. Two spellings of one file must
+// share one entry, or a same-size change made through one could go unseen through the other
+// within one tick of the file system's clock.
+std::string cacheKey(const std::string& path) {
+    std::string key = path;
+    for (char& c : key) {
+        if (c == '\\') c = '/';
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}
+
 struct CachedFile {
+    std::string key;
     std::string path;
     // The file's identity when its text was read; a different one means another writer changed it.
     files::Identity identity;
@@ -31,22 +45,25 @@ class Cache {
 public:
     CachedFile& current(const std::string& path) {
         files::Identity now = files::identity(path);
+        const std::string key = cacheKey(path);
         auto found = files_.begin();
-        while (found != files_.end() && found->path != path) ++found;
+        while (found != files_.end() && found->key != key) ++found;
         if (found == files_.end()) {
             files_.emplace_front();
-            files_.front().path = path;
+            files_.front().key = key;
             if (files_.size() > kCachedFiles) files_.pop_back();
         } else {
             files_.splice(files_.begin(), files_, found);
         }
         CachedFile& file = files_.front();
+        file.path = path;
         if (!file.trusted || file.identity != now) load(file, now);
         return file;
     }
 
     void forget(const std::string& path) {
-        files_.remove_if([&](const CachedFile& f) { return f.path == path; });
+        const std::string key = cacheKey(path);
+        files_.remove_if([&](const CachedFile& f) { return f.key == key; });
     }
 
 private:

@@ -12,8 +12,11 @@ struct Identity {
     bool exists = false;
     uint64_t size = 0;
     int64_t modified = 0;  // modification time in the file system's finest unit
+    // Which file it is (the inode), where a cheap look gives it: a file replaced by renaming a
+    // new one over it is another file even when its size and time match. 0 where unknown.
+    uint64_t fileId = 0;
     bool operator==(const Identity& o) const {
-        return exists == o.exists && size == o.size && modified == o.modified;
+        return exists == o.exists && size == o.size && modified == o.modified && fileId == o.fileId;
     }
     bool operator!=(const Identity& o) const { return !(*this == o); }
 };

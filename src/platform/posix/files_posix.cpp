@@ -75,6 +75,7 @@ Identity identity(const std::string& pathArgument) {
     id.exists = true;
     id.size = static_cast<uint64_t>(st.st_size);
     id.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.fileId = static_cast<uint64_t>(st.st_ino);
     return id;
 }
 

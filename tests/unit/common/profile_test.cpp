@@ -355,6 +355,31 @@ TEST_F(ProfileTest, SeesChangesMadeByAnotherWriter) {
     EXPECT_EQ(bytesOf(file), "[s]\r\nk=7\r\n");
 }
 
+TEST_F(ProfileTest, OneFileSpeltTwoWaysIsOneFile) {
+    // The program builds "folder\\name.ini"; written through one spelling and read through the
+    // other, a same-size change within one tick of the file system's clock must still be seen.
+    std::string slash = put("b.ini", "[s]\r\nk=1\r\n");
+    std::string backslash = folder_ + "\\b.ini";
+    ASSERT_EQ(readString(backslash, "s", "k", ""), "1");
+    for (char v = '2'; v <= '9'; ++v) {
+        writeString(slash, "s", "k", std::string(1, v));
+        EXPECT_EQ(readString(backslash, "s", "k", ""), std::string(1, v));
+    }
+}
+
+TEST_F(ProfileTest, AFileReplacedByAnotherIsReadAgain) {
+    std::string file = put("c.ini", "[s]\r\nk=1\r\n");
+    ASSERT_EQ(readString(file, "s", "k", ""), "1");
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    std::string other = put("c.new", "[s]\r\nk=2\r\n");
+    // Same size and, forced here, the same modification time: only the file itself differs.
+    struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, other.c_str(), times, 0);
+    ASSERT_EQ(::rename(other.c_str(), file.c_str()), 0);
+    EXPECT_EQ(readString(file, "s", "k", ""), "2");
+}
+
 TEST_F(ProfileTest, TheRecorderPatternOnlyAppendsOrRewritesTheTail) {
     std::string file = path("rec.ini");
     writeInteger(file, "all", "value", 0);
