@@ -361,8 +361,12 @@ TEST_F(ProfileTest, OneFileSpeltTwoWaysIsOneFile) {
     std::string slash = put("b.ini", "[s]\r\nk=1\r\n");
     std::string backslash = folder_ + "\\b.ini";
     ASSERT_EQ(readString(backslash, "s", "k", ""), "1");
+    struct stat first {};
+    ::stat(slash.c_str(), &first);
     for (char v = '2'; v <= '9'; ++v) {
         writeString(slash, "s", "k", std::string(1, v));
+        struct timespec sameTick[2] = {first.st_atim, first.st_mtim};
+        ::utimensat(AT_FDCWD, slash.c_str(), sameTick, 0);
         EXPECT_EQ(readString(backslash, "s", "k", ""), std::string(1, v));
     }
 }
