@@ -160,32 +160,16 @@ TEST_F(RecorderTest, ReachingTheFrameLimitEndsTheRecordingWithItsMessage) {
 
 // ---- events and frames ----
 
-TEST_F(RecorderTest, AnEventBelongsToTheFrameSampledAfterItAndTheLastOneInAFrameWins) {
-    mouseAt(5, kMouseLeftDownOffset);  // first 20 ms: frame 0
-    mouseAt(25, kMouseLeftUpOffset);
-    keyAt(35, 65);  // frame 1 keeps only the later one
-    mouseAt(61, kMouseRightDownOffset);
-    mouseAt(70, kMouseRightUpOffset);
-    mouseAt(95, kMouseLeftDoubleClickOffset);
-    keyAt(101, 116);
-    stopAt(110);
-
-    form().SpeedButton_recClick();
-
-    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, "WM_LBUTTONDOWN"}, RecordedFrame{40, "k65"},
-                                      RecordedFrame{60, ""}, RecordedFrame{80, "WM_RBUTTONUP"},
-                                      RecordedFrame{100, "WM_LBUTTONDBLCLK"}, RecordedFrame{120, "k116"}));
-    // The event is written while the frame waits, so it stands before the frame's position.
-    EXPECT_THAT(profile::keyNames(scratch(), "1"), ElementsAre("kp", "x", "y"));
-}
-
-TEST_F(RecorderTest, AnEventAfterStopGoesIntoTheLastFrame) {
+TEST_F(RecorderTest, AnEventBelongsToTheFrameSampledAfterItAndStandsBeforeItsPosition) {
+    mouseAt(5, kMouseLeftDownOffset);  // the first 20 ms: frame 0
+    keyAt(41, 65);                     // just after frame 1: frame 2
     stopAt(50);
-    mouseAt(55, kMouseLeftUpOffset);
 
     form().SpeedButton_recClick();
 
-    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, ""}, RecordedFrame{40, ""}, RecordedFrame{60, "WM_LBUTTONUP"}));
+    EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, "WM_LBUTTONDOWN"}, RecordedFrame{40, ""},
+                                      RecordedFrame{60, "k65"}));
+    EXPECT_THAT(profile::keyNames(scratch(), "0"), ElementsAre("kp", "x", "y"));
 }
 
 // ---- pause ----
