@@ -44,6 +44,26 @@ class MainWindow:
     def rec_control(self, class_name, index=0):
         return self.driver.find_class(self.panel("Panel_rec"), class_name, index)
 
+    def field_beside(self, panel, caption, class_name="Edit"):
+        """The control of that class standing to the right of a caption, on the caption's line: how
+        a user finds the field a caption names."""
+        label = self.driver.find(self.panel(panel), caption)
+        left, top, right, bottom = self.driver.rect(label)
+        middle = (top + bottom) / 2
+        best, index = None, 0
+        while True:
+            try:
+                candidate = self.driver.find_class(self.panel(panel), class_name, index)
+            except e2e.UiDriverError:
+                break
+            index += 1
+            c_left, c_top, _, c_bottom = self.driver.rect(candidate)
+            if c_top <= middle <= c_bottom and c_left >= right and (best is None or c_left < best[0]):
+                best = (c_left, candidate)
+        if best is None:
+            raise AssertionError(f"no {class_name} beside {caption!r} on {panel}")
+        return best[1]
+
     def label_after(self, panel, caption):
         """The value label that stands right after a caption label (created in that order)."""
         labels, index = [], 0

@@ -68,7 +68,7 @@ class PlaybackTest(E2ETestCase):
         e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "playback to end")
 
     def test_two_passes_at_top_speed_replay_every_click_and_key_in_order(self):
-        self.driver.set_text(self.main.rec_control("Edit"), "2")
+        self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "2")
         self.main.set_speed(10)
         self.driver.click(self.play_button())
         events = self.target.wait_events(2 * len(ONE_PASS))
