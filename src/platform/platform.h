@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/hooklibs.h"
@@ -21,6 +22,7 @@ struct Platform {
     HookLibraries& hooks;
     Shell& shell;
     JournalHooks& journalHooks;
+    LocalClock& clock;
 };
 
 }  // namespace tapmill::platform

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+
+#include "common/timestamp.h"
 #include <string>
 #include <vector>
 
@@ -123,6 +125,13 @@ public:
     virtual bool highlighted(int row) const = 0;
     // Selects or deselects one row and leaves the others as they are.
     virtual void setHighlighted(int row, bool highlighted) = 0;
+};
+
+// A date or a time-of-day picker. Only the part it shows is meaningful in value().
+class DateTimePicker : public Control {
+public:
+    virtual LocalTime value() const = 0;
+    virtual void setValue(const LocalTime& value) = 0;
 };
 
 }  // namespace tapmill::ui

@@ -10,6 +10,7 @@ namespace tapmill::ui {
 
 enum class ButtonStyle { Push, Navigation };
 enum class EditStyle { Normal, ReadOnly };
+enum class PickerKind { Date, Time };
 
 // Creates the controls of a window. `parent` is the window or a panel of it.
 class Factory {
@@ -36,6 +37,8 @@ public:
     virtual std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect,
                                                  const std::vector<int>& panelWidths) = 0;
     virtual std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) = 0;
+    // A date picker shows "yyyy-MM-dd", a time picker "HH:mm:ss".
+    virtual std::unique_ptr<DateTimePicker> dateTimePicker(Control& parent, int id, Rect rect, PickerKind kind) = 0;
     virtual std::unique_ptr<ListView> listView(Control& parent, int id, Rect rect,
                                                const std::vector<ListColumn>& columns, bool multiSelect = false) = 0;
 };

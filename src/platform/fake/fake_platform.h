@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_hooklibs.h"
@@ -14,6 +15,7 @@ namespace tapmill::fake {
 // Every fake service in one place, and the Platform bundle that hands them to the logic.
 struct FakePlatform {
     FakePump pump;
+    FakeLocalClock clock{pump};
     FakeInput input{pump};
     FakeDialogs dialogs;
     FakeHotKeys hotkeys;
@@ -21,7 +23,7 @@ struct FakePlatform {
     FakeHookLibraries hooks;
     FakeShell shell;
     FakeJournalHooks journalHooks{pump};
-    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks};
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock};
 };
 
 }  // namespace tapmill::fake

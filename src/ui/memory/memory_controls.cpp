@@ -68,6 +68,9 @@ std::unique_ptr<ListBox> MemoryFactory::listBox(Control&, int id, Rect) { return
 std::unique_ptr<StatusBar> MemoryFactory::statusBar(Control&, int id, Rect, const std::vector<int>&) {
     return std::make_unique<MemoryStatusBar>(id);
 }
+std::unique_ptr<DateTimePicker> MemoryFactory::dateTimePicker(Control&, int id, Rect, PickerKind) {
+    return std::make_unique<MemoryDateTimePicker>(id);
+}
 std::unique_ptr<Timer> MemoryFactory::timer(Window&, int, uint32_t intervalMs) {
     return std::make_unique<MemoryTimer>(intervalMs);
 }

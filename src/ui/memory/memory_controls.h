@@ -180,6 +180,16 @@ private:
     bool closed_ = false;
 };
 
+class MemoryDateTimePicker : public MemoryControl<DateTimePicker> {
+public:
+    using MemoryControl<DateTimePicker>::MemoryControl;
+    LocalTime value() const override { return value_; }
+    void setValue(const LocalTime& v) override { value_ = v; }
+
+private:
+    LocalTime value_{2000, 1, 1, 0, 0, 0};
+};
+
 class MemoryTimer : public Timer {
 public:
     explicit MemoryTimer(uint32_t interval) : interval_(interval) {}
@@ -211,6 +221,7 @@ public:
     std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) override;
     std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect, const std::vector<int>& widths) override;
     std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) override;
+    std::unique_ptr<DateTimePicker> dateTimePicker(Control& parent, int id, Rect rect, PickerKind kind) override;
     // In memory_list_view.cpp.
     std::unique_ptr<ListView> listView(Control& parent, int id, Rect rect, const std::vector<ListColumn>& columns,
                                        bool multiSelect) override;

@@ -61,6 +61,23 @@ void Win32StatusBar::applyDpi(int dpi, HFONT font) {
     SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
+LocalTime Win32DateTimePicker::value() const {
+    SYSTEMTIME st{};
+    SendMessageW(hwnd_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+void Win32DateTimePicker::setValue(const LocalTime& v) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(v.year);
+    st.wMonth = static_cast<WORD>(v.month);
+    st.wDay = static_cast<WORD>(v.day);
+    st.wHour = static_cast<WORD>(v.hour);
+    st.wMinute = static_cast<WORD>(v.minute);
+    st.wSecond = static_cast<WORD>(v.second);
+    SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
 Win32Timer::Win32Timer(HWND owner, int id, uint32_t interval) : owner_(owner), id_(id), interval_(interval) {
     setEnabled(true);
 }

@@ -160,6 +160,13 @@ private:
     std::vector<int> widths_;
 };
 
+class Win32DateTimePicker : public Win32Control<ui::DateTimePicker> {
+public:
+    using Win32Control<ui::DateTimePicker>::Win32Control;
+    LocalTime value() const override;
+    void setValue(const LocalTime& value) override;
+};
+
 class Win32Timer : public ui::Timer {
 public:
     Win32Timer(HWND owner, int id, uint32_t interval);

@@ -132,6 +132,15 @@ std::unique_ptr<ui::Timer> Win32Factory::timer(ui::Window& owner, int id, uint32
     return std::make_unique<Win32Timer>(reinterpret_cast<HWND>(owner.nativeHandle()), id, intervalMs);
 }
 
+std::unique_ptr<ui::DateTimePicker> Win32Factory::dateTimePicker(ui::Control& parent, int id, ui::Rect rect,
+                                                                 ui::PickerKind kind) {
+    const bool date = kind == ui::PickerKind::Date;
+    auto p = make<Win32DateTimePicker>(parent, DATETIMEPICK_CLASSW, "",
+                                       (date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN) | WS_TABSTOP, 0, id, rect);
+    SendMessageW(p->hwnd(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(date ? L"yyyy-MM-dd" : L"HH:mm:ss"));
+    return p;
+}
+
 std::unique_ptr<ui::ListView> Win32Factory::listView(ui::Control& parent, int id, ui::Rect rect,
                                                      const std::vector<ui::ListColumn>& columns, bool multiSelect) {
     DWORD s = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | (multiSelect ? 0 : LVS_SINGLESEL);

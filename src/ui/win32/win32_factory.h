@@ -26,6 +26,8 @@ public:
     std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
                                              const std::vector<int>& panelWidths) override;
     std::unique_ptr<ui::Timer> timer(ui::Window& owner, int id, uint32_t intervalMs) override;
+    std::unique_ptr<ui::DateTimePicker> dateTimePicker(ui::Control& parent, int id, ui::Rect rect,
+                                                       ui::PickerKind kind) override;
     std::unique_ptr<ui::ListView> listView(ui::Control& parent, int id, ui::Rect rect,
                                            const std::vector<ui::ListColumn>& columns, bool multiSelect) override;
 };

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "app/program.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_hooklibs.h"
@@ -30,8 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32Desktop desktop;
     tapmill::win32::Win32HookLibraries hooks;
     tapmill::win32::Win32Shell shell;
+    tapmill::win32::Win32LocalClock clock;
     tapmill::win32::Win32JournalHooks journalHooks;
-    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks};
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory);
 }
