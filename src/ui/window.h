@@ -38,6 +38,9 @@ struct WindowSpec {
     bool minimizeBox = true;
     // Closing this window ends the program.
     bool endsProgram = false;
+    // The window this one belongs to (nativeHandle()), or 0: an owned window stays above its
+    // owner and has no taskbar button of its own.
+    uintptr_t owner = 0;
 };
 
 // A top-level window. Its controls are created with it as parent.
@@ -47,6 +50,9 @@ public:
     virtual void hide() = 0;
     // Asks the form (onCloseQuery) and closes when it agrees.
     virtual void close() = 0;
+    // Shows the window over its owner, which takes no input meanwhile, and returns once the window
+    // has closed; messages of every window are dispatched while it is open.
+    virtual void showModal() = 0;
     virtual bool minimized() const = 0;
     virtual void restore() = 0;
     // The handle the platform services address the window by (HWND in the Windows build).

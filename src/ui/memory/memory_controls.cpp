@@ -25,13 +25,24 @@ void MemoryWindow::close() {
     closed_ = true;
 }
 
+void MemoryWindow::showModal() {
+    closed_ = false;
+    show();
+    if (factory_.modalScript) factory_.modalScript(*this);
+    if (closed_) return;
+    // A window a test leaves open goes the way the close box would take it, whatever it answers.
+    events_.onClose();
+    setVisible(false);
+    closed_ = true;
+}
+
 void MemoryWindow::minimize() {
     minimized_ = true;
     events_.onMinimize();
 }
 
 std::unique_ptr<Window> MemoryFactory::window(const WindowSpec& spec, WindowEvents& events) {
-    return std::make_unique<MemoryWindow>(spec, events);
+    return std::make_unique<MemoryWindow>(spec, events, *this);
 }
 std::unique_ptr<Panel> MemoryFactory::panel(Control&, int id, Rect, const std::string& caption) {
     return std::make_unique<MemoryPanel>(id, caption);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -156,12 +157,17 @@ private:
     std::map<int, std::string> panels_;
 };
 
+class MemoryFactory;
+
 class MemoryWindow : public MemoryTextControl<Window> {
 public:
-    MemoryWindow(const WindowSpec& spec, WindowEvents& events)
-        : MemoryTextControl<Window>(0, spec.caption), spec_(spec), events_(events) {
+    MemoryWindow(const WindowSpec& spec, WindowEvents& events, MemoryFactory& factory)
+        : MemoryTextControl<Window>(0, spec.caption), spec_(spec), events_(events), factory_(factory) {
         setVisible(false);
     }
+    // Runs the factory's modal script while the window is open, then closes it if the script left
+    // it open.
+    void showModal() override;
     void show() override;
     void hide() override { setVisible(false); }
     void close() override;
@@ -172,10 +178,13 @@ public:
     void minimize();
     bool closed() const { return closed_; }
     const WindowSpec& spec() const { return spec_; }
+    // The form behind the window, for a test that drives a modal window.
+    WindowEvents& events() { return events_; }
 
 private:
     WindowSpec spec_;
     WindowEvents& events_;
+    MemoryFactory& factory_;
     bool minimized_ = false;
     bool closed_ = false;
 };
@@ -204,6 +213,10 @@ private:
 
 class MemoryFactory : public Factory {
 public:
+    // What the user does in a modal window while it is open (a test's script of clicks). Without
+    // one, a modal window closes as soon as it has been shown.
+    std::function<void(MemoryWindow&)> modalScript;
+
     std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) override;
     std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) override;

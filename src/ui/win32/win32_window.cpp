@@ -61,8 +61,9 @@ Win32Window::Win32Window(const ui::WindowSpec& spec, ui::WindowEvents& events)
     registerTopLevelClass(className);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
     const DWORD exStyle = WS_EX_CONTROLPARENT;
+    owner_ = reinterpret_cast<HWND>(spec.owner);
     hwnd_ = CreateWindowExW(exStyle, className.c_str(), widen(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                            100, 100, owner_, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = dpiOf(hwnd_);
     setFontForDpi();
 
@@ -153,7 +154,10 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             guarded([&] {
                 if (!events_.onCloseQuery()) return;
                 events_.onClose();
-                DestroyWindow(hwnd_);
+                if (modal_)
+                    endModal();
+                else
+                    DestroyWindow(hwnd_);
             });
             return 0;
         case WM_DESTROY:
@@ -180,6 +184,38 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void Win32Window::showModal() {
+    modal_ = true;
+    modalDone_ = false;
+    if (owner_) EnableWindow(owner_, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    MSG msg;
+    while (!modalDone_) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            // The program is ending: leave the quit for the outer loop, which ends it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            endModal();
+            break;
+        }
+        if (IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    modal_ = false;
+}
+
+void Win32Window::endModal() {
+    if (owner_) EnableWindow(owner_, TRUE);
+    ShowWindow(hwnd_, SW_HIDE);
+    if (owner_) SetForegroundWindow(owner_);
+    modalDone_ = true;
 }
 
 void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {

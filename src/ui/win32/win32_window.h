@@ -17,6 +17,7 @@ public:
     void show() override { ShowWindow(hwnd_, SW_SHOW); }
     void hide() override { ShowWindow(hwnd_, SW_HIDE); }
     void close() override { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+    void showModal() override;
     bool minimized() const override { return IsIconic(hwnd_) != FALSE; }
     void restore() override { ShowWindow(hwnd_, SW_RESTORE); }
     uintptr_t nativeHandle() const override { return reinterpret_cast<uintptr_t>(hwnd_); }
@@ -44,8 +45,15 @@ private:
     template <class F>
     void guarded(F&& handler);
 
+    // A modal window's close hides it and hands its owner back; the window itself lives on until
+    // its form frees it.
+    void endModal();
+
     ui::WindowEvents& events_;
     bool endsProgram_;
+    HWND owner_ = nullptr;
+    bool modal_ = false;
+    bool modalDone_ = false;
     int dpi_ = 96;
     HFONT font_ = nullptr;
     std::vector<NativeControl*> controls_;
