@@ -120,7 +120,7 @@ void TForm_maintapmill::createJournalPanel() {
     ui::Panel& p = *Panel_strec;
     addCaption(p, {8, 6, 200, 14}, "脚本信息(强化)");
     addCaption(p, {16, 28, 64, 14}, "当前脚本:");
-    Label_stjbname = factory_.label(p, ID_Label_stjbname, {82, 28, 120, 14}, "stjb");
+    Label_stjbname = factory_.label(p, ID_Label_stjbname, {82, 28, 96, 14}, "stjb");
     addCaption(p, {16, 48, 64, 14}, "录制帧数:");
     label_stfra = factory_.label(p, ID_label_stfra, {82, 48, 90, 14}, "");
     addCaption(p, {182, 28, 64, 14}, "信息状况:");

@@ -303,8 +303,15 @@ class Target:
 
     def events(self):
         """The events logged so far: ("LDOWN", x, y) ... and ("KEYDOWN", vk) ..."""
-        return [(name, *map(int, values)) for name, *values in
-                (line.split() for line in self._lines()[1:])]
+        return [event for event, _ in self.timed_events()]
+
+    def timed_events(self):
+        """The events logged so far, each with when target.exe got it (ms on its own clock)."""
+        timed = []
+        for name, *values in (line.split() for line in self._lines()[1:]):
+            stamp = float(values.pop()[1:]) if values and values[-1].startswith("@") else None
+            timed.append(((name, *map(int, values)), stamp))
+        return timed
 
     def wait_events(self, count, timeout=WAIT_SECONDS):
         """The events once at least `count` have been logged."""

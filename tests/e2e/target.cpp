@@ -2,8 +2,10 @@
 // so the end-to-end tests can check what was injected or replayed into it. One line per event,
 // appended and closed at once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
-//   LDOWN x y        LUP x y        RDOWN x y        RUP x y      (screen coordinates)
-//   KEYDOWN vk       KEYUP vk                                    (virtual-key code, decimal)
+//   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (screen coordinates)
+//   KEYDOWN vk @t    KEYUP vk @t                                 (virtual-key code, decimal)
+// where t is when the window got the event: milliseconds on the performance counter, to the
+// microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
 // produces it, not as a WM_LBUTTONDBLCLK the log would have to translate.
 
@@ -30,10 +32,23 @@ void logLine(const std::string& line) {
     std::fclose(log);
 }
 
+void logEvent(const std::string& event) {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, " @%.3f", static_cast<double>(now.QuadPart) * 1000.0 / frequency.QuadPart);
+    logLine(event + stamp);
+}
+
 void logButton(HWND window, const char* name, LPARAM lparam) {
     POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     ClientToScreen(window, &p);
-    logLine(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
+    logEvent(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
 }
 
 void paint(HWND window) {
@@ -80,11 +95,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     // and Alt+F4 would close the window in the middle of a test.
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        logLine("KEYDOWN " + std::to_string(wparam));
+        logEvent("KEYDOWN " + std::to_string(wparam));
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        logLine("KEYUP " + std::to_string(wparam));
+        logEvent("KEYUP " + std::to_string(wparam));
         return 0;
     case WM_SYSCHAR:
         return 0;

@@ -29,6 +29,21 @@ HWND focusWindow() {
     return foreground;
 }
 
+// The window under a point, found by the windows' rectangles alone: WindowFromPoint may send
+// WM_NCHITTEST to the window's thread, which can be the very thread waiting for this hook.
+HWND windowAt(POINT pt) {
+    const UINT skip = CWP_SKIPINVISIBLE | CWP_SKIPDISABLED | CWP_SKIPTRANSPARENT;
+    HWND hwnd = ChildWindowFromPointEx(GetDesktopWindow(), pt, skip);
+    while (hwnd) {
+        POINT client = pt;
+        ScreenToClient(hwnd, &client);
+        HWND child = ChildWindowFromPointEx(hwnd, client, skip);
+        if (!child || child == hwnd) break;
+        hwnd = child;
+    }
+    return hwnd;
+}
+
 uint32_t handleBits(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)); }
 
 }  // namespace
@@ -95,7 +110,7 @@ LRESULT CALLBACK Win32LowLevelRecorder::mouseHook(int code, WPARAM wParam, LPARA
         event.paramL = info->pt.x;
         event.paramH = info->pt.y;
         event.time = info->time;
-        event.hwnd = handleBits(WindowFromPoint(info->pt));
+        event.hwnd = handleBits(windowAt(info->pt));
         active->post(event);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,0 +1,151 @@
+"""The journal recorder and player of the real program: recorded with the real hot keys while the
+pointer and the keyboard work in target.exe, then replayed into it at speed 5 and 10."""
+
+import time
+import unittest
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase
+
+TBM_SETPOS = 0x0400 + 5
+EVENT_KEYS = ["iCode", "wParam", "message", "paramL", "paramH", "time", "hwnd"]
+BUTTONS = {0x201: "LDOWN", 0x202: "LUP", 0x204: "RDOWN", 0x205: "RUP"}
+KEYS = {0x100: "KEYDOWN", 0x104: "KEYDOWN", 0x101: "KEYUP", 0x105: "KEYUP"}
+# The keys of the journal's hot keys (Alt, W, Q, Z): target.exe sees some of them as they are
+# pressed, the journal must hold none of them.
+HOT_KEY_KEYS = {0x12, ord("W"), ord("Q"), ord("Z"), 0x79}
+
+
+def read_journal(path):
+    """The sections of a journal in file order, each a dict of its keys in order."""
+    sections = []
+    for line in path.read_text(encoding="ascii").splitlines():
+        if line.startswith("[") and line.endswith("]"):
+            sections.append((line[1:-1], {}))
+        elif "=" in line and sections:
+            key, value = line.split("=", 1)
+            sections[-1][1].setdefault(key, int(value))
+    return sections
+
+
+def observable(event):
+    """What target.exe logs for a journal event, or None for what it does not log (moves)."""
+    message = event["message"] & 0xFFFFFFFF
+    if message in BUTTONS:
+        return (BUTTONS[message], event["paramL"], event["paramH"])
+    if message in KEYS:
+        return (KEYS[message], event["paramL"] & 0xFF)
+    return None
+
+
+def without_hot_keys(timed_events):
+    return [(event, stamp) for event, stamp in timed_events
+            if not (event[0].startswith("KEY") and event[1] in HOT_KEY_KEYS)]
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class JournalTest(E2ETestCase):
+    def setUp(self):
+        self.folder = self.program_folder()
+        self.start_tapmill(self.folder)
+        self.driver = self.start_driver()
+        self.main = MainWindow(self.driver)
+        self.state = self.main.label_after("Panel_strec", "信息状况:")
+        self.target = self.start_target()
+
+    def wait_state(self, text):
+        e2e.wait_until(lambda: self.driver.get_text(self.state) == text, f"the journal state {text!r}")
+
+    def record(self):
+        """Records a session of moves, clicks and keys in target.exe; gives what target.exe saw."""
+        e2e.key("alt+w")
+        self.wait_state("录制中…")
+        time.sleep(0.3)
+        e2e.mouse_move(150, 120)
+        time.sleep(0.25)
+        e2e.click(200, 150)
+        time.sleep(0.4)
+        e2e.key("a")
+        time.sleep(0.3)
+        e2e.mouse_move(300, 200)
+        time.sleep(0.15)
+        e2e.click(420, 330, button=3)
+        time.sleep(0.5)
+        e2e.xdotool("key", "--delay", "90", "b", "c")
+        time.sleep(0.3)
+        e2e.key("alt+q")
+        self.wait_state("")
+        return without_hot_keys(self.target.timed_events())
+
+    def replay(self, speed, expected):
+        """Plays the journal at a speed; gives what target.exe got, with its times."""
+        trackbar = self.driver.find_class(self.main.panel("Panel_strec"), "msctls_trackbar32")
+        self.driver.send(trackbar, TBM_SETPOS, 1, speed)
+        before = len(self.target.events())
+        e2e.key("alt+z")
+        wanted = before + len(expected)
+        e2e.wait_until(lambda: len(without_hot_keys(self.target.timed_events()[before:])) >= len(expected),
+                       f"the replay at speed {speed}")
+        time.sleep(0.5)  # nothing more may come
+        return without_hot_keys(self.target.timed_events()[before:])
+
+    def gap_errors(self, replayed, recorded, numbers, scale):
+        """For each pair of neighbouring events: the replayed gap less the recorded gap scaled,
+        allowing 1 ms per journal event in between for the rounding of each delay toward zero."""
+        errors, limits = [], []
+        for k in range(1, len(replayed)):
+            replay_gap = replayed[k][1] - replayed[k - 1][1]
+            recorded_gap = (recorded[k] - recorded[k - 1]) & 0xFFFFFFFF
+            expected = recorded_gap * scale
+            errors.append(round(replay_gap - expected, 1))
+            limits.append(5 + 0.05 * expected + (numbers[k] - numbers[k - 1] if scale < 1 else 0))
+        return errors, limits
+
+    def test_a_recorded_session_replays_into_target_with_its_timing(self):
+        seen = self.record()
+        seen_events = [event for event, _ in seen]
+        self.assertIn(("LDOWN", 200, 150), seen_events)
+
+        sections = read_journal(self.folder.path / "jb_strec" / "stjb.ini")
+        names = [name for name, _ in sections]
+        count = len(sections) - 1
+        self.assertEqual(names, [str(n) for n in range(count)] + ["end"])
+        self.assertEqual(sections[-1][1], {"all": count})
+        for name, keys in sections[:-1]:
+            self.assertEqual(list(keys), EVENT_KEYS, f"section {name}")
+        events = [keys for _, keys in sections[:-1]]
+        self.assertTrue(any(e["message"] == 0x200 for e in events), "mouse moves are recorded")
+
+        journal = [(observable(e), e["time"], n) for n, e in enumerate(events) if observable(e)]
+        self.assertEqual([event for event, _, _ in journal], seen_events)
+        self.assertFalse([event for event, _, _ in journal if event[0].startswith("KEY") and event[1] in HOT_KEY_KEYS])
+        self.assertEqual(self.driver.get_text(self.main.label_after("Panel_strec", "当前脚本:")), "stjb")
+
+        times = [stamp for _, stamp, _ in journal]
+        numbers = [n for _, _, n in journal]
+        for speed, scale in ((5, 1.0), (10, 1 / 16)):
+            replayed = self.replay(speed, seen_events)
+            self.assertEqual([event for event, _ in replayed], seen_events, f"speed {speed}")
+            errors, limits = self.gap_errors(replayed, times, numbers, scale)
+            print(f"speed {speed}: recorded gaps (ms) {[(times[k] - times[k - 1]) & 0xFFFFFFFF for k in range(1, len(times))]}")
+            print(f"speed {speed}: replayed gap errors (ms) {errors}")
+            for k, (error, limit) in enumerate(zip(errors, limits)):
+                self.assertLessEqual(abs(error), limit, f"speed {speed}, gap {k + 1}: errors {errors}")
+
+        self.assertEqual(self.driver.get_text(self.main.label_after("Panel_strec", "录制帧数:")), str(count - 1))
+        self.target.stop()
+        self.main.show_panel("Panel_strec")
+        time.sleep(0.5)
+        e2e.screenshot("journal-panel")
+
+
+if __name__ == "__main__":
+    unittest.main()
