@@ -93,8 +93,6 @@ void TForm_maintapmill::FormShow() {
     readOptions(config);
 }
 
-void TForm_maintapmill::addTrayIcon() {}
-
 bool TForm_maintapmill::FormCloseQuery() {
     if (platform_.dialogs.messageBox("是否真的要退出Tapmill？", platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
@@ -104,6 +102,7 @@ bool TForm_maintapmill::FormCloseQuery() {
     // would never get there, so the pause flags go too.
     recording = playing = running = false;
     recpause = playpause = runpause = false;
+    removeTrayIcon();
     // A journal recording gets its count, also one a show took the flag of; a journal playback
     // must not go on injecting into a desktop the program has left.
     if (stjournal.recorder.hookHeld()) RzBitBtn_ststopClick();
@@ -111,7 +110,8 @@ bool TForm_maintapmill::FormCloseQuery() {
     return true;
 }
 
-void TForm_maintapmill::FormClose() {}
+// A second removal after the one of the close request does nothing.
+void TForm_maintapmill::FormClose() { removeTrayIcon(); }
 
 void TForm_maintapmill::showOnly(ui::Panel& panel) {
     for (ui::Panel* p : {Panel_rec.get(), Panel_homa.get(), Panel_time.get(), Panel_set.get(), Panel_help.get(),
@@ -186,6 +186,13 @@ std::string TForm_maintapmill::dataPath(const std::string& folder, const std::st
 }
 
 void TForm_maintapmill::setStatus(int panel, const std::string& text) { StatusBar->setPanelText(panel, text); }
+
+void TForm_maintapmill::onTimer(int timerId) {
+    switch (timerId) {
+        case ID_Timer_flash: Timer_flashTimer(); break;
+        default: break;
+    }
+}
 
 void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
     const bool click = event == ui::Event::Click;

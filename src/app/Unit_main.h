@@ -256,6 +256,14 @@ public:
     void RzBitBtn1Click();
     void Label34Click();
 
+    // ---- notification-area icon ----
+    void Timer_flashTimer();
+    // The icon's callback message, with the mouse message it carries.
+    void WMTrayIcon(uint32_t mouseMessage);
+    void N1Click();
+    void N2Click();
+    void ApplicationEvents1Minimize();
+
     // ---- journal recorder and player (Panel_strec) ----
     void RzBitBtn_strecClick();
     void RzBitBtn_ststopClick();
@@ -271,6 +279,8 @@ public:
     bool onCloseQuery() override { return FormCloseQuery(); }
     void onClose() override { FormClose(); }
     void onHotKey(int hotKeyId) override { OnWMHotKey(hotKeyId); }
+    void onMinimize() override { ApplicationEvents1Minimize(); }
+    void onTimer(int timerId) override;
     // The hook libraries' mouse and key messages.
     bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
@@ -290,8 +300,15 @@ private:
     void showOnly(ui::Panel& panel);
     void setStatus(int panel, const std::string& text);
     std::string dataPath(const std::string& folder, const std::string& name) const;
-    // The tray icon is added at each show; the notification-area code plugs in here.
     void addTrayIcon();
+    void removeTrayIcon();
+    void showTrayPicture(platform::TrayPicture picture);
+    // The icon's own messages; true when the message was one of them.
+    bool routeTrayMessage(uint32_t message, intptr_t lParam);
+    platform::TrayPicture trayPicture_ = platform::TrayPicture::Normal;
+    // Whether the flashing icon showed its alternate picture at the last tick.
+    bool recordingFlashPhase_ = false;
+    bool playbackFlashPhase_ = false;
     void createRecLibrary();
     void createHelpAndAuthorPanels();
     void readOptions(const std::string& config);

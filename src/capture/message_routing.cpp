@@ -18,7 +18,8 @@ void showCapturedKey(ui::TextControl* field, const std::string& name) {
 
 }  // namespace
 
-bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t) {
+bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) {
+    if (routeTrayMessage(message, lParam)) return true;
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
         recordFrameEvent(kMouseEventTexts[message - kMouseMessageBase]);
         return false;

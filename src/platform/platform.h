@@ -8,6 +8,7 @@
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
 #include "platform/shell.h"
+#include "platform/tray.h"
 
 namespace tapmill::platform {
 
@@ -23,6 +24,7 @@ struct Platform {
     Shell& shell;
     JournalHooks& journalHooks;
     LocalClock& clock;
+    Tray& tray;
 };
 
 }  // namespace tapmill::platform

@@ -8,6 +8,7 @@
 #include "platform/fake/fake_journal_hooks.h"
 #include "platform/fake/fake_pump.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_tray.h"
 #include "platform/platform.h"
 
 namespace tapmill::fake {
@@ -22,8 +23,9 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeHookLibraries hooks;
     FakeShell shell;
+    FakeTray tray;
     FakeJournalHooks journalHooks{pump};
-    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock};
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock, tray};
 };
 
 }  // namespace tapmill::fake

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_journal_hooks.h"
 #include "platform/win32/win32_pump.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_tray.h"
 #include "ui/win32/win32_factory.h"
 #include "ui/win32/win32_window.h"
 
@@ -32,8 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32HookLibraries hooks;
     tapmill::win32::Win32Shell shell;
     tapmill::win32::Win32LocalClock clock;
+    tapmill::win32::Win32Tray tray;
     tapmill::win32::Win32JournalHooks journalHooks;
-    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock};
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock, tray};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory);
 }

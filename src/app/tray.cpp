@@ -1,0 +1,81 @@
+// The notification-area icon: added at each show, removed at the close, its menu, the minimise
+// into it, and the picture that shows what the program is doing.
+#include "app/Unit_main.h"
+
+namespace tapmill {
+
+namespace {
+
+constexpr uint32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
+constexpr uint32_t kRightButtonUp = 517;    // WM_RBUTTONUP
+
+}  // namespace
+
+void TForm_maintapmill::addTrayIcon() {
+    trayPicture_ = platform::TrayPicture::Normal;
+    // A later show finds the icon there already; the refusal is harmless.
+    platform_.tray.add(window->nativeHandle(), trayPicture_);
+}
+
+void TForm_maintapmill::removeTrayIcon() { platform_.tray.remove(window->nativeHandle()); }
+
+void TForm_maintapmill::showTrayPicture(platform::TrayPicture picture) {
+    trayPicture_ = picture;
+    platform_.tray.change(window->nativeHandle(), picture);
+}
+
+void TForm_maintapmill::Timer_flashTimer() {
+    using platform::TrayPicture;
+    if (!playing && !recording && !running) showTrayPicture(TrayPicture::Normal);
+    if (recording) {
+        if (recordingFlashPhase_ && CheckBox_lzsy->checked()) {
+            showTrayPicture(TrayPicture::Normal);
+            recordingFlashPhase_ = false;
+        } else {
+            showTrayPicture(TrayPicture::Recording);
+            recordingFlashPhase_ = true;
+        }
+    }
+    if ((playing || running) && CheckBox_bfsy->checked()) {
+        if (playbackFlashPhase_) {
+            showTrayPicture(TrayPicture::Normal);
+            playbackFlashPhase_ = false;
+        } else {
+            showTrayPicture(TrayPicture::Playback);
+            playbackFlashPhase_ = true;
+        }
+    }
+}
+
+void TForm_maintapmill::WMTrayIcon(uint32_t mouseMessage) {
+    if (mouseMessage == kRightButtonUp) {
+        platform_.tray.bringToForeground(window->nativeHandle());
+        const int chosen = platform_.tray.popupMenu(window->nativeHandle(), platform_.input.cursorPos(),
+                                                    {"显示Tapmill窗口", "退出"});
+        if (chosen == 0) N1Click();
+        if (chosen == 1) N2Click();
+    } else if (mouseMessage == kLeftDoubleClick) {
+        window->show();
+    }
+}
+
+void TForm_maintapmill::N1Click() { window->show(); }
+
+void TForm_maintapmill::N2Click() { window->close(); }
+
+void TForm_maintapmill::ApplicationEvents1Minimize() { window->hide(); }
+
+bool TForm_maintapmill::routeTrayMessage(uint32_t message, intptr_t lParam) {
+    if (message == platform::kTrayCallbackMessage) {
+        WMTrayIcon(static_cast<uint32_t>(lParam));
+        return true;
+    }
+    // A new taskbar (Explorer restarted) has lost every icon: put ours back as it was.
+    if (message == platform_.tray.taskbarCreatedMessage()) {
+        platform_.tray.add(window->nativeHandle(), trayPicture_);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tapmill

@@ -1,0 +1,65 @@
+#include "platform/win32/win32_tray.h"
+
+#include "platform/win32/wide.h"
+
+#include <shellapi.h>
+
+namespace tapmill::win32 {
+
+namespace {
+
+constexpr UINT kIconId = 100;
+
+// Icon resources of tapmill.rc: 1 the program's own (normal), 102 recording, 103 playback.
+HICON pictureIcon(platform::TrayPicture picture) {
+    int id = picture == platform::TrayPicture::Recording ? 102 : picture == platform::TrayPicture::Playback ? 103 : 1;
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+// The first version of the record (message, icon and tip), in its wide form so that the Chinese
+// tip reads right whatever the system's ANSI code page.
+bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = reinterpret_cast<HWND>(window);
+    data.uID = kIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = platform::kTrayCallbackMessage;
+    data.hIcon = pictureIcon(picture);
+    lstrcpynW(data.szTip, L"欢迎使用Tapmill", 64);
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+}  // namespace
+
+bool Win32Tray::add(uintptr_t window, platform::TrayPicture picture) { return notify(NIM_ADD, window, picture); }
+
+bool Win32Tray::change(uintptr_t window, platform::TrayPicture picture) { return notify(NIM_MODIFY, window, picture); }
+
+void Win32Tray::remove(uintptr_t window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = reinterpret_cast<HWND>(window);
+    data.uID = kIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+uint32_t Win32Tray::taskbarCreatedMessage() { return RegisterWindowMessageW(L"TaskbarCreated"); }
+
+void Win32Tray::bringToForeground(uintptr_t window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
+
+int Win32Tray::popupMenu(uintptr_t window, platform::Point at, const std::vector<std::string>& items) {
+    HMENU menu = CreatePopupMenu();
+    for (size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), widen(items[i]).c_str());
+    HWND hwnd = reinterpret_cast<HWND>(window);
+    int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    // Lets the menu close properly when the user clicks elsewhere.
+    PostMessageW(hwnd, WM_NULL, 0, 0);
+    return chosen - 1;
+}
+
+}  // namespace tapmill::win32
