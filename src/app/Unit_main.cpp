@@ -132,7 +132,14 @@ void TForm_maintapmill::button_strecClick() { showOnly(*Panel_strec); }
 
 void TForm_maintapmill::Speedbutton_timeClick() {
     // While a timed start is armed its choices stay as they are.
-    if (!timeset) listjb(*ComboBox_stjb, "jb_strec\\");
+    if (!timeset) {
+        const LocalTime now = platform_.clock.now();
+        DateTimePicker_date->setValue(now);
+        DateTimePicker_time->setValue(now);
+        listjb(*ComboBox_recjb, "jb_rec\\");
+        listjb(*ComboBox_homajb, "jb_homa\\");
+        listjb(*ComboBox_stjb, "jb_strec\\");
+    }
     showOnly(*Panel_time);
 }
 
@@ -190,6 +197,7 @@ void TForm_maintapmill::setStatus(int panel, const std::string& text) { StatusBa
 void TForm_maintapmill::onTimer(int timerId) {
     switch (timerId) {
         case ID_Timer_flash: Timer_flashTimer(); break;
+        case ID_Timer_systime: Timer_systimeTimer(); break;
         default: break;
     }
 }
@@ -215,6 +223,7 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_delrec: if (click) SpeedButton_delrecClick(); break;
         case ID_Speedbutton_saveset: if (click) Speedbutton_savesetClick(); break;
         case ID_Speedbutton_reacq: if (click) Speedbutton_reacqClick(); break;
+        case ID_RzBitBtn2: if (click) RzBitBtn2Click(); break;
         case ID_RzBitBtn1: if (click) RzBitBtn1Click(); break;
         case ID_Label34: if (click) Label34Click(); break;
         case ID_Speedbutton_use: if (click) Speedbutton_useClick(); break;
@@ -230,6 +239,12 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_Speedbutton_stpause: if (click) Speedbutton_stpauseClick(); break;
         case ID_RzCheckBox_loop: if (click) RzCheckBox_loopClick(); break;
         case ID_Edit_stt: playCountFieldEvent(*Edit_stt, event, args); break;
+        case ID_Edit_time: if (event == ui::Event::Change) Edit_timeChange(); break;
+        case ID_Edit_playtb: playCountFieldEvent(*Edit_playtb, event, args); break;
+        case ID_CheckBox_loopb: if (click) CheckBox_loopbClick(); break;
+        case ID_Speedbutton_sutime: if (click) Speedbutton_sutimeClick(); break;
+        case ID_Speedbutton_cancel: if (click) Speedbutton_cancelClick(); break;
+        case ID_Speedbutton_plan: if (click) Speedbutton_planClick(); break;
         case ID_Edit_playt:
             if (event == ui::Event::KeyPress) Edit_playtKeyPress(*Edit_playt, args.key);
             if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);

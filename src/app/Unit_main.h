@@ -97,6 +97,24 @@ enum JournalControlId : int {
     ID_Label_strec,
 };
 
+// Identifiers of the controls of Panel_time, the clock and the timed start.
+enum TimeControlId : int {
+    ID_Panel12 = 800,
+    ID_Edit_time,
+    ID_DateTimePicker_date,
+    ID_DateTimePicker_time,
+    ID_RadioButton_recjb,
+    ID_ComboBox_recjb,
+    ID_RadioButton_homajb,
+    ID_ComboBox_homajb,
+    ID_RzTrackBar_playa,
+    ID_Edit_playtb,
+    ID_CheckBox_loopb,
+    ID_Speedbutton_sutime,
+    ID_Speedbutton_cancel,
+    ID_Speedbutton_plan,
+};
+
 // Control hot keys of the main window.
 enum HotKeyId : int {
     HK_Record = 200410101,
@@ -168,7 +186,16 @@ public:
     std::unique_ptr<ui::CheckBox> RzCheckBox_loop;
     // The current journal (its file and table), the journal recorder and player.
     journal::JournalState stjournal;
-    // Panel_time
+    // Panel_time: the clock, the timed start's settings (all in Panel12) and the plan's task names
+    std::unique_ptr<ui::Panel> Panel12;
+    std::unique_ptr<ui::Edit> Edit_time;
+    std::unique_ptr<ui::DateTimePicker> DateTimePicker_date, DateTimePicker_time;
+    std::unique_ptr<ui::RadioButton> RadioButton_recjb, RadioButton_homajb;
+    std::unique_ptr<ui::ComboBox> ComboBox_recjb, ComboBox_homajb;
+    std::unique_ptr<ui::TrackBar> RzTrackBar_playa;
+    std::unique_ptr<ui::Edit> Edit_playtb;
+    std::unique_ptr<ui::CheckBox> CheckBox_loopb;
+    std::unique_ptr<ui::Button> Speedbutton_sutime, Speedbutton_cancel, Speedbutton_plan;
     std::unique_ptr<ui::ListBox> ListBox_plan;
     // Panel_set
     std::unique_ptr<ui::CheckBox> CheckBox_lzsy, CheckBox_bfsy, CheckBox_autorun;
@@ -251,10 +278,22 @@ public:
 
     // ---- options, help and author panels ----
     void Speedbutton_savesetClick();
+    // "热键设置": a new hot-key window, shown modally.
+    void RzBitBtn2Click();
     void Speedbutton_reacqClick();
     void createlnk();
     void RzBitBtn1Click();
     void Label34Click();
+
+    // ---- clock, timed start and plan tasks (Panel_time) ----
+    void Timer_systimeTimer();
+    // The tick: runs once per second of the clock, on each change of Edit_time.
+    void Edit_timeChange();
+    void Speedbutton_sutimeClick();
+    void Speedbutton_cancelClick();
+    void CheckBox_loopbClick();
+    // "计划任务": a new plan window, shown modally.
+    void Speedbutton_planClick();
 
     // ---- notification-area icon ----
     void Timer_flashTimer();
@@ -289,6 +328,10 @@ private:
     void createRecPanel();
     void createJournalPanel();
     void createTimePanel();
+    // The timed start and the plan tasks (src/triggers/time_panel.cpp).
+    bool timedStartDue();
+    void fireTimedStart();
+    void startPlanTask(const std::string& section);
     void createOptionsPanel();
     void createOtherPanels();
     void createHomaPanel();

@@ -1,0 +1,154 @@
+#include "triggers/Unit_hotkey.h"
+
+#include "app/Unit_main.h"
+#include "common/script_names.h"
+
+namespace tapmill {
+
+TForm_hotkey::TForm_hotkey(TForm_maintapmill& main, platform::Platform& platform, ui::Factory& factory)
+    : main_(main), platform_(platform), factory_(factory) {
+    createControls();
+    // The main window writes captured keys into these fields for as long as this window lives.
+    hotLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_hot, *Edit_hot);
+    kcLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_kc, *Edit_kc);
+}
+
+TForm_hotkey::~TForm_hotkey() = default;
+
+void TForm_hotkey::createControls() {
+    ui::WindowSpec spec;
+    spec.className = "TForm_hotkey";
+    spec.caption = "热键设置";
+    spec.clientWidth = 424;
+    spec.clientHeight = 330;
+    spec.owner = main_.window->nativeHandle();
+    window = factory_.window(spec, *this);
+    ui::Window& w = *window;
+    auto caption = [&](ui::Rect r, const std::string& text) { captions_.push_back(factory_.label(w, ID_Header, r, text)); };
+
+    caption({8, 6, 200, 14}, "热键设置");
+    RzRadioButton_sk = factory_.radioButton(w, ID_RzRadioButton_sk, {16, 30, 70, 18}, "单键", true);
+    Edit_hot = factory_.edit(w, ID_Edit_hot, {90, 28, 96, 20}, "", ui::EditStyle::ReadOnly);
+    RzRadioButton_kc = factory_.radioButton(w, ID_RzRadioButton_kc, {16, 58, 70, 18}, "组合键", false);
+    ComboBox_KC = factory_.comboBox(w, ID_ComboBox_KC, {90, 56, 60, 120}, true);
+    for (const char* m : {"Ctrl", "Alt", "Shift"}) ComboBox_KC->addItem(m);
+    caption({154, 60, 12, 14}, "+");
+    Edit_kc = factory_.edit(w, ID_Edit_kc, {168, 56, 80, 20}, "", ui::EditStyle::ReadOnly);
+    caption({16, 90, 70, 14}, "热键性质:");
+    ComboBox_kind = factory_.comboBox(w, ID_ComboBox_kind, {90, 86, 80, 120}, true);
+    for (const char* k : {"运行", "停止"}) ComboBox_kind->addItem(k);
+    RzRadioButton_sk->setChecked(true);
+
+    RadioButton_recjb = factory_.radioButton(w, ID_RadioButton_recjb, {200, 30, 96, 18}, "录制的脚本:", true);
+    ComboBox_recjb = factory_.comboBox(w, ID_ComboBox_recjb, {300, 28, 116, 200}, true);
+    RadioButton_homajb = factory_.radioButton(w, ID_RadioButton_homajb, {200, 58, 96, 18}, "自编的脚本:", false);
+    ComboBox_homajb = factory_.comboBox(w, ID_ComboBox_homajb, {300, 56, 116, 200}, true);
+    RadioButton_recjb->setChecked(true);
+    caption({200, 90, 70, 14}, "播放次数：");
+    Edit_playta = factory_.edit(w, ID_Edit_playta, {268, 86, 44, 20}, "1");
+    CheckBox_loopa = factory_.checkBox(w, ID_CheckBox_loopa, {318, 88, 100, 18}, "无限循环播放");
+
+    ListView_homa = factory_.listView(w, ID_ListView_homa, {8, 116, 408, 170},
+                                      {{"序号", 40, ui::Align::Left},
+                                       {"运行", 80, ui::Align::Center},
+                                       {"停止", 80, ui::Align::Center},
+                                       {"脚本名", 80, ui::Align::Center},
+                                       {"次数", 40, ui::Align::Center},
+                                       {"启用", 40, ui::Align::Left}});
+
+    Speedbutton_sutime = factory_.button(w, ID_Speedbutton_sutime, {40, 296, 80, 26}, "添加热键");
+    Speedbutton_cancel = factory_.button(w, ID_Speedbutton_cancel, {130, 296, 80, 26}, "删除热键");
+    Speedbutton_plan = factory_.button(w, ID_Speedbutton_plan, {220, 296, 80, 26}, "退出");
+    RzBitBtn1 = factory_.button(w, ID_RzBitBtn1, {310, 296, 80, 26}, "启用");
+}
+
+void TForm_hotkey::FormShow() {
+    ComboBox_KC->setSelectedIndex(0);
+    ComboBox_kind->setSelectedIndex(0);
+    main_.listjb(*ComboBox_recjb, "jb_rec\\");
+    main_.listjb(*ComboBox_homajb, "jb_homa\\");
+}
+
+// The close ends a capture still in progress, whatever route it took: the main window would
+// otherwise go on sending keys to a window that is gone.
+void TForm_hotkey::FormClose() {
+    if (main_.capture_hot || main_.capture_kc) {
+        main_.capture_hot = main_.capture_kc = false;
+        platform_.hooks.disableHotKeyHook();
+    }
+}
+
+void TForm_hotkey::Edit_hotEnter() {
+    main_.capture_hot = true;
+    platform_.hooks.enableHotKeyHook();
+}
+
+void TForm_hotkey::Edit_hotExit() {
+    main_.capture_hot = false;
+    platform_.hooks.disableHotKeyHook();
+}
+
+void TForm_hotkey::Edit_kcEnter() {
+    main_.capture_kc = true;
+    platform_.hooks.enableHotKeyHook();
+}
+
+void TForm_hotkey::Edit_kcExit() {
+    main_.capture_kc = false;
+    platform_.hooks.disableHotKeyHook();
+}
+
+void TForm_hotkey::CheckBox_loopaClick() {
+    const bool endless = CheckBox_loopa->checked();
+    Edit_playta->setEnabled(!endless);
+    Edit_playta->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+}
+
+void TForm_hotkey::Edit_playtaKeyPress(char& key) { main_.Edit_playtKeyPress(*Edit_playta, key); }
+
+void TForm_hotkey::Edit_playtaChange() { main_.Edit_playtChange(*Edit_playta); }
+
+void TForm_hotkey::remind(const std::string& text) {
+    platform_.dialogs.messageBox(text, platform::kRemindCaption, platform::MessageButtons::Ok);
+}
+
+// Checks an entry and keeps nothing: no row, file, registry value or hot key comes of it.
+void TForm_hotkey::Speedbutton_sutimeClick() {
+    if (RzRadioButton_sk->checked() && trimSpaces(Edit_hot->text()).empty()) {
+        remind("所选择的热键不能为空！");
+        return Edit_hot->setFocus();  // gaining the focus starts the capture
+    }
+    if (RzRadioButton_kc->checked() && trimSpaces(Edit_kc->text()).empty()) {
+        remind("所选择的热键不能为空！");
+        return Edit_kc->setFocus();
+    }
+    if (RadioButton_recjb->checked() && ComboBox_recjb->selectedIndex() < 0) return remind("请选择脚本！");
+    if (RadioButton_homajb->checked() && ComboBox_homajb->selectedIndex() < 0) return remind("请选择脚本！");
+}
+
+void TForm_hotkey::Speedbutton_planClick() { window->close(); }
+
+void TForm_hotkey::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
+    const bool click = event == ui::Event::Click;
+    switch (controlId) {
+        case ID_Edit_hot:
+            if (event == ui::Event::FocusIn) Edit_hotEnter();
+            if (event == ui::Event::FocusOut) Edit_hotExit();
+            break;
+        case ID_Edit_kc:
+            if (event == ui::Event::FocusIn) Edit_kcEnter();
+            if (event == ui::Event::FocusOut) Edit_kcExit();
+            break;
+        case ID_Edit_playta:
+            if (event == ui::Event::KeyPress) Edit_playtaKeyPress(args.key);
+            if (event == ui::Event::Change) Edit_playtaChange();
+            break;
+        case ID_CheckBox_loopa: if (click) CheckBox_loopaClick(); break;
+        case ID_Speedbutton_sutime: if (click) Speedbutton_sutimeClick(); break;
+        case ID_Speedbutton_plan: if (click) Speedbutton_planClick(); break;
+        case ID_RzBitBtn1: if (click) Speedbutton_planClick(); break;
+        default: break;
+    }
+}
+
+}  // namespace tapmill
