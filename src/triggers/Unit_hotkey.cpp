@@ -19,7 +19,7 @@ void TForm_hotkey::createControls() {
     ui::WindowSpec spec;
     spec.className = "TForm_hotkey";
     spec.caption = "热键设置";
-    spec.clientWidth = 424;
+    spec.clientWidth = 480;
     spec.clientHeight = 330;
     spec.owner = main_.window->nativeHandle();
     window = factory_.window(spec, *this);
@@ -27,28 +27,28 @@ void TForm_hotkey::createControls() {
     auto caption = [&](ui::Rect r, const std::string& text) { captions_.push_back(factory_.label(w, ID_Header, r, text)); };
 
     caption({8, 6, 200, 14}, "热键设置");
-    RzRadioButton_sk = factory_.radioButton(w, ID_RzRadioButton_sk, {16, 30, 70, 18}, "单键", true);
-    Edit_hot = factory_.edit(w, ID_Edit_hot, {90, 28, 96, 20}, "", ui::EditStyle::ReadOnly);
-    RzRadioButton_kc = factory_.radioButton(w, ID_RzRadioButton_kc, {16, 58, 70, 18}, "组合键", false);
-    ComboBox_KC = factory_.comboBox(w, ID_ComboBox_KC, {90, 56, 60, 120}, true);
+    RzRadioButton_sk = factory_.radioButton(w, ID_RzRadioButton_sk, {12, 30, 66, 18}, "单键", true);
+    Edit_hot = factory_.edit(w, ID_Edit_hot, {80, 28, 146, 20}, "", ui::EditStyle::ReadOnly);
+    RzRadioButton_kc = factory_.radioButton(w, ID_RzRadioButton_kc, {12, 58, 66, 18}, "组合键", false);
+    ComboBox_KC = factory_.comboBox(w, ID_ComboBox_KC, {80, 56, 60, 120}, true);
     for (const char* m : {"Ctrl", "Alt", "Shift"}) ComboBox_KC->addItem(m);
-    caption({154, 60, 12, 14}, "+");
-    Edit_kc = factory_.edit(w, ID_Edit_kc, {168, 56, 80, 20}, "", ui::EditStyle::ReadOnly);
-    caption({16, 90, 70, 14}, "热键性质:");
-    ComboBox_kind = factory_.comboBox(w, ID_ComboBox_kind, {90, 86, 80, 120}, true);
+    caption({144, 60, 10, 14}, "+");
+    Edit_kc = factory_.edit(w, ID_Edit_kc, {156, 56, 70, 20}, "", ui::EditStyle::ReadOnly);
+    caption({12, 90, 66, 14}, "热键性质:");
+    ComboBox_kind = factory_.comboBox(w, ID_ComboBox_kind, {80, 86, 80, 120}, true);
     for (const char* k : {"运行", "停止"}) ComboBox_kind->addItem(k);
     RzRadioButton_sk->setChecked(true);
 
-    RadioButton_recjb = factory_.radioButton(w, ID_RadioButton_recjb, {200, 30, 96, 18}, "录制的脚本:", true);
-    ComboBox_recjb = factory_.comboBox(w, ID_ComboBox_recjb, {300, 28, 116, 200}, true);
-    RadioButton_homajb = factory_.radioButton(w, ID_RadioButton_homajb, {200, 58, 96, 18}, "自编的脚本:", false);
-    ComboBox_homajb = factory_.comboBox(w, ID_ComboBox_homajb, {300, 56, 116, 200}, true);
+    RadioButton_recjb = factory_.radioButton(w, ID_RadioButton_recjb, {244, 30, 96, 18}, "录制的脚本:", true);
+    ComboBox_recjb = factory_.comboBox(w, ID_ComboBox_recjb, {342, 28, 130, 200}, true);
+    RadioButton_homajb = factory_.radioButton(w, ID_RadioButton_homajb, {244, 58, 96, 18}, "自编的脚本:", false);
+    ComboBox_homajb = factory_.comboBox(w, ID_ComboBox_homajb, {342, 56, 130, 200}, true);
     RadioButton_recjb->setChecked(true);
-    caption({200, 90, 70, 14}, "播放次数：");
-    Edit_playta = factory_.edit(w, ID_Edit_playta, {268, 86, 44, 20}, "1");
-    CheckBox_loopa = factory_.checkBox(w, ID_CheckBox_loopa, {318, 88, 100, 18}, "无限循环播放");
+    caption({244, 90, 70, 14}, "播放次数：");
+    Edit_playta = factory_.edit(w, ID_Edit_playta, {314, 86, 44, 20}, "1");
+    CheckBox_loopa = factory_.checkBox(w, ID_CheckBox_loopa, {366, 88, 106, 18}, "无限循环播放");
 
-    ListView_homa = factory_.listView(w, ID_ListView_homa, {8, 116, 408, 170},
+    ListView_homa = factory_.listView(w, ID_ListView_homa, {8, 116, 464, 170},
                                       {{"序号", 40, ui::Align::Left},
                                        {"运行", 80, ui::Align::Center},
                                        {"停止", 80, ui::Align::Center},
@@ -56,10 +56,10 @@ void TForm_hotkey::createControls() {
                                        {"次数", 40, ui::Align::Center},
                                        {"启用", 40, ui::Align::Left}});
 
-    Speedbutton_sutime = factory_.button(w, ID_Speedbutton_sutime, {40, 296, 80, 26}, "添加热键");
-    Speedbutton_cancel = factory_.button(w, ID_Speedbutton_cancel, {130, 296, 80, 26}, "删除热键");
-    Speedbutton_plan = factory_.button(w, ID_Speedbutton_plan, {220, 296, 80, 26}, "退出");
-    RzBitBtn1 = factory_.button(w, ID_RzBitBtn1, {310, 296, 80, 26}, "启用");
+    Speedbutton_sutime = factory_.button(w, ID_Speedbutton_sutime, {60, 296, 80, 26}, "添加热键");
+    Speedbutton_cancel = factory_.button(w, ID_Speedbutton_cancel, {160, 296, 80, 26}, "删除热键");
+    Speedbutton_plan = factory_.button(w, ID_Speedbutton_plan, {260, 296, 80, 26}, "退出");
+    RzBitBtn1 = factory_.button(w, ID_RzBitBtn1, {360, 296, 80, 26}, "启用");
 }
 
 void TForm_hotkey::FormShow() {

@@ -359,6 +359,15 @@ def screenshot(name):
     return path
 
 
+def screenshot_window(x_window, name):
+    """Saves one X window (an id from xdotool) as <name>.png and returns its path."""
+    folder = _setting("TAPMILL_SCREENSHOTS")
+    folder.mkdir(parents=True, exist_ok=True)
+    path = folder / f"{name}.png"
+    subprocess.run(["import", "-window", str(x_window), str(path)], check=True, timeout=WAIT_SECONDS)
+    return path
+
+
 class E2ETestCase(unittest.TestCase):
     """Stops whatever a test started when it ends; keeps its scratch folder only if it failed."""
 
