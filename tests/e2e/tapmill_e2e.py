@@ -238,6 +238,13 @@ class UiDriver:
     def status(self, statusbar, panel):
         return unescape(self.command(f"status {statusbar} {panel}"))
 
+    def combo_items(self, combo):
+        text = self.command(f"combo-items {combo}")
+        return unescape(text).split("\n") if text else []
+
+    def combo_select(self, combo, item):
+        self.command(f"combo-select {combo} {escape(item)}")
+
     def lv_text(self, listview, row, column):
         return unescape(self.command(f"lv-text {listview} {row} {column}"))
 

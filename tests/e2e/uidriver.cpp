@@ -398,6 +398,33 @@ std::map<std::wstring, Command> commands() {
         listViewSelect(listView, row);
         return std::wstring();
     };
+    // Combo boxes marshal their item texts across processes themselves.
+    table[L"combo-items"] = [](Args& args) {
+        HWND combo = args.window();
+        args.end();
+        std::wstring all;
+        LRESULT count = sendBounded(combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            LRESULT length = sendBounded(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+            std::wstring item(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+            sendBounded(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
+            item.resize(static_cast<size_t>(length > 0 ? length : 0));
+            all += (i ? L"\n" : L"") + item;
+        }
+        return escape(all);
+    };
+    table[L"combo-select"] = [](Args& args) {
+        HWND combo = args.window();
+        std::wstring item = args.text();
+        LRESULT index = sendBounded(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+        if (index == CB_ERR)
+            throw Error("no such item");
+        sendBounded(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        // Tell the owner, as a choice made with the mouse would.
+        sendBounded(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(combo));
+        return std::wstring();
+    };
     table[L"msgbox"] = [](Args& args) {
         long long timeout = args.integer("timeout");
         args.end();

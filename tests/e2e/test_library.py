@@ -1,0 +1,96 @@
+"""The recording libraries as a user drives them: a fresh recording saved under a Chinese name,
+read back, renamed, deleted, and a name that would leave the library folder refused."""
+
+import time
+import unittest
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase
+
+IDLE = "当前状态："
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class PlainLibraryTest(E2ETestCase):
+    def setUp(self):
+        self.folder = self.program_folder()
+        self.process = self.start_tapmill(self.folder)
+        self.driver = self.start_driver()
+        self.main = MainWindow(self.driver)
+        self.main.show_panel("Panel_rec")
+
+    def button(self, caption):
+        return self.main.in_panel("Panel_rec", caption)
+
+    def name_field(self):
+        """The name field lies under the list, before the play count field."""
+        return self.driver.find_class(self.main.panel("Panel_rec"), "Edit", 0)
+
+    def selection(self):
+        return self.driver.find_class(self.main.panel("Panel_rec"), "ComboBox", 0)
+
+    def record_something(self):
+        e2e.key("ctrl+w")
+        e2e.wait_until(lambda: self.main.status(0) == "当前状态：录制……", "the recording to start")
+        e2e.mouse_move(300, 300)
+        time.sleep(0.2)
+        e2e.mouse_move(320, 310)
+        time.sleep(0.2)
+        e2e.key("ctrl+q")
+        e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
+        return (self.folder.path / "jb_rec" / "jb_rec.ini").read_bytes()
+
+    def wait_listed(self, name, listed=True):
+        def shown():
+            items = self.driver.combo_items(self.selection())
+            return (name in items) == listed
+        e2e.wait_until(shown, f"{name} to be {'listed' if listed else 'gone'}")
+
+    def test_save_read_rename_delete_and_a_refused_name(self):
+        scratch = self.record_something()
+        field = self.name_field()
+        self.driver.set_text(field, "测试一")
+        self.driver.click(self.button("保存脚本"))
+        self.wait_listed("测试一")
+        saved = self.folder.path / "jb_rec" / "测试一.ini"
+        self.assertEqual(saved.read_bytes(), scratch)
+
+        self.driver.combo_select(self.selection(), "测试一")
+        self.driver.click(self.button("读取脚本"))
+        e2e.wait_until(lambda: self.driver.get_text(self.main.label_after("Panel_rec", "当前脚本:")) == "测试一",
+                       "the recording to become current")
+
+        self.driver.set_text(field, "测试二")
+        self.driver.combo_select(self.selection(), "测试一")
+        self.driver.click(self.button("改名"))
+        self.wait_listed("测试二")
+        self.wait_listed("测试一", listed=False)
+        self.assertTrue((self.folder.path / "jb_rec" / "测试二.ini").exists())
+        self.assertFalse(saved.exists())
+
+        self.driver.combo_select(self.selection(), "测试二")
+        self.driver.click(self.button("删除"))
+        self.wait_listed("测试二", listed=False)
+        self.assertFalse((self.folder.path / "jb_rec" / "测试二.ini").exists())
+
+        before = self.folder.listing()
+        self.driver.set_text(field, "a\\b")
+        self.driver.click(self.button("保存脚本"))
+        box, text = self.driver.msgbox()
+        self.assertIn("a\\b", text)
+        self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
+        e2e.screenshot("library-refused-name")
+        self.driver.press(box, "ok")
+        self.assertEqual(self.folder.listing(), before, "nothing written anywhere")
+
+
+if __name__ == "__main__":
+    unittest.main()
