@@ -3,6 +3,7 @@
 #include "app/Unit_main.h"
 #include "common/intparse.h"
 #include "common/script_names.h"
+#include "scripts/Unit_homa.h"
 
 namespace tapmill {
 
@@ -42,7 +43,11 @@ void TForm_maintapmill::FlatSpeedButton1Click() {
     showScriptEditor();
 }
 
-void TForm_maintapmill::showScriptEditor() {}
+// A new editor each time, freed when it closes.
+void TForm_maintapmill::showScriptEditor() {
+    TForm_homa editor(*this, platform_, factory_);
+    editor.window->showModal();
+}
 
 void TForm_maintapmill::Speedbutton_runClick() {
     // The count is read first: a count that is no 32-bit number is reported and leaves Run usable.

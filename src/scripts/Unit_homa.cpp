@@ -1,0 +1,120 @@
+// The script editor's life cycle, its event switch and its run controls.
+#include "scripts/Unit_homa.h"
+
+#include <optional>
+
+#include "scripts/script_file.h"
+
+namespace tapmill {
+
+TForm_homa::TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui::Factory& factory)
+    : main_(main), platform_(platform), factory_(factory) {
+    createControls();
+    lines = std::make_unique<scripts::EditorLines>(*ListBox_homajba);
+    keyFieldLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_kb, *Edit_kb);
+    pointListLoan_ = std::make_unique<CaptureFieldLoan<ui::ItemList>>(main_.captureFields.ComboBox_con, *ComboBox_con);
+}
+
+TForm_homa::~TForm_homa() = default;
+
+void TForm_homa::FormShow() {
+    main_.editrun = false;
+    ComboBox_s->setSelectedIndex(0);
+    ComboBox_kbstate->setSelectedIndex(0);
+    // Without a name there is no file to look for: "jb_homa\.ini" is no script of the editor's.
+    std::optional<std::vector<std::string>> file;
+    if (!main_.editname.empty()) file = scripts::readScriptFile(scriptFile(main_.editname));
+    if (!file) return SpeedButton_newjbClick();
+    lines->setLines(std::move(*file));
+    Edit_jbname->setText(main_.editname);
+}
+
+void TForm_homa::FormClose() {
+    main_.editrun = false;
+    endPointCapture();
+    endKeyCapture();
+    // A run of the editor's lines would go on driving the desktop from a window that is gone.
+    if (runningOwnLines_) main_.running = main_.runpause = false;
+}
+
+void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
+    switch (event) {
+        case ui::Event::Click:
+            buttonClick(controlId);
+            break;
+        case ui::Event::Select:
+            if (controlId == ID_ListBox_homajba) ListBox_homajbaClick();
+            break;
+        case ui::Event::FocusIn:
+            if (controlId == ID_Edit_kb) Edit_kbEnter();
+            break;
+        case ui::Event::FocusOut:
+            if (controlId == ID_Edit_kb) Edit_kbExit();
+            break;
+        case ui::Event::KeyPress:
+            if (controlId == ID_Edit_x || controlId == ID_Edit_y) Edit_xKeyPress(args.key);
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm_homa::buttonClick(int controlId) {
+    switch (controlId) {
+        case ID_SpeedButton_add1: SpeedButton_add1Click(); break;
+        case ID_SpeedButton_add2: SpeedButton_add2Click(); break;
+        case ID_SpeedButton_add3: SpeedButton_add3Click(); break;
+        case ID_SpeedButton_add4: SpeedButton_add4Click(); break;
+        case ID_SpeedButton_add5: SpeedButton_add5Click(); break;
+        case ID_SpeedButton_del: SpeedButton_delClick(); break;
+        case ID_SpeedButton_up: SpeedButton_upClick(); break;
+        case ID_SpeedButton_down: SpeedButton_downClick(); break;
+        case ID_SpeedButton_renew: SpeedButton_renewClick(); break;
+        case ID_SpeedButton_tzlz: SpeedButton_tzlzClick(); break;
+        case ID_SpeedButton_jszd: SpeedButton_jszdClick(); break;
+        case ID_SpeedButton_run: SpeedButton_runClick(); break;
+        case ID_SpeedButton_stopb: SpeedButton_stopbClick(); break;
+        case ID_SpeedButton_pauseb: SpeedButton_pausebClick(); break;
+        case ID_SpeedButton_newjb: SpeedButton_newjbClick(); break;
+        case ID_SpeedButton_save: SpeedButton_saveClick(); break;
+        case ID_SpeedButton_deljb: SpeedButton_deljbClick(); break;
+        case ID_SpeedButton_exit: SpeedButton_exitClick(); break;
+        default: break;
+    }
+}
+
+void TForm_homa::remind(const std::string& text) {
+    platform_.dialogs.messageBox(text, platform::kRemindCaption, platform::MessageButtons::Ok);
+}
+
+void TForm_homa::refuse(const std::string& text, ui::Control& field) {
+    remind(text);
+    field.setFocus();
+}
+
+// The shown lines run once, saved or not: editrun keeps the interpreter from loading the file.
+void TForm_homa::SpeedButton_runClick() {
+    SpeedButton_run->setEnabled(false);
+    main_.editrun = true;
+    // "停止" enables "运行" while the stopped run finishes its wait, so runs can nest.
+    const bool outerRun = runningOwnLines_;
+    runningOwnLines_ = true;
+    main_.runhoma(1, main_.editname, *lines);
+    runningOwnLines_ = outerRun;
+    main_.editrun = false;
+    SpeedButton_run->setEnabled(true);
+}
+
+void TForm_homa::SpeedButton_stopbClick() {
+    main_.running = main_.runpause = false;
+    SpeedButton_run->setEnabled(true);
+    SpeedButton_pauseb->setText("暂停");
+}
+
+void TForm_homa::SpeedButton_pausebClick() {
+    if (!main_.running) return;
+    main_.runpause = !main_.runpause;
+    SpeedButton_pauseb->setText(main_.runpause ? "继续" : "暂停");
+}
+
+}  // namespace tapmill

@@ -1,0 +1,147 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Unit_main.h"
+#include "capture/capture_fields.h"
+#include "scripts/editor_lines.h"
+#include "ui/factory.h"
+
+namespace tapmill {
+
+// Identifiers of the script editor's controls.
+enum HomaEditorControlId : int {
+    ID_ListBox_homajba = 800,
+    ID_Edit_jbname,
+    ID_Edit_delay,
+    ID_ComboBox_s,
+    ID_Edit_kb,
+    ID_ComboBox_kbstate,
+    ID_ComboBox_mou,
+    ID_ComboBox_con,
+    ID_Edit_x,
+    ID_Edit_y,
+    ID_Label_con,
+    ID_SpeedButton_add1,
+    ID_SpeedButton_add2,
+    ID_SpeedButton_add3,
+    ID_SpeedButton_add4,
+    ID_SpeedButton_add5,
+    ID_SpeedButton_del,
+    ID_SpeedButton_up,
+    ID_SpeedButton_down,
+    ID_SpeedButton_renew,
+    ID_SpeedButton_tzlz,
+    ID_SpeedButton_jszd,
+    ID_SpeedButton_run,
+    ID_SpeedButton_stopb,
+    ID_SpeedButton_pauseb,
+    ID_SpeedButton_newjb,
+    ID_SpeedButton_save,
+    ID_SpeedButton_deljb,
+    ID_SpeedButton_exit,
+    ID_HomaCaption,  // static captions that carry no behaviour share this id
+};
+
+// The script editor "自编脚本": composes a hand-written script from the fixed commands, captures
+// key names and screen points for them, saves, renames and deletes the script's file, and runs
+// the lines it shows. Built afresh for each edit and shown modally over the main window, whose
+// shared state (editname, usename, editrun, running, runpause, capture_kb) it reads and writes.
+class TForm_homa : public ui::WindowEvents {
+public:
+    TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui::Factory& factory);
+    ~TForm_homa() override;
+    TForm_homa(const TForm_homa&) = delete;
+    TForm_homa& operator=(const TForm_homa&) = delete;
+
+    // ---- window and controls ----
+    std::unique_ptr<ui::Window> window;
+    std::unique_ptr<ui::ListBox> ListBox_homajba;
+    std::unique_ptr<ui::Edit> Edit_jbname, Edit_delay, Edit_kb, Edit_x, Edit_y;
+    std::unique_ptr<ui::ComboBox> ComboBox_s, ComboBox_kbstate, ComboBox_mou, ComboBox_con;
+    std::unique_ptr<ui::Label> Label_con;
+    std::unique_ptr<ui::Button> SpeedButton_add1, SpeedButton_add2, SpeedButton_add3, SpeedButton_add4,
+        SpeedButton_add5;
+    std::unique_ptr<ui::Button> SpeedButton_del, SpeedButton_up, SpeedButton_down, SpeedButton_renew;
+    std::unique_ptr<ui::Button> SpeedButton_tzlz, SpeedButton_jszd;
+    std::unique_ptr<ui::Button> SpeedButton_run, SpeedButton_stopb, SpeedButton_pauseb;
+    std::unique_ptr<ui::Button> SpeedButton_newjb, SpeedButton_save, SpeedButton_deljb, SpeedButton_exit;
+    // The script's lines behind ListBox_homajba; a run started here executes them.
+    std::unique_ptr<scripts::EditorLines> lines;
+
+    // ---- life cycle ----
+    void FormShow();
+    void FormClose();
+
+    // ---- inserting lines above the current one ----
+    void SpeedButton_add1Click();
+    void SpeedButton_add2Click();
+    void SpeedButton_add3Click();
+    void SpeedButton_add4Click();
+    void SpeedButton_add5Click();
+
+    // ---- line editing ----
+    void ListBox_homajbaClick();
+    void SpeedButton_delClick();
+    void SpeedButton_upClick();
+    void SpeedButton_downClick();
+    void SpeedButton_renewClick();
+
+    // ---- key capture, point capture, typed coordinates ----
+    void Edit_kbEnter();
+    void Edit_kbExit();
+    void SpeedButton_tzlzClick();
+    void SpeedButton_jszdClick();
+    // Shared by Edit_x and Edit_y: digits and backspace only.
+    void Edit_xKeyPress(char& key);
+
+    // ---- running the shown lines ----
+    void SpeedButton_runClick();
+    void SpeedButton_stopbClick();
+    void SpeedButton_pausebClick();
+
+    // ---- the script's file ----
+    void SpeedButton_newjbClick();
+    void SpeedButton_saveClick();
+    void SpeedButton_deljbClick();
+    void SpeedButton_exitClick();
+
+    // ---- ui::WindowEvents ----
+    void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
+    void onShow() override { FormShow(); }
+    void onClose() override { FormClose(); }
+
+private:
+    void createControls();
+    void addCaption(ui::Rect rect, const std::string& text);
+    void buttonClick(int controlId);
+    void remind(const std::string& text);
+    // Shows the refusal and gives the field that caused it the focus.
+    void refuse(const std::string& text, ui::Control& field);
+    // Whether there is a line other than the start line to insert above; tells the user if not.
+    bool currentPositionTakesInsertions();
+    // Inserts a line (UTF-8, as the fields show it) above the current line, which stays current.
+    void insertAboveCurrent(const std::string& line, ui::Control& source);
+    std::string scriptFile(const std::string& name) const;
+    void saveUnder(const std::string& newName);
+    // False, after telling the user, when the file could not be written.
+    bool writeLines(const std::string& name);
+    // Shows the refusal of a name and hands the name field back to the user, all of it selected.
+    void refuseName(const std::string& text);
+    void endKeyCapture();
+    void endPointCapture();
+
+    TForm_maintapmill& main_;
+    platform::Platform& platform_;
+    ui::Factory& factory_;
+    std::vector<std::unique_ptr<ui::Label>> captions_;
+    // The main window writes captured keys and points into these fields while the editor lives.
+    std::unique_ptr<CaptureFieldLoan<ui::TextControl>> keyFieldLoan_;
+    std::unique_ptr<CaptureFieldLoan<ui::ItemList>> pointListLoan_;
+    bool capturingKeys_ = false;
+    bool capturingPoints_ = false;
+    bool runningOwnLines_ = false;
+};
+
+}  // namespace tapmill

@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "scripts/run_list.h"
+#include "ui/controls.h"
+
+namespace tapmill::scripts {
+
+// The script editor's lines, shown by its list box. Each line keeps its GBK bytes (a line read
+// from a file need not be valid GBK, and is written back unchanged) and a highlight; the list has
+// a current position, the line the next insertion goes above. The box shows the current line as
+// its selection, so the user always sees where an insertion lands, and a run started from the
+// editor shows the line it executes.
+class EditorLines : public RunList {
+public:
+    explicit EditorLines(ui::ListBox& view) : view_(view) {}
+
+    int count() const override { return static_cast<int>(lines_.size()); }
+    std::string line(int index) const override { return lines_.at(static_cast<size_t>(index)); }
+    // Replaces every line: none is highlighted and there is no current line.
+    void setLines(std::vector<std::string> lines) override;
+    void setHighlighted(int index, bool highlighted) override;
+    bool highlighted(int index) const override;
+    int currentLine() const override { return current_; }
+
+    const std::vector<std::string>& lines() const { return lines_; }
+    // What a click on a line does: that line alone is highlighted, and it is current.
+    void choose(int index);
+    // Moves the current position without touching any highlight; -1 for none.
+    void setCurrentLine(int index);
+    // The new line takes position index (0 to count()), unhighlighted; the lines from there on
+    // move down with their highlights. The current position keeps its number.
+    void insert(int index, std::string line);
+    // The current position keeps its number while a line stands there.
+    void remove(int index);
+    // Swaps the texts of two lines; the highlights stay where they are.
+    void swapTexts(int a, int b);
+
+private:
+    bool has(int index) const { return index >= 0 && index < count(); }
+    void showLine(int index);
+    void showCurrent();
+
+    ui::ListBox& view_;
+    std::vector<std::string> lines_;
+    std::vector<bool> highlighted_;
+    int current_ = -1;
+};
+
+}  // namespace tapmill::scripts

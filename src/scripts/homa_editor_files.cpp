@@ -1,0 +1,77 @@
+// The editor's script file: a new script, save (renaming the file when the name changed), delete
+// and exit. Names go through the library's name rules, so nothing is written outside "jb_homa\"
+// or under a name Windows refuses.
+#include "common/script_names.h"
+#include "platform/files.h"
+#include "scripts/Unit_homa.h"
+#include "scripts/script_file.h"
+
+namespace tapmill {
+
+std::string TForm_homa::scriptFile(const std::string& name) const { return scripts::scriptPath(main_.exedir, name); }
+
+void TForm_homa::SpeedButton_newjbClick() {
+    SpeedButton_renewClick();
+    main_.editname.clear();
+    Edit_jbname->setText("请输入脚本名");
+    lines->setCurrentLine(1);
+    Edit_jbname->setFocus();
+    Edit_jbname->selectAll();
+}
+
+void TForm_homa::refuseName(const std::string& text) {
+    remind(text);
+    Edit_jbname->selectAll();
+    Edit_jbname->setFocus();
+}
+
+bool TForm_homa::writeLines(const std::string& name) {
+    const std::string path = scriptFile(name);
+    if (scripts::writeScriptFile(path, lines->lines())) return true;
+    remind("保存失败，无法写入文件：" + path);
+    return false;
+}
+
+void TForm_homa::SpeedButton_saveClick() {
+    // The name is used as typed: blanks in front are part of it.
+    const std::string newName = Edit_jbname->text();
+    if (trimSpaces(newName).empty()) return remind("脚本名不能为空！");
+    saveUnder(newName);
+    main_.relistview(*main_.ListView_homa, main_.usename);
+}
+
+void TForm_homa::saveUnder(const std::string& newName) {
+    const std::string oldName = main_.editname;
+    if (newName != oldName && !oldName.empty() && files::exists(scriptFile(oldName))) {
+        // A rename never replaces another script's file.
+        if (!isAcceptableScriptName(newName) || !files::renameFile(scriptFile(oldName), scriptFile(newName)))
+            return refuseName("系统不接受这样的文件名，请重命名！");
+        if (oldName == main_.usename) main_.usename = newName;
+        main_.editname = newName;
+        writeLines(newName);
+        return;
+    }
+    if (!isAcceptableScriptName(newName))
+        return refuseName("无法以“" + newName +
+                          "”为名保存：脚本名不能含有 \\ / : * ? \" < > | ，不能是系统设备名，也不能以点或空格结尾，请换一个名字！");
+    // From now on the file is this script's: a later rename moves it, and "删除脚本" deletes it.
+    if (writeLines(newName)) main_.editname = newName;
+}
+
+// A script never saved has no file to delete.
+void TForm_homa::SpeedButton_deljbClick() {
+    const std::string name = main_.editname;
+    if (!name.empty()) {
+        const std::string path = scriptFile(name);
+        if (files::exists(path) && !files::removeFile(path))
+            return remind("无法删除脚本文件：" + path + "，它可能是只读的或正被其它程序使用。");
+    }
+    if (name == main_.usename) main_.usename.clear();
+    main_.editname.clear();
+    main_.relistview(*main_.ListView_homa, main_.usename);
+    window->close();
+}
+
+void TForm_homa::SpeedButton_exitClick() { window->close(); }
+
+}  // namespace tapmill

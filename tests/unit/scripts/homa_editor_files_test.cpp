@@ -1,0 +1,224 @@
+// The editor's script file: new, save (with and without a rename), the name rules, delete, exit.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "scripts/homa_editor_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char* const kRenameRefused = "系统不接受这样的文件名，请重命名！";
+
+class EditorFilesTest : public testing::EditorFixture {
+protected:
+    // Every file of the script folder with its bytes.
+    std::map<std::string, std::string> scriptFolder() const {
+        std::map<std::string, std::string> out;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_ + "/jb_homa")) {
+            std::string bytes;
+            files::readAll(entry.path().string(), bytes);
+            out[entry.path().filename().string()] = bytes;
+        }
+        return out;
+    }
+    // Every entry below the program folder.
+    std::set<std::string> programFolder() const {
+        std::set<std::string> out;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) out.insert(entry.path().string());
+        return out;
+    }
+    std::vector<std::vector<std::string>> tableRows() {
+        std::vector<std::vector<std::string>> out;
+        ui::ListView& table = *form().ListView_homa;
+        for (int r = 0; r < table.rowCount(); ++r) out.push_back({table.cell(r, 1), table.cell(r, 2)});
+        return out;
+    }
+    void addClickAboveEnd() {
+        choose(editor().lines->count() - 1);
+        editor().ComboBox_mou->setSelectedIndex(0);
+        press(ID_SpeedButton_add3);
+    }
+    void saveAs(const std::string& name) {
+        editor().Edit_jbname->setText(name);
+        press(ID_SpeedButton_save);
+    }
+};
+
+TEST_F(EditorFilesTest, ANewScriptIsWrittenAsGbkWithCrLfAndListed) {
+    open();
+    addClickAboveEnd();
+    saveAs("编辑测试");
+    EXPECT_EQ(fileBytes("编辑测试"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+    EXPECT_THAT(tableRows(), ElementsAre(ElementsAre("编辑测试", "否")));
+    EXPECT_EQ(form().editname, "编辑测试");
+    EXPECT_THAT(messages(), IsEmpty());
+
+    // The same name again rewrites the file in place.
+    addClickAboveEnd();
+    saveAs("编辑测试");
+    EXPECT_EQ(fileBytes("编辑测试"), expectedBytes({"开始", "单击鼠标左键", "单击鼠标左键", "结束"}));
+    EXPECT_EQ(scriptFolder().size(), 1u);
+}
+
+TEST_F(EditorFilesTest, LinesReadFromAFileAreWrittenBackByteForByte) {
+    writeFile("jb_homa/raw.ini", gbk("开始") + "\n\xff\xfe\r" + gbk("结束") + "\r\n");
+    open("raw");
+    press(ID_SpeedButton_save);
+    EXPECT_EQ(fileBytes("raw"), gbk("开始") + "\r\n\xff\xfe\r\n" + gbk("结束") + "\r\n");
+}
+
+TEST_F(EditorFilesTest, ANewNameRenamesTheFileAndTheEnabledMarkFollows) {
+    script("a", {"开始", "结束"});
+    script("other", {"开始", "结束"});
+    form().usename = "a";
+    open("a");
+    addClickAboveEnd();
+    saveAs("b");
+    EXPECT_FALSE(scriptExists("a"));
+    EXPECT_EQ(fileBytes("b"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+    EXPECT_EQ(form().usename, "b");
+    EXPECT_EQ(form().editname, "b");
+    EXPECT_THAT(tableRows(), ::testing::UnorderedElementsAre(ElementsAre("b", "是"), ElementsAre("other", "否")));
+
+    // Renaming a script that is not the enabled one leaves the mark where it is.
+    form().usename = "other";
+    saveAs("c");
+    EXPECT_FALSE(scriptExists("b"));
+    EXPECT_TRUE(scriptExists("c"));
+    EXPECT_EQ(form().usename, "other");
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(EditorFilesTest, ARefusedRenameChangesNothing) {
+    script("a", {"开始", "单击鼠标右键", "结束"});
+    script("taken", {"开始", "结束"});
+    form().usename = "a";
+    open("a");
+    addClickAboveEnd();
+    const auto before = scriptFolder();
+    // Characters Windows refuses, a way out of the folder, a device, and another script's name.
+    for (const std::string& name : {"bad:name", "..\\jb_rec\\x", "../x", "CON", "dot.", "taken"}) {
+        SCOPED_TRACE(name);
+        fp.dialogs.shown.clear();
+        const int focusBefore = focusCount(*editor().Edit_jbname);
+        saveAs(name);
+        EXPECT_THAT(messages(), ElementsAre(kRenameRefused));
+        EXPECT_EQ(scriptFolder(), before);
+        EXPECT_EQ(editor().Edit_jbname->selection(), std::make_pair(0, static_cast<int>(name.size())));
+        EXPECT_EQ(focusCount(*editor().Edit_jbname), focusBefore + 1);
+        EXPECT_EQ(form().editname, "a");
+        EXPECT_EQ(form().usename, "a");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_rec/x.ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/x.ini"));
+}
+
+TEST_F(EditorFilesTest, ANewScriptUnderANameWindowsRefusesWritesNothing) {
+    open();
+    const auto before = programFolder();
+    for (const std::string& name : {"a|b", "../escape", "NUL", "trailing "}) {
+        fp.dialogs.shown.clear();
+        saveAs(name);
+        ASSERT_EQ(messages().size(), 1u) << name;
+        EXPECT_NE(messages()[0].find(name), std::string::npos) << messages()[0];
+        EXPECT_EQ(programFolder(), before) << name;
+    }
+    EXPECT_EQ(form().editname, "");
+}
+
+TEST_F(EditorFilesTest, AnEmptyNameIsRefusedBeforeAnythingElse) {
+    script("a", {"开始", "结束"});
+    open("a");
+    const auto before = scriptFolder();
+    saveAs("   ");
+    EXPECT_THAT(messages(), ElementsAre("脚本名不能为空！"));
+    EXPECT_EQ(scriptFolder(), before);
+    EXPECT_EQ(form().editname, "a");
+}
+
+TEST_F(EditorFilesTest, AFileThatCannotBeWrittenIsReported) {
+    script("ro", {"开始", "结束"});
+    std::filesystem::permissions(scriptPath("ro"), std::filesystem::perms::owner_read);
+    open("ro");
+    addClickAboveEnd();
+    press(ID_SpeedButton_save);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].rfind("保存失败，无法写入文件：", 0), 0u) << messages()[0];
+    EXPECT_EQ(fileBytes("ro"), expectedBytes({"开始", "结束"}));
+}
+
+TEST_F(EditorFilesTest, DeleteRemovesTheFileClearsTheNamesAndCloses) {
+    script("a", {"开始", "结束"});
+    script("b", {"开始", "结束"});
+    form().usename = "a";
+    open("a");
+    press(ID_SpeedButton_deljb);
+    EXPECT_FALSE(scriptExists("a"));
+    EXPECT_EQ(form().usename, "");
+    EXPECT_EQ(form().editname, "");
+    EXPECT_THAT(tableRows(), ElementsAre(ElementsAre("b", "否")));
+    EXPECT_TRUE(editorWindow().closed());
+    EXPECT_THAT(messages(), IsEmpty());
+
+    form().usename = "b";
+    script("c", {"开始", "结束"});
+    open("c");
+    press(ID_SpeedButton_deljb);
+    EXPECT_EQ(form().usename, "b");
+}
+
+TEST_F(EditorFilesTest, DeletingANeverSavedScriptDeletesNoFileAndCloses) {
+    script("", {"开始", "结束"});
+    script("a", {"开始", "结束"});
+    const auto before = scriptFolder();
+    open();
+    addClickAboveEnd();
+    press(ID_SpeedButton_deljb);
+    EXPECT_EQ(scriptFolder(), before);
+    EXPECT_TRUE(editorWindow().closed());
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(EditorFilesTest, AFileThatCannotBeDeletedIsReportedAndTheWindowStays) {
+    script("ro", {"开始", "结束"});
+    std::filesystem::permissions(scriptPath("ro"), std::filesystem::perms::owner_read);
+    form().usename = "ro";
+    open("ro");
+    press(ID_SpeedButton_deljb);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].rfind("无法删除脚本文件：", 0), 0u) << messages()[0];
+    EXPECT_TRUE(scriptExists("ro"));
+    EXPECT_EQ(form().usename, "ro");
+    EXPECT_EQ(form().editname, "ro");
+    EXPECT_FALSE(editorWindow().closed());
+}
+
+TEST_F(EditorFilesTest, NewScriptStartsOverAndExitClosesWithoutAsking) {
+    script("a", {"开始", "单击鼠标左键", "结束"});
+    open("a");
+    const int focusBefore = focusCount(*editor().Edit_jbname);
+    press(ID_SpeedButton_newjb);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
+    EXPECT_EQ(form().editname, "");
+    EXPECT_EQ(editor().Edit_jbname->text(), "请输入脚本名");
+    EXPECT_EQ(editor().Edit_jbname->selection(), std::make_pair(0, static_cast<int>(std::string("请输入脚本名").size())));
+    EXPECT_EQ(focusCount(*editor().Edit_jbname), focusBefore + 1);
+    EXPECT_EQ(chosenLine(), 1);
+
+    press(ID_SpeedButton_exit);
+    EXPECT_TRUE(editorWindow().closed());
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_EQ(fileBytes("a"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+}
+
+}  // namespace
+}  // namespace tapmill

@@ -1,0 +1,123 @@
+// Deleting and moving lines in the editor, with the start and end marks protected by their text,
+// and the reset of the list.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scripts/homa_editor_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char* const kCannotDelete = "不能删除原有的'开始'或'结束'符号！";
+const char* const kCannotMove = "不能移动原有的'开始'或'结束'符号！";
+
+class EditorLineEditTest : public testing::EditorFixture {
+protected:
+    void openLines(const std::vector<std::string>& lines) {
+        script("s", lines);
+        open("s");
+    }
+};
+
+TEST_F(EditorLineEditTest, DeleteRefusesTheMarksAndChoosesTheLineAfterTheNext) {
+    openLines({"开始", "a", "b", "c", "d", "结束"});
+    choose(0);
+    press(ID_SpeedButton_del);
+    choose(5);
+    press(ID_SpeedButton_del);
+    EXPECT_THAT(messages(), ElementsAre(kCannotDelete, kCannotDelete));
+
+    choose(1);
+    press(ID_SpeedButton_del);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "b", "c", "d", "结束"));
+    // Line k + 1 counted after the deletion: "c", not "b" that took the deleted line's place.
+    EXPECT_EQ(chosenLine(), 2);
+    EXPECT_TRUE(editor().lines->highlighted(2));
+
+    choose(3);
+    press(ID_SpeedButton_del);
+    // Nothing stands at k + 1: the position stays at k, on the end mark.
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "b", "c", "结束"));
+    EXPECT_EQ(chosenLine(), 3);
+    EXPECT_EQ(messages().size(), 2u);
+}
+
+TEST_F(EditorLineEditTest, TheGuardsReadTheTextOfTheLines) {
+    openLines({"开始", "a", "结束", "开始", "b", "结束"});
+    // An end mark anywhere is kept; a start mark below the top only blocks a move up past it.
+    choose(2);
+    press(ID_SpeedButton_del);
+    choose(4);
+    press(ID_SpeedButton_up);
+    EXPECT_THAT(messages(), ElementsAre(kCannotDelete, kCannotMove));
+    choose(3);
+    press(ID_SpeedButton_del);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "结束", "b", "结束"));
+}
+
+TEST_F(EditorLineEditTest, UpAndDownStopAtTheMarks) {
+    openLines({"开始", "a", "b", "c", "结束"});
+    for (int line : {0, 1, 4}) {
+        choose(line);
+        press(ID_SpeedButton_up);
+    }
+    for (int line : {0, 3, 4}) {
+        choose(line);
+        press(ID_SpeedButton_down);
+    }
+    EXPECT_EQ(messages(), std::vector<std::string>(6, kCannotMove));
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "b", "c", "结束"));
+
+    choose(3);
+    press(ID_SpeedButton_up);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "c", "b", "结束"));
+    EXPECT_EQ(chosenLine(), 2);
+    press(ID_SpeedButton_up);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "c", "a", "b", "结束"));
+    EXPECT_EQ(chosenLine(), 1);
+
+    press(ID_SpeedButton_down);
+    press(ID_SpeedButton_down);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "b", "c", "结束"));
+    EXPECT_EQ(chosenLine(), 3);
+    EXPECT_FALSE(editor().lines->highlighted(2));
+    EXPECT_TRUE(editor().lines->highlighted(3));
+    EXPECT_EQ(messages().size(), 6u);
+}
+
+TEST_F(EditorLineEditTest, WithoutAnEndMarkTheLastLineGoesNoLower) {
+    openLines({"开始", "a", "b"});
+    choose(2);
+    press(ID_SpeedButton_down);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "b"));
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(EditorLineEditTest, WithNoLineChosenDeleteAndMovesAskForOne) {
+    openLines({"开始", "a", "结束"});
+    press(ID_SpeedButton_del);
+    press(ID_SpeedButton_up);
+    press(ID_SpeedButton_down);
+    EXPECT_THAT(messages(), ElementsAre("请先选择要删除的行！", "请先选择要移动的行！", "请先选择要移动的行！"));
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "结束"));
+}
+
+TEST_F(EditorLineEditTest, ResetLeavesTheNameAlone) {
+    openLines({"开始", "a", "结束"});
+    choose(1);
+    press(ID_SpeedButton_renew);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
+    EXPECT_EQ(chosenLine(), -1);
+    EXPECT_EQ(editor().Edit_jbname->text(), "s");
+    EXPECT_EQ(form().editname, "s");
+    EXPECT_EQ(fileBytes("s"), expectedBytes({"开始", "a", "结束"}));
+}
+
+}  // namespace
+}  // namespace tapmill
