@@ -143,13 +143,6 @@ void TForm_maintapmill::createJournalPanel() {
     addCaption(p, {88, 260, 190, 14}, "慢           中           快");
 }
 
-void TForm_maintapmill::createTimePanel() {
-    ui::Panel& p = *Panel_time;
-    addCaption(p, {8, 6, 200, 14}, "定时设置");
-    ListBox_plan = factory_.listBox(p, ID_ListBox_plan, {200, 30, 140, 100});
-    ListBox_plan->setVisible(false);
-}
-
 void TForm_maintapmill::createOptionsPanel() {
     ui::Panel& p = *Panel_set;
     addCaption(p, {8, 6, 200, 14}, "按键选项");

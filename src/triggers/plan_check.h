@@ -1,0 +1,23 @@
+#pragma once
+// The due-task check that every tick of the clock runs while the plan runs.
+#include <functional>
+#include <string>
+
+#include "platform/clock.h"
+#include "ui/controls.h"
+
+namespace tapmill::plan {
+
+// Tests each task of the list, in list order, against the clock: the full test (its "Time" is the
+// current "yyyyMMddhhmmss") and then, for a daily task ("E" is "Y"), the daily test (its "Time"
+// from the 9th character on is the current "hhmmss"). Each test that matches calls start with the
+// task's section and goes on once it returns; the file is read afresh for every test.
+//
+// A started task pumps messages, so meanwhile the list may be refilled and the plan ended. The
+// check stops once planon is cleared; on a list that changed it goes on with the tasks it has not
+// yet tested this time, in the new list's order, and never asks for an entry beyond the list's end.
+// An error thrown by start ends the whole check.
+void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platform::LocalClock& clock,
+                   const bool& planon, const std::function<void(const std::string& section)>& start);
+
+}  // namespace tapmill::plan
