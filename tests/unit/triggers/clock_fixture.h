@@ -38,9 +38,9 @@ protected:
         fp.pump.runMessageLoop();
     }
 
-    // Runs fn at the local moment `when` (on the clock started by startAt).
-    void at(const LocalTime& when, std::function<void()> fn) {
-        fp.pump.at(tickOf(when), [this, fn] { guarded(fn); });
+    // Runs fn `ms` milliseconds into the local moment `when` (on the clock started by startAt).
+    void at(const LocalTime& when, std::function<void()> fn, int ms = 0) {
+        fp.pump.at(tickOf(when) + static_cast<uint64_t>(ms), [this, fn] { guarded(fn); });
     }
     uint64_t tickOf(const LocalTime& when) const {
         return startTick_ + static_cast<uint64_t>(secondsBetween(startLocal_, when)) * 1000;
@@ -55,13 +55,16 @@ protected:
     }
     std::string clockAt(uint64_t tick) const { return clockText(addMilliseconds(startLocal_, tick - startTick_)); }
 
-    // jb_rec/<name>.ini: two frames, the second pressing A.
-    void recording(const std::string& name) {
-        write("jb_rec/" + name + ".ini", "[0]\r\nx=1\r\ny=1\r\n[1]\r\nkp=k65\r\nx=2\r\ny=2\r\n[all]\r\nvalue=2\r\n");
+    // jb_rec/<name>.ini: `frames` frames, the second pressing A.
+    void recording(const std::string& name, int frames = 2) {
+        std::string text;
+        for (int f = 0; f < frames; ++f)
+            text += "[" + std::to_string(f) + "]\r\n" + (f == 1 ? "kp=k65\r\n" : "") + "x=1\r\ny=1\r\n";
+        write("jb_rec/" + name + ".ini", text + "[all]\r\nvalue=" + std::to_string(frames) + "\r\n");
     }
-    // jb_homa/<name>.ini, in GBK: one press of B per pass.
-    void script(const std::string& name) {
-        write("jb_homa/" + name + ".ini", utf8ToGbk("开始\r\n单击键盘的B\r\n结束\r\n").value());
+    // jb_homa/<name>.ini, in GBK: one click of the key (B unless told) per pass.
+    void script(const std::string& name, const std::string& key = "B") {
+        write("jb_homa/" + name + ".ini", utf8ToGbk("开始\r\n单击键盘的" + key + "\r\n结束\r\n").value());
     }
 
     static LocalTime on(int hour, int minute, int second, int day = 7) { return {2026, 12, day, hour, minute, second}; }
