@@ -30,7 +30,7 @@ void TForm_homa::SpeedButton_tzlzClick() {
     if (platform_.dialogs.messageBox("按Ctrl+1进行抓点，选\"是\"则最小化程序进行抓点，选\"否\"直接进行抓点",
                                      platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes)
-        main_.window->hide();
+        main_.ApplicationEvents1Minimize();
     // Pressed again while capturing, Ctrl+1 is ours already.
     if (!capturingPoints_ && !platform_.hotkeys.registerHotKey(main_.window->nativeHandle(), HK_CapturePoint,
                                                                platform::kModControl, kKeyOne))

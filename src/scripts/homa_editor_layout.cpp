@@ -26,14 +26,15 @@ void TForm_homa::addCaption(ui::Rect rect, const std::string& text) {
 }
 
 void TForm_homa::createControls() {
-    ui::WindowSpec spec;
-    spec.className = "TForm_homa";
-    spec.caption = "自编脚本";
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.minimizeBox = false;
-    spec.owner = main_.window->nativeHandle();
-    window = factory_.window(spec, *this);
+    ui::WindowSpec shape;
+    shape.className = "TForm_homa";
+    shape.caption = "自编脚本";
+    shape.clientWidth = kClientWidth;
+    shape.clientHeight = kClientHeight;
+    shape.minimizeBox = false;
+    // Owned by the main window: it stays above it and has no taskbar button of its own.
+    shape.owner = main_.window->nativeHandle();
+    window = factory_.window(shape, *this);
     ui::Window& w = *window;
 
     // The script: its name, its lines, and the buttons that rearrange them.

@@ -242,6 +242,10 @@ class UiDriver:
         text = self.command(f"combo-items {combo}")
         return unescape(text).split("\n") if text else []
 
+    def list_items(self, listbox):
+        text = self.command(f"list-items {listbox}")
+        return unescape(text).split("\n") if text else []
+
     def combo_select(self, combo, item):
         self.command(f"combo-select {combo} {escape(item)}")
 

@@ -413,6 +413,21 @@ std::map<std::wstring, Command> commands() {
         }
         return escape(all);
     };
+    // List boxes marshal their item texts as combo boxes do.
+    table[L"list-items"] = [](Args& args) {
+        HWND list = args.window();
+        args.end();
+        std::wstring all;
+        LRESULT count = sendBounded(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            LRESULT length = sendBounded(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            std::wstring item(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+            sendBounded(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
+            item.resize(static_cast<size_t>(length > 0 ? length : 0));
+            all += (i ? L"\n" : L"") + item;
+        }
+        return escape(all);
+    };
     table[L"combo-select"] = [](Args& args) {
         HWND combo = args.window();
         std::wstring item = args.text();

@@ -129,9 +129,7 @@ TEST_F(EditorRunTest, TheEditButtonOpensAFreshModalEditorEachTime) {
     factory.modalScript = [&](ui::memory::MemoryWindow& w) {
         auto& editor = dynamic_cast<TForm_homa&>(w.events());
         seen.push_back(&editor);
-        EXPECT_EQ(w.spec().className, "TForm_homa");
-        EXPECT_EQ(w.spec().caption, "自编脚本");
-        EXPECT_EQ(w.spec().owner, form().window->nativeHandle());
+        EXPECT_EQ(w.text(), "自编脚本");
         EXPECT_TRUE(w.visible());
         EXPECT_EQ(form().captureFields.Edit_kb, editor.Edit_kb.get());
         EXPECT_EQ(editor.Edit_jbname->text(), form().editname.empty() ? "请输入脚本名" : form().editname);

@@ -1,0 +1,250 @@
+"""The script editor: opened from the script panel, a script built with every insert button (a key
+captured by pressing F5 in its key field, a point captured with Ctrl+1), lines moved, saved as GBK
+and run from the editor into target.exe; a script renamed and deleted there."""
+
+import time
+import unittest
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase
+
+EDITOR_CLASS = "TForm_homa"
+LB_GETTOPINDEX = 0x018E
+LB_GETITEMHEIGHT = 0x01A1
+LVM_GETITEMCOUNT = 0x1004
+VK_F5 = 116
+
+POINT_QUESTION = '按Ctrl+1进行抓点，选"是"则最小化程序进行抓点，选"否"直接进行抓点'
+
+
+def script_bytes(lines):
+    return "".join(line + "\r\n" for line in lines).encode("gbk")
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class EditorWindow:
+    """The editor as a user sees it: buttons by caption, fields by the caption beside them."""
+
+    def __init__(self, driver):
+        self.driver = driver
+        self.hwnd = driver.wait_window(EDITOR_CLASS)
+        e2e.wait_until(lambda: driver.is_visible(self.hwnd), "the editor to show")
+        self.list = driver.find_class(self.hwnd, "ListBox")
+
+    def button(self, caption):
+        return self.driver.find(self.hwnd, caption)
+
+    def click(self, caption):
+        self.driver.click(self.button(caption))
+
+    def beside(self, caption, class_name="Edit"):
+        """The nearest control of that class to the right of a caption, on its line."""
+        left, top, right, bottom = self.driver.rect(self.driver.find(self.hwnd, caption))
+        middle = (top + bottom) / 2
+        best, index = None, 0
+        while True:
+            try:
+                candidate = self.driver.find_class(self.hwnd, class_name, index)
+            except e2e.UiDriverError:
+                break
+            index += 1
+            c_left, c_top, _, c_bottom = self.driver.rect(candidate)
+            if c_top <= middle <= c_bottom and c_left >= right and (best is None or c_left < best[0]):
+                best = (c_left, candidate)
+        if best is None:
+            raise AssertionError(f"no {class_name} beside {caption!r}")
+        return best[1]
+
+    def lines(self):
+        return self.driver.list_items(self.list)
+
+    def wait_lines(self, expected):
+        try:
+            e2e.wait_until(lambda: self.lines() == expected, f"the lines {expected}")
+        except AssertionError:
+            raise AssertionError(f"the editor shows {self.lines()}, not {expected}") from None
+
+    def choose_line(self, index):
+        """Clicks the line with the real pointer, as a user chooses where the next line goes."""
+        left, top, _, _ = self.driver.rect(self.list)
+        height = self.driver.send(self.list, LB_GETITEMHEIGHT)
+        first = self.driver.send(self.list, LB_GETTOPINDEX)
+        border = 2
+        e2e.click(left + 30, top + border + (index - first) * height + height // 2)
+
+
+class EditorTest(E2ETestCase):
+    def start(self, scripts=None):
+        self.folder = self.program_folder()
+        for name, lines in (scripts or {}).items():
+            self.folder.write_bytes(f"jb_homa/{name}.ini", script_bytes(lines))
+        self.start_tapmill(self.folder)
+        self.driver = self.start_driver()
+        self.main = MainWindow(self.driver)
+        self.main.show_panel("Panel_homa")
+        self.table = self.driver.find_class(self.main.panel("Panel_homa"), "SysListView32")
+
+    def rows(self):
+        count = self.driver.send(self.table, LVM_GETITEMCOUNT)
+        return [tuple(self.driver.lv_text(self.table, row, column) for column in (1, 2)) for row in range(count)]
+
+    def script_file(self, name):
+        return self.folder.path / "jb_homa" / f"{name}.ini"
+
+    def wait_file(self, name, content):
+        def written():
+            path = self.script_file(name)
+            return path.is_file() and path.read_bytes() == content
+        try:
+            e2e.wait_until(written, f"jb_homa/{name}.ini to be written")
+        except AssertionError:
+            path = self.script_file(name)
+            raise AssertionError(f"{path} holds {path.read_bytes() if path.is_file() else None!r}") from None
+
+    def test_a_script_built_with_every_insert_button_is_saved_as_gbk_and_runs_from_the_editor(self):
+        self.start()
+        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "您没选择任何脚本进行编辑，是否要新建一个脚本。")
+        self.driver.press(box, "yes")
+        editor = EditorWindow(self.driver)
+        self.assertEqual(self.driver.get_text(editor.hwnd), "自编脚本")
+        self.assertEqual(self.driver.owner(editor.hwnd), self.main.hwnd)
+        self.assertFalse(self.driver.is_enabled(self.main.hwnd), "modal over the main window")
+        self.assertEqual(editor.lines(), ["开始", "结束"])
+        name_field = editor.beside("脚本名：")
+        self.assertEqual(self.driver.get_text(name_field), "请输入脚本名")
+        self.driver.set_text(name_field, "编辑测试")
+
+        # A delay of 100 milliseconds above the end mark, chosen with the pointer.
+        editor.choose_line(1)
+        self.driver.set_text(editor.beside("延时："), "100")
+        self.assertEqual(self.driver.get_text(editor.beside("延时：", "ComboBox")), "毫秒")
+        editor.click("插入延时")
+        editor.wait_lines(["开始", "延时100毫秒", "结束"])
+
+        # F5 pressed while the key field has the focus.
+        key_field = editor.beside("按键：")
+        left, top, right, bottom = self.driver.rect(key_field)
+        e2e.click((left + right) // 2, (top + bottom) // 2)
+        e2e.key("F5")
+        e2e.wait_until(lambda: self.driver.get_text(key_field) == "F5", "the key's name in the key field")
+        editor.click("插入按键")
+        editor.wait_lines(["开始", "延时100毫秒", "单击键盘的F5", "结束"])
+
+        self.driver.combo_select(editor.beside("鼠标事件：", "ComboBox"), "单击鼠标左键")
+        editor.click("插入鼠标")
+        editor.wait_lines(["开始", "延时100毫秒", "单击键盘的F5", "单击鼠标左键", "结束"])
+
+        # Typed coordinates take digits only.
+        x_field, y_field = editor.beside("X："), editor.beside("Y：")
+        for char in "3a0-0":
+            self.driver.type_char(x_field, char)
+        for char in "200":
+            self.driver.type_char(y_field, char)
+        e2e.wait_until(lambda: self.driver.get_text(y_field) == "200", "the typed y")
+        self.assertEqual(self.driver.get_text(x_field), "300")
+        editor.click("插入坐标")
+        editor.wait_lines(["开始", "延时100毫秒", "单击键盘的F5", "单击鼠标左键", "鼠标移至X=300y=200", "结束"])
+
+        # A point captured with Ctrl+1; the main window keeps out of the way meanwhile.
+        editor.click("开始抓点")
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, POINT_QUESTION)
+        self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
+        self.driver.press(box, "yes")
+        label = self.driver.find(editor.hwnd, "开启抓点……")
+        e2e.wait_until(lambda: self.driver.is_visible(label), "the capture label")
+        self.assertFalse(self.driver.is_visible(self.main.hwnd))
+        point_list = editor.beside("抓点坐标：", "ComboBox")
+        # Wine sees keys only while the pointer is over one of its windows: the point is taken
+        # over the empty part of the editor's list, which target.exe covers when the script runs.
+        left, _, _, bottom = self.driver.rect(editor.list)
+        point = (left + 100, bottom - 20)
+        e2e.mouse_move(*point)
+        e2e.key("ctrl+1")
+        captured = f"X={point[0]}y={point[1]}"
+        e2e.wait_until(lambda: self.driver.combo_items(point_list) == [captured], "the captured point")
+        editor.click("结束抓点")
+        e2e.wait_until(lambda: not self.driver.is_visible(label), "the capture label to go")
+        e2e.mouse_move(point[0] + 10, point[1] - 10)
+        e2e.key("ctrl+1")
+        time.sleep(0.5)
+        self.assertEqual(self.driver.combo_items(point_list), [captured], "Ctrl+1 after the capture ended")
+        self.driver.combo_select(point_list, captured)
+        editor.click("插入抓点")
+        editor.wait_lines(["开始", "延时100毫秒", "单击键盘的F5", "单击鼠标左键", "鼠标移至X=300y=200",
+                           "鼠标移至" + captured, "结束"])
+
+        # The click goes below the two moves.
+        editor.choose_line(3)
+        editor.click("下移")
+        editor.click("下移")
+        expected = ["开始", "延时100毫秒", "单击键盘的F5", "鼠标移至X=300y=200", "鼠标移至" + captured,
+                    "单击鼠标左键", "结束"]
+        editor.wait_lines(expected)
+
+        editor.click("保存")
+        self.wait_file("编辑测试", script_bytes(expected))
+        self.assertEqual(self.rows(), [("编辑测试", "否")])
+        e2e.screenshot("script-editor")
+
+        # The shown lines run once into the target.
+        target = self.start_target()
+        editor.click("运行")
+        events = target.wait_events(4)
+        time.sleep(0.3)
+        self.assertEqual(target.events(), [("KEYDOWN", VK_F5), ("KEYUP", VK_F5), ("LDOWN", *point), ("LUP", *point)])
+        run_button = editor.button("运行")
+        e2e.wait_until(lambda: self.driver.is_enabled(run_button), "the run to end")
+        self.assertEqual(len(events), 4)
+
+        editor.click("退出")
+        e2e.wait_until(lambda: self.driver.is_enabled(self.main.hwnd), "the main window to take input again")
+        e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
+
+    def test_an_enabled_script_keeps_its_mark_under_a_new_name_and_goes_with_delete(self):
+        self.start({"旧名": ["开始", "单击鼠标右键", "结束"], "other": ["开始", "结束"]})
+        row = [name for name, _ in self.rows()].index("旧名")
+        self.driver.lv_select(self.table, row)
+        self.driver.click(self.main.in_panel("Panel_homa", "启用"))
+        e2e.wait_until(lambda: dict(self.rows())["旧名"] == "是", "the script to be enabled")
+
+        # The refreshed table has no row chosen: choose the script again to edit it.
+        self.driver.lv_select(self.table, [name for name, _ in self.rows()].index("旧名"))
+        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
+        editor = EditorWindow(self.driver)
+        self.assertEqual(editor.lines(), ["开始", "单击鼠标右键", "结束"])
+        name_field = editor.beside("脚本名：")
+        self.assertEqual(self.driver.get_text(name_field), "旧名")
+
+        # A name Windows refuses: nothing changes.
+        self.driver.set_text(name_field, "新:名")
+        editor.click("保存")
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "系统不接受这样的文件名，请重命名！")
+        self.driver.press(box, "ok")
+        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["other.ini", "旧名.ini"])
+
+        self.driver.set_text(name_field, "新名")
+        editor.click("保存")
+        self.wait_file("新名", script_bytes(["开始", "单击鼠标右键", "结束"]))
+        self.assertFalse(self.script_file("旧名").exists())
+        e2e.wait_until(lambda: dict(self.rows()) == {"新名": "是", "other": "否"}, "the renamed script enabled")
+
+        editor.click("删除脚本")
+        e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
+        self.assertFalse(self.script_file("新名").exists())
+        self.assertEqual(self.rows(), [("other", "否")])
+
+
+if __name__ == "__main__":
+    unittest.main()
