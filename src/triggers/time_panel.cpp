@@ -16,8 +16,8 @@ void TForm_maintapmill::createTimePanel() {
     Panel12 = factory_.panel(p, ID_Panel12, {0, 0, 360, 258}, "Panel12");
     ui::Panel& s = *Panel12;
     addCaption(s, {8, 6, 200, 14}, "定时设置");
-    addCaption(s, {16, 30, 90, 14}, "当前系统时间：");
-    Edit_time = factory_.edit(s, ID_Edit_time, {108, 27, 150, 20}, "", ui::EditStyle::ReadOnly);
+    addCaption(s, {16, 30, 100, 14}, "当前系统时间：");
+    Edit_time = factory_.edit(s, ID_Edit_time, {118, 27, 150, 20}, "", ui::EditStyle::ReadOnly);
     DateTimePicker_date = factory_.dateTimePicker(s, ID_DateTimePicker_date, {16, 54, 110, 22}, ui::PickerKind::Date);
     DateTimePicker_time = factory_.dateTimePicker(s, ID_DateTimePicker_time, {134, 54, 100, 22}, ui::PickerKind::Time);
 

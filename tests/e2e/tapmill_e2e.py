@@ -249,6 +249,13 @@ class UiDriver:
     def combo_select(self, combo, item):
         self.command(f"combo-select {combo} {escape(item)}")
 
+    def dtp_set(self, picker, year, month, day, hour, minute, second):
+        self.command(f"dtp-set {picker} {year} {month} {day} {hour} {minute} {second}")
+
+    def dtp_get(self, picker):
+        """The picker's value as "yyyy-MM-dd hh:mm:ss"."""
+        return self.command(f"dtp-get {picker}")
+
     def lv_text(self, listview, row, column):
         return unescape(self.command(f"lv-text {listview} {row} {column}"))
 

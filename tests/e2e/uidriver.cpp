@@ -440,6 +440,36 @@ std::map<std::wstring, Command> commands() {
                     reinterpret_cast<LPARAM>(combo));
         return std::wstring();
     };
+    // Date and time pickers take and give a SYSTEMTIME, which must live in the program's memory.
+    table[L"dtp-set"] = [](Args& args) {
+        HWND picker = args.window();
+        SYSTEMTIME st = {};
+        st.wYear = static_cast<WORD>(args.integer("year"));
+        st.wMonth = static_cast<WORD>(args.integer("month"));
+        st.wDay = static_cast<WORD>(args.integer("day"));
+        st.wHour = static_cast<WORD>(args.integer("hour"));
+        st.wMinute = static_cast<WORD>(args.integer("minute"));
+        st.wSecond = static_cast<WORD>(args.integer("second"));
+        args.end();
+        RemoteBuffer buffer(picker, sizeof st);
+        buffer.write(&st, sizeof st);
+        if (!sendBounded(picker, DTM_SETSYSTEMTIME, GDT_VALID, buffer.pointer()))
+            throw Error("the picker refused the time");
+        return std::wstring();
+    };
+    table[L"dtp-get"] = [](Args& args) {
+        HWND picker = args.window();
+        args.end();
+        RemoteBuffer buffer(picker, sizeof(SYSTEMTIME));
+        if (sendBounded(picker, DTM_GETSYSTEMTIME, 0, buffer.pointer()) != GDT_VALID)
+            throw Error("the picker holds no time");
+        SYSTEMTIME st = {};
+        buffer.read(&st, sizeof st);
+        wchar_t text[32];
+        swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
+                 st.wSecond);
+        return std::wstring(text);
+    };
     table[L"msgbox"] = [](Args& args) {
         long long timeout = args.integer("timeout");
         args.end();
