@@ -15,8 +15,6 @@ TForm_homa::TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui
     pointListLoan_ = std::make_unique<CaptureFieldLoan<ui::ItemList>>(main_.captureFields.ComboBox_con, *ComboBox_con);
 }
 
-TForm_homa::~TForm_homa() = default;
-
 void TForm_homa::FormShow() {
     main_.editrun = false;
     ComboBox_s->setSelectedIndex(0);

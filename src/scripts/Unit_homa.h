@@ -51,7 +51,6 @@ enum HomaEditorControlId : int {
 class TForm_homa : public ui::WindowEvents {
 public:
     TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui::Factory& factory);
-    ~TForm_homa() override;
     TForm_homa(const TForm_homa&) = delete;
     TForm_homa& operator=(const TForm_homa&) = delete;
 
