@@ -331,6 +331,7 @@ private:
     // The timed start and the plan tasks (src/triggers/time_panel.cpp).
     bool timedStartDue();
     void fireTimedStart();
+    void lockTimedStartSettings(bool locked);
     void startPlanTask(const std::string& section);
     void createOptionsPanel();
     void createOtherPanels();

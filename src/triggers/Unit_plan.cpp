@@ -1,5 +1,7 @@
 #include "triggers/Unit_plan.h"
 
+#include <initializer_list>
+
 #include "app/Unit_main.h"
 #include "common/timestamp.h"
 #include "triggers/plan_file.h"
@@ -104,8 +106,15 @@ void TForm_plan::SpeedButton_endClick() {
 }
 
 void TForm_plan::showPlanState(bool running) {
-    // Tasks are added and deleted only while the plan is stopped.
-    for (ui::Panel* group : {Panel3.get(), Panel5.get(), Panel6.get(), Panel7.get()}) group->setEnabled(!running);
+    // Tasks are added and deleted only while the plan is stopped. A disabled group alone leaves its
+    // controls looking usable, and Tab still reaches them.
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             Panel3.get(), ListBox_plan.get(), Edit_plan.get(), SpeedButton_addplan.get(), SpeedButton_delplan.get(),
+             Panel5.get(), CheckBox_loopc.get(), trackbar_speed.get(), CheckBox_e.get(),
+             Panel6.get(), DateTimePicker_datec.get(), DateTimePicker_timec.get(),
+             Panel7.get(), RadioButton_recjbc.get(), ComboBox_recjbc.get(), RadioButton_homajbc.get(), ComboBox_homajbc.get()})
+        c->setEnabled(!running);
+    Edit_t->setEnabled(!running && !CheckBox_loopc->checked());
     Label_state->setText(running ? "计划状况:已启动" : "计划状况:未启动");
     main_.StatusBar->setPanelText(2, running ? "计划任务:已启动" : "计划任务:未启动");
     SpeedButton_start->setEnabled(!running);

@@ -1,5 +1,7 @@
 // Panel_time: the clock, whose every new second is the tick; the one-shot timed start of a plain
 // recording or a hand-written script; and the plan tasks that the tick starts while the plan runs.
+#include <initializer_list>
+
 #include "app/Unit_main.h"
 #include "common/error.h"
 #include "common/intparse.h"
@@ -96,16 +98,26 @@ void TForm_maintapmill::Speedbutton_sutimeClick() {
         return;
     }
     timeset = true;
-    Panel12->setEnabled(false);
-    Speedbutton_sutime->setEnabled(false);
+    lockTimedStartSettings(true);
     setStatus(1, "定时设置：已启动");
 }
 
 void TForm_maintapmill::Speedbutton_cancelClick() {
     timeset = false;
-    Panel12->setEnabled(true);
-    Speedbutton_sutime->setEnabled(true);
+    lockTimedStartSettings(false);
     setStatus(1, "定时设置：未启用");
+}
+
+void TForm_maintapmill::lockTimedStartSettings(bool locked) {
+    Panel12->setEnabled(!locked);
+    // A disabled container alone leaves its controls looking usable, and Tab still reaches them.
+    for (ui::Control* c : std::initializer_list<ui::Control*>{DateTimePicker_date.get(), DateTimePicker_time.get(),
+                                                             RadioButton_recjb.get(), ComboBox_recjb.get(),
+                                                             RadioButton_homajb.get(), ComboBox_homajb.get(),
+                                                             RzTrackBar_playa.get(), CheckBox_loopb.get()})
+        c->setEnabled(!locked);
+    Edit_playtb->setEnabled(!locked && !CheckBox_loopb->checked());
+    Speedbutton_sutime->setEnabled(!locked);
 }
 
 void TForm_maintapmill::CheckBox_loopbClick() {

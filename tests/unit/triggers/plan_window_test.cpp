@@ -155,10 +155,15 @@ TEST_F(PlanWindowTest, DeletingErasesTheSelectedTaskEvenOneWhoseNameIsNoGbk) {
 
 TEST_F(PlanWindowTest, StartingAndEndingLockTheGroupsAndKeepTheStateInConfig) {
     withWindow([&](TForm_plan& w) {
+        w.CheckBox_loopc->setChecked(true);
+        w.CheckBox_loopcClick();
         w.SpeedButton_startClick();
         EXPECT_TRUE(main().planon);
         for (ui::Panel* group : {w.Panel3.get(), w.Panel5.get(), w.Panel6.get(), w.Panel7.get()})
             EXPECT_FALSE(group->enabled());
+        EXPECT_FALSE(w.SpeedButton_addplan->enabled());
+        EXPECT_FALSE(w.ComboBox_homajbc->enabled());
+        EXPECT_FALSE(w.DateTimePicker_datec->enabled());
         EXPECT_FALSE(w.SpeedButton_start->enabled());
         EXPECT_TRUE(w.SpeedButton_end->enabled());
         EXPECT_EQ(w.Label_state->text(), "计划状况:已启动");
@@ -170,6 +175,8 @@ TEST_F(PlanWindowTest, StartingAndEndingLockTheGroupsAndKeepTheStateInConfig) {
         for (ui::Panel* group : {w.Panel3.get(), w.Panel5.get(), w.Panel6.get(), w.Panel7.get()})
             EXPECT_TRUE(group->enabled());
         EXPECT_TRUE(w.SpeedButton_start->enabled());
+        EXPECT_TRUE(w.SpeedButton_addplan->enabled());
+        EXPECT_FALSE(w.Edit_t->enabled()) << "the endless box still rules the count";
         EXPECT_EQ(w.Label_state->text(), "计划状况:未启动");
         EXPECT_EQ(main().StatusBar->panelText(2), "计划任务:未启动");
     });

@@ -37,6 +37,8 @@ protected:
 
     void expectArmedLook(bool locked, const char* status) {
         EXPECT_EQ(form().Panel12->enabled(), !locked);
+        EXPECT_EQ(form().ComboBox_recjb->enabled(), !locked);
+        EXPECT_EQ(form().DateTimePicker_time->enabled(), !locked);
         EXPECT_EQ(form().Speedbutton_sutime->enabled(), !locked);
         EXPECT_EQ(form().StatusBar->panelText(1), status);
     }
@@ -112,6 +114,7 @@ TEST_F(TimedStartTest, TheEndlessCountPlaysUntilStoppedAndOnlyThenDisarms) {
     EXPECT_LE(fp.input.calls().back().time, tickOf(on(9, 0, 5)) + 40) << "nothing after the frame in progress";
     EXPECT_THAT(errors, IsEmpty()) << "the count field is not read";
     expectArmedLook(false, kDisarmed);
+    EXPECT_FALSE(form.Edit_playtb->enabled()) << "unlocking leaves the count to the endless box";
 }
 
 TEST_F(TimedStartTest, AShowBeforeTheSecondDisarmsButLeavesThePanelLocked) {
