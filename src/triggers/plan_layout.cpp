@@ -13,13 +13,13 @@ constexpr int kClientHeight = 300;
 }  // namespace
 
 void TForm_plan::createControls() {
-    ui::WindowSpec spec;
-    spec.className = "TForm_plan";
-    spec.caption = "计划任务";
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.owner = main_.window->nativeHandle();
-    window = factory_.window(spec, *this);
+    ui::WindowSpec windowSpec;
+    windowSpec.className = "TForm_plan";
+    windowSpec.caption = "计划任务";
+    windowSpec.clientWidth = kClientWidth;
+    windowSpec.clientHeight = kClientHeight;
+    windowSpec.owner = main_.window->nativeHandle();
+    window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
 
     // Panels draw no caption; their names only let accessibility and test tools find them.

@@ -54,9 +54,9 @@ protected:
 TEST_F(PlanWindowTest, OpensAsAModalWindowOwnedByTheMainWindowWithItsListsFilled) {
     write("plan.ini", "[a]\r\nTime=0\r\n[b]\r\nTime=0\r\n");
     withWindow([&](TForm_plan& w) {
-        auto& window = dynamic_cast<ui::memory::MemoryWindow&>(*w.window);
-        EXPECT_EQ(window.spec().caption, "计划任务");
-        EXPECT_EQ(window.spec().owner, main().window->nativeHandle());
+        const ui::WindowSpec& created = dynamic_cast<ui::memory::MemoryWindow&>(*w.window).spec();
+        EXPECT_EQ(created.caption, "计划任务");
+        EXPECT_EQ(created.owner, main().window->nativeHandle());
         EXPECT_THAT(listed(*w.ComboBox_recjbc), ElementsAre("录像一"));
         EXPECT_THAT(listed(*w.ComboBox_homajbc), ElementsAre("s1"));
         EXPECT_EQ(w.ComboBox_recjbc->selectedIndex(), -1);
