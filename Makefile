@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 10
 FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak clean
 
 all: native win32
 
@@ -51,6 +51,11 @@ test-e2e: win32 prefix
 # Benchmarks under Wine: they print their figures.
 bench-e2e: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2ebench --verbose
+
+# An endless plain playback and an endless script run, SOAK_MINUTES each (default 30), with the
+# program's memory, objects and handles sampled throughout.
+soak: win32 prefix
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L soak --verbose
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPMILL_FUZZ=ON >/dev/null
