@@ -6,6 +6,11 @@ namespace {
 
 const wchar_t* const kSinkClass = L"TapmillJournalSink";
 constexpr UINT kDeliverEvent = WM_APP + 0x51;
+// The probe event of an install, told apart by its extra information.
+constexpr ULONG_PTR kProbeTag = 0x54706D6C;
+constexpr int kInstallAttempts = 5;
+constexpr int kProbeWaitMs = 250;
+constexpr int kProbePollMs = 5;
 
 // The recorder whose hooks run now; the hook callbacks have no other way to find it.
 Win32LowLevelRecorder* active = nullptr;
@@ -64,21 +69,45 @@ bool Win32LowLevelRecorder::start(platform::JournalProcedure& procedure) {
     SetWindowLongPtrW(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     procedure_ = &procedure;
     active = this;
+    for (int attempt = 0; attempt < kInstallAttempts; ++attempt) {
+        if (!startHookThread()) break;
+        if (hooksAnswer()) return true;
+        stopHookThread();
+    }
+    stop();
+    return false;
+}
 
+bool Win32LowLevelRecorder::startHookThread() {
     bool installed = false;
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!ready) return false;
     thread_ = std::thread(&Win32LowLevelRecorder::hookThread, this, &installed, ready);
     WaitForSingleObject(ready, INFINITE);
     CloseHandle(ready);
-    if (!installed) stop();
+    if (!installed) stopHookThread();
     return installed;
 }
 
+void Win32LowLevelRecorder::stopHookThread() {
+    if (!thread_.joinable()) return;
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
+bool Win32LowLevelRecorder::hooksAnswer() {
+    probeSeen_ = false;
+    INPUT probe{};
+    probe.type = INPUT_MOUSE;
+    probe.mi.dwFlags = MOUSEEVENTF_MOVE;  // by 0 pixels
+    probe.mi.dwExtraInfo = kProbeTag;
+    if (SendInput(1, &probe, sizeof probe) != 1) return false;
+    for (int waited = 0; waited < kProbeWaitMs && !probeSeen_; waited += kProbePollMs) Sleep(kProbePollMs);
+    return probeSeen_;
+}
+
 void Win32LowLevelRecorder::stop() {
-    if (thread_.joinable()) {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
+    stopHookThread();
     if (active == this) active = nullptr;
     if (sink_) DestroyWindow(sink_);
     sink_ = nullptr;
@@ -105,6 +134,10 @@ void Win32LowLevelRecorder::hookThread(bool* installed, HANDLE ready) {
 LRESULT CALLBACK Win32LowLevelRecorder::mouseHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && active) {
         const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        if (info->dwExtraInfo == kProbeTag) {
+            active->probeSeen_ = true;
+            return 1;  // nobody else needs to see it
+        }
         JournalEvent event;
         event.message = static_cast<uint32_t>(wParam);
         event.paramL = info->pt.x;

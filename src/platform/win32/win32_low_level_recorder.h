@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -30,6 +31,9 @@ private:
     static LRESULT CALLBACK mouseHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK sinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool startHookThread();
+    void stopHookThread();
+    bool hooksAnswer();
     void hookThread(bool* installed, HANDLE ready);
     void post(const JournalEvent& event);
     void deliverOne();
@@ -38,6 +42,7 @@ private:
     HWND sink_ = nullptr;
     std::thread thread_;
     DWORD threadId_ = 0;
+    std::atomic<bool> probeSeen_{false};
     std::mutex mutex_;
     std::deque<JournalEvent> queue_;
 };
