@@ -15,6 +15,10 @@ namespace tapmill::win32 {
 // record and post a message, so the desktop's input never waits for the recorder (Windows drops
 // a low-level hook that answers too slowly). A message-only window of the installing thread
 // takes the records from the queue, one per message, and hands them to the procedure there.
+//
+// Wine at times grants the hooks and then never calls them. So an install proves itself: it
+// injects a mouse event that moves nothing, which its own hook takes out of the input, and an
+// install whose hook does not see that event is made again.
 class Win32LowLevelRecorder {
 public:
     Win32LowLevelRecorder() = default;
