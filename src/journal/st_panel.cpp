@@ -1,5 +1,6 @@
 // The journal panel's handlers: recording, playback, the pause shared by both, and the endless box.
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/counts.h"
 #include "common/intparse.h"
 
@@ -60,10 +61,8 @@ void TForm_maintapmill::Speedbutton_stpauseClick() {
 }
 
 void TForm_maintapmill::RzCheckBox_loopClick() {
-    const bool endless = RzCheckBox_loop->checked();
-    Edit_stt->setEnabled(!endless);
-    Edit_stt->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
-    stjournal.player.endless = endless;
+    followEndlessBox(*RzCheckBox_loop, *Edit_stt);
+    stjournal.player.endless = RzCheckBox_loop->checked();
 }
 
 }  // namespace tapmill

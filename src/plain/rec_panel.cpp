@@ -1,6 +1,7 @@
 // The playback controls of the plain-recording panel, and the pass-count field handlers that the
 // other panels share.
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/intparse.h"
 
 namespace tapmill {
@@ -31,9 +32,7 @@ void TForm_maintapmill::SpeedButton_pauseClick() {
 }
 
 void TForm_maintapmill::CheckBox_loopClick() {
-    const bool endless = CheckBox_loop->checked();
-    Edit_playt->setEnabled(!endless);
-    Edit_playt->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    followEndlessBox(*CheckBox_loop, *Edit_playt);
 }
 
 void TForm_maintapmill::Edit_playtKeyPress(ui::Edit&, char& key) {

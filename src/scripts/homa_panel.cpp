@@ -1,6 +1,7 @@
 // Panel_homa: the table of hand-written scripts, the enabled script, the editor's entry and the
 // run controls.
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/intparse.h"
 #include "common/script_names.h"
 #include "scripts/Unit_homa.h"
@@ -70,9 +71,7 @@ void TForm_maintapmill::SpeedButton_pauseaClick() {
 }
 
 void TForm_maintapmill::CheckBox_loopaClick() {
-    const bool endless = CheckBox_loopa->checked();
-    Edit_playta->setEnabled(!endless);
-    Edit_playta->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    followEndlessBox(*CheckBox_loopa, *Edit_playta);
 }
 
 void TForm_maintapmill::playCountFieldEvent(ui::Edit& field, ui::Event event, ui::EventArgs& args) {

@@ -1,6 +1,7 @@
 #include "triggers/Unit_hotkey.h"
 
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/script_names.h"
 
 namespace tapmill {
@@ -99,9 +100,7 @@ void TForm_hotkey::Edit_kcExit() {
 }
 
 void TForm_hotkey::CheckBox_loopaClick() {
-    const bool endless = CheckBox_loopa->checked();
-    Edit_playta->setEnabled(!endless);
-    Edit_playta->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    followEndlessBox(*CheckBox_loopa, *Edit_playta);
 }
 
 void TForm_hotkey::Edit_playtaKeyPress(char& key) { main_.Edit_playtKeyPress(*Edit_playta, key); }

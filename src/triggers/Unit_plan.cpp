@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/timestamp.h"
 #include "triggers/plan_file.h"
 
@@ -57,9 +58,7 @@ void TForm_plan::Edit_tKeyPress(char& key) { main_.Edit_playtKeyPress(*Edit_t, k
 void TForm_plan::Edit_tChange() { main_.Edit_playtChange(*Edit_t); }
 
 void TForm_plan::CheckBox_loopcClick() {
-    const bool endless = CheckBox_loopc->checked();
-    Edit_t->setEnabled(!endless);
-    Edit_t->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    followEndlessBox(*CheckBox_loopc, *Edit_t);
 }
 
 void TForm_plan::SpeedButton_addplanClick() {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/Unit_main.h"
+#include "app/play_count_field.h"
 #include "common/error.h"
 #include "common/intparse.h"
 #include "common/timestamp.h"
@@ -121,9 +122,7 @@ void TForm_maintapmill::lockTimedStartSettings(bool locked) {
 }
 
 void TForm_maintapmill::CheckBox_loopbClick() {
-    const bool endless = CheckBox_loopb->checked();
-    Edit_playtb->setEnabled(!endless);
-    Edit_playtb->setBackground(endless ? ui::SysColor::Light3D : ui::SysColor::Window);
+    followEndlessBox(*CheckBox_loopb, *Edit_playtb);
 }
 
 void TForm_maintapmill::Speedbutton_planClick() {
