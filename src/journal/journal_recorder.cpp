@@ -35,6 +35,7 @@ bool JournalRecorder::start(const std::string& target) {
 
 bool JournalRecorder::stop() {
     if (!hookHeld_) return false;
+    hook_.deliverWhatTheSystemLeftOut();
     hook_.remove();
     hookHeld_ = false;
     recording = false;

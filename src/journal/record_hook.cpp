@@ -124,6 +124,12 @@ void RecordHook::fromLowLevel(const JournalEvent& event) {
     if (overdue()) goOverToLowLevel();
 }
 
+void RecordHook::deliverWhatTheSystemLeftOut() {
+    if (mode_ != Mode::SystemWatched || systemCallDepth_ > 0) return;
+    if (std::any_of(unconfirmed_.begin(), unconfirmed_.end(), [](const Seen& seen) { return provesDelivery(seen.event); }))
+        goOverToLowLevel();
+}
+
 bool RecordHook::overdue() const {
     if (systemCallDepth_ > 0) return false;
     const uint32_t now = pump_.tickMs();

@@ -30,6 +30,9 @@ public:
     bool install(platform::JournalProcedure& procedure);
     void remove();
     bool installed() const { return mode_ != Mode::None; }
+    // Before a stop: a key or button the system hook has still not delivered, though the
+    // low-level hooks saw it, goes to the procedure now rather than being lost with the hook.
+    void deliverWhatTheSystemLeftOut();
     intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
 
     // True once this run has seen the system's hook refused or not called.

@@ -87,6 +87,15 @@ TEST_F(JournalRecorderTest, EveryActionEventBecomesTheNextSectionAndTheStopWrite
     EXPECT_FALSE(hooks.installed(HookType::LowLevelRecorder));
 }
 
+TEST_F(JournalRecorderTest, WhatTheLowLevelHooksSawAndTheSilentSystemHookDidNotIsKeptAtTheStop) {
+    recorder.start(target_);
+    hooks.lowLevel(move(1, 1));
+    hooks.lowLevel(button(kWmLButtonDown, 1, 1));  // not 200 ms yet: no verdict on the system hook
+    EXPECT_EQ(recorder.eventCount(), 0);
+    recorder.stop();
+    EXPECT_EQ(journal(), described({move(1, 1), button(kWmLButtonDown, 1, 1)}));
+}
+
 TEST_F(JournalRecorderTest, CodesOtherThanActionRecordNothing) {
     recorder.start(target_);
     hooks.nextHookResult = 77;
