@@ -18,13 +18,9 @@ enum : uint32_t {
     kWmLButtonDown = 0x0201,
     kWmLButtonUp = 0x0202,
     kWmLButtonDblClk = 0x0203,
-    kWmRButtonDown = 0x0204,
-    kWmRButtonUp = 0x0205,
     kWmRButtonDblClk = 0x0206,
-    kWmMButtonDown = 0x0207,
     kWmMButtonUp = 0x0208,
     kWmMButtonDblClk = 0x0209,
-    kWmMouseWheel = 0x020A,
     kWmMouseLast = 0x020E,
 };
 
@@ -71,6 +67,7 @@ inline bool isMouseMessage(uint32_t message) {
     message = clientMouseMessage(message);
     return message >= kWmMouseMove && message <= kWmMouseLast;
 }
+// The presses and releases of the left, right and middle buttons.
 inline bool isButtonMessage(uint32_t message) {
     message = clientMouseMessage(message);
     return message > kWmMouseMove && message <= kWmMButtonUp;
