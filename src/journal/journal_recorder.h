@@ -34,7 +34,6 @@ public:
 
     bool hookHeld() const { return hookHeld_; }
     int32_t eventCount() const { return counter_; }
-    const std::string& target() const { return target_; }
 
     // Set by the start, cleared by the stop and by every show of the main window.
     bool recording = false;

@@ -35,9 +35,6 @@ public:
     void deliverWhatTheSystemLeftOut();
     intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
 
-    // True once this run has seen the system's hook refused or not called.
-    bool usesLowLevelHooks() const { return !systemHookUsable_; }
-
 private:
     enum class Mode { None, System, SystemWatched, LowLevel };
 

@@ -60,7 +60,11 @@ TEST_F(RecordHookTest, WhereTheSystemRefusesItsHookTheLowLevelHooksDeliver) {
     hooks.lowLevel(click(1));
     hooks.lowLevel(move(2));
     EXPECT_THAT(sink.received, ElementsAre(seen(click(1)), seen(move(2))));
-    EXPECT_TRUE(hook.usesLowLevelHooks());
+    // Later installs of the run do not ask the system again.
+    hook.remove();
+    hooks.refuseSystemRecord = false;
+    ASSERT_TRUE(hook.install(sink));
+    EXPECT_FALSE(hooks.installed(HookType::SystemRecord));
 }
 
 TEST_F(RecordHookTest, NoHookAtAllIsAFailedInstall) {
@@ -86,7 +90,6 @@ TEST_F(RecordHookTest, ASystemHookThatDeliversTheDesktopsInputKeepsRecording) {
         }
     }
     EXPECT_TRUE(hooks.installed(HookType::SystemRecord));
-    EXPECT_FALSE(hook.usesLowLevelHooks());
     EXPECT_EQ(sink.received.size(), 40u);  // what the system delivered, once
 }
 
