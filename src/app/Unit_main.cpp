@@ -44,6 +44,7 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
       exePath_(exePath) {
     createControls();
     createRecLibrary();
+    createJournalLibrary();
     FormCreate();
 }
 
@@ -221,6 +222,10 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_readrec: if (click) SpeedButton_readrecClick(); break;
         case ID_SpeedButton_rename: if (click) SpeedButton_renameClick(); break;
         case ID_SpeedButton_delrec: if (click) SpeedButton_delrecClick(); break;
+        case ID_SpeedButton1: if (click) SpeedButton1Click(); break;
+        case ID_SpeedButton_readst: if (click) SpeedButton_readstClick(); break;
+        case ID_SpeedButton_strename: if (click) SpeedButton_strenameClick(); break;
+        case ID_SpeedButton_delst: if (click) SpeedButton_delstClick(); break;
         case ID_Speedbutton_saveset: if (click) Speedbutton_savesetClick(); break;
         case ID_Speedbutton_reacq: if (click) Speedbutton_reacqClick(); break;
         case ID_RzBitBtn2: if (click) RzBitBtn2Click(); break;

@@ -48,6 +48,11 @@ enum MainControlId : int {
     ID_Label_recjbname,
     ID_ComboBox_recjbname,
     ID_Edit_recjbname,
+    ID_Edit_stjbname,
+    ID_SpeedButton1,
+    ID_SpeedButton_readst,
+    ID_SpeedButton_strename,
+    ID_SpeedButton_delst,
     ID_Label_recstate,
     ID_SpeedButton_saverec,
     ID_SpeedButton_readrec,
@@ -172,6 +177,9 @@ public:
     std::unique_ptr<ui::TrackBar> RzTrackBar_speed;
     std::unique_ptr<ui::Label> Label_playfra, Label_recfra, Label_recjbname;
     std::unique_ptr<ui::ComboBox> ComboBox_recjbname;
+    // Panel_strec: the journal library
+    std::unique_ptr<ui::Edit> Edit_stjbname;
+    std::unique_ptr<ui::Button> SpeedButton1, SpeedButton_readst, SpeedButton_strename, SpeedButton_delst;
     // Panel_rec: the plain recording library
     std::unique_ptr<ui::Edit> Edit_recjbname;
     std::unique_ptr<ui::Label> Label_recstate;
@@ -257,6 +265,12 @@ public:
     void SpeedButton_readrecClick();
     void SpeedButton_renameClick();
     void SpeedButton_delrecClick();
+
+    // ---- journal library (Panel_strec) ----
+    void SpeedButton1Click();
+    void SpeedButton_readstClick();
+    void SpeedButton_strenameClick();
+    void SpeedButton_delstClick();
 
     // Fills a list with the names of the scripts in a folder of the program folder.
     void listjb(ui::ItemList& list, const std::string& folder);
@@ -354,6 +368,7 @@ private:
     bool recordingFlashPhase_ = false;
     bool playbackFlashPhase_ = false;
     void createRecLibrary();
+    void createJournalLibrary();
     void createHelpAndAuthorPanels();
     void readOptions(const std::string& config);
     // The desktop shortcut is made once per user, on the first start.
@@ -369,7 +384,7 @@ private:
     ui::Factory& factory_;
     std::string exePath_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
-    std::unique_ptr<ScriptLibrary> recLibrary_;
+    std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
 };
 

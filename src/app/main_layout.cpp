@@ -128,6 +128,11 @@ void TForm_maintapmill::createJournalPanel() {
     addCaption(p, {182, 48, 64, 14}, "播放帧数:");
     Label_strec = factory_.label(p, ID_Label_strec, {248, 48, 100, 14}, "暂不显示");
     ComboBox_stjb = factory_.comboBox(p, ID_ComboBox_stjb, {16, 70, 160, 200}, true);
+    SpeedButton_readst = factory_.button(p, ID_SpeedButton_readst, {184, 69, 76, 24}, "读取脚本");
+    SpeedButton_delst = factory_.button(p, ID_SpeedButton_delst, {268, 69, 76, 24}, "删除");
+    Edit_stjbname = factory_.edit(p, ID_Edit_stjbname, {16, 101, 160, 22}, "");
+    SpeedButton1 = factory_.button(p, ID_SpeedButton1, {184, 100, 76, 24}, "保存脚本");
+    SpeedButton_strename = factory_.button(p, ID_SpeedButton_strename, {268, 100, 76, 24}, "改名");
 
     RzBitBtn_strec = factory_.button(p, ID_RzBitBtn_strec, {16, 136, 76, 26}, "录制");
     RzBitBtn_ststop = factory_.button(p, ID_RzBitBtn_ststop, {100, 136, 76, 26}, "结束");

@@ -19,34 +19,37 @@ def tearDownModule():
     e2e.end_session()
 
 
-class PlainLibraryTest(E2ETestCase):
+class LibraryCase:
+    """The same user story on either recording panel; a subclass names the panel, its folder and
+    scratch file, and how a recording is made there."""
+
+    panel = folder_name = scratch = None
+
     def setUp(self):
         self.folder = self.program_folder()
         self.process = self.start_tapmill(self.folder)
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)
-        self.main.show_panel("Panel_rec")
+        self.main.show_panel(self.panel)
 
     def button(self, caption):
-        return self.main.in_panel("Panel_rec", caption)
+        return self.main.in_panel(self.panel, caption)
 
     def name_field(self):
         """The name field lies under the list, before the play count field."""
-        return self.driver.find_class(self.main.panel("Panel_rec"), "Edit", 0)
+        return self.driver.find_class(self.main.panel(self.panel), "Edit", 0)
 
     def selection(self):
-        return self.driver.find_class(self.main.panel("Panel_rec"), "ComboBox", 0)
+        return self.driver.find_class(self.main.panel(self.panel), "ComboBox", 0)
 
     def record_something(self):
-        e2e.key("ctrl+w")
-        e2e.wait_until(lambda: self.main.status(0) == "当前状态：录制……", "the recording to start")
+        self.start_recording()
         e2e.mouse_move(300, 300)
         time.sleep(0.2)
         e2e.mouse_move(320, 310)
         time.sleep(0.2)
-        e2e.key("ctrl+q")
-        e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
-        return (self.folder.path / "jb_rec" / "jb_rec.ini").read_bytes()
+        self.stop_recording()
+        return (self.folder.path / self.folder_name / self.scratch).read_bytes()
 
     def wait_listed(self, name, listed=True):
         def shown():
@@ -60,12 +63,12 @@ class PlainLibraryTest(E2ETestCase):
         self.driver.set_text(field, "测试一")
         self.driver.click(self.button("保存脚本"))
         self.wait_listed("测试一")
-        saved = self.folder.path / "jb_rec" / "测试一.ini"
+        saved = self.folder.path / self.folder_name / "测试一.ini"
         self.assertEqual(saved.read_bytes(), scratch)
 
         self.driver.combo_select(self.selection(), "测试一")
         self.driver.click(self.button("读取脚本"))
-        e2e.wait_until(lambda: self.driver.get_text(self.main.label_after("Panel_rec", "当前脚本:")) == "测试一",
+        e2e.wait_until(lambda: self.driver.get_text(self.main.label_after(self.panel, "当前脚本:")) == "测试一",
                        "the recording to become current")
 
         self.driver.set_text(field, "测试二")
@@ -73,13 +76,13 @@ class PlainLibraryTest(E2ETestCase):
         self.driver.click(self.button("改名"))
         self.wait_listed("测试二")
         self.wait_listed("测试一", listed=False)
-        self.assertTrue((self.folder.path / "jb_rec" / "测试二.ini").exists())
+        self.assertTrue((self.folder.path / self.folder_name / "测试二.ini").exists())
         self.assertFalse(saved.exists())
 
         self.driver.combo_select(self.selection(), "测试二")
         self.driver.click(self.button("删除"))
         self.wait_listed("测试二", listed=False)
-        self.assertFalse((self.folder.path / "jb_rec" / "测试二.ini").exists())
+        self.assertFalse((self.folder.path / self.folder_name / "测试二.ini").exists())
 
         before = self.folder.listing()
         self.driver.set_text(field, "a\\b")
@@ -87,9 +90,37 @@ class PlainLibraryTest(E2ETestCase):
         box, text = self.driver.msgbox()
         self.assertIn("a\\b", text)
         self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
-        e2e.screenshot("library-refused-name")
+        e2e.screenshot(f"library-refused-name-{self.folder_name}")
         self.driver.press(box, "ok")
         self.assertEqual(self.folder.listing(), before, "nothing written anywhere")
+
+
+class PlainLibraryTest(LibraryCase, E2ETestCase):
+    panel, folder_name, scratch = "Panel_rec", "jb_rec", "jb_rec.ini"
+
+    def start_recording(self):
+        e2e.key("ctrl+w")
+        e2e.wait_until(lambda: self.main.status(0) == "当前状态：录制……", "the recording to start")
+
+    def stop_recording(self):
+        e2e.key("ctrl+q")
+        e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
+
+
+class JournalLibraryTest(LibraryCase, E2ETestCase):
+    panel, folder_name, scratch = "Panel_strec", "jb_strec", "stjb.ini"
+
+    def state(self):
+        return self.driver.get_text(self.main.label_after(self.panel, "信息状况:"))
+
+    def start_recording(self):
+        e2e.key("alt+w")
+        e2e.wait_until(lambda: self.state() == "录制中…", "the journal recording to start")
+
+    def stop_recording(self):
+        e2e.key("alt+q")
+        scratch = self.folder.path / self.folder_name / self.scratch
+        e2e.wait_until(lambda: scratch.exists() and b"[end]" in scratch.read_bytes(), "the journal to be complete")
 
 
 if __name__ == "__main__":
