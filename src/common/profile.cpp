@@ -2,6 +2,8 @@
 
 #include <list>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 #include "common/error.h"
 #include "common/intparse.h"
@@ -15,6 +17,9 @@ namespace {
 // Enough for the settings file, the open recording and a few scripts, while a long recording
 // (an index of tens of megabytes) is not kept around once nobody uses it.
 constexpr size_t kCachedFiles = 6;
+// A file's index costs about seven times its size: beyond this many bytes of text in all, older
+// entries go, so that two long recordings never share the 32-bit program's memory.
+constexpr uint64_t kCachedBytes = 160ull << 20;
 
 // One file however its path is spelt: the program writes "jb_rec\\x.ini" where a test or another
 // part may read "jb_rec/x.ini", and Windows ignores case in names. Two spellings of one file must
@@ -37,6 +42,10 @@ struct CachedFile {
     // False when the text read may not match identity (the file changed during the read, or it
     // could not be read): the next use reads it again.
     bool trusted = false;
+    // False when the text cannot be held: larger than kMaxFileBytes, or the memory ran out while
+    // reading it. Until the file changes, its reads give their fallbacks and writes are refused,
+    // for a write needs to know what the file holds.
+    bool readable = true;
     Index index;
 };
 
@@ -57,7 +66,10 @@ public:
         }
         CachedFile& file = files_.front();
         file.path = path;
-        if (!file.trusted || file.identity != now) load(file, now);
+        if (!file.trusted || file.identity != now) {
+            keepWithin(kCachedBytes > now.size ? kCachedBytes - now.size : 0);
+            load(file, now);
+        }
         return file;
     }
 
@@ -68,11 +80,40 @@ public:
 
 private:
     static void load(CachedFile& file, const files::Identity& now) {
-        std::string text;
-        bool read = now.exists && files::readAll(file.path, text);
         file.identity = now;
-        file.trusted = !now.exists || (read && text.size() == now.size);
-        file.index = Index(read ? std::move(text) : std::string());
+        file.index = Index();
+        file.readable = now.size <= kMaxFileBytes;
+        file.trusted = !now.exists || !file.readable;
+        if (file.trusted) return;
+        try {
+            std::string text;
+            const bool read = files::readAll(file.path, text);
+            const bool whole = read && text.size() == now.size;
+            // Only an index that stands is trusted: were building it to fail, the entry must not
+            // go on answering from an older text.
+            file.index = Index(read ? std::move(text) : std::string());
+            file.trusted = whole;
+        } catch (const std::bad_alloc&) {
+            holdNothing(file);
+        } catch (const std::length_error&) {  // a text longer than a string can be
+            holdNothing(file);
+        }
+    }
+
+    static void holdNothing(CachedFile& file) {
+        file.index = Index();
+        file.readable = false;
+        file.trusted = true;
+    }
+
+    // Drops the least recently used entries, never the one in front, until the others hold no
+    // more than `bytes` of text.
+    void keepWithin(uint64_t bytes) {
+        uint64_t held = 0;
+        for (auto it = std::next(files_.begin()); it != files_.end();) {
+            held += it->index.text().size();
+            it = held > bytes ? files_.erase(it) : std::next(it);
+        }
     }
 
     std::list<CachedFile> files_;  // most recently used first
@@ -100,23 +141,36 @@ enum class Rewrite { Cheapest, Whole };
 // index along. Appends and changes inside the last section touch only the file's tail; a change
 // further up writes a whole new file, never rewriting a large file in place.
 void apply(CachedFile& file, const Edit& edit, Rewrite rewrite) {
+    if (!file.readable) failWrite(file.path);
     Index& index = file.index;
     const std::string& text = index.text();
     const auto& sections = index.sections();
     bool inLastSection = !sections.empty() && edit.offset > sections.back().headerStart;
 
-    if (rewrite == Rewrite::Cheapest && edit.offset == text.size() && edit.removed == 0) {
-        if (!files::append(file.path, edit.inserted)) failWrite(file.path);
-        index.append(edit.inserted);
-    } else if (rewrite == Rewrite::Cheapest && inLastSection) {
-        std::string tail = edit.inserted + text.substr(edit.offset + edit.removed);
-        if (!files::rewriteTail(file.path, edit.offset, tail)) failWrite(file.path);
-        index.replaceFrom(edit.offset, tail);
-    } else {
-        std::string whole = text.substr(0, edit.offset) + edit.inserted +
-                            text.substr(edit.offset + edit.removed);
-        if (!files::replaceAtomically(file.path, whole)) failWrite(file.path);
-        index = Index(std::move(whole));
+    bool onDisk = false;
+    try {
+        if (rewrite == Rewrite::Cheapest && edit.offset == text.size() && edit.removed == 0) {
+            if (!files::append(file.path, edit.inserted)) failWrite(file.path);
+            onDisk = true;
+            index.append(edit.inserted);
+        } else if (rewrite == Rewrite::Cheapest && inLastSection) {
+            std::string tail = edit.inserted + text.substr(edit.offset + edit.removed);
+            if (!files::rewriteTail(file.path, edit.offset, tail)) failWrite(file.path);
+            onDisk = true;
+            index.replaceFrom(edit.offset, tail);
+        } else {
+            std::string whole = text.substr(0, edit.offset) + edit.inserted +
+                                text.substr(edit.offset + edit.removed);
+            if (!files::replaceAtomically(file.path, whole)) failWrite(file.path);
+            onDisk = true;
+            index = Index(std::move(whole));
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory before the write: nothing was written. After it: the file holds the
+        // change and only the index could not follow; it goes, and the next use reads the file.
+        if (!onDisk) failWrite(file.path);
+        cache.forget(std::string(file.path));
+        return;
     }
     file.identity = files::identity(file.path);
     // Another writer slipping in between our write and this look would leave a size we did not

@@ -15,6 +15,11 @@
 // "Unable to write to <path>" and leaves the file as it was.
 namespace tapmill::profile {
 
+// The largest file read. A larger one, or one the program's memory cannot hold, reads as a file
+// that cannot be read: every read gives its fallback and every write fails ("Unable to write to"),
+// so nothing in it is ever lost. The recorders stay well below it.
+inline constexpr uint64_t kMaxFileBytes = 128ull << 20;
+
 std::string readString(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& fallback);
 // The stored text read as an integer (decimal or 0x hexadecimal); no number gives the fallback.
