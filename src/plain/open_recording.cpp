@@ -26,6 +26,8 @@ void OpenRecording::close() {
     if (holders_ > 0) --holders_;
 }
 
+bool OpenRecording::full() const { return files::identity(path_).size >= byteLimit_; }
+
 template <class Write>
 bool OpenRecording::attempt(Write&& write) {
     if (broken_) return false;

@@ -14,11 +14,19 @@ namespace tapmill {
 // however many frames and events follow it.
 class OpenRecording {
 public:
+    // About 14 hours of frames. The file and its index must fit the 32-bit program's memory
+    // twice over (the recorder writes it, the player reads it), far below profile::kMaxFileBytes.
+    static constexpr uint64_t kByteLimit = 64ull << 20;
+
+    explicit OpenRecording(uint64_t byteLimit = kByteLimit) : byteLimit_(byteLimit) {}
+
     // Starts the file afresh: the old one is deleted, the first write creates it.
     void open(const std::string& path);
     void close();
     bool isOpen() const { return holders_ > 0; }
     bool broken() const { return broken_; }
+    // The file has reached the byte limit: the recording must end, as at the frame limit.
+    bool full() const;
 
     // Each returns false when nothing was written: the write failed now, or had failed before.
     bool writeFrame(int32_t frame, int x, int y);
@@ -32,6 +40,7 @@ private:
     template <class Write>
     bool attempt(Write&& write);
 
+    uint64_t byteLimit_;
     std::string path_;
     int holders_ = 0;
     bool broken_ = false;

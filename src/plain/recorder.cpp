@@ -77,7 +77,9 @@ void TForm_maintapmill::recordFrames() {
         }
         Label_recfra->setText(std::to_string(recFrame));
         ++recFrame;
-        if (recFrame >= kFrameLimit) {
+        // A file grown as large as the program can read back ends the recording as the frame
+        // limit does, with its count written, rather than running out of memory on the way.
+        if (recFrame >= kFrameLimit || openRec_.full()) {
             platform_.dialogs.messageBox("所做的记录时间超过了软件本身所能给定的时间！", platform::kRemindCaption,
                                          platform::MessageButtons::Ok);
             return;
