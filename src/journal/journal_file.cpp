@@ -161,7 +161,9 @@ JournalEvent readJournalEvent(const std::string& path, int32_t number) {
 
 LoadedJournal loadJournal(const std::string& path) {
     std::string text;
-    if (!files::readAll(path, text)) return {};
+    // A file larger than the profile layer reads has no events for it either, and would not fit
+    // the program's memory beside its table.
+    if (files::identity(path).size > profile::kMaxFileBytes || !files::readAll(path, text)) return {};
     JournalReader reader;
     std::string_view all(text);
     size_t pos = 0;

@@ -31,7 +31,8 @@ struct LoadedJournal {
     JournalTable events;
 };
 // Reads events 0 to n - 1 in one pass over the file, n being the stored count (none below 0,
-// at most kMaxJournalEvents). A missing file is a journal of no events.
+// at most kMaxJournalEvents). A missing file, and one larger than profile::kMaxFileBytes (which
+// the recorder never writes), is a journal of no events.
 LoadedJournal loadJournal(const std::string& path);
 
 }  // namespace tapmill::journal

@@ -6,6 +6,7 @@
 #include "app/Unit_main.h"
 #include "common/delay.h"
 #include "common/held_input.h"
+#include "common/profile.h"
 #include "platform/files.h"
 #include "plain/frame_step.h"
 
@@ -21,9 +22,11 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     playing = true;
     setStatus(0, "当前状态：播放……");
     const std::string path = dataPath("jb_rec\\", name);
-    if (!files::exists(path)) {
-        platform_.dialogs.messageBox("名为：'" + name + "'脚本文件不存在！", platform::kRemindCaption,
-                                     platform::MessageButtons::Ok);
+    const bool missing = !files::exists(path);
+    // Larger than the program reads: every frame would read as none at all.
+    if (missing || files::identity(path).size > profile::kMaxFileBytes) {
+        platform_.dialogs.messageBox("名为：'" + name + (missing ? "'脚本文件不存在！" : "'脚本文件太大，无法播放！"),
+                                     platform::kRemindCaption, platform::MessageButtons::Ok);
         playing = false;
         setStatus(0, kIdleStatus);
         return;

@@ -1,6 +1,7 @@
 #include "plain/script_library.h"
 
 #include "common/delay.h"
+#include "common/profile.h"
 #include "common/script_names.h"
 #include "platform/files.h"
 
@@ -48,6 +49,9 @@ void ScriptLibrary::save() {
         return remind("无法以“" + name + "”为名保存：脚本名不能含有 \\ / : * ? \" < > | ，不能是系统设备名，也不能以点或空格结尾，请换一个名字！");
 
     const std::string scratch = pathOf(reserved_);
+    // The copy passes through memory; a file larger than the program reads never came from its
+    // recorder and would not fit.
+    if (files::identity(scratch).size > profile::kMaxFileBytes) return remind("录制的脚本太大，无法保存！");
     std::string recording;
     if (!files::readAll(scratch, recording)) return remind("还没有录制过脚本，没有可保存的内容！");
 

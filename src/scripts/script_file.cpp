@@ -29,7 +29,7 @@ std::string joinScriptLines(const std::vector<std::string>& lines) {
 
 std::optional<std::vector<std::string>> readScriptFile(const std::string& path) {
     std::string bytes;
-    if (!files::readAll(path, bytes)) return std::nullopt;
+    if (files::identity(path).size > kMaxScriptFileBytes || !files::readAll(path, bytes)) return std::nullopt;
     return splitScriptLines(bytes);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,11 @@ std::vector<std::string> splitScriptLines(const std::string& bytes);
 // Every line, the last one too, followed by CR LF.
 std::string joinScriptLines(const std::vector<std::string>& lines);
 
-// The lines of a file, or nothing when it cannot be read.
+// A script is typed line by line in the editor: a few kilobytes. A file beyond this size (some
+// 200,000 lines) is no script, and its lines would not fit the program's lists.
+inline constexpr uint64_t kMaxScriptFileBytes = 4ull << 20;
+
+// The lines of a file, or nothing when it cannot be read or is larger than kMaxScriptFileBytes.
 std::optional<std::vector<std::string>> readScriptFile(const std::string& path);
 // Replaces the whole file; a failure leaves the old file as it was.
 bool writeScriptFile(const std::string& path, const std::vector<std::string>& lines);
