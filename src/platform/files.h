@@ -35,6 +35,14 @@ bool append(const std::string& path, const std::string& bytes);
 bool replaceAtomically(const std::string& path, const std::string& bytes);
 // Overwrites the file from byte offset on with bytes and cuts it there.
 bool rewriteTail(const std::string& path, uint64_t offset, const std::string& bytes);
+// What rewriteTail writes before it cuts: a shorter tail goes down followed by blanks over the
+// rest of the old one, so that a process killed between the write and the cut leaves after the new
+// text only blanks, which an INI reader takes for nothing (a blank line, or blanks after a value),
+// never the end of an old line.
+inline std::string coveringOldTail(const std::string& bytes, uint64_t oldSize, uint64_t offset) {
+    const uint64_t oldTail = oldSize > offset ? oldSize - offset : 0;
+    return oldTail > bytes.size() ? bytes + std::string(static_cast<size_t>(oldTail - bytes.size()), ' ') : bytes;
+}
 bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
 bool removeFile(const std::string& path);
 bool renameFile(const std::string& from, const std::string& to);

@@ -160,7 +160,10 @@ bool rewriteTail(const std::string& pathArgument, uint64_t offset, const std::st
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return false;
     off_t at = static_cast<off_t>(offset);
-    bool ok = pwriteFully(fd, bytes.data(), bytes.size(), at) &&
+    struct stat st;
+    const std::string covered =
+        ::fstat(fd, &st) == 0 ? coveringOldTail(bytes, static_cast<uint64_t>(st.st_size), offset) : bytes;
+    bool ok = pwriteFully(fd, covered.data(), covered.size(), at) &&
               ::ftruncate(fd, at + static_cast<off_t>(bytes.size())) == 0;
     ok = closeChecked(fd) && ok;
     return ok;

@@ -137,10 +137,14 @@ bool rewriteTail(const std::string& path, uint64_t offset, const std::string& by
     HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER at;
+    LARGE_INTEGER at, size;
     at.QuadPart = static_cast<LONGLONG>(offset);
-    bool ok = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
-              writeFully(file, bytes.data(), bytes.size()) && SetEndOfFile(file);
+    const std::string covered =
+        GetFileSizeEx(file, &size) ? coveringOldTail(bytes, static_cast<uint64_t>(size.QuadPart), offset) : bytes;
+    LARGE_INTEGER end;
+    end.QuadPart = at.QuadPart + static_cast<LONGLONG>(bytes.size());
+    bool ok = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && writeFully(file, covered.data(), covered.size()) &&
+              SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
     ok = closeChecked(file) && ok;
     return ok;
 }
