@@ -25,7 +25,10 @@ class StartupTest(E2ETestCase):
 
     def start_first(self):
         process = self.start_tapmill(self.folder)
-        return process, self.driver.wait_window(MAIN_WINDOW_CLASS)
+        main = self.driver.wait_window(MAIN_WINDOW_CLASS)
+        # The window exists before its controls do; it is shown once they are all there.
+        e2e.wait_until(lambda: self.driver.is_visible(main), "the main window to be shown")
+        return process, main
 
     def test_first_start_shows_the_main_window(self):
         _, main = self.start_first()
