@@ -23,7 +23,7 @@ KILLS_PER_KIND = 25
 KILL_AFTER = (0.0, 0.3)
 LB_SETCURSEL = 0x0186
 BM_CLICK = 0x00F5
-IDLE, RECORDING = "当前状态：", "当前状态：录制……"
+RECORDING = "当前状态：录制……"
 
 FRAME_KEYS = ["x", "y"]
 JOURNAL_KEYS = ["iCode", "wParam", "message", "paramL", "paramH", "time", "hwnd"]
@@ -67,7 +67,10 @@ class Torn(AssertionError):
 def parse_profile(data, name):
     """A profile file as the program writes it: sections in file order, each with its keys in file
     order. Every line is a section header or key=value, and the file ends with a line break: a torn
-    write would leave a line that is neither, or no line break at its end."""
+    write would leave a line that is neither, or no line break at its end. Only blanks may follow
+    the last line: what a shorter tail rewritten in place leaves when the kill comes before the
+    file is cut, and what a reader takes for nothing."""
+    data = data.rstrip(b" ") if data.rstrip(b" ").endswith(b"\r\n") else data
     if data and not data.endswith(b"\r\n"):
         raise Torn(f"{name} does not end with a line break: {data[-40:]!r}")
     sections = []
