@@ -15,13 +15,13 @@ constexpr ui::Rect kContent{kNavWidth, 0, kClientWidth - kNavWidth, kClientHeigh
 }  // namespace
 
 void TForm_maintapmill::createControls() {
-    ui::WindowSpec spec;
-    spec.className = "TForm_maintapmill";
-    spec.caption = "Tapmill V3.3";
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.endsProgram = true;
-    window = factory_.window(spec, *this);
+    ui::WindowSpec windowSpec;
+    windowSpec.className = "TForm_maintapmill";
+    windowSpec.caption = "Tapmill V3.3";
+    windowSpec.clientWidth = kClientWidth;
+    windowSpec.clientHeight = kClientHeight;
+    windowSpec.endsProgram = true;
+    window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
 
     RzPanel1 = factory_.panel(w, ID_RzPanel1, {0, 0, kNavWidth, kClientHeight - kStatusHeight}, "");

@@ -17,13 +17,13 @@ TForm_hotkey::TForm_hotkey(TForm_maintapmill& main, platform::Platform& platform
 TForm_hotkey::~TForm_hotkey() = default;
 
 void TForm_hotkey::createControls() {
-    ui::WindowSpec spec;
-    spec.className = "TForm_hotkey";
-    spec.caption = "热键设置";
-    spec.clientWidth = 480;
-    spec.clientHeight = 330;
-    spec.owner = main_.window->nativeHandle();
-    window = factory_.window(spec, *this);
+    ui::WindowSpec windowSpec;
+    windowSpec.className = "TForm_hotkey";
+    windowSpec.caption = "热键设置";
+    windowSpec.clientWidth = 480;
+    windowSpec.clientHeight = 330;
+    windowSpec.owner = main_.window->nativeHandle();
+    window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
     auto caption = [&](ui::Rect r, const std::string& text) { captions_.push_back(factory_.label(w, ID_Header, r, text)); };
 

@@ -16,7 +16,7 @@ enum class PickerKind { Date, Time };
 class Factory {
 public:
     virtual ~Factory() = default;
-    virtual std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) = 0;
+    virtual std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     // A label that reports clicks (Event::Click) and shows the hand cursor, like a link.

@@ -41,8 +41,8 @@ void MemoryWindow::minimize() {
     events_.onMinimize();
 }
 
-std::unique_ptr<Window> MemoryFactory::window(const WindowSpec& spec, WindowEvents& events) {
-    return std::make_unique<MemoryWindow>(spec, events, *this);
+std::unique_ptr<Window> MemoryFactory::window(const WindowSpec& windowSpec, WindowEvents& events) {
+    return std::make_unique<MemoryWindow>(windowSpec, events, *this);
 }
 std::unique_ptr<Panel> MemoryFactory::panel(Control&, int id, Rect, const std::string& caption) {
     return std::make_unique<MemoryPanel>(id, caption);

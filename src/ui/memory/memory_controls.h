@@ -161,8 +161,8 @@ class MemoryFactory;
 
 class MemoryWindow : public MemoryTextControl<Window> {
 public:
-    MemoryWindow(const WindowSpec& spec, WindowEvents& events, MemoryFactory& factory)
-        : MemoryTextControl<Window>(0, spec.caption), spec_(spec), events_(events), factory_(factory) {
+    MemoryWindow(const WindowSpec& windowSpec, WindowEvents& events, MemoryFactory& factory)
+        : MemoryTextControl<Window>(0, windowSpec.caption), spec_(windowSpec), events_(events), factory_(factory) {
         setVisible(false);
     }
     // Runs the factory's modal script while the window is open, then closes it if the script left
@@ -177,7 +177,7 @@ public:
     // What the system does when the user minimises the window.
     void minimize();
     bool closed() const { return closed_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowSpec& windowSpec() const { return spec_; }
     // The form behind the window, for a test that drives a modal window.
     WindowEvents& events() { return events_; }
 
@@ -217,7 +217,7 @@ public:
     // one, a modal window closes as soon as it has been shown.
     std::function<void(MemoryWindow&)> modalScript;
 
-    std::unique_ptr<Window> window(const WindowSpec& spec, WindowEvents& events) override;
+    std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) override;
     std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Label> link(Control& parent, int id, Rect rect, const std::string& caption) override;

@@ -37,8 +37,8 @@ const ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_INSERTSTRING,
 
 }  // namespace
 
-std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& spec, ui::WindowEvents& events) {
-    return std::make_unique<Win32Window>(spec, events);
+std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) {
+    return std::make_unique<Win32Window>(windowSpec, events);
 }
 
 std::unique_ptr<ui::Panel> Win32Factory::panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {

@@ -6,7 +6,7 @@ namespace tapmill::win32 {
 // Creates real Win32 controls with visual styles, scaled for the window's DPI, in 宋体.
 class Win32Factory : public ui::Factory {
 public:
-    std::unique_ptr<ui::Window> window(const ui::WindowSpec& spec, ui::WindowEvents& events) override;
+    std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override;
     std::unique_ptr<ui::Panel> panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Label> label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Label> link(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;

@@ -53,21 +53,21 @@ void registerTopLevelClass(const std::wstring& name) {
 
 }  // namespace
 
-Win32Window::Win32Window(const ui::WindowSpec& spec, ui::WindowEvents& events)
-    : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, spec.clientWidth, spec.clientHeight}),
+Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events)
+    : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, windowSpec.clientWidth, windowSpec.clientHeight}),
       events_(events),
-      endsProgram_(spec.endsProgram) {
-    const std::wstring className = widen(spec.className);
+      endsProgram_(windowSpec.endsProgram) {
+    const std::wstring className = widen(windowSpec.className);
     registerTopLevelClass(className);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minimizeBox ? WS_MINIMIZEBOX : 0);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (windowSpec.minimizeBox ? WS_MINIMIZEBOX : 0);
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    owner_ = reinterpret_cast<HWND>(spec.owner);
-    hwnd_ = CreateWindowExW(exStyle, className.c_str(), widen(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+    owner_ = reinterpret_cast<HWND>(windowSpec.owner);
+    hwnd_ = CreateWindowExW(exStyle, className.c_str(), widen(windowSpec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                             100, 100, owner_, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = dpiOf(hwnd_);
     setFontForDpi();
 
-    RECT r{0, 0, scaleForDpi(spec.clientWidth, dpi_), scaleForDpi(spec.clientHeight, dpi_)};
+    RECT r{0, 0, scaleForDpi(windowSpec.clientWidth, dpi_), scaleForDpi(windowSpec.clientHeight, dpi_)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const int width = r.right - r.left, height = r.bottom - r.top;
     RECT work{};

@@ -11,7 +11,7 @@ namespace tapmill::win32 {
 // scale and the font of its controls, and reports a handler's failure to the user.
 class Win32Window : public Win32TextControl<ui::Window> {
 public:
-    Win32Window(const ui::WindowSpec& spec, ui::WindowEvents& events);
+    Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events);
     ~Win32Window() override;
 
     void show() override { ShowWindow(hwnd_, SW_SHOW); }

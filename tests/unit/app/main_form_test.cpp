@@ -131,7 +131,7 @@ TEST_F(MainFormTest, ProgramFolderIsTheExecutablesFolderWithItsSeparator) {
 
 TEST_F(MainFormTest, WindowClassCaptionAndClientSize) {
     TForm_maintapmill& form = makeForm();
-    const ui::WindowSpec& created = as<MemoryWindow>(*form.window).spec();
+    const ui::WindowSpec& created = as<MemoryWindow>(*form.window).windowSpec();
     EXPECT_EQ(created.className, "TForm_maintapmill");
     EXPECT_EQ(created.caption, "Tapmill V3.3");
     EXPECT_EQ(form.window->text(), "Tapmill V3.3");

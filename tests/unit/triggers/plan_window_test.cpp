@@ -54,7 +54,7 @@ protected:
 TEST_F(PlanWindowTest, OpensAsAModalWindowOwnedByTheMainWindowWithItsListsFilled) {
     write("plan.ini", "[a]\r\nTime=0\r\n[b]\r\nTime=0\r\n");
     withWindow([&](TForm_plan& w) {
-        const ui::WindowSpec& created = dynamic_cast<ui::memory::MemoryWindow&>(*w.window).spec();
+        const ui::WindowSpec& created = dynamic_cast<ui::memory::MemoryWindow&>(*w.window).windowSpec();
         EXPECT_EQ(created.caption, "计划任务");
         EXPECT_EQ(created.owner, main().window->nativeHandle());
         EXPECT_THAT(listed(*w.ComboBox_recjbc), ElementsAre("录像一"));
