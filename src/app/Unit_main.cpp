@@ -114,10 +114,12 @@ bool TForm_maintapmill::FormCloseQuery() {
 // A second removal after the one of the close request does nothing.
 void TForm_maintapmill::FormClose() { removeTrayIcon(); }
 
+// The others are hidden before the chosen one shows, so two panels are never in view at once.
 void TForm_maintapmill::showOnly(ui::Panel& panel) {
     for (ui::Panel* p : {Panel_rec.get(), Panel_homa.get(), Panel_time.get(), Panel_set.get(), Panel_help.get(),
                          Panel_author.get(), Panel_strec.get()})
-        p->setVisible(p == &panel);
+        if (p != &panel) p->setVisible(false);
+    panel.setVisible(true);
     panel.bringToFront();
 }
 
