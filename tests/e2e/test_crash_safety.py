@@ -308,9 +308,10 @@ class CrashSafetyTest(E2ETestCase):
             order = [k for k, _ in keys]
             values = dict(keys)
             # Only a task being added when a kill came may lack its later keys: the one added now, at
-            # the end, or one an earlier kill left half-added.
+            # the end (a new name, or one deleted before it came back), or one an earlier kill left
+            # half-added.
             if order != TASK_KEYS:
-                being_added = index == len(sections) - 1 and name not in before
+                being_added = index == len(sections) - 1 and (name not in before or name in deleted)
                 left_half_added = name in before and list(before[name]) != TASK_KEYS
                 self.assertTrue(order == TASK_KEYS[:len(order)] and (being_added or left_half_added),
                                 f"task {name} holds {order}")
@@ -320,7 +321,7 @@ class CrashSafetyTest(E2ETestCase):
             self.assertEqual(values.get("speed", "5"), "5")
             self.assertTrue(values.get("times", "1").isdigit())
             self.assertIn(values.get("E", "N"), ("Y", "N"))
-            if name in before:
+            if name in before and name not in deleted:
                 # Rewritten in place: every key still there, with the old value or a new one; a task
                 # left half-added may have gained its later keys since.
                 old = list(before[name])

@@ -177,6 +177,17 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+// Visibility and enabled state are read without a message, so a read could land in the middle of
+// a handler that is still showing and hiding windows. A message round trip first waits until the
+// window's thread is between handlers or pumping in a wait, the only moments a user sees. A thread
+// that stays busy past the bound is read as it is.
+void settle(HWND window) {
+    constexpr UINT kSettleTimeoutMs = 2000;
+    DWORD_PTR ignored = 0;
+    if (IsWindow(window))
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSettleTimeoutMs, &ignored);
+}
+
 // The text Windows keeps for the window, read without a message: searching must work while the
 // program is busy in a long handler and answers no messages.
 std::wstring storedText(HWND window) {
@@ -352,11 +363,13 @@ std::map<std::wstring, Command> commands() {
     table[L"is-visible"] = [](Args& args) {
         HWND window = args.anyWindow();
         args.end();
+        settle(window);
         return number(static_cast<long long>(IsWindowVisible(window) ? 1 : 0));
     };
     table[L"is-enabled"] = [](Args& args) {
         HWND window = args.window();
         args.end();
+        settle(window);
         return number(static_cast<long long>(IsWindowEnabled(window) ? 1 : 0));
     };
     table[L"is-checked"] = [](Args& args) {
