@@ -1,11 +1,8 @@
 #include "app/Unit_main.h"
 
-#include <stdlib.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -16,12 +13,12 @@
 #include "app/program.h"
 #include "common/profile.h"
 #include "platform/fake/fake_platform.h"
+#include "support/form_fixture.h"
 #include "ui/memory/memory_controls.h"
 
 namespace tapmill {
 namespace {
 
-using fake::FakePlatform;
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using ui::memory::as;
@@ -31,53 +28,9 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-// A program folder of its own per test, laid out as the program is shipped.
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing::FormFixture {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/tapmill_mainform_XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir_ = name;
-        for (const char* sub : {"jb_rec", "jb_strec", "jb_homa"}) std::filesystem::create_directory(dir_ + "/" + sub);
-        fp.desktop.exePath = exePath();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string exePath() const { return dir_ + "/tapmill.exe"; }
-    std::string file(const std::string& relative) const { return dir_ + "/" + relative; }
-
-    TForm_maintapmill& makeForm() {
-        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, exePath());
-        return *form_;
-    }
-    TForm_maintapmill& shownForm() {
-        TForm_maintapmill& form = makeForm();
-        form.window->show();
-        return form;
-    }
-
     static void touch(const std::string& path) { std::ofstream(path) << "[0]\nx=1\n"; }
-
-    static std::vector<std::string> items(const ui::ItemList& list) {
-        std::vector<std::string> out;
-        for (int i = 0; i < list.count(); ++i) out.push_back(list.item(i));
-        return out;
-    }
-
-    // Every file below the program folder, with its size, to see that nothing was written.
-    std::set<std::string> folderContents() const {
-        std::set<std::string> out;
-        for (const auto& e : std::filesystem::recursive_directory_iterator(dir_))
-            out.insert(e.path().string() + (e.is_regular_file() ? ":" + std::to_string(e.file_size()) : "/"));
-        return out;
-    }
-
-    FakePlatform fp;
-    ui::memory::MemoryFactory factory;
-    std::string dir_;
-
-private:
-    std::unique_ptr<TForm_maintapmill> form_;
 };
 
 // ---- creation ----

@@ -44,11 +44,16 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // The main window as its constructor leaves it, before any show.
+    TForm_maintapmill& makeForm() {
+        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, exePath());
+        return *form_;
+    }
     // The main window, created and shown as at program start.
     TForm_maintapmill& shownForm() {
-        form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, exePath());
-        form_->window->show();
-        return *form_;
+        TForm_maintapmill& form = makeForm();
+        form.window->show();
+        return form;
     }
 
     static std::vector<std::string> items(const ui::ItemList& list) {
