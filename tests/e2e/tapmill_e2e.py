@@ -142,6 +142,19 @@ class ProgramFolder:
         return entries
 
 
+def recording_text(frames):
+    """A plain recording as the program stores it: one section per (x, y, event) frame, event None
+    for a frame without one, then the frame count."""
+    lines = []
+    for number, (x, y, event) in enumerate(frames):
+        lines.append(f"[{number}]")
+        if event:
+            lines.append(f"kp={event}")
+        lines += [f"x={x}", f"y={y}"]
+    lines += ["[all]", f"value={len(frames)}"]
+    return "\r\n".join(lines) + "\r\n"
+
+
 class UiDriverError(Exception):
     pass
 

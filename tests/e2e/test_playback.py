@@ -29,17 +29,6 @@ ONE_PASS = [
 ]
 
 
-def recording_text(frames):
-    lines = []
-    for number, (x, y, event) in enumerate(frames):
-        lines.append(f"[{number}]")
-        if event:
-            lines.append(f"kp={event}")
-        lines += [f"x={x}", f"y={y}"]
-    lines += ["[all]", f"value={len(frames)}"]
-    return "\r\n".join(lines) + "\r\n"
-
-
 def setUpModule():
     e2e.start_session()
 
@@ -51,7 +40,7 @@ def tearDownModule():
 class PlaybackTest(E2ETestCase):
     def setUp(self):
         self.folder = self.program_folder()
-        self.folder.write_text("jb_rec/demo.ini", recording_text(DEMO_FRAMES), "ascii")
+        self.folder.write_text("jb_rec/demo.ini", e2e.recording_text(DEMO_FRAMES), "ascii")
         self.process = self.start_tapmill(self.folder)
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)

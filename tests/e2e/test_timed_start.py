@@ -16,17 +16,6 @@ FRAMES = [(100, 100, None), (200, 150, "WM_LBUTTONDOWN"), (200, 150, "WM_LBUTTON
 ONE_PASS = [("LDOWN", 200, 150), ("LUP", 200, 150), ("KEYDOWN", 65), ("KEYUP", 65)]
 
 
-def recording_text(frames):
-    lines = []
-    for number, (x, y, event) in enumerate(frames):
-        lines.append(f"[{number}]")
-        if event:
-            lines.append(f"kp={event}")
-        lines += [f"x={x}", f"y={y}"]
-    lines += ["[all]", f"value={len(frames)}"]
-    return "\r\n".join(lines) + "\r\n"
-
-
 def setUpModule():
     e2e.start_session()
 
@@ -38,7 +27,7 @@ def tearDownModule():
 class TimedStartTest(E2ETestCase):
     def setUp(self):
         self.folder = self.program_folder()
-        self.folder.write_text("jb_rec/demo.ini", recording_text(FRAMES), "ascii")
+        self.folder.write_text("jb_rec/demo.ini", e2e.recording_text(FRAMES), "ascii")
         self.start_tapmill(self.folder)
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)
