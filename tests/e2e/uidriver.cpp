@@ -272,6 +272,20 @@ std::wstring listViewText(HWND listView, long long row, long long column) {
     return std::wstring(text, wcsnlen(text, kMaxChars));
 }
 
+// The items of a combo or list box, one a line, through its count, length and text messages.
+std::wstring itemTexts(HWND box, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+    std::wstring all;
+    LRESULT count = sendBounded(box, countMessage, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = sendBounded(box, lengthMessage, static_cast<WPARAM>(i), 0);
+        std::wstring item(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        sendBounded(box, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
+        item.resize(static_cast<size_t>(length > 0 ? length : 0));
+        all += (i ? L"\n" : L"") + item;
+    }
+    return all;
+}
+
 // Selects one row alone and gives it the focus, as a click on it would.
 void listViewSelect(HWND listView, long long row) {
     checkListViewRow(listView, row);
@@ -411,35 +425,16 @@ std::map<std::wstring, Command> commands() {
         listViewSelect(listView, row);
         return std::wstring();
     };
-    // Combo boxes marshal their item texts across processes themselves.
+    // Combo and list boxes marshal their item texts across processes themselves.
     table[L"combo-items"] = [](Args& args) {
         HWND combo = args.window();
         args.end();
-        std::wstring all;
-        LRESULT count = sendBounded(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            LRESULT length = sendBounded(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-            std::wstring item(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-            sendBounded(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
-            item.resize(static_cast<size_t>(length > 0 ? length : 0));
-            all += (i ? L"\n" : L"") + item;
-        }
-        return escape(all);
+        return escape(itemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT));
     };
-    // List boxes marshal their item texts as combo boxes do.
     table[L"list-items"] = [](Args& args) {
         HWND list = args.window();
         args.end();
-        std::wstring all;
-        LRESULT count = sendBounded(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            LRESULT length = sendBounded(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-            std::wstring item(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-            sendBounded(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
-            item.resize(static_cast<size_t>(length > 0 ? length : 0));
-            all += (i ? L"\n" : L"") + item;
-        }
-        return escape(all);
+        return escape(itemTexts(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT));
     };
     table[L"combo-select"] = [](Args& args) {
         HWND combo = args.window();
