@@ -88,7 +88,7 @@ void TForm_maintapmill::createRecPanel() {
     ui::Panel& p = *Panel_rec;
     addCaption(p, {8, 6, 200, 14}, "脚本信息");
     addCaption(p, {16, 28, 64, 14}, "当前脚本:");
-    Label_recjbname = factory_.label(p, ID_Label_recjbname, {82, 28, 120, 14}, "jb_rec");
+    Label_recjbname = factory_.label(p, ID_Label_recjbname, {82, 28, 96, 14}, "jb_rec");
     addCaption(p, {16, 48, 64, 14}, "录制帧数:");
     Label_recfra = factory_.label(p, ID_Label_recfra, {82, 48, 90, 14}, "0");
     addCaption(p, {182, 48, 64, 14}, "播放帧数:");
