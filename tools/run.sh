@@ -3,14 +3,15 @@
 # screenshot of the window instead, since nobody could see it.
 # Usage: tools/run.sh DIST WINEPREFIX SCREENSHOT_DIR
 set -euo pipefail
-dist=$1 prefix=$2 shots=$3
+dist=$1 prefix=$2
+shots=$(mkdir -p "$3" && cd "$3" && pwd)
+# Resolved before the cd below, since $0 may be a path relative to the caller's folder.
+here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cd "$dist"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine tapmill.exe
 fi
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
 "$here/with-display.sh" bash -c '
   wine tapmill.exe & pid=$!
   for _ in $(seq 1 60); do
