@@ -1,6 +1,7 @@
 // Plain playback: frame by frame, the cursor goes where the recording had it and the recorded
 // button or key is injected there. Every frame is read from the file as it is played, so a
 // recording that changes meanwhile is seen at the next frame.
+#include <algorithm>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -22,7 +23,8 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     playing = true;
     setStatus(0, "当前状态：播放……");
     const std::string path = dataPath("jb_rec\\", name);
-    const bool missing = !files::exists(path);
+    // A folder of that name is no recording either.
+    const bool missing = !files::exists(path) || files::isDirectory(path);
     // Larger than the program reads: every frame would read as none at all.
     if (missing || files::identity(path).size > profile::kMaxFileBytes) {
         platform_.dialogs.messageBox("名为：'" + name + (missing ? "'脚本文件不存在！" : "'脚本文件太大，无法播放！"),
@@ -38,6 +40,9 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     bool badFrame = false;
     while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame) {
         playFrame = 0;
+        // A recording without frames (no count, or none above zero) still takes a frame's time a
+        // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
+        if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
         while (playFrame < recordingFrameCount(path) && playing) {
             if (frameWait > 0)
                 Delay(platform_.pump, frameWait);

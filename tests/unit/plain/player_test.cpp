@@ -245,6 +245,46 @@ TEST_P(PlayerEndlessTest, LoopBoxPlaysUntilStopWhateverTheCountField) {
 
 INSTANTIATE_TEST_SUITE_P(CountFieldTexts, PlayerEndlessTest, ::testing::Values("0", "1", "abc"));
 
+// A recording with no frames to play (no count at all, as a scratch file a crash left behind has,
+// or a count of zero or below) still paces its passes like frames, so Stop, the hot keys and the
+// close get through and an endless playback of it idles instead of spinning.
+class PlayerNoFramesTest : public PlayerTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PlayerNoFramesTest, EachPassWaitsAFrameAndStopEndsAnEndlessPlayback) {
+    profile::writeInteger(recordingPath(), "0", "x", 10);
+    if (std::string(GetParam()) != "none") profile::writeString(recordingPath(), "all", "value", GetParam());
+    form().Edit_playt->setText("50");
+
+    form().SpeedButton_playClick();
+
+    EXPECT_EQ(fp.pump.now() - start_, 50u * 20u);
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+
+    form().CheckBox_loop->setChecked(true);
+    const uint64_t endlessStart = fp.pump.now();
+    fp.pump.at(endlessStart + 500, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_GE(fp.pump.now() - endlessStart, 500u);
+    EXPECT_LE(fp.pump.now() - endlessStart, 540u);
+    EXPECT_FALSE(form().playing);
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, PlayerNoFramesTest, ::testing::Values("none", "0", "-5"));
+
+TEST_F(PlayerTest, AFolderNamedLikeARecordingIsNoRecording) {
+    std::filesystem::create_directory(dir_ + "/jb_rec/x.ini");
+    form().recname = "x";
+
+    form().SpeedButton_playClick();
+
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "名为：'x'脚本文件不存在！");
+    EXPECT_FALSE(form().playing);
+}
+
 // ---- speed ----
 
 struct SpeedCase {
