@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/counts.h"
+#include "common/error.h"
 #include "common/gbk.h"
 #include "common/profile.h"
 #include "common/script_names.h"
@@ -45,6 +46,11 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
     createControls();
     createRecLibrary();
     createJournalLibrary();
+    // A journal recording a failed write ended shows as ended, as one the stop ended does.
+    stjournal.recorder.onEndedByFailure = [this] {
+        label_ststate->setText("");
+        clearJournalPause();
+    };
     FormCreate();
 }
 
@@ -65,8 +71,9 @@ void TForm_maintapmill::registerControlHotKeys() {
 void TForm_maintapmill::FormShow() {
     createShortcutOnFirstStart();
     // A playback of the journal ends with its flag: no hook or driver is left playing on.
-    stjournal.recorder.recording = stjournal.recorder.paused = false;
+    stjournal.recorder.recording = false;
     stjournal.player.endOnShow();
+    clearJournalPause();
     recpause = recording = playpause = playing = runpause = running = false;
     capture_kb = capture_hot = capture_kc = false;
     timeset = false;
@@ -98,17 +105,39 @@ bool TForm_maintapmill::FormCloseQuery() {
     if (platform_.dialogs.messageBox("是否真的要退出Tapmill？", platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
         return false;
+    endEverything();
+    return true;
+}
+
+void TForm_maintapmill::WMEndSession() {
+    // The system may end the process as soon as this returns, before any loop below gets back
+    // its turn: a plain recording gets its count now, and nothing more goes into it.
+    if (recording) openRec_.seal(recFrame);
+    platform_.hooks.stopHook();
+    platform_.hooks.disableHotKeyHook();
+    endEverything();
+    FormClose();
+}
+
+void TForm_maintapmill::endEverything() {
     for (int id : kHotKeysUnregisteredAtClose) platform_.hotkeys.unregisterHotKey(window->nativeHandle(), id);
     // Loops in progress see their flags cleared and return at their next check. A paused loop
     // would never get there, so the pause flags go too.
     recording = playing = running = false;
     recpause = playpause = runpause = false;
+    clearJournalPause();
     removeTrayIcon();
     // A journal recording gets its count, also one a show took the flag of; a journal playback
-    // must not go on injecting into a desktop the program has left.
-    if (stjournal.recorder.hookHeld()) RzBitBtn_ststopClick();
+    // must not go on injecting into a desktop the program has left. The program ends either way:
+    // a count that cannot be written is reported, and the rest of the ending still happens.
+    std::string failure;
+    try {
+        if (stjournal.recorder.hookHeld()) RzBitBtn_ststopClick();
+    } catch (const Error& e) {
+        failure = e.what();
+    }
     stjournal.player.stop();
-    return true;
+    if (!failure.empty()) platform_.dialogs.messageBox(failure, kErrorReportCaption, platform::MessageButtons::Ok);
 }
 
 // A second removal after the one of the close request does nothing.

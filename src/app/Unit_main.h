@@ -230,6 +230,8 @@ public:
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
+    // Log-off or shut-down: ends the program as the close would, without asking.
+    void WMEndSession();
 
     // ---- navigation ----
     void SpeedButton_mrecClick();
@@ -325,12 +327,17 @@ public:
     void RzCheckBox_loopClick();
     // Makes the named journal current and loads it into the journal table.
     void loadJournal(const std::string& name);
+    // The system took a journal hook away (WM_CANCELJOURNAL).
+    void WMCancelJournal();
+    // Lets a paused journal recording or playback go on, so no call stays parked in the pause.
+    void clearJournalPause();
 
     // ---- ui::WindowEvents ----
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
     void onShow() override { FormShow(); }
     bool onCloseQuery() override { return FormCloseQuery(); }
     void onClose() override { FormClose(); }
+    void onEndSession() override { WMEndSession(); }
     void onHotKey(int hotKeyId) override { OnWMHotKey(hotKeyId); }
     void onMinimize() override { ApplicationEvents1Minimize(); }
     void onTimer(int timerId) override;
@@ -338,6 +345,8 @@ public:
     bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
 private:
+    // What the close and the end of the session share: hot keys, loops, hooks and the icon go.
+    void endEverything();
     void createControls();
     void createRecPanel();
     void createJournalPanel();

@@ -55,11 +55,15 @@ void TForm_maintapmill::WMTrayIcon(uint32_t mouseMessage) {
         if (chosen == 0) N1Click();
         if (chosen == 1) N2Click();
     } else if (mouseMessage == kLeftDoubleClick) {
-        window->show();
+        N1Click();
     }
 }
 
-void TForm_maintapmill::N1Click() { window->show(); }
+// The window comes back in front of whatever covers it: the user asked for it.
+void TForm_maintapmill::N1Click() {
+    window->show();
+    platform_.tray.bringToForeground(window->nativeHandle());
+}
 
 void TForm_maintapmill::N2Click() { window->close(); }
 

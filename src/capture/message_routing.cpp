@@ -5,6 +5,7 @@
 #include "app/Unit_main.h"
 #include "capture/hook_messages.h"
 #include "capture/keytable.h"
+#include "journal/input_messages.h"
 
 namespace tapmill {
 
@@ -20,6 +21,10 @@ void showCapturedKey(ui::TextControl* field, const std::string& name) {
 
 bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) {
     if (routeTrayMessage(message, lParam)) return true;
+    if (message == journal::kWmCancelJournal) {
+        WMCancelJournal();
+        return true;
+    }
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
         recordFrameEvent(kMouseEventTexts[message - kMouseMessageBase]);
         return false;

@@ -11,4 +11,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The caption of the program's error report.
+inline const char* const kErrorReportCaption = "Tapmill";
+
 }  // namespace tapmill

@@ -22,6 +22,8 @@ enum : uint32_t {
     kWmMButtonUp = 0x0208,
     kWmMButtonDblClk = 0x0209,
     kWmMouseLast = 0x020E,
+    // Posted when the system took a journal hook away (Ctrl+Esc, Ctrl+Alt+Del).
+    kWmCancelJournal = 0x004B,
 };
 
 enum : uint8_t {

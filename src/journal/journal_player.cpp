@@ -97,6 +97,8 @@ void JournalPlayer::endPassIfDone() {
     playing = true;
     position = 0;
     hook_.install(*this);
+    // Ended rather than left playing with nothing to play it, which would refuse every start.
+    if (hook_.stranded()) stop();
 }
 
 }  // namespace tapmill::journal

@@ -12,8 +12,6 @@ namespace tapmill::journal {
 namespace {
 
 constexpr int kPauseCheckMs = 20;
-// The caption of the program's error report.
-const char* const kErrorCaption = "Tapmill";
 
 }  // namespace
 
@@ -69,11 +67,24 @@ void JournalRecorder::record(int code, uintptr_t wParam, const JournalEvent& eve
         writeJournalEvent(target_, counter_, code, static_cast<int32_t>(wParam), event);
         ++counter_;
     } catch (const Error& e) {
-        // Called by the system, there is no handler to report to: the recording ends here, its
-        // events so far stay on disk, and the stop still tries to write the count.
-        hook_.remove();
-        dialogs_.messageBox(e.what(), kErrorCaption, platform::MessageButtons::Ok);
+        // Called by the system, there is no handler to report to: the recording ends here as a
+        // stop would end it, its events so far on disk, and the failure is reported once.
+        endAfterWriteFailure(e.what());
     }
+}
+
+void JournalRecorder::endAfterWriteFailure(const std::string& failure) {
+    hook_.remove();
+    hookHeld_ = false;
+    recording = paused = false;
+    // The count of what did get written, if the file still takes it; a second failure adds
+    // nothing to the report.
+    try {
+        writeJournalEventCount(target_, counter_);
+    } catch (const Error&) {
+    }
+    if (onEndedByFailure) onEndedByFailure();
+    dialogs_.messageBox(failure, kErrorReportCaption, platform::MessageButtons::Ok);
 }
 
 void JournalRecorder::eraseTrailingAltPresses() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "journal/hotkey_filter.h"
@@ -39,9 +40,12 @@ public:
     bool recording = false;
     // Toggled with the player's by the pause button; a paused recording holds the next event.
     bool paused = false;
+    // Told when a failed write ended the recording, so that what shows it can say it has ended.
+    std::function<void()> onEndedByFailure;
 
 private:
     void record(int code, uintptr_t wParam, const JournalEvent& event);
+    void endAfterWriteFailure(const std::string& failure);
     // A journal must not end with Alt held down: the Alt of the Alt+Q that stopped it, say.
     void eraseTrailingAltPresses();
 

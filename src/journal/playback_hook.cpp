@@ -49,7 +49,10 @@ intptr_t PlaybackHook::callNext(int code, uintptr_t wParam, JournalEvent* event)
 
 void PlaybackHook::drive() {
     if (mode_ == Mode::System && verdict_ == Verdict::Unknown) waitForTheSystemsFirstCall();
-    if (mode_ == Mode::Emulated) runEmulatedPlayback(*this, hooks_, pump_);
+    if (mode_ != Mode::Emulated) return;
+    driving_ = true;
+    runEmulatedPlayback(*this, hooks_, pump_);
+    driving_ = false;
 }
 
 void PlaybackHook::waitForTheSystemsFirstCall() {

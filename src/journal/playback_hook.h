@@ -34,6 +34,9 @@ public:
 
     // For the emulated driver.
     bool emulating() const { return mode_ == Mode::Emulated; }
+    // An emulated hook that nothing plays: the system played the pass that just ended from its
+    // own calls, and then refused the hook for the next one. The drive runs only from a start.
+    bool stranded() const { return mode_ == Mode::Emulated && !driving_; }
     intptr_t callProcedure(int code, JournalEvent* event) { return procedure_->call(code, 0, event); }
     // Changes with every install: a pass that ended and began again within one call.
     uint64_t installCount() const { return installCount_; }
@@ -61,6 +64,7 @@ private:
     Verdict verdict_ = Verdict::Unknown;
     uintptr_t systemHandle_ = 0;
     uint64_t installCount_ = 0;
+    bool driving_ = false;
 };
 
 }  // namespace tapmill::journal

@@ -34,7 +34,21 @@ void TForm_maintapmill::RzBitBtn_strecClick() {
 
 void TForm_maintapmill::RzBitBtn_ststopClick() {
     label_ststate->setText("");
+    // A record call parked in the pause returns, and the next recording starts unpaused.
+    clearJournalPause();
     stjournal.recorder.stop();
+}
+
+// The system took the playback hook away, as it does on Ctrl+Esc: the playback ends there, and a
+// later start plays again, unpaused. A recording goes on: its low-level hooks keep watching.
+void TForm_maintapmill::WMCancelJournal() {
+    stjournal.player.stop();
+    clearJournalPause();
+}
+
+void TForm_maintapmill::clearJournalPause() {
+    stjournal.recorder.paused = stjournal.player.paused = false;
+    Speedbutton_stpause->setText("暂停");
 }
 
 void TForm_maintapmill::loadJournal(const std::string& name) {

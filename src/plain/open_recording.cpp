@@ -17,7 +17,7 @@ std::string sectionOf(int32_t frame) { return std::to_string(frame); }
 void OpenRecording::open(const std::string& path) {
     path_ = path;
     ++holders_;
-    broken_ = false;
+    broken_ = sealed_ = false;
     // A file that cannot be deleted (read-only) makes the first write fail, which is reported.
     if (files::exists(path_)) files::removeFile(path_);
 }
@@ -30,7 +30,7 @@ bool OpenRecording::full() const { return files::identity(path_).size >= byteLim
 
 template <class Write>
 bool OpenRecording::attempt(Write&& write) {
-    if (broken_) return false;
+    if (broken_ || sealed_) return false;
     try {
         write();
         return true;
@@ -54,6 +54,11 @@ bool OpenRecording::writeEvent(int32_t frame, const std::string& text) {
 
 bool OpenRecording::writeFrameCount(int32_t count) {
     return attempt([&] { profile::writeInteger(path_, "all", "value", count); });
+}
+
+void OpenRecording::seal(int32_t count) {
+    writeFrameCount(count);
+    sealed_ = true;
 }
 
 std::string OpenRecording::takeFailure() { return std::exchange(failure_, std::string()); }

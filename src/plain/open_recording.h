@@ -32,6 +32,9 @@ public:
     bool writeFrame(int32_t frame, int x, int y);
     bool writeEvent(int32_t frame, const std::string& text);
     bool writeFrameCount(int32_t count);
+    // Writes the count and takes no more writes until opened anew, so the file stays complete
+    // with that count whatever the loops still running try to add. A failure is kept as above.
+    void seal(int32_t count);
 
     // The message of a failure not reported yet, or empty text; handed out once.
     std::string takeFailure();
@@ -44,6 +47,7 @@ private:
     std::string path_;
     int holders_ = 0;
     bool broken_ = false;
+    bool sealed_ = false;
     std::string failure_;
 };
 

@@ -24,6 +24,8 @@ public:
     // False keeps the window open.
     virtual bool onCloseQuery() { return true; }
     virtual void onClose() {}
+    // The user's session ends (log-off or shut-down); the window goes right after.
+    virtual void onEndSession() {}
     virtual void onMinimize() {}
     virtual void onHotKey(int hotKeyId) {}
     // Every other message, before the standard handling; true when the form consumed it.

@@ -79,6 +79,7 @@ def start_session():
         if shutil.which(program) is None:
             raise RuntimeError(f"{program} is not installed")
     subprocess.run([str(REPO / "tools" / "wineprefix.sh"), str(wine_prefix())], check=True)
+    subprocess.run([str(REPO / "tools" / "wine-managed.sh"), str(wine_prefix())], check=True)
     # The tests run one at a time and own the prefix: whatever still runs in it was left over by an
     # aborted run, or runs on another display, and would disturb window lookups.
     end_session()
@@ -294,6 +295,13 @@ class UiDriver:
 
     def send(self, hwnd, msg, wparam=0, lparam=0):
         return int(self.command(f"send {hwnd} {msg} {wparam} {lparam}"))
+
+    def foreground(self):
+        return self._window("foreground")
+
+    def answers(self, hwnd, timeout):
+        """Whether the window's thread takes a message within `timeout` seconds."""
+        return self.command(f"answers {hwnd} {int(timeout * 1000)}", timeout) == "1"
 
     def cursor(self):
         x, y = self.command("cursor").split()

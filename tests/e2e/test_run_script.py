@@ -21,11 +21,23 @@ def tearDownModule():
 
 class RunScriptTest(E2ETestCase):
     def run_script(self, folder, shots, env):
+        """Starts tools/run.sh; its output goes to a file (Wine's own services inherit and keep
+        open whatever pipe it would write to)."""
+        self.output = self._scratch / "run.log"
         # Relative paths, as the Makefile's own call would resolve them from the repository's top.
-        return subprocess.Popen(
-            ["tools/run.sh", os.path.relpath(folder.path, e2e.REPO), os.path.relpath(e2e.wine_prefix(), e2e.REPO),
-             os.path.relpath(shots, e2e.REPO)],
-            cwd=e2e.REPO, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        with open(self.output, "w") as output:
+            return subprocess.Popen(
+                ["tools/run.sh", os.path.relpath(folder.path, e2e.REPO), os.path.relpath(e2e.wine_prefix(), e2e.REPO),
+                 os.path.relpath(shots, e2e.REPO)],
+                cwd=e2e.REPO, env=env, stdout=output, stderr=subprocess.STDOUT)
+
+    def finished(self, script, timeout):
+        try:
+            status = script.wait(timeout)
+        except subprocess.TimeoutExpired:
+            script.kill()
+            raise AssertionError(f"tools/run.sh did not end within {timeout} s") from None
+        return status, self.output.read_text(errors="replace")
 
     def test_without_a_display_it_shows_the_window_on_a_virtual_one_and_saves_its_picture(self):
         folder = self.program_folder()
@@ -33,10 +45,9 @@ class RunScriptTest(E2ETestCase):
         env = e2e.wine_env()
         del env["DISPLAY"]
 
-        script = self.run_script(folder, shots, env)
-        output, _ = script.communicate(timeout=120)
+        status, output = self.finished(self.run_script(folder, shots, env), 120)
 
-        self.assertEqual(script.returncode, 0, output)
+        self.assertEqual(status, 0, output)
         self.assertIn("run.png", output)
         picture = shots / "run.png"
         self.assertTrue(picture.is_file(), output)
@@ -57,8 +68,8 @@ class RunScriptTest(E2ETestCase):
         box, text = driver.msgbox()
         self.assertEqual(text, "是否真的要退出Tapmill？")
         driver.press(box, "yes")
-        output, _ = script.communicate(timeout=e2e.WAIT_SECONDS)
-        self.assertEqual(script.returncode, 0, output)
+        status, output = self.finished(script, e2e.WAIT_SECONDS)
+        self.assertEqual(status, 0, output)
 
 
 if __name__ == "__main__":

@@ -525,6 +525,19 @@ std::map<std::wstring, Command> commands() {
         args.end();
         return number(static_cast<long long>(sendBounded(window, message, wparam, lparam)));
     };
+    table[L"foreground"] = [](Args& args) {
+        args.end();
+        return handle(GetForegroundWindow());
+    };
+    // Whether the window's thread takes a message within the given milliseconds: 1 or 0.
+    table[L"answers"] = [](Args& args) {
+        HWND window = args.window();
+        UINT timeout = static_cast<UINT>(args.integer("timeout"));
+        args.end();
+        DWORD_PTR ignored = 0;
+        return std::wstring(
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeout, &ignored) ? L"1" : L"0");
+    };
     table[L"cursor"] = [](Args& args) {
         args.end();
         POINT p;

@@ -1,7 +1,17 @@
 #pragma once
+#include <windows.h>
+
 #include "platform/dialogs.h"
 
 namespace tapmill::win32 {
+
+// The program's window the user sees in front: the active one, else the visible window of this
+// thread that takes input (a modal window, or the main window while none is open); none while
+// the program sits in the tray. Message boxes belong to it, so they open over it and never
+// behind another program's window.
+HWND programFrontWindow();
+// A message box owned by programFrontWindow() and brought to the foreground.
+int showMessageBox(const std::wstring& text, const std::wstring& caption, UINT type, bool ownerless = false);
 
 class Win32Dialogs : public platform::Dialogs {
 public:

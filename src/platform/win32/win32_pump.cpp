@@ -4,6 +4,22 @@
 
 namespace tapmill::win32 {
 
+namespace {
+
+BOOL CALLBACK sendToWindow(HWND hwnd, LPARAM message) {
+    const MSG& m = *reinterpret_cast<const MSG*>(message);
+    SendMessageW(hwnd, m.message, m.wParam, m.lParam);
+    return TRUE;
+}
+
+}  // namespace
+
+bool forwardThreadMessage(const MSG& msg) {
+    if (msg.hwnd || msg.message != WM_CANCELJOURNAL) return false;
+    EnumThreadWindows(GetCurrentThreadId(), sendToWindow, reinterpret_cast<LPARAM>(&msg));
+    return true;
+}
+
 Win32Pump::Win32Pump() { QueryPerformanceFrequency(&frequency_); }
 
 uint32_t Win32Pump::tickMs() {
@@ -22,6 +38,7 @@ void Win32Pump::processPendingMessages() {
             exitCode_ = static_cast<int>(msg.wParam);
             break;
         }
+        if (forwardThreadMessage(msg)) continue;
         HWND active = GetActiveWindow();
         if (active && IsDialogMessageW(active, &msg)) continue;
         TranslateMessage(&msg);

@@ -7,6 +7,11 @@ namespace tapmill::win32 {
 
 // The thread's message queue on a millisecond clock derived from the performance counter (the
 // tick count moves in steps of up to 16 ms, too coarse for 5 ms frames).
+// A message the system posts to the thread rather than to a window (WM_CANCELJOURNAL when it
+// takes a journal hook away) is sent on to the thread's top-level windows, whose forms take what
+// is theirs; a thread message would otherwise be dispatched to no one. True when msg was one.
+bool forwardThreadMessage(const MSG& msg);
+
 class Win32Pump : public platform::MessagePump {
 public:
     Win32Pump();

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "common/error.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_pump.h"
 #include "ui/win32/win32_list_view.h"
 
 #include <exception>
@@ -100,7 +103,7 @@ void Win32Window::guarded(F&& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        MessageBoxW(IsWindowVisible(hwnd_) ? hwnd_ : nullptr, widen(e.what()).c_str(), L"Tapmill", MB_OK | MB_ICONERROR);
+        showMessageBox(widen(e.what()), widen(kErrorReportCaption), MB_OK | MB_ICONERROR);
     }
 }
 
@@ -160,6 +163,15 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                     DestroyWindow(hwnd_);
             });
             return 0;
+        case WM_QUERYENDSESSION:
+            // Nothing here refuses the end of the session; the work is done when it ends.
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) {
+                guarded([&] { events_.onEndSession(); });
+                if (!modal_) DestroyWindow(hwnd_);
+            }
+            return 0;
         case WM_DESTROY:
             if (endsProgram_) PostQuitMessage(0);
             return 0;
@@ -204,7 +216,7 @@ void Win32Window::showModal() {
             endModal();
             break;
         }
-        if (IsDialogMessageW(hwnd_, &msg)) continue;
+        if (win32::forwardThreadMessage(msg) || IsDialogMessageW(hwnd_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

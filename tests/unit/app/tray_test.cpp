@@ -96,6 +96,19 @@ TEST_F(TrayTest, MinimiseHidesAndADoubleClickShowsAgainWithTheShowStep) {
     EXPECT_FALSE(form.window->minimized());
 }
 
+TEST_F(TrayTest, TheWindowComesBackInFrontByDoubleClickAndByTheMenu) {
+    auto& form = shownForm();
+    ui::memory::as<ui::memory::MemoryWindow>(*form.window).minimize();
+    form.onMessage(platform::kTrayCallbackMessage, 100, 515);
+    EXPECT_TRUE(form.window->visible());
+    EXPECT_EQ(fp.tray.foregrounded, 1);
+
+    ui::memory::as<ui::memory::MemoryWindow>(*form.window).minimize();
+    form.N1Click();
+    EXPECT_TRUE(form.window->visible());
+    EXPECT_EQ(fp.tray.foregrounded, 2);
+}
+
 TEST_F(TrayTest, TheMenuOpensAtTheCursorAndItsItemsAct) {
     auto& form = shownForm();
     form.window->hide();
@@ -105,7 +118,7 @@ TEST_F(TrayTest, TheMenuOpensAtTheCursorAndItsItemsAct) {
     EXPECT_THAT(fp.tray.lastMenu, ::testing::ElementsAre("显示Tapmill窗口", "退出"));
     EXPECT_EQ(fp.tray.lastMenuAt.x, 700);
     EXPECT_EQ(fp.tray.lastMenuAt.y, 500);
-    EXPECT_EQ(fp.tray.foregrounded, 1);
+    EXPECT_EQ(fp.tray.foregrounded, 2) << "for the menu, then for the window it brought back";
     EXPECT_TRUE(form.window->visible());
 
     fp.tray.menuChoice = [] { return 1; };

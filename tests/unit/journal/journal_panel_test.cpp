@@ -251,5 +251,49 @@ TEST_F(JournalPanelTest, TheCloseEndsAJournalPlayback) {
     EXPECT_FALSE(fp.journalHooks.installed(HookType::SystemPlayback));
 }
 
+TEST_F(JournalPanelTest, APlaybackTheSystemCancelledEndsAndPlayStartsAnotherOne) {
+    writeJournal("stjb", 3);
+    TForm_maintapmill& form = shownForm();
+    systemPlaysTheNextPlayback();
+    form.RzBitBtn_stplayClick();
+    form.Speedbutton_stpauseClick();
+    ASSERT_TRUE(fp.journalHooks.installed(HookType::SystemPlayback));
+
+    // Ctrl+Esc: the system removes the hook itself and says so to the thread.
+    form.onMessage(journal::kWmCancelJournal, 0, 0);
+
+    EXPECT_FALSE(form.stjournal.player.playing);
+    EXPECT_FALSE(form.stjournal.player.paused);
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "暂停");
+    form.RzBitBtn_stplayClick();
+    EXPECT_EQ(fp.journalHooks.installedCount(HookType::SystemPlayback), 1);
+}
+
+TEST_F(JournalPanelTest, APassTheSystemPlayedWhoseNextHookItRefusesEndsThePlayback) {
+    writeJournal("stjb", 2);
+    TForm_maintapmill& form = shownForm();
+    form.RzCheckBox_loop->setChecked(true);
+    form.RzCheckBox_loopClick();
+    systemPlaysTheNextPlayback();
+    form.RzBitBtn_stplayClick();
+    ASSERT_TRUE(fp.journalHooks.installed(HookType::SystemPlayback));
+
+    fp.journalHooks.refuseSystemPlayback = true;
+    for (int event = 0; event < 2; ++event) {
+        JournalEvent e{};
+        fp.journalHooks.playback(platform::kHcGetNext, &e);
+        fp.journalHooks.playback(platform::kHcSkip);
+    }
+
+    EXPECT_FALSE(form.stjournal.player.playing) << "nothing would play the next pass";
+    EXPECT_FALSE(form.stjournal.playbackHook.installed());
+    // A new start plays, the program's own way now.
+    form.RzCheckBox_loop->setChecked(false);
+    form.RzCheckBox_loopClick();
+    const size_t sentBefore = fp.journalHooks.sent.size();
+    form.RzBitBtn_stplayClick();
+    EXPECT_EQ(fp.journalHooks.sent.size() - sentBefore, 2u);
+}
+
 }  // namespace
 }  // namespace tapmill
