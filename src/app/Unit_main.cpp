@@ -69,7 +69,8 @@ void TForm_maintapmill::FormShow() {
     stjournal.player.endOnShow();
     recpause = recording = playpause = playing = runpause = running = false;
     capture_kb = capture_hot = capture_kc = false;
-    timeset = false;
+    // An armed timed start outlasts the show: the panel stays locked for it and it fires at its
+    // second, unless "取消定时" takes it back.
 
     recname = Label_recjbname->text();
     listjb(*ComboBox_recjbname, "jb_rec\\");
