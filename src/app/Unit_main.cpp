@@ -93,6 +93,7 @@ void TForm_maintapmill::FormShow() {
     addTrayIcon();
 
     readOptions(config);
+    if (captureFields.hiddenForPointCapture) captureFields.hiddenForPointCapture->show();
 }
 
 bool TForm_maintapmill::FormCloseQuery() {
