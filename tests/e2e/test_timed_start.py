@@ -60,6 +60,14 @@ class TimedStartTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_time", "设置定时"))
         e2e.wait_until(lambda: self.main.status(1) == "定时设置：已启动", "the timed start to be armed")
 
+    def arm_ahead(self, count, seconds):
+        """Arms a start of the recording `seconds` ahead of the program's clock; returns its moment."""
+        self.choose_recording(count)
+        due = self.clock() + datetime.timedelta(seconds=seconds)
+        self.set_target(due)
+        self.arm()
+        return due
+
     def assert_played_at(self, target, due):
         """Watches the program's clock together with the target: nothing before the second."""
         seen_at = None
@@ -103,10 +111,7 @@ class TimedStartTest(E2ETestCase):
 
     def test_armed_three_seconds_ahead_a_recording_plays_twice_at_that_second(self):
         target = self.start_target()
-        self.choose_recording(2)
-        due = self.clock() + datetime.timedelta(seconds=3)
-        self.set_target(due)
-        self.arm()
+        due = self.arm_ahead(count=2, seconds=3)
 
         self.assert_played_at(target, due)
         self.assertEqual(target.wait_events(2 * len(ONE_PASS)), ONE_PASS * 2)
@@ -117,10 +122,7 @@ class TimedStartTest(E2ETestCase):
 
     def test_an_armed_start_outlasts_a_minimise_and_restore_from_the_tray(self):
         target = self.start_target()
-        self.choose_recording(1)
-        due = self.clock() + datetime.timedelta(seconds=12)
-        self.set_target(due)
-        self.arm()
+        due = self.arm_ahead(count=1, seconds=12)
         self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
         e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to hide")
         self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
