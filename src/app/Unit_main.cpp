@@ -76,7 +76,8 @@ void TForm_maintapmill::FormShow() {
     clearJournalPause();
     recpause = recording = playpause = playing = runpause = running = false;
     capture_kb = capture_hot = capture_kc = false;
-    timeset = false;
+    // An armed timed start outlasts the show: the panel stays locked for it and it fires at its
+    // second, unless "取消定时" takes it back.
 
     recname = Label_recjbname->text();
     listjb(*ComboBox_recjbname, "jb_rec\\");
@@ -99,6 +100,7 @@ void TForm_maintapmill::FormShow() {
     addTrayIcon();
 
     readOptions(config);
+    if (captureFields.hiddenForPointCapture) captureFields.hiddenForPointCapture->show();
 }
 
 bool TForm_maintapmill::FormCloseQuery() {

@@ -279,7 +279,8 @@ public:
 
     // ---- hand-written scripts (Panel_homa) ----
     // Runs a script `count` passes (without end for kEndlessPlayCount) from `lines`, which it first
-    // fills from the script's file unless the editor runs its own lines (editrun).
+    // fills from the script's file unless the editor runs its own lines (editrun, with lines other
+    // than homajbRunList).
     void runhoma(int32_t count, const std::string& name, scripts::RunList& lines);
     // Fills a script table with the scripts of "jb_homa\", marking the enabled one.
     void relistview(ui::ListView& table, const std::string& enabledName);

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/controls.h"
+#include "ui/window.h"
 
 namespace tapmill {
 
@@ -8,12 +9,14 @@ namespace tapmill {
 // Edit_kc. A window lends its fields for as long as it lives (CaptureFieldLoan) and sets the main
 // window's flag capture_kb, capture_hot or capture_kc while the field has the focus. The main
 // window writes a captured key's name into the fields whose flag is set, and a captured point
-// (Ctrl+1) at the top of the point list.
+// (Ctrl+1) at the top of the point list. The editor also lends its window while it has hidden it
+// to clear the screen for point capture: the main window's show brings it back with itself.
 struct CaptureFields {
     ui::TextControl* Edit_kb = nullptr;
     ui::TextControl* Edit_hot = nullptr;
     ui::TextControl* Edit_kc = nullptr;
     ui::ItemList* ComboBox_con = nullptr;
+    ui::Window* hiddenForPointCapture = nullptr;
 };
 
 // Puts a window's field into its slot of CaptureFields and takes it out again when the window

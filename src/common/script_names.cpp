@@ -47,7 +47,6 @@ bool isAcceptableScriptName(const std::string& name) {
         if (c < 32) return false;
         if (std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) return false;
     }
-    if (name.back() == '.' || name.back() == ' ') return false;
     if (isDeviceName(name)) return false;
     return utf8ToGbk(name).has_value();
 }

@@ -8,9 +8,10 @@ namespace tapmill {
 // case), without those four characters, in the file system's order. A missing folder has none.
 std::vector<std::string> scriptNames(const std::string& folderPath);
 
-// Whether a typed name can name a file inside its library folder on Windows: no path separators
-// or other characters Windows refuses, no device name (CON, NUL, COM1, ...), no trailing dot or
-// space, and only characters the GBK file names of the program can hold. Blanks may lead.
+// Whether a typed name can name a file inside its library folder on Windows: no path separators,
+// control characters or other characters Windows refuses, no device name (CON, NUL, COM1, ...),
+// and only characters the GBK file names of the program can hold. Blanks may lead, and a dot or a
+// blank may end the name, since ".ini" follows it: Windows drops those only at a path's end.
 bool isAcceptableScriptName(const std::string& name);
 
 // Names compared the way the Windows file system compares them (ASCII case ignored).

@@ -45,12 +45,22 @@ bool JournalRecorder::stop() {
 intptr_t JournalRecorder::JournalRecordProc(int code, uintptr_t wParam, JournalEvent* event) {
     intptr_t result = 0;
     if (code < 0) result = hook_.callNext(code, wParam, event);
+    if (code == platform::kHcAction && event) held_.push_back({code, wParam, *event});
+    // The system calls again while this call waits in the pause, and those calls return before
+    // this one. So the first call back from the pause writes every held event, in arrival order.
     while (paused) Delay(pump_, kPauseCheckMs);
-    // A call that waited through a stop records nothing: the journal already has its count.
-    if (code == platform::kHcAction && event && hookHeld_ && counter_ < eventLimit_)
-        record(code, wParam, *event);
-    if (hookHeld_ && counter_ >= eventLimit_ && hook_.installed()) hook_.remove();
+    writeHeld();
     return result;
+}
+
+void JournalRecorder::writeHeld() {
+    while (!held_.empty()) {
+        const Held next = held_.front();
+        held_.pop_front();
+        // A call that waited through a stop records nothing: the journal already has its count.
+        if (hookHeld_ && counter_ < eventLimit_) record(next.code, next.wParam, next.event);
+    }
+    if (hookHeld_ && counter_ >= eventLimit_ && hook_.installed()) hook_.remove();
 }
 
 void JournalRecorder::record(int code, uintptr_t wParam, const JournalEvent& event) {

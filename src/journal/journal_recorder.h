@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -46,6 +47,8 @@ public:
 private:
     void record(int code, uintptr_t wParam, const JournalEvent& event);
     void endAfterWriteFailure(const std::string& failure);
+    // Writes the events that arrived and have not been written yet, oldest first.
+    void writeHeld();
     // A journal must not end with Alt held down: the Alt of the Alt+Q that stopped it, say.
     void eraseTrailingAltPresses();
 
@@ -58,6 +61,13 @@ private:
     int32_t counter_ = 0;
     // From the start until the stop, even after the hook itself went at the event limit.
     bool hookHeld_ = false;
+    struct Held {
+        int code;
+        uintptr_t wParam;
+        JournalEvent event;
+    };
+    // Events whose calls still wait in the pause, in the order they arrived.
+    std::deque<Held> held_;
 };
 
 }  // namespace tapmill::journal

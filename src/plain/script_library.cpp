@@ -1,6 +1,7 @@
 #include "plain/script_library.h"
 
 #include "common/delay.h"
+#include "common/library_messages.h"
 #include "common/profile.h"
 #include "common/script_names.h"
 #include "platform/files.h"
@@ -45,8 +46,7 @@ void ScriptLibrary::relist() {
 void ScriptLibrary::save() {
     const std::string name = c_.nameField.text();
     if (trimSpaces(name).empty()) return remind("脚本名不能为空！");
-    if (!isAcceptableScriptName(name))
-        return remind("无法以“" + name + "”为名保存：脚本名不能含有 \\ / : * ? \" < > | ，不能是系统设备名，也不能以点或空格结尾，请换一个名字！");
+    if (!isAcceptableScriptName(name)) return remind(unacceptableNameMessage(name));
 
     const std::string scratch = pathOf(reserved_);
     // The copy passes through memory; a file larger than the program reads never came from its
@@ -83,7 +83,9 @@ void ScriptLibrary::remove() {
     if (trimSpaces(name).empty()) return remind("请选取您要删除的脚本！");
     if (sameFileName(trimSpaces(name), reserved_))
         return remind("名为'" + reserved_ + "'的脚本是临时存放录制信息的脚本，所以无法删除，请选取其它要删除的脚本！");
-    files::removeFile(pathOf(name));
+    // A file that is gone already needs no deleting; one that stays is named, and stays listed.
+    const std::string path = pathOf(name);
+    if (!files::removeFile(path) && files::exists(path)) return remind(cannotDeleteMessage(path));
     showStatus("已删除…");
     relist();
 }

@@ -108,7 +108,7 @@ public:
 
     // ---- ui::WindowEvents ----
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
-    void onShow() override { FormShow(); }
+    void onShow() override;
     void onClose() override { FormClose(); }
 
 private:
@@ -129,6 +129,8 @@ private:
     // Shows the refusal of a name and hands the name field back to the user, all of it selected.
     void refuseName(const std::string& text);
     void endKeyCapture();
+    // Hides the main window and this one, so the user sees the screen to point at.
+    void stepAsideForPointCapture();
     void endPointCapture();
 
     TForm_maintapmill& main_;
@@ -138,6 +140,8 @@ private:
     // The main window writes captured keys and points into these fields while the editor lives.
     std::unique_ptr<CaptureFieldLoan<ui::TextControl>> keyFieldLoan_;
     std::unique_ptr<CaptureFieldLoan<ui::ItemList>> pointListLoan_;
+    // Held while this window is hidden for point capture.
+    std::unique_ptr<CaptureFieldLoan<ui::Window>> hiddenWindowLoan_;
     bool capturingKeys_ = false;
     bool capturingPoints_ = false;
     bool runningOwnLines_ = false;

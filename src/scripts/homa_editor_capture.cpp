@@ -30,7 +30,7 @@ void TForm_homa::SpeedButton_tzlzClick() {
     if (platform_.dialogs.messageBox("按Ctrl+1进行抓点，选\"是\"则最小化程序进行抓点，选\"否\"直接进行抓点",
                                      platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes)
-        main_.ApplicationEvents1Minimize();
+        stepAsideForPointCapture();
     // Pressed again while capturing, Ctrl+1 is ours already.
     if (!capturingPoints_ && !platform_.hotkeys.registerHotKey(main_.window->nativeHandle(), HK_CapturePoint,
                                                                platform::kModControl, kKeyOne))
@@ -39,12 +39,33 @@ void TForm_homa::SpeedButton_tzlzClick() {
     Label_con->setVisible(true);
 }
 
-void TForm_homa::SpeedButton_jszdClick() { endPointCapture(); }
+// The editor would cover what the user points at, so it goes with the main window; the main
+// window's next show (from the tray) brings it back.
+void TForm_homa::stepAsideForPointCapture() {
+    main_.ApplicationEvents1Minimize();
+    hiddenWindowLoan_ = std::make_unique<CaptureFieldLoan<ui::Window>>(main_.captureFields.hiddenForPointCapture, *window);
+    window->hide();
+}
+
+void TForm_homa::onShow() {
+    // Back from point capture, the window shows what it showed, unsaved lines included.
+    if (hiddenWindowLoan_)
+        hiddenWindowLoan_.reset();
+    else
+        FormShow();
+}
+
+void TForm_homa::SpeedButton_jszdClick() {
+    if (!main_.window->visible()) main_.window->show();
+    if (hiddenWindowLoan_) window->show();
+    endPointCapture();
+}
 
 void TForm_homa::endPointCapture() {
     platform_.hotkeys.unregisterHotKey(main_.window->nativeHandle(), HK_CapturePoint);
     capturingPoints_ = false;
     Label_con->setVisible(false);
+    hiddenWindowLoan_.reset();
 }
 
 void TForm_homa::Edit_xKeyPress(char& key) {

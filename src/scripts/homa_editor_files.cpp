@@ -1,6 +1,7 @@
 // The editor's script file: a new script, save (renaming the file when the name changed), delete
 // and exit. Names go through the library's name rules, so nothing is written outside "jb_homa\"
 // or under a name Windows refuses.
+#include "common/library_messages.h"
 #include "common/script_names.h"
 #include "platform/files.h"
 #include "scripts/Unit_homa.h"
@@ -51,9 +52,13 @@ void TForm_homa::saveUnder(const std::string& newName) {
         writeLines(newName);
         return;
     }
-    if (!isAcceptableScriptName(newName))
-        return refuseName("无法以“" + newName +
-                          "”为名保存：脚本名不能含有 \\ / : * ? \" < > | ，不能是系统设备名，也不能以点或空格结尾，请换一个名字！");
+    if (!isAcceptableScriptName(newName)) return refuseName(unacceptableNameMessage(newName));
+    // Another script's file is replaced only when the user says so; its own file is not asked about.
+    const bool ownFile = !oldName.empty() && sameFileName(newName, oldName);
+    if (!ownFile && files::exists(scriptFile(newName)) &&
+        platform_.dialogs.messageBox("该脚本文件已存在，是否覆盖原有的文件？", platform::kRemindCaption,
+                                     platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
+        return;
     // From now on the file is this script's: a later rename moves it, and "删除脚本" deletes it.
     if (writeLines(newName)) main_.editname = newName;
 }
@@ -64,7 +69,7 @@ void TForm_homa::SpeedButton_deljbClick() {
     if (!name.empty()) {
         const std::string path = scriptFile(name);
         if (files::exists(path) && !files::removeFile(path))
-            return remind("无法删除脚本文件：" + path + "，它可能是只读的或正被其它程序使用。");
+            return remind(cannotDeleteMessage(path));
     }
     if (name == main_.usename) main_.usename.clear();
     main_.editname.clear();

@@ -9,15 +9,19 @@
 namespace tapmill {
 
 void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines) {
+    // Only the editor's own run takes the lines as they stand. A run that Ctrl+E, the timed start
+    // or a plan task starts while the editor's run goes on hands over the main window's list, and
+    // gets its own script's file in it.
+    const bool editorsLines = editrun && &lines != homajbRunList.get();
     // The timed start, the plan tasks and the editor bring their own script; the panel needs an
     // enabled one.
-    if (usename.empty() && !editrun && !timeset && !planon) {
+    if (usename.empty() && !editorsLines && !timeset && !planon) {
         platform_.dialogs.messageBox("请选择您要启用的脚本再运行！", platform::kRemindCaption,
                                      platform::MessageButtons::Ok);
         return;
     }
     try {
-        if (!editrun) {
+        if (!editorsLines) {
             std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
             if (!file) throw scripts::ScriptFault("the script file cannot be read");
             lines.setLines(std::move(*file));

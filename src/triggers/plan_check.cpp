@@ -14,23 +14,15 @@ std::string dailyPart(const std::string& time) { return time.size() > 8 ? time.s
 
 std::string timeOfDay(const LocalTime& t) { return timestamp14(t).substr(8); }
 
-// Both tests of one task; true when either started it.
+// Starts the task when either test matches; true when it did. On a daily task's own date both
+// match in the same second, and still it runs once.
 bool testTask(const std::string& planPath, const std::string& section, platform::LocalClock& clock,
-              const bool& planon, const std::function<void(const std::string&)>& start) {
-    bool started = false;
-    std::string time = readTaskValue(planPath, section, "Time");
-    if (timestamp14(clock.now()) == time) {
-        start(section);
-        started = true;
-    }
-    if (!planon || readTaskValue(planPath, section, "E") != "Y") return started;
-    // The first start may have run for a while; what it left in the file counts now.
-    if (started) time = readTaskValue(planPath, section, "Time");
-    if (timeOfDay(clock.now()) == dailyPart(time)) {
-        start(section);
-        started = true;
-    }
-    return started;
+              const std::function<void(const std::string&)>& start) {
+    const std::string time = readTaskValue(planPath, section, "Time");
+    const bool due = timestamp14(clock.now()) == time ||
+                     (readTaskValue(planPath, section, "E") == "Y" && timeOfDay(clock.now()) == dailyPart(time));
+    if (due) start(section);
+    return due;
 }
 
 }  // namespace
@@ -46,7 +38,7 @@ void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platf
             continue;
         }
         const std::optional<std::string> section = sectionOf(name);
-        const bool started = section && testTask(planPath, *section, clock, planon, start);
+        const bool started = section && testTask(planPath, *section, clock, start);
         // A start pumps messages, and the plan window may have refilled the list meanwhile: then
         // the walk begins again at the top, passing over what it has tested.
         if (started && (i >= tasks.count() || tasks.item(i) != name))

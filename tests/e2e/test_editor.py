@@ -1,6 +1,7 @@
 """The script editor: opened from the script panel, a script built with every insert button (a key
 captured by pressing F5 in its key field, a point captured with Ctrl+1), a line moved, saved as GBK
-and run from the editor into target.exe; a script renamed and deleted there."""
+and run from the editor into target.exe; a script renamed and deleted there; a save over another
+script that asks first."""
 
 import time
 import unittest
@@ -14,6 +15,8 @@ LB_GETTOPINDEX = 0x018E
 LB_GETITEMHEIGHT = 0x01A1
 LVM_GETITEMCOUNT = 0x1004
 VK_F5 = 116
+WM_TRAYICON = 1025
+WM_LBUTTONDBLCLK = 515
 
 POINT_QUESTION = '按Ctrl+1进行抓点，选"是"则最小化程序进行抓点，选"否"直接进行抓点'
 
@@ -164,15 +167,28 @@ class EditorTest(E2ETestCase):
         self.driver.press(box, "ok")
         editor.wait_lines(["开始", "鼠标移至X=300y=200", "延时100毫秒", "单击键盘的F5", "单击鼠标左键", "结束"])
 
-        # A point captured with Ctrl+1; the main window keeps out of the way meanwhile.
+        # Asked to clear the screen for point capture, both windows step aside; the tray brings
+        # both back, the editor's unsaved lines as they were.
+        lines_before_capture = editor.lines()
         editor.click("开始抓点")
         box, text = self.driver.msgbox()
         self.assertEqual(text, POINT_QUESTION)
         self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
         self.driver.press(box, "yes")
+        e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to step aside")
+        self.assertFalse(self.driver.is_visible(self.main.hwnd))
+        self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+        e2e.wait_until(lambda: self.driver.is_visible(editor.hwnd), "the editor to come back from the tray")
+        self.assertTrue(self.driver.is_visible(self.main.hwnd))
+        self.assertEqual(editor.lines(), lines_before_capture)
+        editor.click("结束抓点")
+
+        # A point captured with Ctrl+1 over the editor, which Wine needs under the pointer to see keys.
+        editor.click("开始抓点")
+        box, text = self.driver.msgbox()
+        self.driver.press(box, "no")
         label = self.driver.find(editor.hwnd, "开启抓点……")
         e2e.wait_until(lambda: self.driver.is_visible(label), "the capture label")
-        self.assertFalse(self.driver.is_visible(self.main.hwnd))
         point_list = editor.beside("抓点坐标：", "ComboBox")
         # Wine sees keys only while the pointer is over one of its windows: the point is taken
         # over the empty part of the editor's list, which target.exe covers when the script runs.
@@ -213,6 +229,22 @@ class EditorTest(E2ETestCase):
         editor.click("退出")
         e2e.wait_until(lambda: self.driver.is_enabled(self.main.hwnd), "the main window to take input again")
         e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
+
+    def test_saving_over_another_script_asks_and_no_leaves_it_as_it_was(self):
+        taken = script_bytes(["开始", "单击鼠标右键", "结束"])
+        self.start({"taken": ["开始", "单击鼠标右键", "结束"]})
+        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
+        box, _ = self.driver.msgbox()
+        self.driver.press(box, "yes")
+        editor = EditorWindow(self.driver)
+        self.driver.set_text(editor.beside("脚本名："), "taken")
+        editor.click("保存")
+        box, text = self.driver.msgbox()
+        self.assertEqual((text, self.driver.msgbox_caption(box)), ("该脚本文件已存在，是否覆盖原有的文件？", "提醒！"))
+        self.driver.press(box, "no")
+        time.sleep(0.5)  # whatever the save would still write
+        self.assertEqual(self.script_file("taken").read_bytes(), taken)
+        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["taken.ini"])
 
     def test_an_enabled_script_keeps_its_mark_under_a_new_name_and_goes_with_delete(self):
         self.start({"旧名": ["开始", "单击鼠标右键", "结束"], "other": ["开始", "结束"]})

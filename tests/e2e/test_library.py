@@ -1,6 +1,8 @@
 """The recording libraries as a user drives them: a fresh recording saved under a Chinese name,
-read back, renamed, deleted, and a name that would leave the library folder refused."""
+read back, renamed, deleted, and a name that would leave the library folder refused; a read-only
+recording that the delete cannot remove."""
 
+import stat
 import time
 import unittest
 
@@ -105,6 +107,31 @@ class PlainLibraryTest(LibraryCase, E2ETestCase):
     def stop_recording(self):
         e2e.key("ctrl+q")
         e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
+
+
+class ReadOnlyRecordingTest(E2ETestCase):
+    def test_a_read_only_recording_is_not_deleted_and_says_so(self):
+        folder = self.program_folder()
+        recording = folder.write_text("jb_rec/只读.ini", e2e.recording_text([(1, 1, None)]), "ascii")
+        # As root only the missing write bits make Wine report the read-only attribute.
+        recording.chmod(stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        self.addCleanup(recording.chmod, stat.S_IRUSR | stat.S_IWUSR)
+        content = recording.read_bytes()
+        self.start_tapmill(folder)
+        driver = self.start_driver()
+        main = MainWindow(driver)
+        main.show_panel("Panel_rec")
+        selection = driver.find_class(main.panel("Panel_rec"), "ComboBox", 0)
+        driver.combo_select(selection, "只读")
+        driver.click(main.in_panel("Panel_rec", "删除"))
+        box, text = driver.msgbox()
+        self.assertTrue(text.startswith("无法删除脚本文件：") and "只读.ini" in text, text)
+        self.assertEqual(driver.msgbox_caption(box), "提醒！")
+        e2e.screenshot("library-read-only-delete")
+        driver.press(box, "ok")
+        self.assertEqual(driver.get_text(main.label_after("Panel_rec", "信息状况:")), "")
+        self.assertEqual(recording.read_bytes(), content)
+        self.assertIn("只读", driver.combo_items(selection))
 
 
 class JournalLibraryTest(LibraryCase, E2ETestCase):

@@ -1,6 +1,6 @@
 """Plan tasks in the real program: a once-only task and a daily task added through the plan window,
 the plan started and the program restarted; the plan resumes by itself and each task plays into
-target.exe at its second."""
+target.exe at its second. A daily task due on its own date plays once."""
 
 import datetime
 import time
@@ -142,6 +142,23 @@ class PlanTest(E2ETestCase):
         time.sleep(1.5)
         self.assertEqual(len(target.events()), len(expected), "each task starts once")
         self.assertTrue(process.running())
+
+
+    def test_a_daily_task_due_on_its_own_date_plays_once(self):
+        self.folder = self.program_folder()
+        self.folder.write_text("jb_rec/demo.ini", RECORDING, "ascii")
+        section = "[每天]\r\nTime={}\r\njbname=demoR\r\nspeed=5\r\ntimes=1\r\nE=Y\r\n"
+        self.folder.write_text("plan.ini", section.format("0"), "gbk")
+        self.folder.write_text("config.ini", "[plan]\r\nstate=true\r\n", "ascii")
+        self.driver = self.start_driver()
+        _, main = self.start()
+        target = self.start_target()
+        # Listed at the show; its moment is set now, a few seconds ahead, on today's date.
+        due = self.clock(main) + datetime.timedelta(seconds=3)
+        self.folder.write_text("plan.ini", section.format(due.strftime("%Y%m%d%H%M%S")), "gbk")
+        self.assertEqual(target.wait_events(len(RECORDING_PASS)), RECORDING_PASS)
+        time.sleep(2)
+        self.assertEqual(len(target.events()), len(RECORDING_PASS), "both tests match, yet it plays once")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 """The timed start of the real program: armed through Panel_time for a moment a few seconds ahead
-of the program's own clock, it plays the recording into target.exe at that second and disarms."""
+of the program's own clock, it plays the recording into target.exe at that second and disarms, also
+when the window was minimised into the tray and restored meanwhile."""
 
 import datetime
 import time
@@ -10,6 +11,10 @@ from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
 CLOCK_FORMAT = "%Y-%m-%d %H:%M:%S"
+WM_SYSCOMMAND = 0x0112
+SC_MINIMIZE = 0xF020
+WM_TRAYICON = 1025
+WM_LBUTTONDBLCLK = 515
 
 # A recording written by hand: a left click and the key A, and what target.exe logs for one pass.
 FRAMES = [(100, 100, None), (200, 150, "WM_LBUTTONDOWN"), (200, 150, "WM_LBUTTONUP"), (300, 300, "k65")]
@@ -55,6 +60,28 @@ class TimedStartTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_time", "设置定时"))
         e2e.wait_until(lambda: self.main.status(1) == "定时设置：已启动", "the timed start to be armed")
 
+    def arm_ahead(self, count, seconds):
+        """Arms a start of the recording `seconds` ahead of the program's clock; returns its moment."""
+        self.choose_recording(count)
+        due = self.clock() + datetime.timedelta(seconds=seconds)
+        self.set_target(due)
+        self.arm()
+        return due
+
+    def assert_played_at(self, target, due):
+        """Watches the program's clock together with the target: nothing before the second."""
+        seen_at = None
+        deadline = time.monotonic() + e2e.WAIT_SECONDS
+        while seen_at is None and time.monotonic() < deadline:
+            shown = self.clock()
+            if target.events():
+                seen_at = shown
+            else:
+                self.assertLessEqual(shown, due, "the start did not come at its second")
+                time.sleep(0.05)
+        self.assertIsNotNone(seen_at, f"nothing was played; logged: {target.events()}")
+        self.assertIn(seen_at, (due, due + datetime.timedelta(seconds=1)))
+
     def test_the_panel_shows_the_clock_and_the_current_moment_and_locks_while_armed(self):
         now = self.clock()
         self.assertAlmostEqual(now.timestamp(), datetime.datetime.now().timestamp(), delta=5)
@@ -84,28 +111,28 @@ class TimedStartTest(E2ETestCase):
 
     def test_armed_three_seconds_ahead_a_recording_plays_twice_at_that_second(self):
         target = self.start_target()
-        self.choose_recording(2)
-        due = self.clock() + datetime.timedelta(seconds=3)
-        self.set_target(due)
-        self.arm()
+        due = self.arm_ahead(count=2, seconds=3)
 
-        # Watch the program's clock together with the target: nothing before the second.
-        seen_at = None
-        deadline = time.monotonic() + e2e.WAIT_SECONDS
-        while seen_at is None and time.monotonic() < deadline:
-            shown = self.clock()
-            if target.events():
-                seen_at = shown
-            else:
-                self.assertLessEqual(shown, due, "the start did not come at its second")
-                time.sleep(0.05)
-        self.assertIsNotNone(seen_at, f"nothing was played; logged: {target.events()}")
-        self.assertIn(seen_at, (due, due + datetime.timedelta(seconds=1)))
+        self.assert_played_at(target, due)
         self.assertEqual(target.wait_events(2 * len(ONE_PASS)), ONE_PASS * 2)
         e2e.wait_until(lambda: self.main.status(1) == "定时设置：未启用", "the timed start to disarm")
         self.assertTrue(self.driver.is_enabled(self.settings))
         time.sleep(1.5)
         self.assertEqual(len(target.events()), 2 * len(ONE_PASS), "it fires once")
+
+    def test_an_armed_start_outlasts_a_minimise_and_restore_from_the_tray(self):
+        target = self.start_target()
+        due = self.arm_ahead(count=1, seconds=12)
+        self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+        e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to hide")
+        self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+        e2e.wait_until(lambda: self.driver.is_visible(self.main.hwnd), "the window to come back")
+        self.assertEqual(self.main.status(1), "定时设置：已启动")
+        self.assertLess(self.clock(), due, "the minimise and restore took too long for the test")
+
+        self.assert_played_at(target, due)
+        self.assertEqual(target.wait_events(len(ONE_PASS)), ONE_PASS)
+        e2e.wait_until(lambda: self.main.status(1) == "定时设置：未启用", "the timed start to disarm")
 
 
 if __name__ == "__main__":

@@ -274,8 +274,9 @@ TEST_F(MainFormTest, EveryShowClearsTheFlagsAndRetakesTheCurrentNames) {
     form.window->show();
 
     for (bool flag : {form.recording, form.recpause, form.playing, form.playpause, form.running, form.runpause,
-                      form.capture_kb, form.capture_hot, form.capture_kc, form.timeset})
+                      form.capture_kb, form.capture_hot, form.capture_kc})
         EXPECT_FALSE(flag);
+    EXPECT_TRUE(form.timeset) << "an armed timed start stays armed until it fires or is cancelled";
     EXPECT_EQ(form.recname, "mine");
     EXPECT_EQ(form.stname, "journal");
     EXPECT_EQ(form.Label_recfra->text(), "6");

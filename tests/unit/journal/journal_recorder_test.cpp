@@ -111,17 +111,28 @@ TEST_F(JournalRecorderTest, CodesOtherThanActionRecordNothing) {
     EXPECT_FALSE(profile::sectionExists(target_, "0"));
 }
 
-TEST_F(JournalRecorderTest, APausedRecordingHoldsEachEventUntilItContinues) {
-    recorder.start(target_);
-    recorder.paused = true;
-    const uint64_t start = pump.now();
-    pump.after(50, [&] { hooks.systemRecord(move(2, 2)); });  // arrives while the first call waits
-    pump.after(100, [&] { recorder.paused = false; });
-    hooks.systemRecord(move(1, 1));
-    EXPECT_GE(pump.now(), start + 100);
-    recorder.stop();
-    // The nested call returned first, as the system's calls do.
-    EXPECT_EQ(journal(), described({move(2, 2), move(1, 1)}));
+TEST_F(JournalRecorderTest, APausedRecordingHoldsEachEventUntilItContinuesAndKeepsTheirOrder) {
+    for (bool lowLevel : {false, true}) {
+        hooks.refuseSystemRecord = lowLevel;
+        recorder.start(target_);
+        recorder.paused = true;
+        const uint64_t start = pump.now();
+        auto deliver = [&](const JournalEvent& event) {
+            if (lowLevel)
+                hooks.lowLevel(event);
+            else
+                hooks.systemRecord(event);
+        };
+        // Each arrives while the calls before it wait; the system's calls return innermost first.
+        pump.after(30, [&] { deliver(move(2, 2)); });
+        pump.after(50, [&] { deliver(move(3, 3)); });
+        pump.after(100, [&] { recorder.paused = false; });
+        deliver(move(1, 1));
+        EXPECT_GE(pump.now(), start + 100);
+        deliver(move(4, 4));
+        recorder.stop();
+        EXPECT_EQ(journal(), described({move(1, 1), move(2, 2), move(3, 3), move(4, 4)})) << lowLevel;
+    }
 }
 
 TEST_F(JournalRecorderTest, AnEventThatWaitedThroughTheStopIsNotWrittenAfterTheCount) {

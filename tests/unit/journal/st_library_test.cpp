@@ -70,6 +70,15 @@ TEST_F(JournalLibraryTest, RenameAndDeleteWorkInTheJournalFolderOnly) {
     EXPECT_FALSE(exists("jb_strec/b.ini"));
     EXPECT_EQ(read("jb_rec/a.ini"), "plain");
     EXPECT_TRUE(fp.dialogs.shown.empty());
+
+    write("jb_strec/locked.ini", journalOf(1));
+    std::filesystem::permissions(file("jb_strec/locked.ini"), std::filesystem::perms::owner_read);
+    form.listjb(*form.ComboBox_stjb, "jb_strec\\");
+    form.ComboBox_stjb->setText("locked");
+    form.SpeedButton_delstClick();
+    EXPECT_THAT(messages(), ElementsAre("无法删除脚本文件：" + file("jb_strec\\locked.ini") +
+                                        "，它可能是只读的或正被其它程序使用。"));
+    EXPECT_THAT(items(*form.ComboBox_stjb), ElementsAre("locked"));
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(RecLibraryTest, SaveRefusesEmptyNamesAndNamesThatLeaveTheFolder) {
 
     auto before = folderContents();
     for (const char* bad : {"a\\b", "../x", "a/b", "c:x", "a*", "q?", "\"q\"", "<a>", "a|b", "CON", "nul", "com1",
-                            "LPT9.txt", "dot.", "space ", "emoji\xF0\x9F\x98\x80"}) {
+                            "LPT9.txt", "CON.", "nul ", "tab\t", "emoji\xF0\x9F\x98\x80"}) {
         fp.dialogs.shown.clear();
         form().Edit_recjbname->setText(bad);
         form().SpeedButton_saverecClick();
@@ -91,6 +91,34 @@ TEST_F(RecLibraryTest, SaveRefusesEmptyNamesAndNamesThatLeaveTheFolder) {
         EXPECT_NE(messages()[0].find(bad), std::string::npos) << "the message names what was typed: " << bad;
         EXPECT_EQ(folderContents(), before) << bad;
     }
+}
+
+// Followed by ".ini", a name ending in a dot or a blank still names a file Windows keeps as typed.
+TEST_F(RecLibraryTest, NamesEndingInADotOrABlankAreSavedAndRenamedAsTyped) {
+    write("jb_rec/jb_rec.ini", kScratch);
+    for (const char* name : {"abc ", "end."}) {
+        form().Edit_recjbname->setText(name);
+        form().SpeedButton_saverecClick();
+        EXPECT_EQ(read(std::string("jb_rec/") + name + ".ini"), kScratch) << name;
+    }
+    select("end.");
+    form().Edit_recjbname->setText("again. ");
+    form().SpeedButton_renameClick();
+    EXPECT_TRUE(fp.dialogs.shown.empty());
+    EXPECT_THAT(items(*form().ComboBox_recjbname), UnorderedElementsAre("jb_rec", "abc ", "again. "));
+}
+
+TEST_F(RecLibraryTest, AFileThatCannotBeDeletedIsNamedAndStaysListed) {
+    write("jb_rec/locked.ini", kScratch);
+    std::filesystem::permissions(file("jb_rec/locked.ini"), std::filesystem::perms::owner_read);
+    select("locked");
+    statusDuringNextOperation();
+    form().SpeedButton_delrecClick();
+    EXPECT_THAT(messages(), ElementsAre("无法删除脚本文件：" + file("jb_rec\\locked.ini") +
+                                        "，它可能是只读的或正被其它程序使用。"));
+    EXPECT_EQ(statusSeen_, "");
+    EXPECT_EQ(read("jb_rec/locked.ini"), kScratch);
+    EXPECT_THAT(items(*form().ComboBox_recjbname), ElementsAre("locked"));
 }
 
 TEST_F(RecLibraryTest, SaveReportsAFailedWriteAndNeverClaimsSuccess) {
@@ -174,7 +202,7 @@ TEST_F(RecLibraryTest, RenameChecksInOrderThenMovesTheFile) {
         EXPECT_THAT(messages(), ElementsAre("请选择要重命名的文件，注意不能选择名为'jb_rec'文件！"));
     }
 
-    for (const char* refused : {"b", "x\\y", "CON", "end."}) {
+    for (const char* refused : {"b", "x\\y", "CON", "con."}) {
         fp.dialogs.shown.clear();
         edit.setText(refused);
         select("a");

@@ -52,12 +52,17 @@ TEST_F(EditorCaptureTest, KeysAreCapturedWhileTheKeyFieldHasTheFocus) {
 
 TEST_F(EditorCaptureTest, PointCaptureAsksThenTakesCtrl1UntilEnded) {
     open();
+    editor().ComboBox_mou->setSelectedIndex(0);
+    press(ID_SpeedButton_add3);
+    const std::vector<std::string> lines = shownLines();
     fp.dialogs.answerNext(MessageAnswer::Yes);
     press(ID_SpeedButton_tzlz);
     ASSERT_EQ(fp.dialogs.shown.size(), 1u);
     EXPECT_EQ(fp.dialogs.shown[0].text, kPointQuestion);
     EXPECT_EQ(fp.dialogs.shown[0].buttons, platform::MessageButtons::YesNo);
+    // Both windows step aside from the area the user points at.
     EXPECT_FALSE(form().window->visible());
+    EXPECT_FALSE(editor().window->visible());
     ASSERT_TRUE(ctrl1Registered());
     EXPECT_EQ(fp.hotkeys.active[HK_CapturePoint].modifiers, platform::kModControl);
     EXPECT_EQ(fp.hotkeys.active[HK_CapturePoint].virtualKey, 49u);
@@ -71,18 +76,32 @@ TEST_F(EditorCaptureTest, PointCaptureAsksThenTakesCtrl1UntilEnded) {
     // The chosen point stays the one chosen.
     EXPECT_EQ(editor().ComboBox_con->selectedIndex(), 1);
 
+    // Restored from the tray, the editor comes back with the main window, its lines as they were.
+    form().N1Click();
+    EXPECT_TRUE(form().window->visible());
+    EXPECT_TRUE(editor().window->visible());
+    EXPECT_EQ(shownLines(), lines);
+    EXPECT_TRUE(ctrl1Registered());
+
     press(ID_SpeedButton_jszd);
     EXPECT_FALSE(ctrl1Registered());
     EXPECT_FALSE(editor().Label_con->visible());
-    EXPECT_FALSE(form().window->visible());
 
-    // No leaves the main window; a second press finds Ctrl+1 ours already.
-    form().window->show();
+    // "结束抓点" brings back both windows as well.
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    press(ID_SpeedButton_tzlz);
+    press(ID_SpeedButton_jszd);
+    EXPECT_TRUE(form().window->visible());
+    EXPECT_TRUE(editor().window->visible());
+    EXPECT_EQ(shownLines(), lines);
+
+    // No leaves both windows where they are; a second press finds Ctrl+1 ours already.
     press(ID_SpeedButton_tzlz);
     press(ID_SpeedButton_tzlz);
     EXPECT_TRUE(form().window->visible());
+    EXPECT_TRUE(editor().window->visible());
     EXPECT_TRUE(ctrl1Registered());
-    EXPECT_EQ(fp.dialogs.shown.size(), 3u);
+    EXPECT_EQ(fp.dialogs.shown.size(), 4u);
 }
 
 TEST_F(EditorCaptureTest, Ctrl1TakenByAnotherProgramIsReported) {

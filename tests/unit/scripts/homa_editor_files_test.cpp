@@ -88,6 +88,29 @@ TEST_F(EditorFilesTest, ANewNameRenamesTheFileAndTheEnabledMarkFollows) {
     EXPECT_THAT(messages(), IsEmpty());
 }
 
+TEST_F(EditorFilesTest, ANewScriptSavedOverAnotherAsksAndOnlyYesReplacesIt) {
+    script("taken", {"开始", "单击鼠标右键", "结束"});
+    open();
+    addClickAboveEnd();
+    saveAs("taken");  // unanswered: No
+    ASSERT_THAT(messages(), ElementsAre("该脚本文件已存在，是否覆盖原有的文件？"));
+    EXPECT_EQ(fp.dialogs.shown[0].buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(fileBytes("taken"), expectedBytes({"开始", "单击鼠标右键", "结束"}));
+    EXPECT_EQ(form().editname, "");
+
+    fp.dialogs.answerNext(platform::MessageAnswer::Yes);
+    saveAs("taken");
+    EXPECT_EQ(fileBytes("taken"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+    EXPECT_EQ(form().editname, "taken");
+    // Its own file now: saved again, or renamed to a name that ends in a dot, nothing is asked.
+    fp.dialogs.shown.clear();
+    saveAs("taken");
+    saveAs("taken.");
+    EXPECT_FALSE(scriptExists("taken"));
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_EQ(fileBytes("taken."), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+}
+
 TEST_F(EditorFilesTest, ARefusedNameWritesNothingAndHandsTheNameBack) {
     script("a", {"开始", "单击鼠标右键", "结束"});
     script("taken", {"开始", "结束"});
@@ -96,7 +119,7 @@ TEST_F(EditorFilesTest, ARefusedNameWritesNothingAndHandsTheNameBack) {
     addClickAboveEnd();
     const auto before = programFolder();
     // Characters Windows refuses, ways out of the folder, a device, and another script's name.
-    for (const std::string& name : {"bad:name", "..\\jb_rec\\x", "../x", "CON", "dot.", "taken"}) {
+    for (const std::string& name : {"bad:name", "..\\jb_rec\\x", "../x", "CON", "taken"}) {
         fp.dialogs.shown.clear();
         const int focusBefore = focusCount(*editor().Edit_jbname);
         saveAs(name);
@@ -106,7 +129,7 @@ TEST_F(EditorFilesTest, ARefusedNameWritesNothingAndHandsTheNameBack) {
     }
     // Without a file to rename the refusal names the rules; blanks alone are no name at all.
     open();
-    for (const std::string& name : {"a|b", "../escape", "trailing "}) {
+    for (const std::string& name : {"a|b", "../escape", "nul. "}) {
         fp.dialogs.shown.clear();
         saveAs(name);
         ASSERT_EQ(messages().size(), 1u);

@@ -67,6 +67,25 @@ TEST_F(EditorRunTest, RunExecutesTheShownLinesOnceWithoutTheFile) {
     EXPECT_TRUE(editor().SpeedButton_run->enabled());
 }
 
+TEST_F(EditorRunTest, ARunStartedElsewhereDuringTheEditorsRunRunsItsOwnScript) {
+    script("enabled", {"开始", "单击鼠标右键", "结束"});
+    script("edited", {"开始", "延时1000毫秒", "结束"});
+    open("edited");
+    // Ctrl+E with no enabled script is refused, not run from the editor's lines.
+    at(100, [&] { form().OnWMHotKey(HK_Run); });
+    at(200, [&] {
+        form().usename = "enabled";
+        form().OnWMHotKey(HK_Run);
+    });
+    press(ID_SpeedButton_run);
+    using fake::InputCall;
+    EXPECT_THAT(messages(), ElementsAre("请选择您要启用的脚本再运行！"));
+    EXPECT_THAT(injected(), ElementsAre(describe(InputCall::Mouse, platform::kMouseRightDown),
+                                        describe(InputCall::Mouse, platform::kMouseRightUp)));
+    EXPECT_EQ(shownLines(), (std::vector<std::string>{"开始", "延时1000毫秒", "结束"}));
+    EXPECT_EQ(form().ListBox_homajb->item(1), "单击鼠标右键");
+}
+
 TEST_F(EditorRunTest, PauseHoldsTheRunAndStopEndsIt) {
     script("s", {"开始", "延时1000毫秒", "单击鼠标左键", "延时1000毫秒", "单击鼠标右键", "结束"});
     open("s");

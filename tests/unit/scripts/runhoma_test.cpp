@@ -233,15 +233,6 @@ TEST_F(RunhomaTest, WithoutAnEnabledScriptTheGuardRefusesUnlessAnotherSourceRuns
     EXPECT_EQ(messages().back(), kFaulty);
 }
 
-TEST_F(RunhomaTest, EditorRunExecutesThePresentLinesWithoutLoadingTheFile) {
-    script("saved", {"开始", "单击鼠标左键", "结束"});
-    form().homajbRunList->setLines({gbk("开始"), gbk("单击鼠标右键"), gbk("结束")});
-    form().editrun = true;
-    form().runhoma(1, "saved", *form().homajbRunList);
-    EXPECT_THAT(injected(), ElementsAre("RD", "RU"));
-    EXPECT_THAT(messages(), IsEmpty());
-}
-
 TEST_F(RunhomaTest, TheLinesAreReadFromTheFileBeforeEachRun) {
     script("s", {"开始", "单击鼠标左键", "结束"});
     run("s", 1);
