@@ -11,11 +11,9 @@ shots=$(mkdir -p "$3" && cd "$3" && pwd)
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cd "$dist"
 if [ -n "${DISPLAY:-}" ]; then
-  "$here/wine-managed.sh" "$prefix"
   exec wine tapmill.exe
 fi
 "$here/with-display.sh" bash -c '
-  "$1/wine-managed.sh" "$WINEPREFIX"
   wine tapmill.exe & pid=$!
   shown=0
   for _ in $(seq 1 60); do
@@ -33,4 +31,4 @@ fi
   wineserver -k 2>/dev/null || true
   wait $pid 2>/dev/null || true
   [ $shown = 1 ]
-' "$shots" "$here"
+' "$shots"

@@ -13,21 +13,6 @@ namespace tapmill {
 namespace {
 
 
-struct ControlHotKey {
-    int id;
-    uint32_t modifiers;
-    uint32_t key;
-};
-
-// Registered in this order at creation.
-const ControlHotKey kControlHotKeys[] = {
-    {HK_Record, platform::kModControl, 'W'},       {HK_Stop, platform::kModControl, 'Q'},
-    {HK_Play, platform::kModControl, 'Z'},         {HK_Run, platform::kModControl, 'E'},
-    {HK_Pause, 0, 120 /* F9 */},                   {HK_JournalPause, 0, 121 /* F10 */},
-    {HK_JournalRecord, platform::kModAlt, 'W'},    {HK_JournalStop, platform::kModAlt, 'Q'},
-    {HK_JournalPlay, platform::kModAlt, 'Z'},
-};
-
 // Unregistered at the close; the journal keys go with the window.
 const int kHotKeysUnregisteredAtClose[] = {HK_Record, HK_Stop, HK_Play, HK_Pause, HK_Run};
 
@@ -178,6 +163,10 @@ void TForm_maintapmill::Speedbutton_timeClick() {
 }
 
 void TForm_maintapmill::OnWMHotKey(int id) {
+    // While a key field has the focus, the combination is the key being captured (the keyboard
+    // library reports it to the field), not an order.
+    if (capture_kb || capture_hot || capture_kc) return;
+    if (const ControlHotKey* hotKey = controlHotKey(id)) leaveModifierOutOfRecording(hotKey->modifiers);
     // A hot key performs its button's click action even while the button is disabled.
     switch (id) {
         case HK_Record:

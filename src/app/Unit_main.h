@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/capture_fields.h"
+#include "capture/control_hotkeys.h"
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "platform/platform.h"
@@ -118,20 +119,6 @@ enum TimeControlId : int {
     ID_Speedbutton_sutime,
     ID_Speedbutton_cancel,
     ID_Speedbutton_plan,
-};
-
-// Control hot keys of the main window.
-enum HotKeyId : int {
-    HK_Record = 200410101,
-    HK_Stop = 200410102,
-    HK_Play = 200410103,
-    HK_Pause = 200410104,
-    HK_Run = 200410108,
-    HK_JournalPause = 200510101,
-    HK_JournalRecord = 200510102,
-    HK_JournalStop = 200510103,
-    HK_JournalPlay = 200510104,
-    HK_CapturePoint = 200411111,
 };
 
 inline constexpr int32_t kEndlessPlayCount = -359;
@@ -387,7 +374,10 @@ private:
     void recordFrames();
     void endRecording();
     void stopRecordingAfterWriteFailure();
-    void routeKey(int number);
+    void routeKey(int number, uint32_t modifiers);
+    // The press of a control hot key's modifier went into the recording before the hot key came:
+    // it is no key of the user's, and would replay as a stray tap.
+    void leaveModifierOutOfRecording(uint32_t modifiers);
     void recordFrameEvent(const std::string& text);
 
     platform::Platform& platform_;

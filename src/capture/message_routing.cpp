@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Unit_main.h"
+#include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
 #include "capture/keytable.h"
 #include "journal/input_messages.h"
@@ -34,13 +35,17 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) 
         return true;
     }
     for (int n = 1; n <= 123; ++n)
-        if (keymsg[static_cast<size_t>(n)] != 0 && keymsg[static_cast<size_t>(n)] == message) routeKey(n);
+        if (keymsg[static_cast<size_t>(n)] != 0 && keymsg[static_cast<size_t>(n)] == message)
+            routeKey(n, static_cast<uint32_t>(lParam));
     return false;
 }
 
-void TForm_maintapmill::routeKey(int number) {
+// The keyboard library reports every press with the modifiers held. A capture field takes each
+// key; a recording takes each but the program's own control hot keys, which would replay into the
+// replay and stop or pause it.
+void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (!capture_kb && !capture_hot && !capture_kc) {
-        recordFrameEvent("k" + std::to_string(number));
+        if (!controlHotKeyPressed(number, modifiers)) recordFrameEvent("k" + std::to_string(number));
         return;
     }
     // A captured key is not recorded.
@@ -48,6 +53,11 @@ void TForm_maintapmill::routeKey(int number) {
     if (capture_kb) showCapturedKey(captureFields.Edit_kb, name);
     if (capture_hot) showCapturedKey(captureFields.Edit_hot, name);
     if (capture_kc) showCapturedKey(captureFields.Edit_kc, name);
+}
+
+void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
+    if (modifiers & platform::kModControl) openRec_.takeBackLastEvent("k17");
+    if (modifiers & platform::kModAlt) openRec_.takeBackLastEvent("k18");
 }
 
 // The event replaces whatever the frame had; without an open recording it is dropped. Between

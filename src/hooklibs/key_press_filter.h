@@ -8,12 +8,19 @@ namespace tapmill::hooklibs {
 // per press (auto-repeat is not a new press), for key numbers 1 to 123 only. The low-level hook
 // sees left and right Shift, Ctrl and Alt as keys of their own; they are reported by the shared
 // numbers 16, 17 and 18, which are the ones the key table names.
+//
+// A repeat is a key going down that is both remembered as held and held by the system's own key
+// state. The memory alone goes stale when a release happens where the hook cannot see it (the
+// secure desktop of Win+L or Ctrl+Alt+Del, a UAC prompt): the next real press would pass for a
+// repeat and be lost. The system's state alone is not enough either where it already counts the
+// press being reported.
 class KeyPressFilter {
 public:
-    // The key number to report for a key going down, or 0 for none.
-    int keyDown(uint32_t virtualKey) {
+    // The key number to report for a key going down, or 0 for none. systemHeld: whether the
+    // system's key state has the key down as the hook sees it.
+    int keyDown(uint32_t virtualKey, bool systemHeld) {
         if (virtualKey >= kCodes) return 0;
-        const bool repeat = held_[virtualKey];
+        const bool repeat = held_[virtualKey] && systemHeld;
         held_[virtualKey] = true;
         const uint32_t number = sharedNumber(virtualKey);
         return !repeat && number >= 1 && number <= 123 ? static_cast<int>(number) : 0;

@@ -1,7 +1,9 @@
 // TAPGUARD.DLL: a low-level keyboard hook on a thread of its own that posts one message per key
-// press to the main window. Injected keys (an on-screen keyboard, another program's macro) are
-// reported like typed ones. A press the system takes as a hot key (F9, the Q of Ctrl+Q) reaches
-// no program and is not reported: recorded, it would replay into the replay and pause or stop it.
+// press to the main window. Every press is reported, injected ones (an on-screen keyboard, another
+// program's macro) and hot keys alike: a field that captures keys must get F9 and F10 too, and a
+// recording must keep a key another program holds as a hot key. The message's lParam carries the
+// modifiers held at the press (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN), so the main window can
+// tell its own hot keys, which it leaves out of recordings.
 #include "hooklibs/tapguard.h"
 
 #include <string>
@@ -14,7 +16,6 @@ namespace {
 using tapmill::hooklibs::KeyPressFilter;
 
 const char kMainWindowClass[] = "TForm_maintapmill";
-const int kHotKeyProbeId = 0xBFFF;
 
 // Touched only on the hook thread.
 UINT keyMessages[124];
@@ -23,16 +24,9 @@ HWND mainWindow = nullptr;
 
 bool isDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
-// The low-level hook sees a key before the system looks for a hot key, and cannot ask which
-// combinations are taken; but registering the combination being pressed fails exactly when it is.
-bool isHotKey(UINT virtualKey) {
-    const UINT modifiers = (isDown(VK_MENU) ? MOD_ALT : 0) | (isDown(VK_CONTROL) ? MOD_CONTROL : 0) |
-                           (isDown(VK_SHIFT) ? MOD_SHIFT : 0) | (isDown(VK_LWIN) || isDown(VK_RWIN) ? MOD_WIN : 0);
-    if (RegisterHotKey(nullptr, kHotKeyProbeId, modifiers, virtualKey)) {
-        UnregisterHotKey(nullptr, kHotKeyProbeId);
-        return false;
-    }
-    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+LPARAM heldModifiers() {
+    return (isDown(VK_MENU) ? MOD_ALT : 0) | (isDown(VK_CONTROL) ? MOD_CONTROL : 0) | (isDown(VK_SHIFT) ? MOD_SHIFT : 0) |
+           (isDown(VK_LWIN) || isDown(VK_RWIN) ? MOD_WIN : 0);
 }
 
 // The window is looked up again once the one found before is gone (the program was restarted).
@@ -43,9 +37,10 @@ HWND findMainWindow() {
 
 void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        const int number = presses.keyDown(event.vkCode);
-        if (number && !isHotKey(event.vkCode)) {
-            if (HWND window = findMainWindow()) PostMessageW(window, keyMessages[number], static_cast<WPARAM>(number), 0);
+        const int number = presses.keyDown(event.vkCode, isDown(static_cast<int>(event.vkCode)));
+        if (number) {
+            if (HWND window = findMainWindow())
+                PostMessageW(window, keyMessages[number], static_cast<WPARAM>(number), heldModifiers());
         }
     } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
         presses.keyUp(event.vkCode);

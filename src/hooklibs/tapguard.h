@@ -11,8 +11,9 @@
 
 extern "C" {
 // From now on posts, for each press of a key numbered 1 to 123, the message registered under the
-// key number's decimal digits to the window of class "TForm_maintapmill". Not counted: one
-// disable ends what any number of enables began.
+// key number's decimal digits to the window of class "TForm_maintapmill", with the key number as
+// wParam and the modifiers held (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN) as lParam. Not
+// counted: one disable ends what any number of enables began.
 TAPGUARD_API void __cdecl EnableHotKeyHook();
 TAPGUARD_API void __cdecl DisableHotKeyHook();
 }

@@ -18,6 +18,8 @@ void OpenRecording::open(const std::string& path) {
     path_ = path;
     ++holders_;
     broken_ = sealed_ = false;
+    lastEventFrame_ = -1;
+    lastEventText_.clear();
     // A file that cannot be deleted (read-only) makes the first write fail, which is reported.
     if (files::exists(path_)) files::removeFile(path_);
 }
@@ -49,7 +51,18 @@ bool OpenRecording::writeFrame(int32_t frame, int x, int y) {
 }
 
 bool OpenRecording::writeEvent(int32_t frame, const std::string& text) {
-    return attempt([&] { profile::writeString(path_, sectionOf(frame), "kp", text); });
+    const bool written = attempt([&] { profile::writeString(path_, sectionOf(frame), "kp", text); });
+    lastEventFrame_ = written ? frame : -1;
+    lastEventText_ = written ? text : std::string();
+    return written;
+}
+
+void OpenRecording::takeBackLastEvent(const std::string& text) {
+    if (!isOpen() || lastEventFrame_ < 0 || lastEventText_ != text) return;
+    const int32_t frame = lastEventFrame_;
+    lastEventFrame_ = -1;
+    lastEventText_.clear();
+    attempt([&] { profile::deleteKey(path_, sectionOf(frame), "kp"); });
 }
 
 bool OpenRecording::writeFrameCount(int32_t count) {

@@ -32,6 +32,9 @@ public:
     bool writeFrame(int32_t frame, int x, int y);
     bool writeEvent(int32_t frame, const std::string& text);
     bool writeFrameCount(int32_t count);
+    // Erases the last event written when it is this text and nothing was written over it: the
+    // press of a modifier that turned out to belong to one of the program's hot keys.
+    void takeBackLastEvent(const std::string& text);
     // Writes the count and takes no more writes until opened anew, so the file stays complete
     // with that count whatever the loops still running try to add. A failure is kept as above.
     void seal(int32_t count);
@@ -48,6 +51,8 @@ private:
     int holders_ = 0;
     bool broken_ = false;
     bool sealed_ = false;
+    int32_t lastEventFrame_ = -1;
+    std::string lastEventText_;
     std::string failure_;
 };
 

@@ -4,7 +4,8 @@
 
 namespace tapmill::platform {
 
-enum : uint32_t { kModAlt = 1, kModControl = 2 };
+// The modifiers of a hot key, and of a key press as the keyboard library reports them.
+enum : uint32_t { kModAlt = 1, kModControl = 2, kModShift = 4, kModWin = 8 };
 
 // System-wide hot keys, and registered window messages. `window` is the native handle of the
 // window that receives WM_HOTKEY (ui::Window::nativeHandle()).

@@ -11,7 +11,7 @@
 //   inject-left    one left click through SendInput (input another program injects)
 //   quit
 // Every message of the libraries is printed as it arrives: "MOUSE <offset from base>" or
-// "KEY <key number>"; a hot key as "HOTKEY <key>". Output lines are flushed at once.
+// "KEY <key number> <modifiers held>"; a hot key as "HOTKEY <key>". Output lines are flushed at once.
 
 #include <windows.h>
 
@@ -80,14 +80,14 @@ void runCommand(const std::string& line) {
     say("ok " + command);
 }
 
-void reportLibraryMessage(UINT message) {
+void reportLibraryMessage(UINT message, LPARAM lparam) {
     if (mouseBase && message >= mouseBase && message <= mouseBase + 4) {
         say("MOUSE " + std::to_string(message - mouseBase));
         return;
     }
     for (int n = 1; n <= 123; ++n)
         if (keyMessages[n] == message)
-            say("KEY " + std::to_string(n));
+            say("KEY " + std::to_string(n) + " " + std::to_string(lparam));
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -105,7 +105,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         PostQuitMessage(0);
         return 0;
     default:
-        reportLibraryMessage(message);
+        reportLibraryMessage(message, lparam);
         return DefWindowProcW(window, message, wparam, lparam);
     }
 }

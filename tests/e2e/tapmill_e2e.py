@@ -79,7 +79,6 @@ def start_session():
         if shutil.which(program) is None:
             raise RuntimeError(f"{program} is not installed")
     subprocess.run([str(REPO / "tools" / "wineprefix.sh"), str(wine_prefix())], check=True)
-    subprocess.run([str(REPO / "tools" / "wine-managed.sh"), str(wine_prefix())], check=True)
     # The tests run one at a time and own the prefix: whatever still runs in it was left over by an
     # aborted run, or runs on another display, and would disturb window lookups.
     end_session()

@@ -16,6 +16,7 @@ from tapmill_e2e import E2ETestCase
 LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP, LEFT_DOUBLE = range(5)
 BASE = 1152
 MOD_CONTROL = 2
+MOD_SHIFT = 4
 VK_F9 = 120
 # Long enough for a message posted by the hook thread to arrive, short enough to keep the tests quick.
 QUIET_SECONDS = 1.0
@@ -49,9 +50,9 @@ class HookProbe:
         for line in self.process.popen.stdout:
             line = line.rstrip("\r\n")
             if line.startswith(("MOUSE ", "KEY ", "HOTKEY ")):
-                kind, value = line.split()
+                kind, *values = line.split()
                 with self._lock:
-                    self._reports.append((kind, int(value)))
+                    self._reports.append((kind, *map(int, values)))
             else:
                 self._answers.put(line)
         self._answers.put(None)
@@ -103,8 +104,8 @@ def mouse(*offsets):
     return [("MOUSE", offset) for offset in offsets]
 
 
-def keys(*numbers):
-    return [("KEY", number) for number in numbers]
+def keys(*numbers, modifiers=0):
+    return [("KEY", number, modifiers) for number in numbers]
 
 
 class HookLibrariesTest(E2ETestCase):
@@ -127,18 +128,21 @@ class HookLibrariesTest(E2ETestCase):
     def test_key_presses_one_to_123_are_posted_once_each_modifiers_by_their_shared_numbers(self):
         self.probe.command("enable")
         e2e.key("a", "F5", "ctrl+b", "semicolon", "shift+F12")
-        self.assertEqual(self.probe.wait_reports(6), keys(65, 116, 17, 66, 16, 123))
+        expected = keys(65, 116, 17) + keys(66, modifiers=MOD_CONTROL) + keys(16) + keys(123, modifiers=MOD_SHIFT)
+        self.assertEqual(self.probe.wait_reports(6), expected)
         # The semicolon key's code lies above 123.
-        self.assertEqual(self.probe.settled_reports(), keys(65, 116, 17, 66, 16, 123))
+        self.assertEqual(self.probe.settled_reports(), expected)
 
-    def test_a_key_the_system_takes_as_a_hot_key_is_not_reported_but_its_modifier_is(self):
+    def test_every_key_is_reported_with_its_modifiers_hot_keys_included(self):
         self.probe.command(f"hotkey {MOD_CONTROL} {ord('Q')}")
         self.probe.command(f"hotkey 0 {VK_F9}")
         self.probe.command("enable")
         e2e.key("ctrl+q", "F9", "q", "shift+F9")
-        self.assertEqual(self.probe.wait_reports(6),
-                         keys(17) + [("HOTKEY", ord("Q")), ("HOTKEY", VK_F9)] + keys(81, 16, VK_F9))
-        self.assertEqual(len(self.probe.settled_reports()), 6)
+        reports = self.probe.wait_reports(9)
+        self.assertEqual([r for r in reports if r[0] == "KEY"],
+                         keys(17) + keys(81, modifiers=MOD_CONTROL) + keys(VK_F9, 81, 16) + keys(VK_F9, modifiers=MOD_SHIFT))
+        self.assertEqual([r for r in reports if r[0] == "HOTKEY"], [("HOTKEY", ord("Q")), ("HOTKEY", VK_F9)])
+        self.assertEqual(len(self.probe.settled_reports()), 9)
 
     def test_clicks_after_a_two_second_stall_of_the_window_thread_are_still_reported(self):
         self.probe.command(f"start {BASE}")

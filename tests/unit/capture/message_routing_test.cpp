@@ -30,7 +30,10 @@ protected:
     std::string scratch() const { return form_->exedir + "jb_rec\\jb_rec.ini"; }
 
     bool mouse(uint32_t offset) { return form().onMessage(kMouseMessageBase + offset, 0, 0); }
-    bool key(int number) { return form().onMessage(form().keymsg[static_cast<size_t>(number)], 0, 0); }
+    // A key press as the keyboard library reports it, with the modifiers held (platform::kMod...).
+    bool key(int number, uint32_t modifiers = 0) {
+        return form().onMessage(form().keymsg[static_cast<size_t>(number)], static_cast<uintptr_t>(number), modifiers);
+    }
     void at(uint64_t ms, std::function<void()> fn) { fp.pump.at(start_ + ms, std::move(fn)); }
 
     // Records from 0 to Stop at `stopMs` with the events the test scheduled; gives each frame's "kp".
@@ -100,6 +103,61 @@ TEST_F(MessageRoutingTest, MessagesAfterTheRecordingEndedGoNowhere) {
     key(65);
 
     EXPECT_EQ(read("jb_rec/jb_rec.ini"), before);
+}
+
+// ---- the program's own hot keys ----
+
+TEST_F(MessageRoutingTest, ARecordingLeavesOutOnlyTheProgramsOwnHotKeys) {
+    using platform::kModAlt;
+    using platform::kModControl;
+    using platform::kModShift;
+    at(5, [&] { key('C', kModControl); });        // another program's combination: recorded
+    at(25, [&] { key('Z', kModControl); });       // Ctrl+Z: the program's own
+    at(45, [&] { key(120); });                    // F9
+    at(65, [&] { key(120, kModShift); });         // Shift+F9 is no hot key of the program's
+    at(85, [&] { key('Q', kModAlt); });           // Alt+Q
+    at(105, [&] { key('Q', kModAlt | kModShift); });
+
+    EXPECT_THAT(recordUntil(110), ElementsAre("k67", "-", "-", "k120", "-", "k81"));
+}
+
+TEST_F(MessageRoutingTest, TheModifierOfTheHotKeyThatStopsARecordingIsNotInIt) {
+    at(5, [&] { key(65); });
+    at(25, [&] { key(17); });  // Ctrl, then Ctrl+C: the Ctrl belongs to the user's combination
+    at(30, [&] { key('C', platform::kModControl); });
+    at(45, [&] { key(17); });  // Ctrl, then Q: the hot key that stops the recording
+    at(50, [&] { form().OnWMHotKey(HK_Stop); });
+
+    const std::vector<std::string> events = recordUntil(1000);
+
+    EXPECT_THAT(events, ElementsAre("k65", "k67", "-"));
+}
+
+TEST_F(MessageRoutingTest, AltOfAJournalHotKeyPressedDuringAPlainRecordingIsNotInIt) {
+    at(5, [&] { key(18); });
+    at(10, [&] { form().OnWMHotKey(HK_JournalStop); });
+
+    EXPECT_THAT(recordUntil(30), ElementsAre("-", "-"));
+}
+
+TEST_F(MessageRoutingTest, WhileAFieldCapturesAControlHotKeyIsCapturedAsItsKeyAndDoesNothing) {
+    auto hot = field();
+    CaptureFieldLoan<ui::TextControl> lend(form().captureFields.Edit_hot, *hot);
+    form().capture_hot = true;
+
+    form().OnWMHotKey(HK_Record);  // Ctrl+W in the hot-key window
+    key(17);
+    key('W', platform::kModControl);
+    EXPECT_FALSE(form().recording);
+    EXPECT_FALSE(exists("jb_rec/jb_rec.ini"));
+    EXPECT_EQ(hot->text(), "W");
+
+    form().OnWMHotKey(HK_Pause);
+    key(120);
+    EXPECT_EQ(hot->text(), "F9");
+    key(121);
+    EXPECT_EQ(hot->text(), "F10");
+    EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
 }
 
 // ---- into a capturing key field ----

@@ -44,39 +44,50 @@ TEST(DoubleClickDetectorTest, TheTickCountWrappingBetweenThePressesDoesNotMatter
 
 TEST(KeyPressFilterTest, OnePressPerPressHowEverLongTheKeyIsHeld) {
     KeyPressFilter f;
-    EXPECT_EQ(f.keyDown(65), 65);
-    EXPECT_EQ(f.keyDown(65), 0);  // auto-repeat
-    EXPECT_EQ(f.keyDown(66), 66);
+    EXPECT_EQ(f.keyDown(65, false), 65);
+    EXPECT_EQ(f.keyDown(65, true), 0);  // auto-repeat
+    EXPECT_EQ(f.keyDown(66, false), 66);
     f.keyUp(65);
-    EXPECT_EQ(f.keyDown(65), 65);
+    EXPECT_EQ(f.keyDown(65, false), 65);
+    // Where the system already counts the press being reported, the memory tells the first press.
+    f.keyUp(65);
+    EXPECT_EQ(f.keyDown(65, true), 65);
+    EXPECT_EQ(f.keyDown(65, true), 0);
+}
+
+TEST(KeyPressFilterTest, APressAfterAReleaseTheHookNeverSawIsAPress) {
+    KeyPressFilter f;
+    EXPECT_EQ(f.keyDown(65, false), 65);
+    // Released on the secure desktop (Win+L): no key up reached the hook, the system has it up.
+    EXPECT_EQ(f.keyDown(65, false), 65);
 }
 
 TEST(KeyPressFilterTest, OnlyKeysOneTo123AreReported) {
     KeyPressFilter f;
-    EXPECT_EQ(f.keyDown(0), 0);
-    EXPECT_EQ(f.keyDown(1), 1);
-    EXPECT_EQ(f.keyDown(123), 123);  // F12
-    EXPECT_EQ(f.keyDown(124), 0);    // F13
-    EXPECT_EQ(f.keyDown(0xBA), 0);   // a punctuation key
-    EXPECT_EQ(f.keyDown(300), 0);
+    EXPECT_EQ(f.keyDown(0, false), 0);
+    EXPECT_EQ(f.keyDown(1, false), 1);
+    EXPECT_EQ(f.keyDown(123, false), 123);  // F12
+    EXPECT_EQ(f.keyDown(124, false), 0);    // F13
+    EXPECT_EQ(f.keyDown(0xBA, false), 0);   // a punctuation key
+    EXPECT_EQ(f.keyDown(300, false), 0);
 }
 
 TEST(KeyPressFilterTest, LeftAndRightModifiersAreReportedAsTheSharedModifierKeys) {
     KeyPressFilter f;
-    EXPECT_EQ(f.keyDown(0xA0), 16);
-    EXPECT_EQ(f.keyDown(0xA1), 16);  // the other Shift is a press of its own
-    EXPECT_EQ(f.keyDown(0xA2), 17);
-    EXPECT_EQ(f.keyDown(0xA3), 17);
-    EXPECT_EQ(f.keyDown(0xA4), 18);
-    EXPECT_EQ(f.keyDown(0xA5), 18);
-    EXPECT_EQ(f.keyDown(0xA2), 0);
+    EXPECT_EQ(f.keyDown(0xA0, false), 16);
+    EXPECT_EQ(f.keyDown(0xA1, false), 16);  // the other Shift is a press of its own
+    EXPECT_EQ(f.keyDown(0xA2, false), 17);
+    EXPECT_EQ(f.keyDown(0xA3, false), 17);
+    EXPECT_EQ(f.keyDown(0xA4, false), 18);
+    EXPECT_EQ(f.keyDown(0xA5, false), 18);
+    EXPECT_EQ(f.keyDown(0xA2, true), 0);
 }
 
 TEST(KeyPressFilterTest, AKeyReleasedWhileNobodyListenedIsNotHeldAfterAReset) {
     KeyPressFilter f;
-    f.keyDown(65);
+    f.keyDown(65, false);
     f.reset();
-    EXPECT_EQ(f.keyDown(65), 65);
+    EXPECT_EQ(f.keyDown(65, true), 65);
 }
 
 }  // namespace
