@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "common/profile.h"
 #include "common/timestamp.h"
 #include "triggers/plan_file.h"
 
@@ -37,6 +38,13 @@ bool testTask(const std::string& planPath, const std::string& section, platform:
 
 void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platform::LocalClock& clock,
                    const bool& planon, const std::function<void(const std::string& section)>& start) {
+    // Only a start lets anything else run, so the file is looked at once, and again after each
+    // start, rather than before every read.
+    profile::SteadyReads steady(planPath);
+    const auto startAndLookAgain = [&](const std::string& section) {
+        start(section);
+        steady.recheck();
+    };
     std::unordered_set<std::string> tested;
     int i = 0;
     while (planon && i < tasks.count()) {
@@ -46,7 +54,7 @@ void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platf
             continue;
         }
         const std::optional<std::string> section = sectionOf(name);
-        const bool started = section && testTask(planPath, *section, clock, planon, start);
+        const bool started = section && testTask(planPath, *section, clock, planon, startAndLookAgain);
         // A start pumps messages, and the plan window may have refilled the list meanwhile: then
         // the walk begins again at the top, passing over what it has tested.
         if (started && (i >= tasks.count() || tasks.item(i) != name))
