@@ -13,21 +13,26 @@ namespace {
 // The part of a task's "Time" the daily test compares: from its 9th character on, at most 12.
 std::string dailyPart(const std::string& time) { return time.size() > 8 ? time.substr(8, 12) : std::string(); }
 
-std::string timeOfDay(const LocalTime& t) { return timestamp14(t).substr(8); }
+// The clock as the tests compare it: the full "yyyyMMddhhmmss" and its time of day "hhmmss".
+struct ClockText {
+    explicit ClockText(platform::LocalClock& clock) : full(timestamp14(clock.now())), timeOfDay(full.substr(8)) {}
+    std::string full;
+    std::string timeOfDay;
+};
 
 // Both tests of one task; true when either started it.
-bool testTask(const std::string& planPath, const std::string& section, platform::LocalClock& clock,
-              const bool& planon, const std::function<void(const std::string&)>& start) {
+bool testTask(const std::string& planPath, const std::string& section, const ClockText& now, const bool& planon,
+              const std::function<void(const std::string&)>& start) {
     bool started = false;
     std::string time = readTaskValue(planPath, section, "Time");
-    if (timestamp14(clock.now()) == time) {
+    if (now.full == time) {
         start(section);
         started = true;
     }
     if (!planon || readTaskValue(planPath, section, "E") != "Y") return started;
     // The first start may have run for a while; what it left in the file counts now.
     if (started) time = readTaskValue(planPath, section, "Time");
-    if (timeOfDay(clock.now()) == dailyPart(time)) {
+    if (now.timeOfDay == dailyPart(time)) {
         start(section);
         started = true;
     }
@@ -38,12 +43,14 @@ bool testTask(const std::string& planPath, const std::string& section, platform:
 
 void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platform::LocalClock& clock,
                    const bool& planon, const std::function<void(const std::string& section)>& start) {
-    // Only a start lets anything else run, so the file is looked at once, and again after each
-    // start, rather than before every read.
+    // Only a start lets time pass and anything else run, so the clock and the file are looked at
+    // once, and again after each start, rather than at every test.
     profile::SteadyReads steady(planPath);
+    ClockText now(clock);
     const auto startAndLookAgain = [&](const std::string& section) {
         start(section);
         steady.recheck();
+        now = ClockText(clock);
     };
     std::unordered_set<std::string> tested;
     int i = 0;
@@ -54,7 +61,7 @@ void checkDueTasks(const std::string& planPath, const ui::ItemList& tasks, platf
             continue;
         }
         const std::optional<std::string> section = sectionOf(name);
-        const bool started = section && testTask(planPath, *section, clock, planon, startAndLookAgain);
+        const bool started = section && testTask(planPath, *section, now, planon, startAndLookAgain);
         // A start pumps messages, and the plan window may have refilled the list meanwhile: then
         // the walk begins again at the top, passing over what it has tested.
         if (started && (i >= tasks.count() || tasks.item(i) != name))
