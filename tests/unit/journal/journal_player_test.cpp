@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-
 #include <filesystem>
 #include <string>
 #include <vector>

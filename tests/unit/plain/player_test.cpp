@@ -1,11 +1,10 @@
 // Plain playback driven through the main window's handlers, on the fake pump's virtual clock.
 #include <stdlib.h>
 
-#include <climits>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <memory>
