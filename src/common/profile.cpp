@@ -1,6 +1,7 @@
 #include "common/profile.h"
 
 #include <list>
+#include <map>
 #include <mutex>
 #include <new>
 #include <stdexcept>
@@ -46,6 +47,8 @@ struct CachedFile {
     // reading it. Until the file changes, its reads give their fallbacks and writes are refused,
     // for a write needs to know what the file holds.
     bool readable = true;
+    // Checked against the disk inside a steady-reads scope: later reads of the scope trust it.
+    bool steadyChecked = false;
     Index index;
 };
 
@@ -53,10 +56,15 @@ struct CachedFile {
 class Cache {
 public:
     CachedFile& current(const std::string& path) {
-        files::Identity now = files::identity(path);
         const std::string key = cacheKey(path);
         auto found = files_.begin();
         while (found != files_.end() && found->key != key) ++found;
+        if (found != files_.end() && found->steadyChecked && found->trusted) {
+            files_.splice(files_.begin(), files_, found);
+            files_.front().path = path;
+            return files_.front();
+        }
+        files::Identity now = files::identity(path);
         if (found == files_.end()) {
             files_.emplace_front();
             files_.front().key = key;
@@ -70,7 +78,24 @@ public:
             keepWithin(kCachedBytes > now.size ? kCachedBytes - now.size : 0);
             load(file, now);
         }
+        file.steadyChecked = steadyScopes_.count(key) > 0;
         return file;
+    }
+
+    void beginSteady(const std::string& path) {
+        const std::string key = cacheKey(path);
+        ++steadyScopes_[key];
+        recheck(key);
+    }
+    void endSteady(const std::string& path) {
+        const std::string key = cacheKey(path);
+        if (--steadyScopes_[key] == 0) steadyScopes_.erase(key);
+        recheck(key);
+    }
+    // The next read of the file asks the disk again.
+    void recheck(const std::string& key) {
+        for (CachedFile& file : files_)
+            if (file.key == key) file.steadyChecked = false;
     }
 
     void forget(const std::string& path) {
@@ -117,6 +142,8 @@ private:
     }
 
     std::list<CachedFile> files_;  // most recently used first
+    // The files read in steady-reads scopes, with the number of scopes open on each.
+    std::map<std::string, int> steadyScopes_;
 };
 
 std::mutex cacheMutex;
@@ -201,6 +228,21 @@ Edit planWrite(const Index& index, std::string_view section, std::string_view ke
 }
 
 }  // namespace
+
+SteadyReads::SteadyReads(std::string path) : path_(std::move(path)) {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    cache.beginSteady(path_);
+}
+
+SteadyReads::~SteadyReads() {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    cache.endSteady(path_);
+}
+
+void SteadyReads::recheck() {
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    cache.recheck(cacheKey(path_));
+}
 
 std::string readString(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& fallback) {

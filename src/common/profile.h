@@ -33,6 +33,23 @@ void writeString(const std::string& path, const std::string& section, const std:
 void writeInteger(const std::string& path, const std::string& section, const std::string& key,
                   int32_t value);
 
+// While one lives, reads of its file ask the disk whether another program changed the file only
+// once, at the first read (and again after recheck), instead of at every read: a file-system call
+// that costs far more than the lookup itself. For a run of many reads of one file that nothing but
+// this program can change meanwhile; this program's own writes are seen at once as always.
+class SteadyReads {
+public:
+    explicit SteadyReads(std::string path);
+    ~SteadyReads();
+    SteadyReads(const SteadyReads&) = delete;
+    SteadyReads& operator=(const SteadyReads&) = delete;
+    // Time has passed (messages were dispatched): the next read asks the disk again.
+    void recheck();
+
+private:
+    std::string path_;
+};
+
 // Section names in file order, each spelt as it first appears.
 std::vector<std::string> sectionNames(const std::string& path);
 // The keys of a section in file order, each once.

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/delay.h"
+#include "common/speed.h"
 
 namespace tapmill::journal {
 
@@ -18,7 +19,7 @@ JournalPlayer::JournalPlayer(CurrentJournal& journal, PlaybackHook& hook, platfo
 
 uint32_t JournalPlayer::scaledGap(uint32_t earlier, uint32_t later, int speed) {
     const uint32_t gap = later - earlier;
-    const int64_t scaled = static_cast<int64_t>(gap) * (31 - 3 * speed) / 16;
+    const int64_t scaled = static_cast<int64_t>(gap) * journalGapSixteenths(speed) / 16;
     return static_cast<uint32_t>(scaled);
 }
 

@@ -36,7 +36,7 @@ public:
 
     // The recorded gap from `earlier` to `later` (ticks, so a counter that wrapped between them
     // still gives the true gap) scaled by (31 - 3 * speed) / 16 toward zero: 1.9375 at speed 0,
-    // 1 at speed 5, 1/16 at speed 10.
+    // 1 at speed 5, 1/16 at speed 10, nothing from speed 11 on (common/speed.h bounds the slow end).
     static uint32_t scaledGap(uint32_t earlier, uint32_t later, int speed);
 
     bool playing = false;  // while a playback hook is installed

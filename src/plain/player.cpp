@@ -6,8 +6,10 @@
 
 #include "app/Unit_main.h"
 #include "common/delay.h"
+#include "common/frame_clock.h"
 #include "common/held_input.h"
 #include "common/profile.h"
+#include "common/speed.h"
 #include "platform/files.h"
 #include "plain/frame_step.h"
 
@@ -16,6 +18,10 @@ namespace tapmill {
 namespace {
 
 const char* const kIdleStatus = "当前状态：";
+constexpr int kPausePollMs = 20;
+// A frame more than this many frames late is a stall: the frames after it keep their spacing from it
+// rather than following all at once to make up the time.
+constexpr int32_t kCatchUpFrames = 5;
 
 }  // namespace
 
@@ -36,7 +42,10 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
 
     FineTimingScope fineTiming(platform_.pump);
     HeldInput held(platform_.input);
-    const int frameWait = 35 - 3 * speed;
+    const int32_t frameWait = plainFrameWaitMs(speed);
+    // Frame k of the playback is due k + 1 frame waits after it began, so the time each frame's
+    // work takes does not add to the recording's pace. From speed 12 on every frame is due at once.
+    FrameClock clock(platform_.pump, frameWait, kCatchUpFrames * frameWait);
     bool badFrame = false;
     while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame) {
         playFrame = 0;
@@ -44,12 +53,12 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
         if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
         while (playFrame < recordingFrameCount(path) && playing) {
-            if (frameWait > 0)
-                Delay(platform_.pump, frameWait);
-            else
-                // Above speed 11 there is no wait, but Stop and the hot keys must still get through.
-                platform_.pump.processPendingMessages();
-            while (playpause) Delay(platform_.pump, 20);
+            clock.waitForFrame();
+            if (playpause) {
+                while (playpause) Delay(platform_.pump, kPausePollMs);
+                // The frames after a pause keep their spacing from where it ended.
+                clock.restart();
+            }
 
             if (!playFrameStep(platform_.input, held, path, playFrame)) {
                 badFrame = true;
@@ -57,6 +66,7 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
             }
             Label_playfra->setText(std::to_string(playFrame));
             ++playFrame;
+            clock.nextFrame();
         }
         if (count != kEndlessPlayCount) --count;
     }

@@ -7,7 +7,7 @@
 #include "capture/hook_messages.h"
 #include "common/delay.h"
 #include "common/error.h"
-#include "plain/frame_clock.h"
+#include "common/frame_clock.h"
 
 namespace tapmill {
 

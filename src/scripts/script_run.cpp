@@ -47,14 +47,15 @@ bool ScriptRun::step(int& i) {
     const std::string line = lineAt(i);
     const LineKind kind = classifyLine(line);
 
-    const int32_t wait = lineWaitMs(line);
-    if (wait > 0)
-        Delay(platform_.pump, wait);
-    else
-        // A step that does not wait still lets Stop, Pause and the hot keys through, or a script
-        // without delays could never be stopped.
-        platform_.pump.processPendingMessages();
-    while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
+    // A step that does not wait still lets Stop, Pause and the hot keys through, or a script
+    // without delays could never be stopped.
+    schedule_.nextFrameAfter(lineWaitMs(line));
+    schedule_.waitForFrame();
+    if (runpause_ && running_) {
+        while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
+        // The delays after a pause count from where it ended.
+        schedule_.restart();
+    }
 
     showProgress(i);
     lines_.setHighlighted(i - 1, false);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/frame_clock.h"
 #include "common/held_input.h"
 #include "platform/platform.h"
 #include "scripts/run_list.h"
@@ -19,7 +20,7 @@ public:
     ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
               RunList& lines)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input) {}
+          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set. Throws
     // ScriptFault. A run that is stopped or faulty lets go of the keys and buttons it pressed and
@@ -27,6 +28,10 @@ public:
     void run(int32_t count);
 
 private:
+    // A step more than this late (a nested run or a dialog held the thread) starts the delays
+    // afresh from itself rather than cutting the next ones short to make up the time.
+    static constexpr int32_t kCatchUpMs = 50;
+
     // One step at line i; true when the run ends at once (a "开始" straight before "结束").
     bool step(int& i);
     std::string lineAt(int i) const;
@@ -40,6 +45,9 @@ private:
     ui::ProgressBar& progress_;
     RunList& lines_;
     HeldInput held_;
+    // The delays add up on an absolute schedule from the start of the run, so the time the lines
+    // between them take does not lengthen the script.
+    FrameClock schedule_;
 };
 
 }  // namespace tapmill::scripts

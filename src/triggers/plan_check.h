@@ -11,8 +11,9 @@ namespace tapmill::plan {
 // Tests each task of the list, in list order, against the clock: the full test (its "Time" is the
 // current "yyyyMMddhhmmss") or, for a daily task ("E" is "Y"), the daily test (its "Time" from the
 // 9th character on is the current "hhmmss"). A task either test matches is started once, by
-// calling start with its section, and the check goes on once it returns; the file is read afresh
-// for every task.
+// calling start with its section, and the check goes on once it returns. The clock and the file
+// are read at the start of the check and afresh after every start, the only thing in a check that
+// lets time pass.
 //
 // A started task pumps messages, so meanwhile the list may be refilled and the plan ended. The
 // check stops once planon is cleared; on a list that changed it goes on with the tasks it has not

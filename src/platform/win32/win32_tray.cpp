@@ -33,9 +33,19 @@ bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture) {
 
 }  // namespace
 
-bool Win32Tray::add(uintptr_t window, platform::TrayPicture picture) { return notify(NIM_ADD, window, picture); }
+bool Win32Tray::add(uintptr_t window, platform::TrayPicture picture) {
+    // A refused add (the icon is there already) leaves its picture unknown.
+    const bool added = notify(NIM_ADD, window, picture);
+    shown_ = added ? std::optional(picture) : std::nullopt;
+    return added;
+}
 
-bool Win32Tray::change(uintptr_t window, platform::TrayPicture picture) { return notify(NIM_MODIFY, window, picture); }
+bool Win32Tray::change(uintptr_t window, platform::TrayPicture picture) {
+    if (shown_ == picture) return true;
+    const bool changed = notify(NIM_MODIFY, window, picture);
+    shown_ = changed ? std::optional(picture) : std::nullopt;
+    return changed;
+}
 
 void Win32Tray::remove(uintptr_t window) {
     NOTIFYICONDATAW data{};
@@ -43,6 +53,7 @@ void Win32Tray::remove(uintptr_t window) {
     data.hWnd = reinterpret_cast<HWND>(window);
     data.uID = kIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
+    shown_.reset();
 }
 
 uint32_t Win32Tray::taskbarCreatedMessage() { return RegisterWindowMessageW(L"TaskbarCreated"); }

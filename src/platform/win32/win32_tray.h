@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "platform/tray.h"
 
 namespace tapmill::win32 {
@@ -11,6 +13,12 @@ public:
     uint32_t taskbarCreatedMessage() override;
     void bringToForeground(uintptr_t window) override;
     int popupMenu(uintptr_t window, platform::Point at, const std::vector<std::string>& items) override;
+
+private:
+    // The picture the icon shows. The activity display sets the picture five times a second, the
+    // same one all the while the program is idle; each set is a round trip to the taskbar that
+    // repaints the icon, so a picture the icon already shows is not sent again.
+    std::optional<platform::TrayPicture> shown_;
 };
 
 }  // namespace tapmill::win32

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -85,6 +86,14 @@ TEST(JournalDelayTest, EachSpeedScalesTheGapByThirtyOneMinusThreeTimesItOverSixt
     const uint32_t expected[] = {1937, 1750, 1562, 1375, 1187, 1000, 812, 625, 437, 250, 62};
     for (int speed = 0; speed <= 10; ++speed)
         EXPECT_EQ(JournalPlayer::scaledGap(5000, 6000, speed), expected[speed]) << "speed " << speed;
+}
+
+TEST(JournalDelayTest, SpeedsBeyondTheTrackBarWaitNothingAboveAndABoundedTimeBelow) {
+    for (int speed : {11, 12, 1000000000, INT_MAX})
+        EXPECT_EQ(JournalPlayer::scaledGap(5000, 6000, speed), 0u) << "speed " << speed;
+    // Every speed below -20000 plays as -20000: the gap times 60031 / 16.
+    for (int speed : {-20000, -1000000000, INT_MIN})
+        EXPECT_EQ(JournalPlayer::scaledGap(5000, 6000, speed), 3751937u) << "speed " << speed;
 }
 
 TEST(JournalDelayTest, TheGapIsAnUnsignedDifferenceScaledIn64Bits) {

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -299,7 +300,7 @@ class PlayerSpeedTest : public PlayerTest, public ::testing::WithParamInterface<
 TEST_P(PlayerSpeedTest, WaitsThirtyFiveLessThreeTimesTheSpeedBeforeEachFrame) {
     recordPlainFrames(3);
     const SpeedCase& c = GetParam();
-    if (c.speed <= 10) {
+    if (c.speed >= 0 && c.speed <= 10) {
         form().RzTrackBar_speed->setPosition(c.speed);
         form().SpeedButton_playClick();
     } else {
@@ -311,7 +312,30 @@ TEST_P(PlayerSpeedTest, WaitsThirtyFiveLessThreeTimesTheSpeedBeforeEachFrame) {
 
 INSTANTIATE_TEST_SUITE_P(Speeds, PlayerSpeedTest,
                          ::testing::Values(SpeedCase{0, 35}, SpeedCase{5, 20}, SpeedCase{10, 5}, SpeedCase{11, 2},
-                                           SpeedCase{12, 0}));
+                                           SpeedCase{12, 0}, SpeedCase{1000000000, 0}, SpeedCase{INT_MAX, 0},
+                                           // Every speed below -20000 plays as -20000.
+                                           SpeedCase{-20000, 60035}, SpeedCase{INT_MIN, 60035}));
+
+// ---- the frames keep to their schedule ----
+
+TEST_F(PlayerTest, AFrameThatComesLateDoesNotPutOffTheFramesAfterIt) {
+    recordPlainFrames(5);
+    // A message handled in frame 1's wait holds the thread past its due time.
+    at(35, [&] { fp.pump.advance(10); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 45, 60, 80, 100));
+}
+
+TEST_F(PlayerTest, AfterAStallTheFramesKeepTheirSpacingFromTheLateFrame) {
+    recordPlainFrames(6);
+    at(50, [&] { fp.pump.advance(200); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 250, 270, 290, 310));
+}
 
 // ---- the frame count is read before every frame ----
 

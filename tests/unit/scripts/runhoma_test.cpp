@@ -97,6 +97,15 @@ TEST_F(RunhomaTest, DelaysWaitBeforeTheNextLineRuns) {
     EXPECT_EQ(elapsed(), 6000u);
 }
 
+TEST_F(RunhomaTest, DelaysKeepToTheScheduleWhenALineBetweenThemRunsLate) {
+    script("paced", {"开始", "延时20毫秒", "单击鼠标左键", "延时20毫秒", "单击鼠标左键", "延时20毫秒", "单击鼠标右键",
+                     "结束"});
+    // A message handled in the second delay holds the thread past its end.
+    fp.pump.at(fp.pump.now() + 35, [&] { fp.pump.advance(10); });
+    run("paced", 1);
+    EXPECT_THAT(injectedAt(), ElementsAre("20 LD", "20 LU", "45 LD", "45 LU", "60 RD", "60 RU"));
+}
+
 TEST_F(RunhomaTest, ProgressCountsLinesAgainstTheLastIndexAndHighlightsTheLineItRuns) {
     script("four", {"开始", "延时100毫秒", "延时100毫秒", "结束"});
     std::vector<bool> atFirstStep, atSecondStep;

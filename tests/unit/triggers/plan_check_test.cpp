@@ -159,6 +159,17 @@ TEST_F(PlanCheckTest, TasksDeletedWhileATaskRunsAreNotStartedAndTheRestAre) {
     EXPECT_THAT(errors, IsEmpty());
 }
 
+TEST_F(PlanCheckTest, ATaskAnotherProgramMadeDueWhileATaskRanStartsInTheSameSecond) {
+    recording("slow", 10);  // 350 ms
+    script("b");
+    const std::string slow = task("slow", "20261207090002", "slowR", "1", "N", "0");
+    runPlan(slow + task("b", "20261207090009", "bM"));
+    at(on(9, 0, 2), [&] { write("plan.ini", slow + task("b", "20261207090002", "bM")); }, 200);
+    runFor(4);
+    EXPECT_EQ(keysPressed(), "AB");
+    EXPECT_THAT(errors, IsEmpty());
+}
+
 TEST_F(PlanCheckTest, EndingThePlanWhileATaskRunsStartsNoFurtherTask) {
     recording("slow", 10);
     script("b");
