@@ -35,6 +35,7 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
     stjournal.recorder.onEndedByFailure = [this] {
         label_ststate->setText("");
         clearJournalPause();
+        showActivity();
     };
     FormCreate();
 }

@@ -358,6 +358,8 @@ private:
     void addTrayIcon();
     void removeTrayIcon();
     void showTrayPicture(platform::TrayPicture picture);
+    // What the program is doing, in the status bar and in the tray icon's tip.
+    void showActivity();
     // The icon's own messages; true when the message was one of them.
     bool routeTrayMessage(uint32_t message, intptr_t lParam);
     platform::TrayPicture trayPicture_ = platform::TrayPicture::Normal;

@@ -1,6 +1,7 @@
 // The notification-area icon: added at each show, removed at the close, its menu, the minimise
 // into it, and the picture that shows what the program is doing.
 #include "app/Unit_main.h"
+#include "app/activity.h"
 
 namespace tapmill {
 
@@ -24,8 +25,25 @@ void TForm_maintapmill::showTrayPicture(platform::TrayPicture picture) {
     platform_.tray.change(window->nativeHandle(), picture);
 }
 
+void TForm_maintapmill::showActivity() {
+    const journal::JournalRecorder& journalRecorder = stjournal.recorder;
+    const journal::JournalPlayer& journalPlayer = stjournal.player;
+    ActivityFlags flags;
+    flags.recording = recording || journalRecorder.recording;
+    flags.recordingPaused = !((recording && !recpause) || (journalRecorder.recording && !journalRecorder.paused));
+    flags.playing = playing || journalPlayer.playing;
+    flags.playingPaused = !((playing && !playpause) || (journalPlayer.playing && !journalPlayer.paused));
+    flags.running = running;
+    flags.runningPaused = runpause;
+    const Activity activity = activityOf(flags);
+    setStatus(0, activityStatusText(activity));
+    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity));
+}
+
 void TForm_maintapmill::Timer_flashTimer() {
     using platform::TrayPicture;
+    // Also what no handler of the program sees end: a journal playback the system plays.
+    showActivity();
     if (!playing && !recording && !running) showTrayPicture(TrayPicture::Normal);
     if (recording) {
         if (recordingFlashPhase_ && CheckBox_lzsy->checked()) {

@@ -26,6 +26,7 @@ void TForm_maintapmill::RzBitBtn_strecClick() {
         return;
     }
     label_ststate->setText(kRecordingText);
+    showActivity();
     label_stfra->setText(kNotShownText);
     stname = kScratchJournal;
     Label_stjbname->setText(kScratchJournal);
@@ -36,7 +37,14 @@ void TForm_maintapmill::RzBitBtn_ststopClick() {
     label_ststate->setText("");
     // A record call parked in the pause returns, and the next recording starts unpaused.
     clearJournalPause();
-    stjournal.recorder.stop();
+    // The status follows even when the count cannot be written.
+    try {
+        stjournal.recorder.stop();
+    } catch (...) {
+        showActivity();
+        throw;
+    }
+    showActivity();
 }
 
 // The system took the playback hook away, as it does on Ctrl+Esc: the playback ends there, and a
@@ -44,6 +52,7 @@ void TForm_maintapmill::RzBitBtn_ststopClick() {
 void TForm_maintapmill::WMCancelJournal() {
     stjournal.player.stop();
     clearJournalPause();
+    showActivity();
 }
 
 void TForm_maintapmill::clearJournalPause() {
@@ -61,7 +70,11 @@ void TForm_maintapmill::RzBitBtn_stplayClick() {
     // A count that is no 32-bit number ends the start here, the journal loaded and no hook installed.
     const int32_t passes = parseInt32Strict(Edit_stt->text());
     // Where the program plays the journal itself, the playback runs here until it ends.
-    if (stjournal.player.start(passes, RzTrackBar_st->position())) stjournal.playbackHook.drive();
+    if (!stjournal.player.start(passes, RzTrackBar_st->position())) return;
+    showActivity();
+    stjournal.playbackHook.drive();
+    // Where the system plays, the playback is still going on; the activity display sees it end.
+    showActivity();
 }
 
 void TForm_maintapmill::Speedbutton_stpauseClick() {
@@ -72,6 +85,7 @@ void TForm_maintapmill::Speedbutton_stpauseClick() {
     player.paused = !player.paused;
     Speedbutton_stpause->setText(player.paused ? "继续" : "暂停");
     label_ststate->setText(player.paused ? kPausedText : player.playing ? kPlayingText : kRecordingText);
+    showActivity();
 }
 
 void TForm_maintapmill::RzCheckBox_loopClick() {

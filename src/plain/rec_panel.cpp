@@ -7,11 +7,10 @@
 namespace tapmill {
 
 void TForm_maintapmill::SpeedButton_playClick() {
+    // A count that is no 32-bit number ends the click here, before anything is disabled.
+    const int32_t count = CheckBox_loop->checked() ? kEndlessPlayCount : parseInt32Strict(Edit_playt->text());
     SpeedButton_play->setEnabled(false);
     SpeedButton_rec->setEnabled(false);
-    // A count that is no 32-bit number ends the click here, leaving both buttons disabled until
-    // Stop enables them again.
-    const int32_t count = CheckBox_loop->checked() ? kEndlessPlayCount : parseInt32Strict(Edit_playt->text());
     playrec(count, RzTrackBar_speed->position(), recname);
     SpeedButton_play->setEnabled(true);
     SpeedButton_rec->setEnabled(true);
@@ -29,6 +28,7 @@ void TForm_maintapmill::SpeedButton_pauseClick() {
     recpause = !recpause;
     playpause = !playpause;
     SpeedButton_pause->setText(playpause ? "继续" : "暂停");
+    showActivity();
 }
 
 void TForm_maintapmill::CheckBox_loopClick() {

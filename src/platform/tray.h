@@ -11,13 +11,15 @@ namespace tapmill::platform {
 enum class TrayPicture { Normal, Recording, Playback };
 
 // The icon in the taskbar's notification area (identifier 100, callback message 1025, tip
-// "欢迎使用Tapmill"), and the popup menu it opens.
+// "欢迎使用Tapmill" until another is set), and the popup menu it opens.
 class Tray {
 public:
     virtual ~Tray() = default;
     virtual bool add(uintptr_t window, TrayPicture picture) = 0;
     virtual bool change(uintptr_t window, TrayPicture picture) = 0;
     virtual void remove(uintptr_t window) = 0;
+    // The tip the icon shows from now on, also after it is added again.
+    virtual void setTip(uintptr_t window, const std::string& tip) = 0;
     // The message the taskbar sends to every top-level window when it is created again (after
     // Explorer restarts), which then has lost every icon.
     virtual uint32_t taskbarCreatedMessage() = 0;

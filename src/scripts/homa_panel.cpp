@@ -68,6 +68,7 @@ void TForm_maintapmill::SpeedButton_pauseaClick() {
     if (!running) return;
     runpause = !runpause;
     SpeedButton_pausea->setText(runpause ? "继续" : "暂停");
+    showActivity();
 }
 
 void TForm_maintapmill::CheckBox_loopaClick() {

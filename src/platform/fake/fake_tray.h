@@ -19,12 +19,14 @@ public:
     bool add(uintptr_t, platform::TrayPicture picture) override;
     bool change(uintptr_t, platform::TrayPicture picture) override;
     void remove(uintptr_t) override;
+    void setTip(uintptr_t, const std::string& text) override { tip = text; }
     uint32_t taskbarCreatedMessage() override { return 0xC123; }
     void bringToForeground(uintptr_t) override { ++foregrounded; }
     int popupMenu(uintptr_t, platform::Point at, const std::vector<std::string>& items) override;
 
     std::vector<Record> calls;
     bool shown = false;  // an icon is in the notification area
+    std::string tip = "欢迎使用Tapmill";
     int foregrounded = 0;
     std::vector<std::string> lastMenu;
     platform::Point lastMenuAt;

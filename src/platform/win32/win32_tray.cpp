@@ -19,7 +19,7 @@ HICON pictureIcon(platform::TrayPicture picture) {
 
 // The first version of the record (message, icon and tip), in its wide form so that the Chinese
 // tip reads right whatever the system's ANSI code page.
-bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture) {
+bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture, const std::wstring& tip) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(window);
@@ -27,7 +27,7 @@ bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = platform::kTrayCallbackMessage;
     data.hIcon = pictureIcon(picture);
-    lstrcpynW(data.szTip, L"欢迎使用Tapmill", 64);
+    lstrcpynW(data.szTip, tip.c_str(), 64);
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
@@ -35,14 +35,14 @@ bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture) {
 
 bool Win32Tray::add(uintptr_t window, platform::TrayPicture picture) {
     // A refused add (the icon is there already) leaves its picture unknown.
-    const bool added = notify(NIM_ADD, window, picture);
+    const bool added = notify(NIM_ADD, window, picture, tip_);
     shown_ = added ? std::optional(picture) : std::nullopt;
     return added;
 }
 
 bool Win32Tray::change(uintptr_t window, platform::TrayPicture picture) {
     if (shown_ == picture) return true;
-    const bool changed = notify(NIM_MODIFY, window, picture);
+    const bool changed = notify(NIM_MODIFY, window, picture, tip_);
     shown_ = changed ? std::optional(picture) : std::nullopt;
     return changed;
 }
@@ -54,6 +54,14 @@ void Win32Tray::remove(uintptr_t window) {
     data.uID = kIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
     shown_.reset();
+}
+
+void Win32Tray::setTip(uintptr_t window, const std::string& tip) {
+    const std::wstring wide = widen(tip);
+    if (wide == tip_) return;
+    tip_ = wide;
+    // Sent with the picture the icon shows; one not known yet is sent at the next change.
+    if (shown_) notify(NIM_MODIFY, window, *shown_, tip_);
 }
 
 uint32_t Win32Tray::taskbarCreatedMessage() { return RegisterWindowMessageW(L"TaskbarCreated"); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <string>
 
 #include "platform/tray.h"
 
@@ -10,6 +11,7 @@ public:
     bool add(uintptr_t window, platform::TrayPicture picture) override;
     bool change(uintptr_t window, platform::TrayPicture picture) override;
     void remove(uintptr_t window) override;
+    void setTip(uintptr_t window, const std::string& tip) override;
     uint32_t taskbarCreatedMessage() override;
     void bringToForeground(uintptr_t window) override;
     int popupMenu(uintptr_t window, platform::Point at, const std::vector<std::string>& items) override;
@@ -19,6 +21,7 @@ private:
     // same one all the while the program is idle; each set is a round trip to the taskbar that
     // repaints the icon, so a picture the icon already shows is not sent again.
     std::optional<platform::TrayPicture> shown_;
+    std::wstring tip_ = L"欢迎使用Tapmill";
 };
 
 }  // namespace tapmill::win32

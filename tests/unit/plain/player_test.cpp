@@ -526,10 +526,7 @@ TEST_F(PlayerTest, PassCountThatIsNoThirtyTwoBitNumberFailsTheClick) {
 
     EXPECT_THAT(fp.input.calls(), IsEmpty());
     EXPECT_FALSE(form().playing);
-    EXPECT_FALSE(form().SpeedButton_play->enabled());
-    EXPECT_FALSE(form().SpeedButton_rec->enabled());
-
-    form().SpeedButton_stopClick();
+    // Nothing started, so nothing stays disabled.
     EXPECT_TRUE(form().SpeedButton_play->enabled());
     EXPECT_TRUE(form().SpeedButton_rec->enabled());
 }

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+namespace tapmill {
+
+// What the program is doing, as the status bar and the tray icon's tip tell the user: the plain
+// and the journal recorder and player and the script interpreter taken together.
+struct ActivityFlags {
+    bool recording = false, recordingPaused = false;
+    bool playing = false, playingPaused = false;
+    bool running = false, runningPaused = false;
+};
+
+enum class Activity { Idle, Recording, Playing, Running, Paused };
+
+// Something that goes on outranks something paused: a recording paused while a playback nested in
+// it runs is playing.
+Activity activityOf(const ActivityFlags& flags);
+// Panel 0 of the status bar: "当前状态：录制……", "当前状态：暂停", ...
+std::string activityStatusText(Activity activity);
+// The tray icon's tip: "欢迎使用Tapmill" while idle, otherwise "Tapmill — 录制中" and the like.
+std::string activityTrayTip(Activity activity);
+
+}  // namespace tapmill
