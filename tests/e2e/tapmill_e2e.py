@@ -434,7 +434,10 @@ class E2ETestCase(unittest.TestCase):
     def start_tapmill(self, folder, *args):
         # Wine's Recycle Bin is the XDG trash; each test gets its own, so that nothing it deletes
         # lands in the user's trash and the test can look there.
-        env = dict(wine_env(), XDG_DATA_HOME=str(self._scratch / "xdg-data"))
+        # Wine makes the Trash folder there, not the data folder itself, which a home always has.
+        data_home = self._scratch / "xdg-data"
+        data_home.mkdir(exist_ok=True)
+        env = dict(wine_env(), XDG_DATA_HOME=str(data_home))
         process = WineProcess(folder.path / "tapmill.exe", args, cwd=folder.path, env=env)
         self.addCleanup(process.kill)
         return process
