@@ -5,13 +5,6 @@
 
 namespace tapmill {
 
-namespace {
-
-constexpr uint32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
-constexpr uint32_t kRightButtonUp = 517;    // WM_RBUTTONUP
-
-}  // namespace
-
 void TForm_maintapmill::addTrayIcon() {
     trayPicture_ = platform::TrayPicture::Normal;
     // A later show finds the icon there already; the refusal is harmless.
@@ -66,13 +59,13 @@ void TForm_maintapmill::Timer_flashTimer() {
 }
 
 void TForm_maintapmill::WMTrayIcon(uint32_t mouseMessage) {
-    if (mouseMessage == kRightButtonUp) {
+    if (mouseMessage == platform::kTrayRightButtonUp) {
         platform_.tray.bringToForeground(window->nativeHandle());
         const int chosen = platform_.tray.popupMenu(window->nativeHandle(), platform_.input.cursorPos(),
                                                     {"显示Tapmill窗口", "退出"});
         if (chosen == 0) N1Click();
         if (chosen == 1) N2Click();
-    } else if (mouseMessage == kLeftDoubleClick) {
+    } else if (mouseMessage == platform::kTrayLeftDoubleClick) {
         N1Click();
     }
 }

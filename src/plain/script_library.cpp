@@ -3,6 +3,7 @@
 #include "common/delay.h"
 #include "common/library_messages.h"
 #include "common/profile.h"
+#include "common/recycle.h"
 #include "common/script_names.h"
 #include "platform/files.h"
 
@@ -83,9 +84,10 @@ void ScriptLibrary::remove() {
     if (trimSpaces(name).empty()) return remind("请选取您要删除的脚本！");
     if (sameFileName(trimSpaces(name), reserved_))
         return remind("名为'" + reserved_ + "'的脚本是临时存放录制信息的脚本，所以无法删除，请选取其它要删除的脚本！");
-    // A file that is gone already needs no deleting; one that stays is named, and stays listed.
+    // The file goes into the Recycle Bin, so a wrong choice can be taken back. A file that is gone
+    // already needs no deleting; one that stays is named, and stays listed.
     const std::string path = pathOf(name);
-    if (!files::removeFile(path) && files::exists(path)) return remind(cannotDeleteMessage(path));
+    if (!deleteIntoRecycleBin(platform_.recycleBin, path)) return remind(cannotDeleteMessage(path));
     showStatus("已删除…");
     relist();
 }

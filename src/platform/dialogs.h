@@ -4,7 +4,7 @@
 
 namespace tapmill::platform {
 
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // Modal message boxes and the system beep. Texts are UTF-8.

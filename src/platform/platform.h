@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
+#include "platform/recycle_bin.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
 
@@ -25,6 +26,7 @@ struct Platform {
     JournalHooks& journalHooks;
     LocalClock& clock;
     Tray& tray;
+    RecycleBin& recycleBin;
 };
 
 }  // namespace tapmill::platform

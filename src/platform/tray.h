@@ -28,6 +28,10 @@ public:
     virtual int popupMenu(uintptr_t window, Point at, const std::vector<std::string>& items) = 0;
 };
 
+inline constexpr uint32_t kTrayIconId = 100;
 inline constexpr uint32_t kTrayCallbackMessage = 1025;
+// The mouse messages the callback message carries (as its lParam) that the program answers.
+inline constexpr uint32_t kTrayLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
+inline constexpr uint32_t kTrayRightButtonUp = 517;    // WM_RBUTTONUP
 
 }  // namespace tapmill::platform

@@ -24,7 +24,23 @@ void TForm_homa::FormShow() {
     if (!main_.editname.empty()) file = scripts::readScriptFile(scriptFile(main_.editname));
     if (!file) return SpeedButton_newjbClick();
     lines->setLines(std::move(*file));
+    lines->markUnchanged();
     Edit_jbname->setText(main_.editname);
+}
+
+bool TForm_homa::FormCloseQuery() {
+    if (!lines->changed()) return true;
+    switch (platform_.dialogs.messageBox("脚本已修改，是否保存？", platform::kRemindCaption,
+                                         platform::MessageButtons::YesNoCancel)) {
+        case platform::MessageAnswer::Yes:
+            // A save that was refused or failed has told the user why; the lines stay to be kept.
+            SpeedButton_saveClick();
+            return !lines->changed();
+        case platform::MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void TForm_homa::FormClose() {

@@ -71,6 +71,8 @@ public:
 
     // ---- life cycle ----
     void FormShow();
+    // False keeps the window open: changed lines are offered for saving first.
+    bool FormCloseQuery();
     void FormClose();
 
     // ---- inserting lines above the current one ----
@@ -109,6 +111,7 @@ public:
     // ---- ui::WindowEvents ----
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) override;
     void onShow() override;
+    bool onCloseQuery() override { return FormCloseQuery(); }
     void onClose() override { FormClose(); }
 
 private:

@@ -37,6 +37,11 @@ public:
     // Swaps the texts of two lines; the highlights stay where they are.
     void swapTexts(int a, int b);
 
+    // Takes the lines as they stand for the ones last loaded or saved.
+    void markUnchanged() { unchanged_ = lines_; }
+    // Whether the lines differ from the ones last loaded or saved.
+    bool changed() const { return lines_ != unchanged_; }
+
 private:
     bool has(int index) const { return index >= 0 && index < count(); }
     void showLine(int index);
@@ -44,6 +49,7 @@ private:
 
     ui::ListBox& view_;
     std::vector<std::string> lines_;
+    std::vector<std::string> unchanged_;
     std::vector<bool> highlighted_;
     int current_ = -1;
 };

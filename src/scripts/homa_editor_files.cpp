@@ -2,6 +2,7 @@
 // and exit. Names go through the library's name rules, so nothing is written outside "jb_homa\"
 // or under a name Windows refuses.
 #include "common/library_messages.h"
+#include "common/recycle.h"
 #include "common/script_names.h"
 #include "platform/files.h"
 #include "scripts/Unit_homa.h"
@@ -11,8 +12,10 @@ namespace tapmill {
 
 std::string TForm_homa::scriptFile(const std::string& name) const { return scripts::scriptPath(main_.exedir, name); }
 
+// A new script starts with nothing to save: its empty frame is what leaving would keep.
 void TForm_homa::SpeedButton_newjbClick() {
     SpeedButton_renewClick();
+    lines->markUnchanged();
     main_.editname.clear();
     Edit_jbname->setText("请输入脚本名");
     lines->setCurrentLine(1);
@@ -28,7 +31,10 @@ void TForm_homa::refuseName(const std::string& text) {
 
 bool TForm_homa::writeLines(const std::string& name) {
     const std::string path = scriptFile(name);
-    if (scripts::writeScriptFile(path, lines->lines())) return true;
+    if (scripts::writeScriptFile(path, lines->lines())) {
+        lines->markUnchanged();
+        return true;
+    }
     remind("保存失败，无法写入文件：" + path);
     return false;
 }
@@ -68,12 +74,13 @@ void TForm_homa::SpeedButton_deljbClick() {
     const std::string name = main_.editname;
     if (!name.empty()) {
         const std::string path = scriptFile(name);
-        if (files::exists(path) && !files::removeFile(path))
-            return remind(cannotDeleteMessage(path));
+        if (!deleteIntoRecycleBin(platform_.recycleBin, path)) return remind(cannotDeleteMessage(path));
     }
     if (name == main_.usename) main_.usename.clear();
     main_.editname.clear();
     main_.relistview(*main_.ListView_homa, main_.usename);
+    // The lines of a deleted script are left on purpose: leaving asks nothing.
+    lines->markUnchanged();
     window->close();
 }
 

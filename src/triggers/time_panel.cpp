@@ -71,12 +71,19 @@ void TForm_maintapmill::Edit_timeChange() {
     if (!failures.empty()) throw Error(failures);
 }
 
+namespace {
+
+// The moment the timed start is set for, as the two pickers show it: "yyyyMMddhhmmss".
+std::string timedStartTarget(const ui::DateTimePicker& datePicker, const ui::DateTimePicker& timePicker) {
+    const LocalTime date = datePicker.value();
+    const LocalTime time = timePicker.value();
+    return timestamp14({date.year, date.month, date.day, time.hour, time.minute, time.second});
+}
+
+}  // namespace
+
 bool TForm_maintapmill::timedStartDue() {
-    if (!timeset) return false;
-    const LocalTime date = DateTimePicker_date->value();
-    const LocalTime time = DateTimePicker_time->value();
-    const LocalTime target{date.year, date.month, date.day, time.hour, time.minute, time.second};
-    return timestamp14(platform_.clock.now()) == timestamp14(target);
+    return timeset && timestamp14(platform_.clock.now()) == timedStartTarget(*DateTimePicker_date, *DateTimePicker_time);
 }
 
 void TForm_maintapmill::fireTimedStart() {
@@ -96,6 +103,13 @@ void TForm_maintapmill::Speedbutton_sutimeClick() {
     if ((RadioButton_recjb->checked() && ComboBox_recjb->text().empty()) ||
         (RadioButton_homajb->checked() && ComboBox_homajb->text().empty())) {
         platform_.dialogs.messageBox("请选择脚本！", platform::kRemindCaption, platform::MessageButtons::Ok);
+        return;
+    }
+    // A second gone by would never come round to fire. The current second is still to come for
+    // the tick, whose clock text may not have reached it yet; timestamps compare as text.
+    if (timedStartTarget(*DateTimePicker_date, *DateTimePicker_time) < timestamp14(platform_.clock.now())) {
+        platform_.dialogs.messageBox("设定的时间已经过去，请重新设置！", platform::kRemindCaption,
+                                     platform::MessageButtons::Ok);
         return;
     }
     timeset = true;

@@ -16,6 +16,7 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.parse
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -94,9 +95,9 @@ class WineProcess:
     """One Windows program started under Wine. The wine launcher execs into the program, so the
     Unix process is the Windows process and its exit status is the Windows exit code."""
 
-    def __init__(self, exe, args=(), cwd=None, **popen_args):
+    def __init__(self, exe, args=(), cwd=None, env=None, **popen_args):
         self.name = Path(exe).name
-        self.popen = subprocess.Popen(["wine", str(exe), *map(str, args)], cwd=cwd, env=wine_env(),
+        self.popen = subprocess.Popen(["wine", str(exe), *map(str, args)], cwd=cwd, env=env or wine_env(),
                                       **popen_args)
 
     def running(self):
@@ -302,6 +303,10 @@ class UiDriver:
         """Whether the window's thread takes a message within `timeout` seconds."""
         return self.command(f"answers {hwnd} {int(timeout * 1000)}", timeout) == "1"
 
+    def hold_file(self, windows_path):
+        """Keeps the file open, as a program using it does, until the driver ends."""
+        self.command(f"hold-file {escape(windows_path)}")
+
     def cursor(self):
         x, y = self.command("cursor").split()
         return int(x), int(y)
@@ -426,9 +431,24 @@ class E2ETestCase(unittest.TestCase):
         return ProgramFolder(Path(tempfile.mkdtemp(dir=self._scratch)))
 
     def start_tapmill(self, folder, *args):
-        process = WineProcess(folder.path / "tapmill.exe", args, cwd=folder.path)
+        # Wine's Recycle Bin is the XDG trash; each test gets its own, so that nothing it deletes
+        # lands in the user's trash and the test can look there.
+        # Wine makes the Trash folder there, not the data folder itself, which a home always has.
+        data_home = self._scratch / "xdg-data"
+        data_home.mkdir(exist_ok=True)
+        env = dict(wine_env(), XDG_DATA_HOME=str(data_home))
+        process = WineProcess(folder.path / "tapmill.exe", args, cwd=folder.path, env=env)
         self.addCleanup(process.kill)
         return process
+
+    def trashed(self, original):
+        """The bytes that Wine's Recycle Bin holds for the file deleted from `original`, or None."""
+        trash = self._scratch / "xdg-data" / "Trash"
+        for info in sorted((trash / "info").glob("*.trashinfo")):
+            lines = info.read_text(encoding="utf-8").splitlines()
+            if f"Path={original}" in (urllib.parse.unquote(line) for line in lines):
+                return (trash / "files" / info.name[:-len(".trashinfo")]).read_bytes()
+        return None
 
     def start_driver(self):
         driver = UiDriver(cwd=self._scratch)

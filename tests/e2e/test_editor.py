@@ -1,7 +1,7 @@
 """The script editor: opened from the script panel, a script built with every insert button (a key
 captured by pressing F5 in its key field, a point captured with Ctrl+1), a line moved, saved as GBK
-and run from the editor into target.exe; a script renamed and deleted there; a save over another
-script that asks first."""
+and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin; a
+save over another script that asks first; leaving with changed lines asks whether to save them."""
 
 import time
 import unittest
@@ -278,7 +278,33 @@ class EditorTest(E2ETestCase):
         editor.click("删除脚本")
         e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
         self.assertFalse(self.script_file("新名").exists())
+        self.assertEqual(self.trashed(self.script_file("新名")), script_bytes(["开始", "单击鼠标右键", "结束"]))
         self.assertEqual(self.rows(), [("other", "否")])
+
+    def test_leaving_with_changed_lines_asks_and_yes_saves_them(self):
+        self.start({"改动": ["开始", "单击鼠标右键", "结束"]})
+        self.driver.lv_select(self.table, 0)
+        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
+        editor = EditorWindow(self.driver)
+        editor.choose_line(1)
+        editor.click("删除行")
+        editor.wait_lines(["开始", "结束"])
+
+        editor.click("退出")
+        box, text = self.driver.msgbox()
+        self.assertEqual((text, self.driver.msgbox_caption(box)), ("脚本已修改，是否保存？", "提醒！"))
+        e2e.screenshot("editor-leave-unsaved")
+        self.driver.press(box, "cancel")
+        e2e.wait_until(lambda: not self.driver.is_visible(box), "the question to go away")
+        self.assertTrue(self.driver.is_visible(editor.hwnd))
+        self.assertEqual(self.script_file("改动").read_bytes(), script_bytes(["开始", "单击鼠标右键", "结束"]))
+
+        self.driver.close(editor.hwnd)  # the window's own close asks the same
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "脚本已修改，是否保存？")
+        self.driver.press(box, "yes")
+        e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
+        self.wait_file("改动", script_bytes(["开始", "结束"]))
 
 
 if __name__ == "__main__":

@@ -1,8 +1,7 @@
 """The recording libraries as a user drives them: a fresh recording saved under a Chinese name,
-read back, renamed, deleted, and a name that would leave the library folder refused; a read-only
-recording that the delete cannot remove."""
+read back, renamed, deleted into the Recycle Bin, and a name that would leave the library folder
+refused; a recording held open by another program, which the delete cannot remove."""
 
-import stat
 import time
 import unittest
 
@@ -84,7 +83,9 @@ class LibraryCase:
         self.driver.combo_select(self.selection(), "测试二")
         self.driver.click(self.button("删除"))
         self.wait_listed("测试二", listed=False)
-        self.assertFalse((self.folder.path / self.folder_name / "测试二.ini").exists())
+        deleted = self.folder.path / self.folder_name / "测试二.ini"
+        self.assertFalse(deleted.exists())
+        self.assertEqual(self.trashed(deleted), scratch, "the recording waits in the Recycle Bin")
 
         before = self.folder.listing()
         self.driver.set_text(field, "a\\b")
@@ -109,29 +110,30 @@ class PlainLibraryTest(LibraryCase, E2ETestCase):
         e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
 
 
-class ReadOnlyRecordingTest(E2ETestCase):
-    def test_a_read_only_recording_is_not_deleted_and_says_so(self):
+class UndeletableRecordingTest(E2ETestCase):
+    def test_a_recording_held_open_by_another_program_is_not_deleted_and_says_so(self):
+        # A read-only recording goes to the Recycle Bin like any other (under Wine as under Windows);
+        # one that another program holds open can neither be moved there nor deleted.
         folder = self.program_folder()
-        recording = folder.write_text("jb_rec/只读.ini", e2e.recording_text([(1, 1, None)]), "ascii")
-        # As root only the missing write bits make Wine report the read-only attribute.
-        recording.chmod(stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
-        self.addCleanup(recording.chmod, stat.S_IRUSR | stat.S_IWUSR)
+        recording = folder.write_text("jb_rec/占用.ini", e2e.recording_text([(1, 1, None)]), "ascii")
         content = recording.read_bytes()
         self.start_tapmill(folder)
         driver = self.start_driver()
+        driver.hold_file("Z:" + str(recording).replace("/", "\\"))
         main = MainWindow(driver)
         main.show_panel("Panel_rec")
         selection = driver.find_class(main.panel("Panel_rec"), "ComboBox", 0)
-        driver.combo_select(selection, "只读")
+        driver.combo_select(selection, "占用")
         driver.click(main.in_panel("Panel_rec", "删除"))
         box, text = driver.msgbox()
-        self.assertTrue(text.startswith("无法删除脚本文件：") and "只读.ini" in text, text)
+        self.assertTrue(text.startswith("无法删除脚本文件：") and "占用.ini" in text, text)
         self.assertEqual(driver.msgbox_caption(box), "提醒！")
-        e2e.screenshot("library-read-only-delete")
+        e2e.screenshot("library-undeletable")
         driver.press(box, "ok")
         self.assertEqual(driver.get_text(main.label_after("Panel_rec", "信息状况:")), "")
         self.assertEqual(recording.read_bytes(), content)
-        self.assertIn("只读", driver.combo_items(selection))
+        self.assertIsNone(self.trashed(recording))
+        self.assertIn("占用", driver.combo_items(selection))
 
 
 class JournalLibraryTest(LibraryCase, E2ETestCase):

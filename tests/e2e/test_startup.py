@@ -1,5 +1,5 @@
-"""Starting and leaving Tapmill: the main window, the refusal of a second instance, and the question
-before quitting."""
+"""Starting and leaving Tapmill: the main window, the refusal of a second instance (which brings the
+first back from the tray), and the question before quitting."""
 
 import unittest
 
@@ -7,6 +7,8 @@ import tapmill_e2e as e2e
 from tapmill_e2e import E2ETestCase
 
 MAIN_WINDOW_CLASS = "TForm_maintapmill"
+WM_SYSCOMMAND = 0x0112
+SC_MINIMIZE = 0xF020
 REMINDER = "提醒！"
 
 
@@ -52,6 +54,25 @@ class StartupTest(E2ETestCase):
         self.assertTrue(first.running())
         self.assertEqual(self.driver.wait_window(MAIN_WINDOW_CLASS), main)
         self.assertEqual(self.folder.listing(), before)
+
+    def test_second_start_brings_the_first_back_from_the_tray(self):
+        first, main = self.start_first()
+        self.driver.post(main, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+        e2e.wait_until(lambda: not self.driver.is_visible(main), "the window to go into the tray")
+
+        second = self.start_tapmill(self.folder)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "该程序已经有一个在运行中！")
+        self.assertFalse(self.driver.is_visible(main), "the window comes back only after the message")
+        self.driver.press(box, "ok")
+        self.assertEqual(second.wait_exit(), 0)
+
+        e2e.wait_until(lambda: self.driver.is_visible(main), "the running window to come back")
+        e2e.wait_until(lambda: self.driver.foreground() == main, "the running window to come to the front")
+        left, top, _, _ = self.driver.rect(main)
+        self.assertGreater(min(left, top), -10000, "restored, not left minimised off the screen")
+        e2e.screenshot("startup-second-start-from-tray")
+        self.assertTrue(first.running())
 
     def test_closing_asks_first_and_no_keeps_it_running(self):
         process, main = self.start_first()

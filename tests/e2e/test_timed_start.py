@@ -1,6 +1,6 @@
 """The timed start of the real program: armed through Panel_time for a moment a few seconds ahead
 of the program's own clock, it plays the recording into target.exe at that second and disarms, also
-when the window was minimised into the tray and restored meanwhile."""
+when the window was minimised into the tray and restored meanwhile; a moment already past is refused."""
 
 import datetime
 import time
@@ -108,6 +108,18 @@ class TimedStartTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_time", "取消定时"))
         e2e.wait_until(lambda: self.main.status(1) == "定时设置：未启用", "the timed start to be disarmed")
         self.assertTrue(self.driver.is_enabled(self.settings))
+
+    def test_a_moment_already_past_is_refused_and_leaves_the_panel_usable(self):
+        self.choose_recording(1)
+        self.set_target(self.clock() - datetime.timedelta(seconds=2))
+        self.driver.click(self.main.in_panel("Panel_time", "设置定时"))
+        box, text = self.driver.msgbox()
+        self.assertEqual((text, self.driver.msgbox_caption(box)), ("设定的时间已经过去，请重新设置！", "提醒！"))
+        e2e.screenshot("time-panel-past-moment")
+        self.driver.press(box, "ok")
+        self.assertEqual(self.main.status(1), "定时设置：未启动")
+        self.assertTrue(self.driver.is_enabled(self.settings))
+        self.assertTrue(self.driver.is_enabled(self.main.in_panel("Panel_time", "设置定时")))
 
     def test_armed_three_seconds_ahead_a_recording_plays_twice_at_that_second(self):
         target = self.start_target()

@@ -538,6 +538,15 @@ std::map<std::wstring, Command> commands() {
         return std::wstring(
             SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeout, &ignored) ? L"1" : L"0");
     };
+    // Opens a file as another program that keeps it open would: others may read it, but neither
+    // delete nor move it. It stays open until the driver ends.
+    table[L"hold-file"] = [](Args& args) {
+        std::wstring path = args.text();
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            throw Error("cannot open the file");
+        return std::wstring();
+    };
     table[L"cursor"] = [](Args& args) {
         args.end();
         POINT p;

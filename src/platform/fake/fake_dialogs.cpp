@@ -11,7 +11,7 @@ platform::MessageAnswer FakeDialogs::messageBox(const std::string& text, const s
         answers_.pop_front();
         return a;
     }
-    return buttons == platform::MessageButtons::YesNo ? platform::MessageAnswer::No : platform::MessageAnswer::Ok;
+    return buttons == platform::MessageButtons::Ok ? platform::MessageAnswer::Ok : platform::MessageAnswer::No;
 }
 
 }  // namespace tapmill::fake

@@ -7,6 +7,7 @@
 #include "platform/fake/fake_input.h"
 #include "platform/fake/fake_journal_hooks.h"
 #include "platform/fake/fake_pump.h"
+#include "platform/fake/fake_recycle_bin.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_tray.h"
 #include "platform/platform.h"
@@ -25,7 +26,9 @@ struct FakePlatform {
     FakeShell shell;
     FakeTray tray;
     FakeJournalHooks journalHooks{pump};
-    platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock, tray};
+    FakeRecycleBin recycleBin;
+    platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
+                                hooks, shell, journalHooks, clock, tray, recycleBin};
 };
 
 }  // namespace tapmill::fake

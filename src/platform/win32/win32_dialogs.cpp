@@ -30,7 +30,9 @@ int showMessageBox(const std::wstring& text, const std::wstring& caption, UINT t
 
 platform::MessageAnswer Win32Dialogs::messageBox(const std::string& text, const std::string& caption,
                                                  platform::MessageButtons buttons, bool ownerless) {
-    UINT type = buttons == platform::MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT type = buttons == platform::MessageButtons::YesNo         ? MB_YESNO
+                : buttons == platform::MessageButtons::YesNoCancel ? MB_YESNOCANCEL
+                                                                   : MB_OK;
     int r = showMessageBox(widen(text), widen(caption), type, ownerless);
     switch (r) {
         case IDYES: return platform::MessageAnswer::Yes;

@@ -8,8 +8,6 @@ namespace tapmill::win32 {
 
 namespace {
 
-constexpr UINT kIconId = 100;
-
 // Icon resources of tapmill.rc: 1 the program's own (normal), 102 recording, 103 playback.
 HICON pictureIcon(platform::TrayPicture picture) {
     int id = picture == platform::TrayPicture::Recording ? 102 : picture == platform::TrayPicture::Playback ? 103 : 1;
@@ -23,7 +21,7 @@ bool notify(DWORD action, uintptr_t window, platform::TrayPicture picture, const
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(window);
-    data.uID = kIconId;
+    data.uID = platform::kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = platform::kTrayCallbackMessage;
     data.hIcon = pictureIcon(picture);
@@ -51,7 +49,7 @@ void Win32Tray::remove(uintptr_t window) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(window);
-    data.uID = kIconId;
+    data.uID = platform::kTrayIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
     shown_.reset();
 }

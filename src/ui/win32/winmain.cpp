@@ -12,6 +12,7 @@
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_journal_hooks.h"
 #include "platform/win32/win32_pump.h"
+#include "platform/win32/win32_recycle_bin.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "ui/win32/win32_factory.h"
@@ -35,7 +36,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32LocalClock clock;
     tapmill::win32::Win32Tray tray;
     tapmill::win32::Win32JournalHooks journalHooks;
-    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop, hooks, shell, journalHooks, clock, tray};
+    tapmill::win32::Win32RecycleBin recycleBin;
+    tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
+                                         hooks, shell, journalHooks, clock, tray, recycleBin};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory);
 }

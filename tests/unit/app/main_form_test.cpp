@@ -389,6 +389,28 @@ TEST_F(MainFormTest, ASecondInstanceIsRefusedWithoutTouchingAnything) {
     EXPECT_EQ(folderContents(), before);
 }
 
+TEST_F(MainFormTest, ASecondStartBringsTheRunningWindowBackFromTheTrayAfterItsMessage) {
+    auto& running = shownForm();
+    ui::memory::as<ui::memory::MemoryWindow>(*running.window).minimize();
+    ASSERT_FALSE(running.window->visible());
+    fp.desktop.windowClasses = {"TForm_maintapmill"};
+    size_t postedWhileAsking = 1;
+    fp.dialogs.onShow = [&](const fake::ShownMessage&) { postedWhileAsking = fp.desktop.posted.size(); };
+    WatchingFactory watching;
+
+    EXPECT_EQ(runProgram(fp.platform, watching), 0);
+
+    EXPECT_EQ(postedWhileAsking, 0u) << "the window comes back once the message is answered";
+    ASSERT_EQ(fp.desktop.posted.size(), 1u);
+    EXPECT_EQ(fp.desktop.posted[0].className, "TForm_maintapmill");
+    // What reaches the running instance's window procedure.
+    running.onMessage(fp.desktop.posted[0].message, fp.desktop.posted[0].wParam, fp.desktop.posted[0].lParam);
+    EXPECT_TRUE(running.window->visible());
+    EXPECT_FALSE(running.window->minimized());
+    EXPECT_EQ(fp.tray.foregrounded, 1);
+    EXPECT_THAT(watching.windows, IsEmpty());
+}
+
 TEST_F(MainFormTest, AFirstInstanceOpensAndShowsTheMainWindow) {
     fp.desktop.windowClasses = {"SomeOtherProgram"};
     WatchingFactory watching;

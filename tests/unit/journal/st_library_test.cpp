@@ -68,6 +68,7 @@ TEST_F(JournalLibraryTest, RenameAndDeleteWorkInTheJournalFolderOnly) {
     form.ComboBox_stjb->setText("b");
     form.SpeedButton_delstClick();
     EXPECT_FALSE(exists("jb_strec/b.ini"));
+    EXPECT_THAT(fp.recycleBin.recycled, ElementsAre(fake::FakeRecycleBin::Item{file("jb_strec\\b.ini"), journalOf(1)}));
     EXPECT_EQ(read("jb_rec/a.ini"), "plain");
     EXPECT_TRUE(fp.dialogs.shown.empty());
 

@@ -162,6 +162,7 @@ TEST_F(RecLibraryTest, DeleteRemovesTheFileButNotTheScratchOrTheCurrentName) {
 
     form().SpeedButton_delrecClick();
     EXPECT_FALSE(exists("jb_rec/abc.ini"));
+    EXPECT_THAT(fp.recycleBin.recycled, ElementsAre(fake::FakeRecycleBin::Item{file("jb_rec\\abc.ini"), kScratch}));
     EXPECT_EQ(form().recname, "abc");
     EXPECT_EQ(form().Label_recjbname->text(), "abc");
     EXPECT_THAT(items(*form().ComboBox_recjbname), ElementsAre("jb_rec"));
@@ -176,6 +177,17 @@ TEST_F(RecLibraryTest, DeleteRemovesTheFileButNotTheScratchOrTheCurrentName) {
     select("");
     form().SpeedButton_delrecClick();
     EXPECT_THAT(messages(), ElementsAre("请选取您要删除的脚本！"));
+
+    // Where there is no Recycle Bin the file is deleted for good, without a word.
+    fp.dialogs.shown.clear();
+    fp.recycleBin.present = false;
+    write("jb_rec/def.ini", kScratch);
+    select("def");
+    form().SpeedButton_delrecClick();
+    EXPECT_FALSE(exists("jb_rec/def.ini"));
+    EXPECT_EQ(fp.recycleBin.recycled.size(), 1u);
+    EXPECT_THAT(items(*form().ComboBox_recjbname), ElementsAre("jb_rec"));
+    EXPECT_TRUE(fp.dialogs.shown.empty());
 }
 
 TEST_F(RecLibraryTest, RenameChecksInOrderThenMovesTheFile) {

@@ -13,6 +13,7 @@ namespace tapmill {
 namespace {
 
 using ::testing::ElementsAre;
+using platform::MessageAnswer;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
@@ -166,6 +167,8 @@ TEST_F(EditorFilesTest, DeleteRemovesTheFileClearsTheNamesAndCloses) {
     open("a");
     press(ID_SpeedButton_deljb);
     EXPECT_FALSE(scriptExists("a"));
+    ASSERT_EQ(fp.recycleBin.recycled.size(), 1u);
+    EXPECT_EQ(fp.recycleBin.recycled[0].bytes, expectedBytes({"开始", "结束"}));
     EXPECT_EQ(form().usename, "");
     EXPECT_EQ(form().editname, "");
     EXPECT_THAT(tableRows(), ElementsAre(ElementsAre("b", "否")));
@@ -200,6 +203,74 @@ TEST_F(EditorFilesTest, NewScriptStartsOverAndExitClosesWithoutAsking) {
     EXPECT_TRUE(editorWindow().closed());
     EXPECT_THAT(messages(), IsEmpty());
     EXPECT_EQ(fileBytes("a"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+}
+
+TEST_F(EditorFilesTest, LeavingWithChangedLinesAsksAndOnlyNoLeavesThemUnsaved) {
+    const char* const kAsk = "脚本已修改，是否保存？";
+    script("a", {"开始", "结束"});
+    open("a");
+    addClickAboveEnd();
+    fp.dialogs.answerNext(MessageAnswer::Cancel);
+    press(ID_SpeedButton_exit);
+    ASSERT_THAT(messages(), ElementsAre(kAsk));
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(fp.dialogs.shown[0].buttons, platform::MessageButtons::YesNoCancel);
+    EXPECT_FALSE(editorWindow().closed());
+
+    // Closing the window asks the same.
+    fp.dialogs.answerNext(MessageAnswer::No);
+    editor().window->close();
+    EXPECT_THAT(messages(), ElementsAre(kAsk, kAsk));
+    EXPECT_TRUE(editorWindow().closed());
+    EXPECT_EQ(fileBytes("a"), expectedBytes({"开始", "结束"}));
+
+    // Lines put back as they were loaded are no change.
+    open("a");
+    addClickAboveEnd();
+    choose(1);
+    press(ID_SpeedButton_del);
+    press(ID_SpeedButton_exit);
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(editorWindow().closed());
+}
+
+TEST_F(EditorFilesTest, YesSavesAsSaveDoesAndAFailedSaveKeepsTheEditorOpen) {
+    script("a", {"开始", "结束"});
+    open("a");
+    addClickAboveEnd();
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    press(ID_SpeedButton_exit);
+    EXPECT_EQ(fileBytes("a"), expectedBytes({"开始", "单击鼠标左键", "结束"}));
+    EXPECT_TRUE(editorWindow().closed());
+
+    // Saved lines need no question.
+    open("a");
+    addClickAboveEnd();
+    press(ID_SpeedButton_save);
+    press(ID_SpeedButton_exit);
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(editorWindow().closed());
+
+    // A save over another script asks as 保存 does; its No keeps the lines and the editor.
+    script("b", {"开始", "结束"});
+    open();
+    addClickAboveEnd();
+    editor().Edit_jbname->setText("b");
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    fp.dialogs.answerNext(MessageAnswer::No);
+    press(ID_SpeedButton_exit);
+    EXPECT_THAT(messages(), ElementsAre("脚本已修改，是否保存？", "脚本已修改，是否保存？",
+                                        "该脚本文件已存在，是否覆盖原有的文件？"));
+    EXPECT_FALSE(editorWindow().closed());
+    EXPECT_EQ(fileBytes("b"), expectedBytes({"开始", "结束"}));
+
+    std::filesystem::permissions(scriptPath("a"), std::filesystem::perms::owner_read);
+    editor().Edit_jbname->setText("a");
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    fp.dialogs.answerNext(MessageAnswer::Yes);
+    press(ID_SpeedButton_exit);
+    EXPECT_THAT(messages().back(), StartsWith("保存失败，无法写入文件："));
+    EXPECT_FALSE(editorWindow().closed());
 }
 
 }  // namespace

@@ -139,6 +139,28 @@ TEST_F(TimedStartTest, ArmingWithoutAScriptOfTheChosenKindIsRefused) {
     expectArmedLook(false, "定时设置：未启动");
 }
 
+TEST_F(TimedStartTest, AMomentAlreadyPastIsRefusedButTheCurrentSecondIsArmed) {
+    auto& form = armAt(on(9, 0, 0), on(8, 59, 59), "1");
+    ASSERT_THAT(messages(), ElementsAre("设定的时间已经过去，请重新设置！"));
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_FALSE(form.timeset);
+    expectArmedLook(false, "定时设置：未启动");
+
+    // A day earlier at a later hour is past as well: the date counts before the time of day.
+    form.DateTimePicker_date->setValue(on(9, 0, 0, 6));
+    form.DateTimePicker_time->setValue(on(23, 0, 0));
+    form.Speedbutton_sutimeClick();
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_FALSE(form.timeset);
+
+    form.DateTimePicker_date->setValue(on(9, 0, 0));
+    form.DateTimePicker_time->setValue(on(9, 0, 0));
+    form.Speedbutton_sutimeClick();
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(form.timeset);
+    expectArmedLook(true, kArmed);
+}
+
 TEST_F(TimedStartTest, ShowingThePanelResetsItsChoicesOnlyWhileIdle) {
     recording("r1");
     script("s1");
