@@ -64,7 +64,7 @@ class OptionsTest(E2ETestCase):
         # Wine's help viewer needs a browser engine this machine does not have, so for this test
         # the shell opens help files in Notepad, whose caption names the file it was given.
         original = reg_default(CHM_OPEN)
-        self.addCleanup(wine_command, "reg", "add", CHM_OPEN, "/ve", "/d", original, "/f")
+        self.addCleanup(e2e.wine_command, "reg", "add", CHM_OPEN, "/ve", "/d", original, "/f")
         e2e.wine_command("reg", "add", CHM_OPEN, "/ve", "/d", 'notepad.exe "%1"', "/f")
         self.start()
         self.main.show_panel("Panel_help")
