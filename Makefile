@@ -32,6 +32,8 @@ win32: deps
 	@cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 	@rm -rf $(ROOT)/dist && cp -r $(WIN32)/dist $(ROOT)/dist
+	@# The downloads beside the program folder: the tests copy $(WIN32)/dist, which holds only the program.
+	@cp $(WIN32)/release/* $(ROOT)/dist/
 
 prefix: deps
 	@tools/wineprefix.sh $(WINEPREFIX_DIR)

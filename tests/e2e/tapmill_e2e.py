@@ -40,6 +40,11 @@ def dist_folder():
     return _setting("TAPMILL_DIST")
 
 
+def release_folder():
+    """Where the build puts the portable zip and the installer."""
+    return _setting("TAPMILL_RELEASE")
+
+
 def e2e_bin():
     return _setting("TAPMILL_E2E_BIN")
 
@@ -53,6 +58,33 @@ def wine_env():
     env.update(WINEPREFIX=str(wine_prefix()), WINEARCH="win32", WINEDEBUG="-all",
                WINEDLLOVERRIDES="mscoree,mshtml=")
     return env
+
+
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+
+
+def wine_command(*args):
+    """A Wine console command (reg, cmd, ...) run to its end, output captured.
+
+    The output goes through files, not pipes: the first Wine command after the wineserver starts
+    also starts Wine's services, which inherit the pipes and would hold them open for half a minute."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run(["wine", *args], env=wine_env(), stdout=out, stderr=err, timeout=WAIT_SECONDS)
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(result.args, result.returncode, out.read(), err.read())
+
+
+def reg_query(key, value):
+    """The reg tool's answer naming one registry value, or None if the value does not exist."""
+    result = wine_command("reg", "query", key, "/v", value)
+    return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+
+
+def desktop_shortcuts():
+    """The desktop shortcuts the program makes on its first start that exist now."""
+    places = list((wine_prefix() / "drive_c" / "users").glob("*/Desktop")) + [Path.home() / "Desktop"]
+    return [p / "Tapmill3.3.lnk" for p in places if (p / "Tapmill3.3.lnk").exists()]
 
 
 def wait_until(condition, what, timeout=WAIT_SECONDS):

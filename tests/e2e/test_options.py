@@ -3,40 +3,23 @@ start, and the help file opened from the help panel."""
 
 import subprocess
 import unittest
-from pathlib import Path
 
 import tapmill_e2e as e2e
 from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
-RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 CHM_OPEN = r"HKCR\chm.file\shell\open\command"
 HELP_FILE = "TAPMILL帮助文档.CHM"
 
 
-def wine_command(*args):
-    return subprocess.run(["wine", *args], env=e2e.wine_env(), capture_output=True, timeout=e2e.WAIT_SECONDS)
-
-
-def reg_query(key, value):
-    result = wine_command("reg", "query", key, "/v", value)
-    return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
-
-
 def reg_default(key):
-    answer = wine_command("reg", "query", key).stdout.decode("utf-8", "replace")
+    answer = e2e.wine_command("reg", "query", key).stdout.decode("utf-8", "replace")
     return answer.split("REG_SZ", 1)[1].strip()
 
 
 def window_named(part):
     found = subprocess.run(["xdotool", "search", "--name", part], capture_output=True, text=True)
     return found.stdout.split()
-
-
-def desktop_shortcuts():
-    prefix = e2e.wine_prefix()
-    places = list((prefix / "drive_c" / "users").glob("*/Desktop")) + [Path.home() / "Desktop"]
-    return [p / "Tapmill3.3.lnk" for p in places if (p / "Tapmill3.3.lnk").exists()]
 
 
 def setUpModule():
@@ -62,17 +45,17 @@ class OptionsTest(E2ETestCase):
         config = self.folder.path / "config.ini"
         e2e.wait_until(lambda: config.exists() and b"bfsy" in config.read_bytes(), "config.ini to be written")
         self.assertEqual(config.read_bytes(), b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=0\r\n")
-        answer = reg_query(RUN_KEY, "Tapmill3.3")
+        answer = e2e.reg_query(e2e.RUN_KEY, "Tapmill3.3")
         self.assertIsNotNone(answer, "the Run value exists")
         self.assertIn("tapmill.exe", answer)
         e2e.screenshot("options-saved")
 
     def test_the_first_start_makes_the_desktop_shortcut(self):
-        wine_command("reg", "delete", r"HKCU\Software\Tapmill", "/f")
-        for old in desktop_shortcuts():
+        e2e.wine_command("reg", "delete", r"HKCU\Software\Tapmill", "/f")
+        for old in e2e.desktop_shortcuts():
             old.unlink()
         self.start()
-        shortcuts = e2e.wait_until(desktop_shortcuts, "the desktop shortcut")
+        shortcuts = e2e.wait_until(e2e.desktop_shortcuts, "the desktop shortcut")
         self.assertEqual(len(shortcuts), 1)
         # The shell link names the program it starts.
         self.assertIn(b"t\x00a\x00p\x00m\x00i\x00l\x00l\x00.\x00e\x00x\x00e", shortcuts[0].read_bytes().lower())
@@ -81,8 +64,8 @@ class OptionsTest(E2ETestCase):
         # Wine's help viewer needs a browser engine this machine does not have, so for this test
         # the shell opens help files in Notepad, whose caption names the file it was given.
         original = reg_default(CHM_OPEN)
-        self.addCleanup(wine_command, "reg", "add", CHM_OPEN, "/ve", "/d", original, "/f")
-        wine_command("reg", "add", CHM_OPEN, "/ve", "/d", 'notepad.exe "%1"', "/f")
+        self.addCleanup(e2e.wine_command, "reg", "add", CHM_OPEN, "/ve", "/d", original, "/f")
+        e2e.wine_command("reg", "add", CHM_OPEN, "/ve", "/d", 'notepad.exe "%1"', "/f")
         self.start()
         self.main.show_panel("Panel_help")
         self.driver.click(self.main.in_panel("Panel_help", "Tapmill帮助文档"))
