@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 10
 FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak crash clean
 
 all: native win32
 
@@ -53,6 +53,10 @@ test-e2e: win32 prefix
 # Benchmarks under Wine: they print their figures.
 bench-e2e: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2ebench --verbose
+
+# The crash-safety test at full length: 100 kills (`make test` runs 24).
+crash: win32 prefix
+	@CRASH_KILLS_PER_KIND=25 tools/with-display.sh ctest --test-dir $(WIN32) -R e2e_test_crash_safety --output-on-failure
 
 # An endless plain playback and an endless script run, SOAK_MINUTES each (default 30), with the
 # program's memory, objects and handles sampled throughout.

@@ -351,6 +351,8 @@ private:
     void showScriptEditor();
     // A static caption that carries no behaviour; the window keeps it alive.
     void addCaption(ui::Control& parent, ui::Rect rect, const std::string& text);
+    // "慢", "中" and "快" under a speed track bar.
+    void addSpeedScale(ui::Control& parent, ui::Rect trackBar);
     void registerControlHotKeys();
     void showOnly(ui::Panel& panel);
     void setStatus(int panel, const std::string& text);

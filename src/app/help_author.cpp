@@ -36,8 +36,8 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
     Label34 = factory_.link(a, ID_Label34, {64, 84, 260, 16}, about::kHomepage);
     addCaption(a, {24, 108, 300, 16}, std::string("工作室：") + about::kStudio);
     addCaption(a, {24, 132, 300, 16}, about::kReleaseDate);
-    addCaption(a, {24, 168, 320, 16}, "在软件使用上的疑问或对本软件改进上的意见欢迎在主页");
-    addCaption(a, {24, 186, 320, 16}, "上的留言本中提出，谢谢您的使用！");
+    addCaption(a, {24, 168, 336, 16}, "在软件使用上的疑问或对本软件改进上的意见欢迎在主页");
+    addCaption(a, {24, 186, 336, 16}, "上的留言本中提出，谢谢您的使用！");
 }
 
 void TForm_maintapmill::RzBitBtn1Click() { platform_.shell.open(exedir + about::kHelpFile); }

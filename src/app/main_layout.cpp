@@ -1,6 +1,7 @@
 // The main window's controls: the navigation bar, the content panels lying on one another, and
 // the status bar. Positions are pixels of the 434 x 317 client area at 96 DPI.
 #include "app/Unit_main.h"
+#include "app/speed_scale.h"
 
 namespace tapmill {
 
@@ -11,6 +12,8 @@ constexpr int kClientHeight = 317;
 constexpr int kNavWidth = 74;
 constexpr int kStatusHeight = 19;
 constexpr ui::Rect kContent{kNavWidth, 0, kClientWidth - kNavWidth, kClientHeight - kStatusHeight};
+// The speed track bar of the plain and the journal panel.
+constexpr ui::Rect kSpeedBar{80, 230, 200, 28};
 
 }  // namespace
 
@@ -24,7 +27,8 @@ void TForm_maintapmill::createControls() {
     window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
 
-    RzPanel1 = factory_.panel(w, ID_RzPanel1, {0, 0, kNavWidth, kClientHeight - kStatusHeight}, "");
+    // Panels draw no caption; their names only let accessibility and test tools find them.
+    RzPanel1 = factory_.panel(w, ID_RzPanel1, {0, 0, kNavWidth, kClientHeight - kStatusHeight}, "RzPanel1");
     struct Nav {
         std::unique_ptr<ui::Button>& button;
         int id;
@@ -84,6 +88,10 @@ void TForm_maintapmill::addCaption(ui::Control& parent, ui::Rect rect, const std
     captions_.push_back(factory_.label(parent, ID_Header, rect, text));
 }
 
+void TForm_maintapmill::addSpeedScale(ui::Control& parent, ui::Rect trackBar) {
+    for (auto& caption : speedScale(factory_, parent, ID_Header, trackBar)) captions_.push_back(std::move(caption));
+}
+
 void TForm_maintapmill::createRecPanel() {
     ui::Panel& p = *Panel_rec;
     addCaption(p, {8, 6, 200, 14}, "脚本信息");
@@ -112,8 +120,8 @@ void TForm_maintapmill::createRecPanel() {
     Edit_playt = factory_.edit(p, ID_Edit_playt, {84, 199, 60, 20}, "1");
     CheckBox_loop = factory_.checkBox(p, ID_CheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
     addCaption(p, {16, 236, 66, 14}, "播放速度：");
-    RzTrackBar_speed = factory_.trackBar(p, ID_RzTrackBar_speed, {80, 230, 200, 28}, 0, 10, 5);
-    addCaption(p, {88, 260, 190, 14}, "慢           中           快");
+    RzTrackBar_speed = factory_.trackBar(p, ID_RzTrackBar_speed, kSpeedBar, 0, 10, 5);
+    addSpeedScale(p, kSpeedBar);
 }
 
 void TForm_maintapmill::createJournalPanel() {
@@ -144,8 +152,9 @@ void TForm_maintapmill::createJournalPanel() {
     Edit_stt = factory_.edit(p, ID_Edit_stt, {84, 199, 60, 20}, "1");
     RzCheckBox_loop = factory_.checkBox(p, ID_RzCheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
     addCaption(p, {16, 236, 66, 14}, "播放速度：");
-    RzTrackBar_st = factory_.trackBar(p, ID_RzTrackBar_st, {80, 230, 200, 28}, 0, 10, 5);
-    addCaption(p, {88, 260, 190, 14}, "慢           中           快");
+    RzTrackBar_st = factory_.trackBar(p, ID_RzTrackBar_st, kSpeedBar, 0, 10, 5);
+    addSpeedScale(p, kSpeedBar);
+    addCaption(p, {8, 278, 344, 14}, "热键：录制 Alt+W　结束 Alt+Q　播放 Alt+Z　暂停 F10");
 }
 
 void TForm_maintapmill::createOptionsPanel() {

@@ -34,6 +34,7 @@ void TForm_homa::createControls() {
     shape.minimizeBox = false;
     // Owned by the main window: it stays above it and has no taskbar button of its own.
     shape.owner = main_.window->nativeHandle();
+    shape.defaultButtonId = ID_SpeedButton_save;
     window = factory_.window(shape, *this);
     ui::Window& w = *window;
 

@@ -23,6 +23,7 @@ void TForm_hotkey::createControls() {
     windowSpec.clientWidth = 480;
     windowSpec.clientHeight = 330;
     windowSpec.owner = main_.window->nativeHandle();
+    windowSpec.defaultButtonId = ID_Speedbutton_sutime;  // 添加热键
     window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
     auto caption = [&](ui::Rect r, const std::string& text) { captions_.push_back(factory_.label(w, ID_Header, r, text)); };

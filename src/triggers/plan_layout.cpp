@@ -1,6 +1,7 @@
 // The plan window's controls, in four groups: script, time, settings and tasks. Positions are
 // pixels at 96 DPI.
 #include "app/Unit_main.h"
+#include "app/speed_scale.h"
 #include "triggers/Unit_plan.h"
 
 namespace tapmill {
@@ -19,6 +20,7 @@ void TForm_plan::createControls() {
     windowSpec.clientWidth = kClientWidth;
     windowSpec.clientHeight = kClientHeight;
     windowSpec.owner = main_.window->nativeHandle();
+    windowSpec.defaultButtonId = ID_SpeedButton_addplan;
     window = factory_.window(windowSpec, *this);
     ui::Window& w = *window;
 
@@ -41,10 +43,11 @@ void TForm_plan::createControls() {
     addCaption(*Panel5, {10, 28, 66, 14}, "播放次数：");
     Edit_t = factory_.edit(*Panel5, ID_Edit_t, {76, 25, 44, 20}, "1");
     CheckBox_loopc = factory_.checkBox(*Panel5, ID_CheckBox_loopc, {126, 26, 96, 18}, "无限循环播放");
-    trackbar_speed = factory_.trackBar(*Panel5, ID_trackbar_speed, {6, 50, 212, 26}, 0, 10, 5);
-    addCaption(*Panel5, {12, 78, 204, 14}, "慢              中              快");
-    CheckBox_e = factory_.checkBox(*Panel5, ID_CheckBox_e, {10, 100, 16, 18}, "");
-    addCaption(*Panel5, {26, 102, 190, 14}, " 每天有效(忽略年月日)");
+    const ui::Rect speedBar{6, 50, 212, 26};
+    trackbar_speed = factory_.trackBar(*Panel5, ID_trackbar_speed, speedBar, 0, 10, 5);
+    for (auto& caption : speedScale(factory_, *Panel5, ID_Caption, speedBar)) captions_.push_back(std::move(caption));
+    // The caption is the box's own, so a click on it ticks the box.
+    CheckBox_e = factory_.checkBox(*Panel5, ID_CheckBox_e, {10, 100, 206, 18}, "每天有效(忽略年月日)");
 
     Panel3 = factory_.panel(w, ID_Panel3, {240, 8, 212, 248}, "Panel3");
     addCaption(*Panel3, {6, 4, 200, 14}, "任务栏");

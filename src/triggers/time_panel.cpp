@@ -35,8 +35,10 @@ void TForm_maintapmill::createTimePanel() {
     addCaption(s, {16, 192, 66, 14}, "播放次数：");
     Edit_playtb = factory_.edit(s, ID_Edit_playtb, {84, 189, 60, 20}, "1");
     CheckBox_loopb = factory_.checkBox(s, ID_CheckBox_loopb, {160, 190, 130, 18}, "无限循环播放");
-    RzTrackBar_playa = factory_.trackBar(s, ID_RzTrackBar_playa, {16, 212, 200, 26}, 0, 10, 5);
-    addCaption(s, {24, 240, 190, 14}, "慢           中           快");
+    addCaption(s, {16, 218, 66, 14}, "播放速度：");
+    const ui::Rect speedBar{80, 212, 200, 26};
+    RzTrackBar_playa = factory_.trackBar(s, ID_RzTrackBar_playa, speedBar, 0, 10, 5);
+    addSpeedScale(s, speedBar);
 
     ListBox_plan = factory_.listBox(p, ID_ListBox_plan, {200, 30, 140, 100});
     ListBox_plan->setVisible(false);

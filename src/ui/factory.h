@@ -11,6 +11,7 @@ namespace tapmill::ui {
 enum class ButtonStyle { Push, Navigation };
 enum class EditStyle { Normal, ReadOnly };
 enum class PickerKind { Date, Time };
+enum class TextAlign { Left, Center, Right };
 
 // Creates the controls of a window. `parent` is the window or a panel of it.
 class Factory {
@@ -18,7 +19,9 @@ public:
     virtual ~Factory() = default;
     virtual std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;
-    virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) = 0;
+    // One line of text; what does not fit ends in an ellipsis rather than being cut off unseen.
+    virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption,
+                                         TextAlign align = TextAlign::Left) = 0;
     // A label that reports clicks (Event::Click) and shows the hand cursor, like a link.
     virtual std::unique_ptr<Label> link(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     virtual std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,

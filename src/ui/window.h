@@ -43,6 +43,9 @@ struct WindowSpec {
     // The window this one belongs to (nativeHandle()), or 0: an owned window stays above its
     // owner and has no taskbar button of its own.
     uintptr_t owner = 0;
+    // The control id of the button that Enter presses, or 0 for none. Esc closes a modal window
+    // as its close box does.
+    int defaultButtonId = 0;
 };
 
 // A top-level window. Its controls are created with it as parent.

@@ -32,7 +32,8 @@ class MainWindow:
         return self.driver.find(self.panel(panel), caption)
 
     def nav_button(self, panel):
-        return self.driver.find(self.hwnd, NAVIGATION[panel])
+        # Looked for in the navigation bar only: a panel's heading may carry the same caption.
+        return self.driver.find(self.driver.find(self.hwnd, "RzPanel1"), NAVIGATION[panel])
 
     def show_panel(self, panel):
         self.driver.click(self.nav_button(panel))

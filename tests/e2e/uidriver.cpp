@@ -250,6 +250,81 @@ std::wstring statusPanel(HWND statusBar, long long panel) {
     return text.readText(length);
 }
 
+int dpiOf(HWND control);
+
+// How many pixels of a text in the program's font (宋体 13 px at 96 DPI, scaled) do not fit a
+// width: what a user sees cut off. The font is made here: a font handle of the program's own
+// would mean nothing in this process.
+int textOverflow(HWND control, const std::wstring& text, int width) {
+    HFONT font = CreateFontW(-MulDiv(13, dpiOf(control), 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    DeleteObject(font);
+    return extent.cx - width;
+}
+
+int dpiOf(HWND control) {
+    HDC dc = GetDC(control);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(control, dc);
+    return dpi;
+}
+
+// The width a control has for its one line of text: a check box or radio button loses its box and
+// the gap after it, a push button its frame. 0 for controls whose text is not one line.
+int textWidth(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const int width = client.right - client.left;
+    const int dpi = dpiOf(control);
+    if (sameClass(control, L"Static")) return width;
+    if (!sameClass(control, L"Button")) return 0;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (style & BS_MULTILINE) return 0;
+    switch (style & BS_TYPEMASK) {
+        case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: case BS_3STATE:
+        case BS_AUTO3STATE:
+            return width - MulDiv(13 + 4, dpi, 96);
+        case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON:
+            return width - MulDiv(6, dpi, 96);
+        default:
+            return 0;
+    }
+}
+
+// Every visible caption below a window that does not fit its control, and every status bar
+// panel whose text does not fit it: one line each, "<overflow in pixels> <text>".
+std::wstring overflowingTexts(HWND window) {
+    std::wstring out;
+    auto report = [&](int overflow, const std::wstring& text) {
+        if (overflow > 0) out += (out.empty() ? L"" : L"\\n") + number(static_cast<long long>(overflow)) + L" " + escape(text);
+    };
+    for (HWND control : descendants(window)) {
+        if (!IsWindowVisible(control)) continue;
+        if (sameClass(control, STATUSCLASSNAMEW)) {
+            const LRESULT parts = sendBounded(control, SB_GETPARTS, 0, 0);
+            for (LRESULT part = 0; part < parts; ++part) {
+                RemoteBuffer rect(control, sizeof(RECT));
+                sendBounded(control, SB_GETRECT, static_cast<WPARAM>(part), rect.pointer());
+                RECT r{};
+                rect.read(&r, sizeof r);
+                report(textOverflow(control, statusPanel(control, part), r.right - r.left - MulDiv(6, dpiOf(control), 96)),
+                       statusPanel(control, part));
+            }
+            continue;
+        }
+        const int width = textWidth(control);
+        const std::wstring text = storedText(control);
+        if (width > 0 && !text.empty()) report(textOverflow(control, text, width), text);
+    }
+    return out;
+}
+
 // List views: the item structure and the text it points to both live in the program's memory.
 void checkListViewRow(HWND listView, long long row) {
     if (row < 0 || row >= sendBounded(listView, LVM_GETITEMCOUNT, 0, 0))
@@ -524,6 +599,27 @@ std::map<std::wstring, Command> commands() {
         LPARAM lparam = static_cast<LPARAM>(args.integer("lparam"));
         args.end();
         return number(static_cast<long long>(sendBounded(window, message, wparam, lparam)));
+    };
+    table[L"overflows"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        settle(window);
+        return overflowingTexts(window);
+    };
+    // The controls Tab goes through from the first, each as "<class> <text>", one a line.
+    table[L"tab-order"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        settle(window);
+        std::wstring out;
+        HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+        HWND control = first;
+        for (int n = 0; control && n < 200; ++n) {
+            out += (out.empty() ? L"" : L"\\n") + className(control) + L" " + escape(storedText(control));
+            control = GetNextDlgTabItem(window, control, FALSE);
+            if (control == first) break;
+        }
+        return out;
     };
     table[L"foreground"] = [](Args& args) {
         args.end();

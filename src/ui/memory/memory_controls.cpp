@@ -47,7 +47,7 @@ std::unique_ptr<Window> MemoryFactory::window(const WindowSpec& windowSpec, Wind
 std::unique_ptr<Panel> MemoryFactory::panel(Control&, int id, Rect, const std::string& caption) {
     return std::make_unique<MemoryPanel>(id, caption);
 }
-std::unique_ptr<Label> MemoryFactory::label(Control&, int id, Rect, const std::string& caption) {
+std::unique_ptr<Label> MemoryFactory::label(Control&, int id, Rect, const std::string& caption, TextAlign) {
     return std::make_unique<MemoryLabel>(id, caption);
 }
 std::unique_ptr<Label> MemoryFactory::link(Control&, int id, Rect, const std::string& caption) {

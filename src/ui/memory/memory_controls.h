@@ -219,7 +219,8 @@ public:
 
     std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) override;
     std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
-    std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption) override;
+    std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption,
+                                 TextAlign align) override;
     std::unique_ptr<Label> link(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Button> button(Control& parent, int id, Rect rect, const std::string& caption,
                                    ButtonStyle style) override;

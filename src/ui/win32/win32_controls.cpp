@@ -35,6 +35,41 @@ void Win32Memo::setLines(const std::vector<std::string>& lines) {
     SetWindowTextW(hwnd_, widen(all).c_str());
 }
 
+int listItemHeight(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight + 2;
+}
+
+void drawListItem(const DRAWITEMSTRUCT& item) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const bool isCombo = item.CtlType == ODT_COMBOBOX;
+        const LRESULT length =
+            SendMessageW(item.hwndItem, isCombo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item.itemID, 0);
+        if (length > 0) {
+            std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+            SendMessageW(item.hwndItem, isCombo ? CB_GETLBTEXT : LB_GETTEXT, item.itemID,
+                         reinterpret_cast<LPARAM>(&text[0]));
+            text.resize(static_cast<size_t>(length));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            RECT r = item.rcItem;
+            r.left += 2;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
+    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
 int Win32TrackBar::position() const { return static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)); }
 void Win32TrackBar::setPosition(int p) { SendMessageW(hwnd_, TBM_SETPOS, TRUE, p); }
 

@@ -111,14 +111,26 @@ public:
 
 // The messages of a combo box and of a list box differ only in their names.
 struct ListMessages {
-    UINT reset, add, insert, remove, count, textLength, text, getSelection, setSelection;
+    UINT reset, add, insert, remove, count, textLength, text, getSelection, setSelection, setItemHeight;
 };
+
+// Lists draw their items themselves (owner-drawn), one line each: a text too long for the list
+// ends in an ellipsis instead of being cut off unseen.
+int listItemHeight(HFONT font);
+void drawListItem(const DRAWITEMSTRUCT& item);
 
 template <class Base>
 class Win32ItemList : public Win32TextControl<Base> {
 public:
     Win32ItemList(HWND hwnd, int id, ui::Rect rect, const ListMessages& m)
         : Win32TextControl<Base>(hwnd, id, rect), m_(m) {}
+    void applyDpi(int dpi, HFONT font) override {
+        Win32TextControl<Base>::applyDpi(dpi, font);
+        // The items, and a drop-down list's selection field (-1), take the height of the font.
+        SendMessageW(this->hwnd_, m_.setItemHeight, 0, listItemHeight(font));
+        if (m_.setItemHeight == CB_SETITEMHEIGHT)
+            SendMessageW(this->hwnd_, m_.setItemHeight, static_cast<WPARAM>(-1), listItemHeight(font));
+    }
     void clear() override { SendMessageW(this->hwnd_, m_.reset, 0, 0); }
     void addItem(const std::string& item) override {
         SendMessageW(this->hwnd_, m_.add, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));

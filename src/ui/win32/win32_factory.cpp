@@ -30,10 +30,10 @@ std::unique_ptr<T> make(ui::Control& parent, const wchar_t* cls, const std::stri
     return control;
 }
 
-const ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING,  CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
-                                  CB_GETLBTEXTLEN, CB_GETLBTEXT,  CB_GETCURSEL,    CB_SETCURSEL};
+const ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
+                                  CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETCURSEL,    CB_SETCURSEL,    CB_SETITEMHEIGHT};
 const ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,
-                                 LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETCURSEL,    LB_SETCURSEL};
+                                 LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETCURSEL,    LB_SETCURSEL,    LB_SETITEMHEIGHT};
 
 }  // namespace
 
@@ -45,8 +45,10 @@ std::unique_ptr<ui::Panel> Win32Factory::panel(ui::Control& parent, int id, ui::
     return make<Win32Panel>(parent, L"TapmillPanel", caption, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, id, rect);
 }
 
-std::unique_ptr<ui::Label> Win32Factory::label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
-    return make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, id, rect);
+std::unique_ptr<ui::Label> Win32Factory::label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
+                                               ui::TextAlign align) {
+    const DWORD alignment = align == ui::TextAlign::Center ? SS_CENTER : align == ui::TextAlign::Right ? SS_RIGHT : SS_LEFT;
+    return make<Win32Label>(parent, L"STATIC", caption, alignment | SS_NOPREFIX | SS_ENDELLIPSIS, 0, id, rect);
 }
 
 namespace {
@@ -63,7 +65,7 @@ LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 // A click on a static control arrives as STN_CLICKED, which shares its number with BN_CLICKED.
 std::unique_ptr<ui::Label> Win32Factory::link(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {
-    auto l = make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, id, rect);
+    auto l = make<Win32Label>(parent, L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_ENDELLIPSIS, 0, id, rect);
     SetWindowSubclass(l->hwnd(), handCursorProc, 1, 0);
     return l;
 }
@@ -113,13 +115,16 @@ std::unique_ptr<ui::ProgressBar> Win32Factory::progressBar(ui::Control& parent, 
 }
 
 std::unique_ptr<ui::ComboBox> Win32Factory::comboBox(ui::Control& parent, int id, ui::Rect rect, bool dropDownList) {
-    DWORD s = (dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL | WS_TABSTOP;
+    // Drawn by the window (drawListItem), so that a name too long for the list ends in an ellipsis.
+    DWORD s = (dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL | WS_TABSTOP |
+              CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     return make<Win32ComboBox>(parent, WC_COMBOBOXW, "", s, 0, id, rect, kComboMessages);
 }
 
 std::unique_ptr<ui::ListBox> Win32Factory::listBox(ui::Control& parent, int id, ui::Rect rect) {
-    return make<Win32ListBox>(parent, WC_LISTBOXW, "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, id, rect,
-                              kListMessages);
+    return make<Win32ListBox>(parent, WC_LISTBOXW, "",
+                              LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, WS_EX_CLIENTEDGE,
+                              id, rect, kListMessages);
 }
 
 std::unique_ptr<ui::StatusBar> Win32Factory::statusBar(ui::Control& parent, int id, ui::Rect rect,

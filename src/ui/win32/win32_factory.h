@@ -8,7 +8,8 @@ class Win32Factory : public ui::Factory {
 public:
     std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override;
     std::unique_ptr<ui::Panel> panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
-    std::unique_ptr<ui::Label> label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
+    std::unique_ptr<ui::Label> label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
+                                     ui::TextAlign align) override;
     std::unique_ptr<ui::Label> link(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Button> button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
                                        ui::ButtonStyle style) override;

@@ -59,7 +59,8 @@ void registerTopLevelClass(const std::wstring& name) {
 Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events)
     : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, windowSpec.clientWidth, windowSpec.clientHeight}),
       events_(events),
-      endsProgram_(windowSpec.endsProgram) {
+      endsProgram_(windowSpec.endsProgram),
+      defaultButtonId_(windowSpec.defaultButtonId) {
     const std::wstring className = widen(windowSpec.className);
     registerTopLevelClass(className);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (windowSpec.minimizeBox ? WS_MINIMIZEBOX : 0);
@@ -93,9 +94,17 @@ void Win32Window::setFontForDpi() {
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
 }
 
+bool Win32Window::defaultButtonEnabled() const {
+    for (NativeControl* c : controls_)
+        if (GetDlgCtrlID(c->hwnd()) == defaultButtonId_) return IsWindowEnabled(c->hwnd()) && IsWindowVisible(c->hwnd());
+    return false;
+}
+
 void Win32Window::adopt(NativeControl& control) {
     controls_.push_back(&control);
     control.applyDpi(dpi_, font_);
+    if (defaultButtonId_ && GetDlgCtrlID(control.hwnd()) == defaultButtonId_)
+        SendMessageW(control.hwnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 template <class F>
@@ -172,6 +181,22 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (!modal_) DestroyWindow(hwnd_);
             }
             return 0;
+        case WM_MEASUREITEM: {
+            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item.CtlType != ODT_LISTBOX && item.CtlType != ODT_COMBOBOX) break;
+            item.itemHeight = static_cast<UINT>(listItemHeight(font_));
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlType != ODT_LISTBOX && item.CtlType != ODT_COMBOBOX) break;
+            drawListItem(item);
+            return TRUE;
+        }
+        case DM_GETDEFID:
+            // The dialog keys ask which button Enter presses.
+            if (defaultButtonId_) return MAKELRESULT(defaultButtonId_, DC_HASDEFID);
+            break;
         case WM_DESTROY:
             if (endsProgram_) PostQuitMessage(0);
             return 0;
@@ -231,8 +256,17 @@ void Win32Window::endModal() {
 }
 
 void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
-    if (!lParam) return;  // menus and accelerators carry no control
     const int id = LOWORD(wParam);
+    // The dialog keys name no control: Esc (IDCANCEL) leaves a modal window as its close box does;
+    // Enter names the default button, which lies in a panel where they do not look for it.
+    if (!lParam) {
+        if (id == IDCANCEL && modal_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        if (id == defaultButtonId_ && defaultButtonId_ != 0 && defaultButtonEnabled()) {
+            ui::EventArgs args;
+            guarded([&] { events_.onControlEvent(id, ui::Event::Click, args); });
+        }
+        return;
+    }
     ui::Event event;
     switch (HIWORD(wParam)) {
         case BN_CLICKED: event = ui::Event::Click; break;
@@ -304,6 +338,8 @@ LRESULT CALLBACK Win32Window::panelProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORLISTBOX:
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
             if (HWND root = GetAncestor(hwnd, GA_ROOT)) return SendMessageW(root, msg, wParam, lParam);
             break;
         default:

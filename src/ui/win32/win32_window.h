@@ -37,6 +37,7 @@ public:
 private:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
+    bool defaultButtonEnabled() const;
     LRESULT onListViewNotify(const NMHDR& header);
     void onDpiChanged(int dpi, const RECT& suggested);
     LRESULT colorControl(HDC dc, HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -51,6 +52,7 @@ private:
 
     ui::WindowEvents& events_;
     bool endsProgram_;
+    int defaultButtonId_;
     HWND owner_ = nullptr;
     bool modal_ = false;
     bool modalDone_ = false;
