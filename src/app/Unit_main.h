@@ -315,6 +315,8 @@ public:
     void RzCheckBox_loopClick();
     // Makes the named journal current and loads it into the journal table.
     void loadJournal(const std::string& name);
+    // Plays the loaded journal with these passes and speed, as the play button does.
+    void playLoadedJournal(int32_t passes, int speed);
     // The system took a journal hook away (WM_CANCELJOURNAL).
     void WMCancelJournal();
     // Lets a paused journal recording or playback go on, so no call stays parked in the pause.

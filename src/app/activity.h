@@ -18,6 +18,9 @@ enum class Activity { Idle, Recording, Playing, Running, Paused };
 Activity activityOf(const ActivityFlags& flags);
 // Panel 0 of the status bar: "当前状态：录制……", "当前状态：暂停", ...
 std::string activityStatusText(Activity activity);
+// Panel 0 while a command of the command line is refused for the work under way; it stays there
+// while that work goes on.
+inline const char* const kCommandRefusedStatus = "正忙，已拒绝命令行的命令";
 // The tray icon's tip: "欢迎使用Tapmill" while idle, otherwise "Tapmill — 录制中" and the like.
 std::string activityTrayTip(Activity activity);
 

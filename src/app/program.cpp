@@ -1,21 +1,66 @@
 #include "app/program.h"
 
 #include "app/Unit_main.h"
+#include "app/command_line.h"
+#include "app/remote_command.h"
 
 namespace tapmill {
 
-int runProgram(platform::Platform& platform, ui::Factory& factory) {
-    if (platform.desktop.windowOfClassExists("TForm_maintapmill")) {
-        platform.dialogs.messageBox("该程序已经有一个在运行中！", platform::kRemindCaption, platform::MessageButtons::Ok,
-                                    /*ownerless=*/true);
-        // The running instance may sit in the tray: it comes back as a double click on its icon
-        // brings it, a message every instance of the program already answers.
-        platform.desktop.postToWindowOfClass("TForm_maintapmill", platform::kTrayCallbackMessage, platform::kTrayIconId,
-                                             platform::kTrayLeftDoubleClick);
-        return 0;
+namespace {
+
+const char* const kMainWindowClass = "TForm_maintapmill";
+// A running instance answers between two steps of whatever it is doing, well within this.
+constexpr uint32_t kHandOverTimeoutMs = 5000;
+const char* const kNoAnswer = "正在运行的Tapmill没有回应，命令没有执行。";
+const char* const kUsageCaption = "Tapmill 命令行";
+
+int refuseSecondInstance(platform::Platform& platform) {
+    platform.dialogs.messageBox("该程序已经有一个在运行中！", platform::kRemindCaption, platform::MessageButtons::Ok,
+                                /*ownerless=*/true);
+    // The running instance may sit in the tray: it comes back as a double click on its icon
+    // brings it, a message every instance of the program already answers.
+    platform.desktop.postToWindowOfClass(kMainWindowClass, platform::kTrayCallbackMessage, platform::kTrayIconId,
+                                         platform::kTrayLeftDoubleClick);
+    return kExitDone;
+}
+
+int handOver(platform::Platform& platform, const std::vector<std::string>& args) {
+    switch (platform.handOver.send(kMainWindowClass, joinArguments(args), kHandOverTimeoutMs)) {
+        case platform::HandOverReply::Accepted:
+            return kExitDone;
+        case platform::HandOverReply::Busy:
+            // The running instance says so in its status bar.
+            return kExitRefused;
+        default:
+            platform.dialogs.messageBox(kNoAnswer, platform::kRemindCaption, platform::MessageButtons::Ok,
+                                        /*ownerless=*/true);
+            return kExitRefused;
     }
+}
+
+}  // namespace
+
+int runProgram(platform::Platform& platform, ui::Factory& factory, const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = parseCommandLine(args);
+    if (!parsed.fault.empty()) {
+        platform.dialogs.messageBox(parsed.fault + "\n\n" + commandLineUsage(), platform::kRemindCaption,
+                                    platform::MessageButtons::Ok, /*ownerless=*/true);
+        return kExitBadArguments;
+    }
+    if (parsed.command.action == CommandAction::Usage) {
+        platform.dialogs.messageBox(commandLineUsage(), kUsageCaption, platform::MessageButtons::Ok,
+                                    /*ownerless=*/true);
+        return kExitDone;
+    }
+    const bool command = parsed.command.action != CommandAction::None;
+    if (platform.desktop.windowOfClassExists(kMainWindowClass))
+        return command ? handOver(platform, args) : refuseSecondInstance(platform);
+
     TForm_maintapmill form(platform, factory, platform.desktop.executablePath());
+    CommandReceiver receiver(form, platform.handOver);
     form.window->show();
+    // Carried out from the message loop, once the window is up, as a handed-over command is.
+    if (command) platform.handOver.post(joinArguments(args));
     return platform.pump.runMessageLoop();
 }
 

@@ -29,7 +29,8 @@ void TForm_maintapmill::showActivity() {
     flags.running = running;
     flags.runningPaused = runpause;
     const Activity activity = activityOf(flags);
-    setStatus(0, activityStatusText(activity));
+    if (activity == Activity::Idle || StatusBar->panelText(0) != kCommandRefusedStatus)
+        setStatus(0, activityStatusText(activity));
     platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity));
 }
 

@@ -20,7 +20,9 @@ void showCapturedKey(ui::TextControl* field, const std::string& name) {
 
 }  // namespace
 
-bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) {
+bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // A command of the command line handed over by a later start, or the start of one taken.
+    if (platform_.handOver.routeMessage(message, wParam, lParam)) return true;
     if (routeTrayMessage(message, lParam)) return true;
     if (message == journal::kWmCancelJournal) {
         WMCancelJournal();

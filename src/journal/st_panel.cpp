@@ -69,8 +69,12 @@ void TForm_maintapmill::RzBitBtn_stplayClick() {
     loadJournal(Label_stjbname->text());
     // A count that is no 32-bit number ends the start here, the journal loaded and no hook installed.
     const int32_t passes = parseInt32Strict(Edit_stt->text());
+    playLoadedJournal(passes, RzTrackBar_st->position());
+}
+
+void TForm_maintapmill::playLoadedJournal(int32_t passes, int speed) {
     // Where the program plays the journal itself, the playback runs here until it ends.
-    if (!stjournal.player.start(passes, RzTrackBar_st->position())) return;
+    if (!stjournal.player.start(passes, speed)) return;
     showActivity();
     stjournal.playbackHook.drive();
     // Where the system plays, the playback is still going on; the activity display sees it end.

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/hooklibs.h"
 #include "platform/hotkeys.h"
+#include "platform/instance_handover.h"
 #include "platform/input.h"
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
@@ -27,6 +28,7 @@ struct Platform {
     LocalClock& clock;
     Tray& tray;
     RecycleBin& recycleBin;
+    InstanceHandOver& handOver;
 };
 
 }  // namespace tapmill::platform

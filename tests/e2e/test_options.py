@@ -76,7 +76,7 @@ class OptionsTest(E2ETestCase):
         data = (e2e.dist_folder() / HELP_FILE).read_bytes()
         self.assertEqual(data[:4], b"ITSF")
         for page in ("index.html", "record.html", "journal.html", "scripts.html", "timing.html", "options.html",
-                     "hotkeys.html"):
+                     "hotkeys.html", "commandline.html"):
             self.assertIn(page.encode(), data)
 
 if __name__ == "__main__":

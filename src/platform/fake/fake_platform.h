@@ -5,6 +5,7 @@
 #include "platform/fake/fake_hooklibs.h"
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_input.h"
+#include "platform/fake/fake_instance_handover.h"
 #include "platform/fake/fake_journal_hooks.h"
 #include "platform/fake/fake_pump.h"
 #include "platform/fake/fake_recycle_bin.h"
@@ -27,8 +28,9 @@ struct FakePlatform {
     FakeTray tray;
     FakeJournalHooks journalHooks{pump};
     FakeRecycleBin recycleBin;
+    FakeInstanceHandOver handOver{pump};
     platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
-                                hooks, shell, journalHooks, clock, tray, recycleBin};
+                                hooks, shell, journalHooks, clock, tray, recycleBin, handOver};
 };
 
 }  // namespace tapmill::fake

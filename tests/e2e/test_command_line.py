@@ -1,0 +1,107 @@
+"""The command line: a later start hands its command to the running program, or the program starts
+and carries it out itself; target.exe logs what was played."""
+
+import time
+import unittest
+
+import tapmill_e2e as e2e
+from main_window import MainWindow
+from tapmill_e2e import E2ETestCase, WineProcess
+
+
+def setUpModule():
+    e2e.start_session()
+
+
+def tearDownModule():
+    e2e.end_session()
+
+
+class CommandLineTest(E2ETestCase):
+    def setUp(self):
+        # Near the corners of the screen, where the main window never stands over target.exe.
+        width, height = e2e.screen_size()
+        self.corner = (40, 40)
+        self.far_corner = (width - 40, height - 40)
+        self.one_pass = [("LDOWN", *self.corner), ("LUP", *self.corner),
+                         ("RDOWN", *self.far_corner), ("RUP", *self.far_corner)]
+        self.folder = self.program_folder()
+        self.folder.write_text("jb_rec/demo.ini", e2e.recording_text([
+            (*self.corner, "WM_LBUTTONDOWN"), (*self.corner, "WM_LBUTTONUP"),
+            (*self.far_corner, "WM_RBUTTONDOWN"), (*self.far_corner, "WM_RBUTTONUP")]), "ascii")
+        self.folder.write_bytes("jb_homa/演示.ini", "\r\n".join([
+            "开始", "延时300毫秒", f"鼠标移至X={self.corner[0]}y={self.corner[1]}", "单击鼠标左键",
+            f"鼠标移至X={self.far_corner[0]}y={self.far_corner[1]}", "单击鼠标右键", "结束", ""]).encode("gbk"))
+        self.driver = self.start_driver()
+
+    def start_running_instance(self):
+        self.start_tapmill(self.folder)
+        self.main = MainWindow(self.driver)
+        self.target = self.start_target()
+
+    def command(self, *args):
+        """A later start of the program with these arguments; gives its exit code."""
+        process = WineProcess(self.folder.path / "tapmill.exe", args, cwd=self.folder.path)
+        self.addCleanup(process.kill)
+        return process.wait_exit()
+
+    def wait_idle(self):
+        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "the program to be idle")
+
+    def test_a_running_program_plays_a_handed_over_recording_twice(self):
+        self.start_running_instance()
+        self.assertEqual(self.command("/play", "demo", "/count", "2", "/speed", "10"), 0)
+        self.target.wait_events(2 * len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), self.one_pass * 2)
+
+    def test_a_running_program_runs_a_script_with_a_chinese_name(self):
+        self.start_running_instance()
+        self.assertEqual(self.command("/run", "演示"), 0)
+        self.target.wait_events(len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), self.one_pass)
+
+    def test_without_a_running_program_play_starts_it_and_plays(self):
+        self.target = self.start_target()
+        self.start_tapmill(self.folder, "/play", "demo")
+        self.main = MainWindow(self.driver)
+        self.target.wait_events(len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), self.one_pass)
+        e2e.screenshot("command-line-started-and-played")
+
+    def test_stop_ends_an_endless_playback_and_a_busy_program_refuses_other_commands(self):
+        self.start_running_instance()
+        self.assertEqual(self.command("/play", "demo", "/loop"), 0)
+        self.target.wait_events(3 * len(self.one_pass))
+
+        self.assertEqual(self.command("/run", "演示"), 1)
+        self.assertEqual(self.main.status(0), "正忙，已拒绝命令行的命令")
+        e2e.screenshot("command-line-refused-while-busy")
+
+        self.assertEqual(self.command("/stop"), 0)
+        self.wait_idle()
+        played = len(self.target.events())
+        time.sleep(0.5)
+        self.assertEqual(len(self.target.events()), played)
+
+    def test_bad_arguments_show_the_usage_exit_with_2_and_play_nothing(self):
+        self.start_running_instance()
+        process = WineProcess(self.folder.path / "tapmill.exe", ["/play", "demo", "/count", "twice"],
+                              cwd=self.folder.path)
+        self.addCleanup(process.kill)
+        box, text = self.driver.msgbox()
+        self.assertTrue(text.startswith("/count 后面要写播放次数"), text)
+        self.assertIn("用法：", text)
+        self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
+        e2e.screenshot("command-line-usage")
+        self.driver.press(box, "ok")
+        self.assertEqual(process.wait_exit(), 2)
+        time.sleep(0.5)
+        self.assertEqual(self.target.events(), [])
+        self.assertEqual(self.main.status(0), "当前状态：")
+
+
+if __name__ == "__main__":
+    unittest.main()

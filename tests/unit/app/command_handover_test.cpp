@@ -1,0 +1,203 @@
+// The command line carried out by the main window: handed over to a running instance, idle or
+// busy, and the program's own when no instance runs.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/activity.h"
+#include "app/program.h"
+#include "app/remote_command.h"
+#include "common/gbk.h"
+#include "common/profile.h"
+#include "common/speed.h"
+#include "support/form_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using fake::InputCall;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char* const kNoAnswer = "正在运行的Tapmill没有回应，命令没有执行。";
+
+class CommandHandOverTest : public testing::FormFixture {
+protected:
+    // The instance already running: its window shown and listening for hand-overs.
+    TForm_maintapmill& runningInstance() {
+        TForm_maintapmill& form = shownForm();
+        receiver_ = std::make_unique<CommandReceiver>(form, fp.handOver);
+        fp.desktop.windowClasses = {"TForm_maintapmill"};
+        return form;
+    }
+    void TearDown() override {
+        receiver_.reset();
+        FormFixture::TearDown();
+    }
+
+    // A later start of the program with these arguments; gives its exit code.
+    int start(const std::vector<std::string>& args) { return runProgram(fp.platform, laterFactory_, args); }
+
+    // jb_rec\<name>.ini with frames at (10 + f, 20 + f) and no events.
+    void recording(const std::string& name, int frames) const {
+        const std::string path = file("jb_rec/" + name + ".ini");
+        for (int f = 0; f < frames; ++f) {
+            profile::writeInteger(path, std::to_string(f), "x", 10 + f);
+            profile::writeInteger(path, std::to_string(f), "y", 20 + f);
+        }
+        profile::writeInteger(path, "all", "value", frames);
+    }
+
+    std::vector<uint64_t> cursorTimes() const {
+        std::vector<uint64_t> out;
+        for (const InputCall& c : fp.input.calls())
+            if (c.kind == InputCall::SetCursor) out.push_back(c.time);
+        return out;
+    }
+
+    std::unique_ptr<CommandReceiver> receiver_;
+    ui::memory::MemoryFactory laterFactory_;
+};
+
+TEST_F(CommandHandOverTest, AnIdleInstanceTakesAPlayAndPlaysItOnlyOnceTheSenderHasItsAnswer) {
+    TForm_maintapmill& running = runningInstance();
+    running.Label_recjbname->setText("other");
+    running.recname = "other";
+    recording("demo", 3);
+
+    EXPECT_EQ(start({"/play", "demo", "/count", "2", "/speed", "10"}), kExitDone);
+
+    // The sender got its answer before a single frame played, and saw no message.
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+    EXPECT_THAT(messages(), IsEmpty());
+    ASSERT_EQ(fp.handOver.sent.size(), 1u);
+    EXPECT_GT(fp.handOver.sent[0].timeoutMs, 0u);
+
+    fp.pump.runMessageLoop();
+    const std::vector<uint64_t> times = cursorTimes();
+    ASSERT_EQ(times.size(), 6u) << "three frames, twice";
+    EXPECT_EQ(times[1] - times[0], static_cast<uint64_t>(plainFrameWaitMs(10)));
+    EXPECT_NE(plainFrameWaitMs(10), plainFrameWaitMs(5));
+    // The panel's current recording is not the one the command played.
+    EXPECT_EQ(running.recname, "other");
+    EXPECT_EQ(running.StatusBar->panelText(0), "当前状态：");
+}
+
+TEST_F(CommandHandOverTest, ANameThatDoesNotExistGetsThePanelsMessageInTheRunningInstance) {
+    runningInstance();
+
+    EXPECT_EQ(start({"/play", "nothere"}), kExitDone);
+    EXPECT_EQ(start({"/run", "nothere"}), kExitDone);
+    fp.pump.runMessageLoop();
+
+    EXPECT_THAT(messages(), ElementsAre("名为：'nothere'脚本文件不存在！", "脚本出错，请检查后再运行！"));
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+}
+
+TEST_F(CommandHandOverTest, ARunEnablesTheScriptAndRunsItEndlesslyUntilAStopIsHandedOver) {
+    TForm_maintapmill& running = runningInstance();
+    write("jb_homa/演示.ini",
+          utf8ToGbk("开始\r\n延时100毫秒\r\n单击鼠标左键\r\n结束\r\n").value());
+    int stopExit = -1;
+    fp.pump.after(1050, [&] { stopExit = start({"/stop"}); });
+
+    EXPECT_EQ(start({"/run", "演示", "/loop"}), kExitDone);
+    fp.pump.runMessageLoop();
+
+    EXPECT_EQ(stopExit, kExitDone);
+    EXPECT_EQ(running.usename, "演示");
+    int clicks = 0;
+    for (const InputCall& c : fp.input.calls()) clicks += c.kind == InputCall::Mouse && c.a == platform::kMouseLeftDown;
+    EXPECT_EQ(clicks, 10) << "a click every 100 ms until the stop at 1050 ms";
+    EXPECT_FALSE(running.running);
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(CommandHandOverTest, ABusyInstanceRefusesAllButStopAndSaysSoWhileItStaysBusy) {
+    TForm_maintapmill& running = runningInstance();
+    recording("demo", 2);
+    running.Label_recjbname->setText("demo");
+    running.recname = "demo";
+    int runExit = -1, stopExit = -1;
+    std::string statusWhileBusy, statusAtNextTick;
+    fp.pump.after(500, [&] {
+        runExit = start({"/run", "演示"});
+        statusWhileBusy = running.StatusBar->panelText(0);
+        running.Timer_flashTimer();
+        statusAtNextTick = running.StatusBar->panelText(0);
+        stopExit = start({"/stop"});
+    });
+
+    running.playrec(kEndlessPlayCount, 5, "demo");
+
+    EXPECT_EQ(runExit, kExitRefused);
+    EXPECT_EQ(statusWhileBusy, kCommandRefusedStatus);
+    EXPECT_EQ(statusAtNextTick, kCommandRefusedStatus);
+    EXPECT_EQ(stopExit, kExitDone);
+    EXPECT_EQ(running.usename, "") << "the refused run enabled nothing";
+    running.Timer_flashTimer();
+    EXPECT_EQ(running.StatusBar->panelText(0), "当前状态：");
+    fp.pump.runMessageLoop();
+    EXPECT_EQ(running.usename, "");
+}
+
+TEST_F(CommandHandOverTest, WithoutARunningInstanceTheProgramStartsShowsItsWindowAndPlays) {
+    recording("demo", 2);
+    struct Watching : ui::memory::MemoryFactory {
+        std::unique_ptr<ui::Window> window(const ui::WindowSpec& spec, ui::WindowEvents& events) override {
+            auto w = MemoryFactory::window(spec, events);
+            shown = w.get();
+            return w;
+        }
+        std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
+                                                 const std::vector<int>& widths) override {
+            auto s = MemoryFactory::statusBar(parent, id, rect, widths);
+            status = s.get();
+            return s;
+        }
+        ui::Window* shown = nullptr;
+        ui::StatusBar* status = nullptr;
+    } watching;
+    bool playingInShownWindow = false;
+    fp.pump.after(1, [&] {
+        playingInShownWindow = watching.shown->visible() && watching.status->panelText(0) == "当前状态：播放……";
+    });
+
+    EXPECT_EQ(runProgram(fp.platform, watching, {"/play", "demo"}), kExitDone);
+
+    EXPECT_TRUE(playingInShownWindow);
+    EXPECT_EQ(cursorTimes().size(), 2u);
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_THAT(fp.handOver.sent, IsEmpty());
+}
+
+TEST_F(CommandHandOverTest, BadArgumentsAndUsageAreAnsweredByTheNewProcessAlone) {
+    runningInstance();
+
+    EXPECT_EQ(start({"/play", "demo", "/speed", "fast"}), kExitBadArguments);
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_EQ(fp.dialogs.shown[0].text, "/speed 后面要写播放速度：0 到 10 的整数。\n\n" + commandLineUsage());
+
+    EXPECT_EQ(start({"/?"}), kExitDone);
+    ASSERT_EQ(fp.dialogs.shown.size(), 2u);
+    EXPECT_EQ(fp.dialogs.shown[1].text, commandLineUsage());
+
+    EXPECT_THAT(fp.handOver.sent, IsEmpty());
+    EXPECT_THAT(fp.desktop.posted, IsEmpty()) << "no '已经有一个在运行中' hand-back of the window either";
+    fp.pump.runMessageLoop();
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+}
+
+TEST_F(CommandHandOverTest, AnInstanceThatDoesNotAnswerIsReportedWithExitCodeOne) {
+    runningInstance();
+    fp.handOver.listenerAnswers = false;
+
+    EXPECT_EQ(start({"/stop"}), kExitRefused);
+    EXPECT_THAT(messages(), ElementsAre(kNoAnswer));
+}
+
+}  // namespace
+}  // namespace tapmill
