@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/control_key_panel.h"
+
 #include "common/counts.h"
 #include "common/error.h"
 #include "common/gbk.h"
@@ -11,7 +13,6 @@
 namespace tapmill {
 
 namespace {
-
 
 // Unregistered at the close; the journal keys go with the window.
 const int kHotKeysUnregisteredAtClose[] = {HK_Record, HK_Stop, HK_Play, HK_Pause, HK_Run};
@@ -24,7 +25,8 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath)
-    : stjournal(platform.journalHooks, platform.pump, platform.dialogs),
+    : userHotKeys(platform.hotkeys),
+      stjournal(platform.journalHooks, platform.pump, platform.dialogs),
       platform_(platform),
       factory_(factory),
       exePath_(exePath) {
@@ -44,15 +46,15 @@ TForm_maintapmill::~TForm_maintapmill() = default;
 
 void TForm_maintapmill::FormCreate() {
     exedir = folderOf(exePath_);
+    controlKeys.read(exedir + "config.ini");
     registerControlHotKeys();
+    userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
+    controlKeyPanel->showKeys();
+    showControlKeysInHelp();
     for (int n = 1; n <= 123; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
 }
 
-void TForm_maintapmill::registerControlHotKeys() {
-    // A combination another program holds is simply absent.
-    for (const ControlHotKey& k : kControlHotKeys)
-        platform_.hotkeys.registerHotKey(window->nativeHandle(), k.id, k.modifiers, k.key);
-}
+void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }
 
 void TForm_maintapmill::FormShow() {
     createShortcutOnFirstStart();
@@ -109,6 +111,7 @@ void TForm_maintapmill::WMEndSession() {
 
 void TForm_maintapmill::endEverything() {
     for (int id : kHotKeysUnregisteredAtClose) platform_.hotkeys.unregisterHotKey(window->nativeHandle(), id);
+    userHotKeys.unregisterAll();
     // Loops in progress see their flags cleared and return at their next check. A paused loop
     // would never get there, so the pause flags go too.
     recording = playing = running = false;
@@ -166,8 +169,12 @@ void TForm_maintapmill::Speedbutton_timeClick() {
 void TForm_maintapmill::OnWMHotKey(int id) {
     // While a key field has the focus, the combination is the key being captured (the keyboard
     // library reports it to the field), not an order.
-    if (capture_kb || capture_hot || capture_kc) return;
-    if (const ControlHotKey* hotKey = controlHotKey(id)) leaveModifierOutOfRecording(hotKey->modifiers);
+    if (capture_kb || capture_hot || capture_kc || captureFields.chordField) return;
+    if (const HotKeyEntry* entry = userHotKeys.entryOf(id)) {
+        leaveModifierOutOfRecording(entry->chord.modifiers);
+        return userHotKeyPressed(*entry);
+    }
+    if (controlHotKey(id)) leaveModifierOutOfRecording(controlKeys.chord(id).modifiers);
     // A hot key performs its button's click action even while the button is disabled.
     switch (id) {
         case HK_Record:
@@ -278,6 +285,7 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
             if (event == ui::Event::Change) Edit_playtChange(*Edit_playt);
             break;
         default:
+            if (controlKeyPanel->handles(controlId)) controlKeyPanel->onControlEvent(controlId, event);
             break;
     }
 }

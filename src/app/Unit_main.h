@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "plain/script_library.h"
 #include "scripts/list_box_run_list.h"
+#include "triggers/hotkey_table.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -125,6 +126,8 @@ inline constexpr int32_t kEndlessPlayCount = -359;
 
 // The main window: the program's only permanent window, owner of the shared state, the panels
 // and their handlers, the timers and the control hot keys.
+class ControlKeyPanel;
+
 class TForm_maintapmill : public ui::WindowEvents {
 public:
     TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath);
@@ -147,6 +150,9 @@ public:
     int32_t recFrame = 0;
     // The key fields and point list other windows lend while they capture input.
     CaptureFields captureFields;
+    // The control hot keys' combinations in force, and the user's own hot keys (hotkey.ini).
+    ControlKeys controlKeys;
+    HotKeyTable userHotKeys;
 
     // ---- window and controls ----
     std::unique_ptr<ui::Window> window;
@@ -195,6 +201,7 @@ public:
     // Panel_set
     std::unique_ptr<ui::CheckBox> CheckBox_lzsy, CheckBox_bfsy, CheckBox_autorun;
     std::unique_ptr<ui::Button> Speedbutton_saveset, Speedbutton_reacq, RzBitBtn2;
+    std::unique_ptr<ControlKeyPanel> controlKeyPanel;
     // Panel_help and Panel_author
     std::unique_ptr<ui::Memo> Memo1;
     std::unique_ptr<ui::Button> RzBitBtn1;
@@ -233,6 +240,8 @@ public:
     void OnWMHotKey(int id);
     // Ctrl+1: the pointer's position at the top of the editor's point list.
     void capturePoint();
+    // A hot key of the user's table: its script starts, or what plays or runs stops.
+    void userHotKeyPressed(const HotKeyEntry& entry);
 
     // ---- plain recorder (Panel_rec) ----
     void SpeedButton_recClick();
@@ -267,8 +276,8 @@ public:
     // ---- hand-written scripts (Panel_homa) ----
     // Runs a script `count` passes (without end for kEndlessPlayCount) from `lines`, which it first
     // fills from the script's file unless the editor runs its own lines (editrun, with lines other
-    // than homajbRunList).
-    void runhoma(int32_t count, const std::string& name, scripts::RunList& lines);
+    // than homajbRunList). A caller that names its own script (`ownScript`) needs no enabled one.
+    void runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript = false);
     // Fills a script table with the scripts of "jb_homa\", marking the enabled one.
     void relistview(ui::ListView& table, const std::string& enabledName);
     void Speedbutton_runClick();
@@ -347,6 +356,9 @@ private:
     void lockTimedStartSettings(bool locked);
     void startPlanTask(const std::string& section);
     void createOptionsPanel();
+    void createControlKeySection();
+    // The help text names the control hot keys in force.
+    void showControlKeysInHelp();
     void createOtherPanels();
     void createHomaPanel();
     // The editor window plugs in here; it edits the script named by editname.

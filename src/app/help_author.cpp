@@ -4,6 +4,32 @@
 
 namespace tapmill {
 
+namespace {
+
+constexpr size_t kFirstControlKeyLine = 6;
+
+std::string keyText(const ControlKeys& keys, int id) {
+    const KeyChord chord = keys.chord(id);
+    return chord.none() ? "无" : chordText(chord);
+}
+
+}  // namespace
+
+// The documented set is shown in the help's own words; a set of the user's names every key.
+void TForm_maintapmill::showControlKeysInHelp() {
+    std::vector<std::string> lines = Memo1->lines();
+    if (controlKeys.allDefault()) {
+        lines[kFirstControlKeyLine] = "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9";
+        lines[kFirstControlKeyLine + 1] = "运行=Ctrl+E，抓点=Ctril+1。";
+    } else {
+        const ControlKeys& k = controlKeys;
+        lines[kFirstControlKeyLine] = "录制=" + keyText(k, HK_Record) + "，停止=" + keyText(k, HK_Stop) +
+                                      "，播放=" + keyText(k, HK_Play) + "，暂停=" + keyText(k, HK_Pause);
+        lines[kFirstControlKeyLine + 1] = "运行=" + keyText(k, HK_Run) + "，抓点=" + keyText(k, HK_CapturePoint) + "。";
+    }
+    Memo1->setLines(lines);
+}
+
 void TForm_maintapmill::createHelpAndAuthorPanels() {
     addCaption(*Panel_help, {8, 6, 200, 14}, "帮助");
     Memo1 = factory_.memo(*Panel_help, ID_Memo1, {8, 26, 344, 230});
@@ -14,8 +40,8 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
         "3、[定时设置]可以按定时、按计划播放运行脚本。",
         "",
         "控制热键：",
-        "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9",
-        "运行=Ctrl+E，抓点=Ctril+1。",
+        "",
+        "",
         "",
         "更新情况：",
         "1、加入了暂停键，可对录制播放时行暂停。",
@@ -26,6 +52,7 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
         "或软件文件夹中的帮助文件。",
         about::kHomepage,
     });
+    showControlKeysInHelp();
     RzBitBtn1 = factory_.button(*Panel_help, ID_RzBitBtn1, {232, 264, 120, 26}, "Tapmill帮助文档");
 
     ui::Panel& a = *Panel_author;

@@ -166,6 +166,7 @@ void TForm_maintapmill::createOptionsPanel() {
     Speedbutton_saveset = factory_.button(p, ID_Speedbutton_saveset, {24, 130, 90, 26}, "保存设置");
     Speedbutton_reacq = factory_.button(p, ID_Speedbutton_reacq, {124, 130, 90, 26}, "恢复默认");
     RzBitBtn2 = factory_.button(p, ID_RzBitBtn2, {224, 130, 90, 26}, "热键设置");
+    createControlKeySection();
 }
 
 void TForm_maintapmill::createOtherPanels() {

@@ -1,6 +1,7 @@
 // The options panel: three switches kept in config.ini (and the log-on start also in the user's
 // Run key), and the desktop shortcut made on the first start.
 #include "app/Unit_main.h"
+#include "app/control_key_panel.h"
 #include "common/error.h"
 #include "common/profile.h"
 
@@ -15,6 +16,13 @@ const char* const kFirstStartKey = "Software\\Tapmill\\3.3";
 const char* const kFirstStartValue = "DesktopShortcut";
 
 }  // namespace
+
+void TForm_maintapmill::createControlKeySection() {
+    controlKeyPanel = std::make_unique<ControlKeyPanel>(
+        factory_, *Panel_set,
+        ControlKeyPanel::Context{platform_, *window, controlKeys, userHotKeys, captureFields, exedir,
+                                 [this] { showControlKeysInHelp(); }});
+}
 
 void TForm_maintapmill::readOptions(const std::string& config) {
     CheckBox_autorun->setChecked(profile::readInteger(config, "Autorun", "x", 0) == 1);

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -11,12 +13,22 @@ namespace tapmill {
 // window writes a captured key's name into the fields whose flag is set, and a captured point
 // (Ctrl+1) at the top of the point list. The editor also lends its window while it has hidden it
 // to clear the screen for point capture: the main window's show brings it back with itself.
+// A field that takes a whole combination, the key with the modifiers held at its press: the
+// options panel's fields of the control hot keys.
+class ChordField {
+public:
+    virtual ~ChordField() = default;
+    virtual void captureChord(int key, uint32_t modifiers) = 0;
+};
+
 struct CaptureFields {
     ui::TextControl* Edit_kb = nullptr;
     ui::TextControl* Edit_hot = nullptr;
     ui::TextControl* Edit_kc = nullptr;
     ui::ItemList* ComboBox_con = nullptr;
     ui::Window* hiddenForPointCapture = nullptr;
+    // Set while such a field has the focus; the control hot keys do not act meanwhile.
+    ChordField* chordField = nullptr;
 };
 
 // Puts a window's field into its slot of CaptureFields and takes it out again when the window

@@ -1,6 +1,9 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <string>
 
+#include "capture/key_chord.h"
 #include "platform/hotkeys.h"
 
 namespace tapmill {
@@ -19,24 +22,64 @@ enum HotKeyId : int {
     HK_CapturePoint = 200411111,
 };
 
+// One control hot key: its identifier, what the user calls it, its key in config.ini and the
+// combination it has by default.
 struct ControlHotKey {
     int id;
-    uint32_t modifiers;  // platform::kModAlt, platform::kModControl
-    uint32_t key;        // virtual-key code
+    const char* name;
+    const char* setting;
+    KeyChord standard;
 };
 
-// The control hot keys the main window registers at its creation, in that order.
+// The ten control hot keys with their documented combinations. All but the point capture are
+// registered at the main window's creation, in this order; the editor registers Ctrl+1 itself.
 inline constexpr ControlHotKey kControlHotKeys[] = {
-    {HK_Record, platform::kModControl, 'W'},    {HK_Stop, platform::kModControl, 'Q'},
-    {HK_Play, platform::kModControl, 'Z'},      {HK_Run, platform::kModControl, 'E'},
-    {HK_Pause, 0, 120 /* F9 */},                {HK_JournalPause, 0, 121 /* F10 */},
-    {HK_JournalRecord, platform::kModAlt, 'W'}, {HK_JournalStop, platform::kModAlt, 'Q'},
-    {HK_JournalPlay, platform::kModAlt, 'Z'},
+    {HK_Record, "录制", "record", {platform::kModControl, 'W'}},
+    {HK_Stop, "停止", "stop", {platform::kModControl, 'Q'}},
+    {HK_Play, "播放", "play", {platform::kModControl, 'Z'}},
+    {HK_Run, "运行", "run", {platform::kModControl, 'E'}},
+    {HK_Pause, "暂停", "pause", {0, 120 /* F9 */}},
+    {HK_JournalPause, "强化暂停", "stpause", {0, 121 /* F10 */}},
+    {HK_JournalRecord, "强化录制", "strec", {platform::kModAlt, 'W'}},
+    {HK_JournalStop, "强化结束", "ststop", {platform::kModAlt, 'Q'}},
+    {HK_JournalPlay, "强化播放", "stplay", {platform::kModAlt, 'Z'}},
+    {HK_CapturePoint, "抓点", "point", {platform::kModControl, '1'}},
+};
+inline constexpr size_t kControlHotKeyCount = sizeof(kControlHotKeys) / sizeof(kControlHotKeys[0]);
+
+// The combinations the control hot keys have now: the documented ones unless the user chose
+// others (or none) on the options panel. They are kept in config.ini, section "controlkeys", one
+// key per hot key holding chordText or "none"; a missing or unreadable value is the documented
+// combination, so a settings file without the section means the documented set.
+class ControlKeys {
+public:
+    ControlKeys();
+
+    KeyChord chord(int id) const;
+    void set(int id, KeyChord chord);
+    void restoreDefaults();
+    bool allDefault() const;
+    // The control hot key that holds a combination, or null.
+    const ControlHotKey* holder(KeyChord chord) const;
+    // Whether a key pressed with exactly these modifiers sets off a hot key registered at the
+    // main window's creation, as the system matches hot keys.
+    bool setsOff(int key, uint32_t modifiers) const;
+
+    // Registers the hot keys of the main window's creation with their combinations, for that
+    // window; one another program holds is simply absent, and so is one without a key.
+    void registerAll(platform::HotKeys& hotKeys, uintptr_t window) const;
+    // Whether the hot key may have the combination: it is registered at once when it is one of
+    // those of the creation (the old combination goes), and false, with the old one kept, when
+    // another program holds the new one.
+    bool reregister(platform::HotKeys& hotKeys, uintptr_t window, int id, KeyChord chord) const;
+
+    void read(const std::string& configPath);
+    void write(const std::string& configPath) const;
+
+private:
+    std::array<KeyChord, kControlHotKeyCount> chords_;
 };
 
-// The control hot key a key pressed with exactly these modifiers sets off, as the system matches
-// hot keys; null for any other press.
-const ControlHotKey* controlHotKeyPressed(int key, uint32_t modifiers);
 // The control hot key of an identifier; null for another identifier.
 const ControlHotKey* controlHotKey(int id);
 

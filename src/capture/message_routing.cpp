@@ -46,8 +46,10 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
 // key; a recording takes each but the program's own control hot keys, which would replay into the
 // replay and stop or pause it.
 void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
+    if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
     if (!capture_kb && !capture_hot && !capture_kc) {
-        if (!controlHotKeyPressed(number, modifiers)) recordFrameEvent("k" + std::to_string(number));
+        if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
+            recordFrameEvent("k" + std::to_string(number));
         return;
     }
     // A captured key is not recorded.
@@ -60,6 +62,7 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
 void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
     if (modifiers & platform::kModControl) openRec_.takeBackLastEvent("k17");
     if (modifiers & platform::kModAlt) openRec_.takeBackLastEvent("k18");
+    if (modifiers & platform::kModShift) openRec_.takeBackLastEvent("k16");
 }
 
 // The event replaces whatever the frame had; without an open recording it is dropped. Between

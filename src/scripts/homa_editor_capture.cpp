@@ -5,12 +5,6 @@
 
 namespace tapmill {
 
-namespace {
-
-constexpr uint32_t kKeyOne = 49;  // the 1 key of Ctrl+1
-
-}  // namespace
-
 void TForm_homa::Edit_kbEnter() {
     capturingKeys_ = true;
     main_.capture_kb = true;
@@ -27,14 +21,17 @@ void TForm_homa::endKeyCapture() {
 }
 
 void TForm_homa::SpeedButton_tzlzClick() {
-    if (platform_.dialogs.messageBox("按Ctrl+1进行抓点，选\"是\"则最小化程序进行抓点，选\"否\"直接进行抓点",
+    // The user may have chosen another key than Ctrl+1 on the options panel, or none.
+    const KeyChord key = main_.controlKeys.chord(HK_CapturePoint);
+    if (key.none()) return remind("抓点热键已清除，无法抓点！");
+    if (platform_.dialogs.messageBox("按" + chordText(key) + "进行抓点，选\"是\"则最小化程序进行抓点，选\"否\"直接进行抓点",
                                      platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes)
         stepAsideForPointCapture();
-    // Pressed again while capturing, Ctrl+1 is ours already.
-    if (!capturingPoints_ && !platform_.hotkeys.registerHotKey(main_.window->nativeHandle(), HK_CapturePoint,
-                                                               platform::kModControl, kKeyOne))
-        return remind("Ctrl+1 已被其它程序占用，无法抓点！");
+    // Pressed again while capturing, the key is ours already.
+    if (!capturingPoints_ &&
+        !platform_.hotkeys.registerHotKey(main_.window->nativeHandle(), HK_CapturePoint, key.modifiers, key.key))
+        return remind(chordText(key) + " 已被其它程序占用，无法抓点！");
     capturingPoints_ = true;
     Label_con->setVisible(true);
 }

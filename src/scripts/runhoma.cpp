@@ -8,14 +8,14 @@
 
 namespace tapmill {
 
-void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines) {
+void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript) {
     // Only the editor's own run takes the lines as they stand. A run that Ctrl+E, the timed start
     // or a plan task starts while the editor's run goes on hands over the main window's list, and
     // gets its own script's file in it.
     const bool editorsLines = editrun && &lines != homajbRunList.get();
-    // The timed start, the plan tasks and the editor bring their own script; the panel needs an
-    // enabled one.
-    if (usename.empty() && !editorsLines && !timeset && !planon) {
+    // The timed start, the plan tasks, the user's hot keys and the editor bring their own script;
+    // the panel needs an enabled one.
+    if (usename.empty() && !ownScript && !editorsLines && !timeset && !planon) {
         platform_.dialogs.messageBox("请选择您要启用的脚本再运行！", platform::kRemindCaption,
                                      platform::MessageButtons::Ok);
         return;

@@ -2,7 +2,10 @@
 
 #include "app/Unit_main.h"
 #include "app/play_count_field.h"
+#include "capture/keytable.h"
+#include "common/intparse.h"
 #include "common/script_names.h"
+#include "triggers/hotkey_conflicts.h"
 
 namespace tapmill {
 
@@ -69,6 +72,22 @@ void TForm_hotkey::FormShow() {
     ComboBox_kind->setSelectedIndex(0);
     main_.listjb(*ComboBox_recjb, "jb_rec\\");
     main_.listjb(*ComboBox_homajb, "jb_homa\\");
+    listEntries(-1);
+}
+
+void TForm_hotkey::listEntries(int chosen) {
+    ListView_homa->clear();
+    const std::vector<HotKeyEntry>& entries = main_.userHotKeys.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const HotKeyEntry& e = entries[i];
+        const std::string key = chordText(e.chord);
+        const bool missing = userHotKeyScriptMissing(main_.exedir, e);
+        ListView_homa->addRow({std::to_string(i + 1), e.stops ? "" : key, e.stops ? key : "",
+                               e.script + (missing ? "（丢失）" : ""),
+                               e.count == kEndlessPlayCount ? "无限" : std::to_string(e.count),
+                               e.enabled ? "是" : "否"});
+    }
+    ListView_homa->setSelectedIndex(chosen);
 }
 
 // The close ends a capture still in progress, whatever route it took: the main window would
@@ -112,7 +131,7 @@ void TForm_hotkey::remind(const std::string& text) {
     platform_.dialogs.messageBox(text, platform::kRemindCaption, platform::MessageButtons::Ok);
 }
 
-// Checks an entry and keeps nothing: no row, file, registry value or hot key comes of it.
+// Checks an entry, then keeps it in hotkey.ini and registers it as a hot key.
 void TForm_hotkey::Speedbutton_sutimeClick() {
     if (RzRadioButton_sk->checked() && trimSpaces(Edit_hot->text()).empty()) {
         remind("所选择的热键不能为空！");
@@ -124,6 +143,42 @@ void TForm_hotkey::Speedbutton_sutimeClick() {
     }
     if (RadioButton_recjb->checked() && ComboBox_recjb->selectedIndex() < 0) return remind("请选择脚本！");
     if (RadioButton_homajb->checked() && ComboBox_homajb->selectedIndex() < 0) return remind("请选择脚本！");
+
+    const HotKeyEntry entry = typedEntry();
+    if (std::optional<std::string> conflict = hotKeyConflict(entry.chord, main_.controlKeys, main_.userHotKeys))
+        return remind(*conflict);
+    if (!main_.userHotKeys.add(entry)) return remind(takenByAnotherProgram(entry.chord));
+    listEntries(static_cast<int>(main_.userHotKeys.entries().size()) - 1);
+}
+
+HotKeyEntry TForm_hotkey::typedEntry() const {
+    static const uint32_t kModifiers[] = {platform::kModControl, platform::kModAlt, platform::kModShift};
+    HotKeyEntry entry;
+    const bool single = RzRadioButton_sk->checked();
+    // The fields hold names the key table gave, so each has its code.
+    entry.chord.key = static_cast<uint32_t>(keycode(trimSpaces((single ? Edit_hot : Edit_kc)->text())).value_or(0));
+    const int modifier = ComboBox_KC->selectedIndex();
+    if (!single && modifier >= 0 && modifier < 3) entry.chord.modifiers = kModifiers[modifier];
+    entry.stops = ComboBox_kind->selectedIndex() == 1;
+    entry.plainRecording = RadioButton_recjb->checked();
+    entry.script = (entry.plainRecording ? ComboBox_recjb : ComboBox_homajb)->text();
+    entry.count = CheckBox_loopa->checked() ? kEndlessPlayCount : parseInt32Strict(Edit_playta->text());
+    return entry;
+}
+
+void TForm_hotkey::Speedbutton_cancelClick() {
+    const int chosen = ListView_homa->selectedIndex();
+    if (chosen < 0) return;
+    main_.userHotKeys.remove(static_cast<size_t>(chosen));
+    listEntries(-1);
+}
+
+void TForm_hotkey::RzBitBtn1Click() {
+    const int chosen = ListView_homa->selectedIndex();
+    if (chosen < 0) return;
+    if (!main_.userHotKeys.toggle(static_cast<size_t>(chosen)))
+        remind(takenByAnotherProgram(main_.userHotKeys.entries()[static_cast<size_t>(chosen)].chord));
+    listEntries(chosen);
 }
 
 void TForm_hotkey::Speedbutton_planClick() { window->close(); }
@@ -146,7 +201,8 @@ void TForm_hotkey::onControlEvent(int controlId, ui::Event event, ui::EventArgs&
         case ID_CheckBox_loopa: if (click) CheckBox_loopaClick(); break;
         case ID_Speedbutton_sutime: if (click) Speedbutton_sutimeClick(); break;
         case ID_Speedbutton_plan: if (click) Speedbutton_planClick(); break;
-        case ID_RzBitBtn1: if (click) Speedbutton_planClick(); break;
+        case ID_Speedbutton_cancel: if (click) Speedbutton_cancelClick(); break;
+        case ID_RzBitBtn1: if (click) RzBitBtn1Click(); break;
         default: break;
     }
 }

@@ -5,14 +5,17 @@
 
 #include "capture/capture_fields.h"
 #include "platform/platform.h"
+#include "triggers/hotkey_table.h"
 #include "ui/factory.h"
 
 namespace tapmill {
 
 class TForm_maintapmill;
 
-// The hot-key window: it captures a single key or a modifier plus key into its two key fields and
-// checks an entry; it keeps no entries. Built afresh by "热键设置", shown modally, freed at close.
+// The hot-key window: it captures a single key or a modifier plus key into its two key fields,
+// checks an entry and adds it to the user's hot-key table (TForm_maintapmill::userHotKeys), lists
+// the table, deletes an entry and switches one on and off. Built afresh by "热键设置", shown
+// modally, freed at close.
 class TForm_hotkey : public ui::WindowEvents {
 public:
     enum ControlId : int {
@@ -59,6 +62,8 @@ public:
     void Edit_playtaKeyPress(char& key);
     void Edit_playtaChange();
     void Speedbutton_sutimeClick();
+    void Speedbutton_cancelClick();
+    void RzBitBtn1Click();
     void Speedbutton_planClick();
 
     // ---- ui::WindowEvents ----
@@ -69,6 +74,10 @@ public:
 private:
     void createControls();
     void remind(const std::string& text);
+    // The entry the window's fields describe.
+    HotKeyEntry typedEntry() const;
+    // Fills the table from the user's entries and chooses the row given (-1 none).
+    void listEntries(int chosen);
 
     TForm_maintapmill& main_;
     platform::Platform& platform_;

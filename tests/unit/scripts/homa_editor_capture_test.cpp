@@ -112,6 +112,20 @@ TEST_F(EditorCaptureTest, Ctrl1TakenByAnotherProgramIsReported) {
     EXPECT_FALSE(editor().Label_con->visible());
 }
 
+TEST_F(EditorCaptureTest, PointCaptureUsesTheKeyChosenForItAndRefusesWithoutOne) {
+    form().controlKeys.set(HK_CapturePoint, {platform::kModAlt, '2'});
+    open();
+    press(ID_SpeedButton_tzlz);
+    EXPECT_EQ(fp.hotkeys.active[HK_CapturePoint].modifiers, platform::kModAlt);
+    EXPECT_EQ(fp.hotkeys.active[HK_CapturePoint].virtualKey, 50u);
+    press(ID_SpeedButton_jszd);
+    form().controlKeys.set(HK_CapturePoint, KeyChord{});
+    fp.dialogs.shown.clear();
+    press(ID_SpeedButton_tzlz);
+    EXPECT_THAT(messages(), ElementsAre("抓点热键已清除，无法抓点！"));
+    EXPECT_FALSE(editor().Label_con->visible());
+}
+
 TEST_F(EditorCaptureTest, TheCloseEndsEveryCapture) {
     open();
     send(ID_Edit_kb, ui::Event::FocusIn);

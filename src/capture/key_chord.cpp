@@ -1,0 +1,50 @@
+#include "capture/key_chord.h"
+
+#include "capture/keytable.h"
+#include "platform/hotkeys.h"
+
+namespace tapmill {
+
+namespace {
+
+struct ModifierName {
+    uint32_t flag;
+    const char* name;
+};
+
+const ModifierName kModifierNames[] = {
+    {platform::kModControl, "Ctrl"}, {platform::kModAlt, "Alt"}, {platform::kModShift, "Shift"}};
+
+}  // namespace
+
+std::string chordText(const KeyChord& chord) {
+    if (chord.none()) return std::string();
+    std::string text;
+    for (const ModifierName& m : kModifierNames)
+        if (chord.modifiers & m.flag) text += std::string(m.name) + "+";
+    return text + keyname(static_cast<int>(chord.key));
+}
+
+std::optional<KeyChord> parseChord(const std::string& text) {
+    KeyChord chord;
+    size_t start = 0;
+    for (size_t plus = text.find('+'); plus != std::string::npos; plus = text.find('+', start)) {
+        const std::string part = text.substr(start, plus - start);
+        bool known = false;
+        for (const ModifierName& m : kModifierNames)
+            if (part == m.name && !(chord.modifiers & m.flag)) {
+                chord.modifiers |= m.flag;
+                known = true;
+            }
+        if (!known) return std::nullopt;
+        start = plus + 1;
+    }
+    const std::string name = text.substr(start);
+    const std::optional<int> code = keycode(name);
+    // Only the table's own spelling: "a" or "1" of the keypad would otherwise name other keys.
+    if (!code || *code < 1 || *code > 123 || keyname(*code) != name) return std::nullopt;
+    chord.key = static_cast<uint32_t>(*code);
+    return chord;
+}
+
+}  // namespace tapmill

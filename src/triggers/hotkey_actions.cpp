@@ -1,0 +1,30 @@
+// What a hot key of the user's table does when it is pressed.
+#include "app/Unit_main.h"
+#include "platform/files.h"
+
+namespace tapmill {
+
+namespace {
+
+// The plain player's speed of a hot key's start, as of a timed start left at its middle.
+constexpr int kHotKeyPlaySpeed = 5;
+
+}  // namespace
+
+void TForm_maintapmill::userHotKeyPressed(const HotKeyEntry& entry) {
+    if (entry.stops) {
+        SpeedButton_stopClick();
+        Speedbutton_stopaClick();
+        return;
+    }
+    // A start never goes inside what runs already: the user's key would otherwise nest a second
+    // playback into a recording or a run.
+    if (recording || playing || running || stjournal.recorder.hookHeld() || stjournal.player.playing) return;
+    if (userHotKeyScriptMissing(exedir, entry)) return;
+    if (entry.plainRecording)
+        playrec(entry.count, kHotKeyPlaySpeed, entry.script);
+    else
+        runhoma(entry.count, entry.script, *homajbRunList, true);
+}
+
+}  // namespace tapmill

@@ -1,0 +1,123 @@
+// The control hot keys the user chooses on the options panel: captured, cleared and restored,
+// registered at once, kept in config.ini and in force at the next start.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/control_key_panel.h"
+#include "common/profile.h"
+#include "support/form_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr size_t kPlayField = 2;  // the order of kControlHotKeys: 录制, 停止, 播放, ...
+
+class ControlKeysTest : public testing::FormFixture {
+protected:
+    TForm_maintapmill& start() { return *(form_ = &shownForm()); }
+    ControlKeyPanel& panel() { return *form_->controlKeyPanel; }
+    void focusField(size_t index, ui::Event event) {
+        ui::EventArgs args;
+        form_->onControlEvent(ControlKeyPanel::ID_FirstField + static_cast<int>(index), event, args);
+    }
+    void press(int key, uint32_t modifiers) { form_->onMessage(form_->keymsg[static_cast<size_t>(key)], 0, modifiers); }
+    // Captures a combination into a field as the user does: focus, press, leave.
+    void capture(size_t index, int key, uint32_t modifiers) {
+        focusField(index, ui::Event::FocusIn);
+        press(key, modifiers);
+        focusField(index, ui::Event::FocusOut);
+    }
+    bool registered(int id, uint32_t modifiers, uint32_t key) {
+        auto it = fp.hotkeys.active.find(id);
+        return it != fp.hotkeys.active.end() && it->second.modifiers == modifiers && it->second.virtualKey == key;
+    }
+
+    TForm_maintapmill* form_ = nullptr;
+    const uint32_t kCtrlShift = platform::kModControl | platform::kModShift;
+};
+
+TEST_F(ControlKeysTest, ACapturedCombinationReplacesTheKeyAtOnceAndAtTheNextStart) {
+    start();
+    focusField(kPlayField, ui::Event::FocusIn);
+    EXPECT_TRUE(fp.hooks.keysOn);
+    form_->OnWMHotKey(HK_Play);  // the Ctrl+Z of the combination being typed is no order
+    EXPECT_FALSE(form_->playing);
+    EXPECT_EQ(fp.dialogs.shown.size(), 0u);
+    press(17, platform::kModControl);  // the modifiers alone choose nothing
+    press(90, kCtrlShift);
+    focusField(kPlayField, ui::Event::FocusOut);
+    EXPECT_FALSE(fp.hooks.keysOn);
+
+    EXPECT_EQ(panel().fields[kPlayField]->text(), "Ctrl+Shift+Z");
+    EXPECT_TRUE(registered(HK_Play, kCtrlShift, 'Z'));
+    EXPECT_EQ(profile::readString(file("config.ini"), "controlkeys", "play", ""), "Ctrl+Shift+Z");
+    EXPECT_EQ(form_->Memo1->lines()[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Shift+Z，暂停=F9");
+
+    start();
+    EXPECT_TRUE(registered(HK_Play, kCtrlShift, 'Z'));
+    EXPECT_EQ(panel().fields[kPlayField]->text(), "Ctrl+Shift+Z");
+}
+
+TEST_F(ControlKeysTest, WhileRecordingOnlyTheKeysInForceAreLeftOut) {
+    start();
+    capture(kPlayField, 90, kCtrlShift);
+    bool recordedCtrlZ = false;
+    fp.pump.at(fp.pump.now() + 30, [&] { press(90, platform::kModControl); });
+    fp.pump.at(fp.pump.now() + 50, [&] {
+        recordedCtrlZ = read("jb_rec/jb_rec.ini").find("kp=k90") != std::string::npos;
+        press(90, kCtrlShift);
+    });
+    fp.pump.at(fp.pump.now() + 90, [&] { form_->OnWMHotKey(HK_Stop); });
+    form_->SpeedButton_recClick();
+    EXPECT_TRUE(recordedCtrlZ) << "Ctrl+Z is the user's key again";
+    const std::string recording = read("jb_rec/jb_rec.ini");
+    EXPECT_EQ(recording.find("kp=k90"), recording.rfind("kp=k90")) << "Ctrl+Shift+Z is the program's";
+}
+
+TEST_F(ControlKeysTest, ClearingAndRestoringTheDocumentedSet) {
+    start();
+    focusField(0, ui::Event::FocusIn);
+    focusField(0, ui::Event::FocusOut);
+    panel().Button_clearClick();
+    EXPECT_EQ(panel().fields[0]->text(), "无");
+    EXPECT_EQ(fp.hotkeys.active.count(HK_Record), 0u);
+    EXPECT_EQ(profile::readString(file("config.ini"), "controlkeys", "record", ""), "none");
+    capture(kPlayField, 'P', platform::kModAlt);
+
+    start();
+    EXPECT_EQ(fp.hotkeys.active.count(HK_Record), 0u) << "none at the next start as well";
+    panel().Button_restoreClick();
+    EXPECT_TRUE(registered(HK_Record, platform::kModControl, 'W'));
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
+    EXPECT_EQ(panel().fields[0]->text(), "Ctrl+W");
+    EXPECT_EQ(form_->Memo1->lines()[7], "运行=Ctrl+E，抓点=Ctril+1。");
+    start();
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
+}
+
+TEST_F(ControlKeysTest, ACombinationSomethingElseHoldsIsRefusedAndTheOldKeyStays) {
+    fp.hotkeys.taken.insert({platform::kModControl, 'P'});
+    start();
+    capture(kPlayField, 'W', platform::kModAlt);
+    capture(kPlayField, 'P', platform::kModControl);
+    EXPECT_THAT(messages(), ElementsAre("热键 Alt+W 已用作控制热键“强化录制”！", "热键 Ctrl+P 已被其它程序占用！"));
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
+    EXPECT_FALSE(exists("config.ini"));
+}
+
+TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedSet) {
+    write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+    start();
+    EXPECT_EQ(fp.hotkeys.registrations.size(), 9u);
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
+    EXPECT_TRUE(registered(HK_Stop, platform::kModControl, 'Q'));
+    EXPECT_TRUE(registered(HK_Run, platform::kModControl, 'E'));
+    EXPECT_TRUE(registered(HK_JournalPause, 0, 121));
+    EXPECT_EQ(form_->Memo1->lines()[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9");
+    EXPECT_EQ(read("config.ini"), "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+}
+
+}  // namespace
+}  // namespace tapmill

@@ -1,0 +1,175 @@
+// The user's hot-key table: entries added, listed, switched and deleted in the hot-key window,
+// kept in hotkey.ini across a restart, registered as hot keys and acted on when pressed.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/profile.h"
+#include "support/form_fixture.h"
+#include "triggers/Unit_hotkey.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr uint32_t kF7 = 118;
+constexpr uint32_t kF8 = 119;
+const char* const kOneKeyRecording = "[0]\nkp=k65\nx=3\ny=4\n[all]\nvalue=1\n";
+
+class HotKeyTableTest : public testing::FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        write("jb_rec/r1.ini", kOneKeyRecording);
+    }
+    // Opens the hot-key window on the shown main window and runs `inside` while it is open.
+    void withWindow(const std::function<void(TForm_hotkey&)>& inside) {
+        factory.modalScript = [&](ui::memory::MemoryWindow& w) { inside(dynamic_cast<TForm_hotkey&>(w.events())); };
+        form_->RzBitBtn2Click();
+        factory.modalScript = nullptr;
+    }
+    void start() { form_ = &shownForm(); }
+    // What the user fills in for an entry: a single key, or a modifier (0 Ctrl, 1 Alt, 2 Shift)
+    // plus a key, the kind (0 运行, 1 停止), the recording r1 and a count.
+    void fill(TForm_hotkey& w, const std::string& key, int modifier = -1, int kind = 0, const std::string& count = "2") {
+        const bool single = modifier < 0;
+        w.RzRadioButton_sk->setChecked(single);
+        w.RzRadioButton_kc->setChecked(!single);
+        (single ? w.Edit_hot : w.Edit_kc)->setText(key);
+        if (!single) w.ComboBox_KC->setSelectedIndex(modifier);
+        w.ComboBox_kind->setSelectedIndex(kind);
+        w.ComboBox_recjb->setSelectedIndex(0);
+        w.Edit_playta->setText(count);
+    }
+    void add(const std::string& key, int modifier = -1, int kind = 0) {
+        withWindow([&](TForm_hotkey& w) {
+            fill(w, key, modifier, kind);
+            w.Speedbutton_sutimeClick();
+        });
+    }
+    std::vector<std::string> row(TForm_hotkey& w, int index) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < 6; ++c) cells.push_back(w.ListView_homa->cell(index, c));
+        return cells;
+    }
+    bool registered(int index, uint32_t modifiers, uint32_t key) {
+        auto it = fp.hotkeys.active.find(HotKeyTable::kFirstId + index);
+        return it != fp.hotkeys.active.end() && it->second.modifiers == modifiers && it->second.virtualKey == key;
+    }
+    size_t keysInjected() {
+        size_t n = 0;
+        for (const fake::InputCall& c : fp.input.calls()) n += c.kind == fake::InputCall::Key;
+        return n;
+    }
+
+    TForm_maintapmill* form_ = nullptr;
+};
+
+TEST_F(HotKeyTableTest, AddListSwitchAndDeleteEntries) {
+    start();
+    add("F7");
+    add("F8", -1, 1);
+    add("A", 0);
+    withWindow([&](TForm_hotkey& w) {
+        ASSERT_EQ(w.ListView_homa->rowCount(), 3);
+        EXPECT_THAT(row(w, 0), ElementsAre("1", "F7", "", "r1", "2", "是"));
+        EXPECT_THAT(row(w, 1), ElementsAre("2", "", "F8", "r1", "2", "是"));
+        EXPECT_THAT(row(w, 2), ElementsAre("3", "Ctrl+A", "", "r1", "2", "是"));
+        EXPECT_TRUE(registered(2, platform::kModControl, 'A'));
+
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+        EXPECT_EQ(w.ListView_homa->cell(0, 5), "否");
+        EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId), 0u);
+        w.RzBitBtn1Click();
+        EXPECT_EQ(w.ListView_homa->cell(0, 5), "是");
+        EXPECT_TRUE(registered(0, 0, kF7));
+
+        // The entries after a deleted one move up, and their hot keys with them.
+        w.ListView_homa->setSelectedIndex(1);
+        w.Speedbutton_cancelClick();
+        ASSERT_EQ(w.ListView_homa->rowCount(), 2);
+        EXPECT_THAT(row(w, 1), ElementsAre("2", "Ctrl+A", "", "r1", "2", "是"));
+        EXPECT_TRUE(registered(1, platform::kModControl, 'A'));
+        EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId + 2), 0u);
+    });
+    EXPECT_EQ(read("hotkey.ini").find("F8"), std::string::npos);
+}
+
+TEST_F(HotKeyTableTest, EntriesSurviveARestartAndRunTheirRecordingWithTheirCount) {
+    start();
+    add("F7");
+    add("F8", 1, 1);
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(1);
+        w.RzBitBtn1Click();  // switched off, and kept so
+    });
+    fp.dialogs.answerNext(platform::MessageAnswer::Yes);
+    ASSERT_TRUE(form_->FormCloseQuery());
+    EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId), 0u) << "unregistered at the close";
+    fp.dialogs.shown.clear();
+
+    start();
+    EXPECT_TRUE(registered(0, 0, kF7));
+    EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId + 1), 0u);
+    withWindow([&](TForm_hotkey& w) {
+        EXPECT_THAT(row(w, 0), ElementsAre("1", "F7", "", "r1", "2", "是"));
+        EXPECT_THAT(row(w, 1), ElementsAre("2", "", "Alt+F8", "r1", "2", "否"));
+    });
+    form_->OnWMHotKey(HotKeyTable::kFirstId);
+    EXPECT_EQ(keysInjected(), 4u) << "the recording's key, down and up, twice";
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(HotKeyTableTest, ConflictsAreRefusedNamingWhatHoldsTheKey) {
+    fp.hotkeys.taken.insert({0, kF8});
+    start();
+    add("Z", 0);
+    add("F9");
+    add("F7");
+    add("F7", -1, 1);
+    add("F8");
+    EXPECT_THAT(messages(), ElementsAre("热键 Ctrl+Z 已用作控制热键“播放”！", "热键 F9 已用作控制热键“暂停”！",
+                                        "热键 F7 已在热键表中！", "热键 F8 已被其它程序占用！"));
+    EXPECT_EQ(fp.dialogs.shown.back().caption, "提醒！");
+    withWindow([&](TForm_hotkey& w) { EXPECT_EQ(w.ListView_homa->rowCount(), 1); });
+    EXPECT_EQ(profile::sectionNames(file("hotkey.ini")).size(), 1u);
+}
+
+TEST_F(HotKeyTableTest, AnEntryWhoseRecordingIsGoneIsMarkedAndDoesNothing) {
+    start();
+    add("F7");
+    std::filesystem::remove(file("jb_rec/r1.ini"));
+    withWindow([&](TForm_hotkey& w) { EXPECT_EQ(w.ListView_homa->cell(0, 3), "r1（丢失）"); });
+    form_->OnWMHotKey(HotKeyTable::kFirstId);
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(HotKeyTableTest, RunStartsNothingOverARunningPlaybackAndStopEndsIt) {
+    start();
+    add("F7");
+    add("F8", -1, 1);
+    write("jb_rec/jb_rec.ini", kOneKeyRecording);
+    form_->CheckBox_loop->setChecked(true);
+    form_->CheckBox_loopClick();
+    size_t keysMeanwhile = 0;
+    bool playingAfterRunKey = false;
+    fp.pump.at(fp.pump.now() + 100, [&] {
+        keysMeanwhile = keysInjected();
+        form_->OnWMHotKey(HotKeyTable::kFirstId);  // F7 during the endless playback
+        playingAfterRunKey = form_->playing;
+        form_->OnWMHotKey(HotKeyTable::kFirstId + 1);  // F8
+    });
+    form_->SpeedButton_playClick();
+
+    EXPECT_TRUE(playingAfterRunKey);
+    EXPECT_FALSE(form_->playing) << "F8 ended the endless playback";
+    EXPECT_LE(keysInjected(), keysMeanwhile + 2) << "F7 started no playback of its own";
+}
+
+}  // namespace
+}  // namespace tapmill
