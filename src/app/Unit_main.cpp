@@ -44,7 +44,7 @@ TForm_maintapmill::~TForm_maintapmill() = default;
 void TForm_maintapmill::FormCreate() {
     exedir = folderOf(exePath_);
     registerControlHotKeys();
-    for (int n = 1; n <= 123; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
+    for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
 }
 
 void TForm_maintapmill::registerControlHotKeys() {

@@ -4,8 +4,9 @@
 
 namespace tapmill {
 
-// Key numbers are Windows virtual-key codes 1 to 123; key names are their short ASCII names as the
-// user sees them in key fields and script lines ("A", "F5", "RETURN", "UPK" for the Up arrow).
+// Key numbers are Windows virtual-key codes 1 to 254; key names are their short ASCII names as the
+// user sees them in key fields and script lines ("A", "F5", "RETURN", "UPK" for the Up arrow,
+// "OEM_PERIOD" for the full stop).
 
 // The name of a key number, or empty text for a number without a name. Keypad digits are named
 // like the main-row digits.

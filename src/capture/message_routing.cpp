@@ -1,5 +1,6 @@
-// The main window's routing of the hook libraries' messages: a mouse button or a key goes into
-// the frame being recorded, or, while a key field captures keys, its name into that field.
+// The main window's routing of the hook libraries' messages: a mouse button, the wheel or a key
+// goes into the frame being recorded, or, while a key field captures keys, its name into that field.
+#include <algorithm>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -12,31 +13,50 @@ namespace tapmill {
 
 namespace {
 
-const char* const kMouseEventTexts[] = {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_RBUTTONDOWN", "WM_RBUTTONUP"};
+// By offset from kMouseMessageBase.
+const FrameEvent::Kind kMouseEvents[] = {FrameEvent::LeftDown, FrameEvent::LeftUp, FrameEvent::RightDown,
+                                         FrameEvent::RightUp, FrameEvent::LeftDoubleClick, FrameEvent::MiddleDown,
+                                         FrameEvent::MiddleUp};
 
 void showCapturedKey(ui::TextControl* field, const std::string& name) {
     if (field) field->setText(name);
 }
 
+// A modifier key is held as it goes down, or not yet, depending on who asks when: its own
+// modifier is no modifier of its press.
+uint32_t modifiersBesides(int number, uint32_t modifiers) {
+    switch (number) {
+        case 16: return modifiers & ~platform::kModShift;
+        case 17: return modifiers & ~platform::kModControl;
+        case 18: return modifiers & ~platform::kModAlt;
+        case 91: case 92: return modifiers & ~platform::kModWin;
+        default: return modifiers;
+    }
+}
+
 }  // namespace
 
-bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) {
+bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     if (routeTrayMessage(message, lParam)) return true;
     if (message == journal::kWmCancelJournal) {
         WMCancelJournal();
         return true;
     }
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
-        recordFrameEvent(kMouseEventTexts[message - kMouseMessageBase]);
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
         return false;
     }
-    if (message == kMouseMessageBase + kMouseLeftDoubleClickOffset) {
-        recordFrameEvent("WM_LBUTTONDBLCLK");
+    // The library's own messages beyond the four transitions older ones also posted end here.
+    if (message >= kMouseMessageBase + kMouseLeftDoubleClickOffset && message <= kMouseMessageBase + kMouseMiddleUpOffset) {
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
         return true;
     }
-    for (int n = 1; n <= 123; ++n)
-        if (keymsg[static_cast<size_t>(n)] != 0 && keymsg[static_cast<size_t>(n)] == message)
-            routeKey(n, static_cast<uint32_t>(lParam));
+    if (message == kMouseMessageBase + kMouseWheelOffset) {
+        recordFrameEvent({FrameEvent::Wheel, static_cast<int32_t>(static_cast<intptr_t>(wParam))});
+        return true;
+    }
+    const auto key = std::find(keymsg.begin() + 1, keymsg.end(), message);
+    if (message != 0 && key != keymsg.end()) routeKey(static_cast<int>(key - keymsg.begin()), static_cast<uint32_t>(lParam));
     return false;
 }
 
@@ -45,7 +65,8 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t, intptr_t lParam) 
 // replay and stop or pause it.
 void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (!capture_kb && !capture_hot && !capture_kc) {
-        if (!controlHotKeyPressed(number, modifiers)) recordFrameEvent("k" + std::to_string(number));
+        if (!controlHotKeyPressed(number, modifiers))
+            recordFrameEvent({FrameEvent::Key, number, modifiersBesides(number, modifiers)});
         return;
     }
     // A captured key is not recorded.
@@ -60,11 +81,11 @@ void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
     if (modifiers & platform::kModAlt) openRec_.takeBackLastEvent("k18");
 }
 
-// The event replaces whatever the frame had; without an open recording it is dropped. Between
-// Stop and the loop's end step the recording is still open, so a late event lands in the last frame.
-void TForm_maintapmill::recordFrameEvent(const std::string& text) {
+// The event joins whatever the frame had; without an open recording it is dropped. Between Stop
+// and the loop's end step the recording is still open, so a late event lands in the last frame.
+void TForm_maintapmill::recordFrameEvent(const FrameEvent& event) {
     if (!openRec_.isOpen()) return;
-    if (!openRec_.writeEvent(recFrame, text)) stopRecordingAfterWriteFailure();
+    if (!openRec_.writeEvent(recFrame, event)) stopRecordingAfterWriteFailure();
 }
 
 }  // namespace tapmill
