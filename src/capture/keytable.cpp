@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/hotkeys.h"
+
 namespace tapmill {
 
 namespace {
@@ -47,6 +49,30 @@ std::string keyname(int number) {
     for (const NamedKey& k : kNamedKeys)
         if (k.number == number) return k.name;
     return std::string();
+}
+
+uint32_t modifiersBesides(int number, uint32_t modifiers) {
+    switch (number) {
+        case 16: return modifiers & ~platform::kModShift;
+        case 17: return modifiers & ~platform::kModControl;
+        case 18: return modifiers & ~platform::kModAlt;
+        case 91: case 92: return modifiers & ~platform::kModWin;
+        default: return modifiers;
+    }
+}
+
+std::string combinationName(int number, uint32_t modifiers) {
+    const std::string key = keyname(number);
+    if (key.empty()) return key;
+    static const NamedKey kModifierNames[] = {{platform::kModControl, "CONTROL"},
+                                              {platform::kModAlt, "MENU"},
+                                              {platform::kModShift, "SHIFT"},
+                                              {platform::kModWin, "LWIN"}};
+    std::string name;
+    const uint32_t held = modifiersBesides(number, modifiers);
+    for (const NamedKey& m : kModifierNames)
+        if (held & static_cast<uint32_t>(m.number)) name += std::string(m.name) + "+";
+    return name + key;
 }
 
 std::optional<int> keycode(const std::string& name) {

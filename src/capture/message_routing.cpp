@@ -22,18 +22,6 @@ void showCapturedKey(ui::TextControl* field, const std::string& name) {
     if (field) field->setText(name);
 }
 
-// A modifier key is held as it goes down, or not yet, depending on who asks when: its own
-// modifier is no modifier of its press.
-uint32_t modifiersBesides(int number, uint32_t modifiers) {
-    switch (number) {
-        case 16: return modifiers & ~platform::kModShift;
-        case 17: return modifiers & ~platform::kModControl;
-        case 18: return modifiers & ~platform::kModAlt;
-        case 91: case 92: return modifiers & ~platform::kModWin;
-        default: return modifiers;
-    }
-}
-
 }  // namespace
 
 bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -69,9 +57,10 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
             recordFrameEvent({FrameEvent::Key, number, modifiersBesides(number, modifiers)});
         return;
     }
-    // A captured key is not recorded.
+    // A captured key is not recorded. The editor writes a combination as lines of its own; the
+    // hot-key window takes single keys.
     const std::string name = keyname(number);
-    if (capture_kb) showCapturedKey(captureFields.Edit_kb, name);
+    if (capture_kb) showCapturedKey(captureFields.Edit_kb, combinationName(number, modifiers));
     if (capture_hot) showCapturedKey(captureFields.Edit_hot, name);
     if (capture_kc) showCapturedKey(captureFields.Edit_kc, name);
 }
