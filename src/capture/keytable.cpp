@@ -64,14 +64,18 @@ uint32_t modifiersBesides(int number, uint32_t modifiers) {
 std::string combinationName(int number, uint32_t modifiers) {
     const std::string key = keyname(number);
     if (key.empty()) return key;
-    static const NamedKey kModifierNames[] = {{platform::kModControl, "CONTROL"},
-                                              {platform::kModAlt, "MENU"},
-                                              {platform::kModShift, "SHIFT"},
-                                              {platform::kModWin, "LWIN"}};
+    struct NamedModifier {
+        uint32_t modifier;
+        const char* name;
+    };
+    static const NamedModifier kModifierNames[] = {{platform::kModControl, "CONTROL"},
+                                                   {platform::kModAlt, "MENU"},
+                                                   {platform::kModShift, "SHIFT"},
+                                                   {platform::kModWin, "LWIN"}};
     std::string name;
     const uint32_t held = modifiersBesides(number, modifiers);
-    for (const NamedKey& m : kModifierNames)
-        if (held & static_cast<uint32_t>(m.number)) name += std::string(m.name) + "+";
+    for (const NamedModifier& m : kModifierNames)
+        if (held & m.modifier) name += std::string(m.name) + "+";
     return name + key;
 }
 
