@@ -41,11 +41,12 @@ void BM_PlayerFrame(benchmark::State& state) {
     tapmill::fake::FakePump clock;
     tapmill::fake::FakeInput input(clock);
     tapmill::HeldInput held(input);
+    tapmill::EventReplay replay(held);
     const int32_t frame = frames - frames / 100;  // frame 99,000 of 100,000
     tapmill::recordingFrameCount(path);             // the first read indexes the file: setup
     for (auto _ : state) {
         benchmark::DoNotOptimize(tapmill::recordingFrameCount(path));
-        tapmill::playFrameStep(input, held, path, frame);
+        tapmill::playFrameStep(input, replay, path, frame);
         input.clear();
     }
     std::filesystem::remove_all(folder);

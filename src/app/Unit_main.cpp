@@ -51,7 +51,7 @@ void TForm_maintapmill::FormCreate() {
     userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
     controlKeyPanel->showKeys();
     showControlKeysInHelp();
-    for (int n = 1; n <= 123; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
+    for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
 }
 
 void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }

@@ -7,6 +7,7 @@
 
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
+#include "capture/hook_messages.h"
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "platform/platform.h"
@@ -139,7 +140,7 @@ public:
     std::string exedir;  // program folder, ending in a path separator
     std::string recname, stname, usename, editname;
     bool editrun = false;
-    std::array<uint32_t, 124> keymsg{};  // index 1..123: message registered for that key number
+    std::array<uint32_t, kHighestKeyNumber + 1> keymsg{};  // index 1..254: message registered for that key number
     bool recording = false, recpause = false;
     bool playing = false, playpause = false;
     bool running = false, runpause = false;
@@ -396,7 +397,7 @@ private:
     // The press of a control hot key's modifier went into the recording before the hot key came:
     // it is no key of the user's, and would replay as a stray tap.
     void leaveModifierOutOfRecording(uint32_t modifiers);
-    void recordFrameEvent(const std::string& text);
+    void recordFrameEvent(const FrameEvent& event);
 
     platform::Platform& platform_;
     ui::Factory& factory_;

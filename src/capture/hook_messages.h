@@ -12,6 +12,13 @@ enum MouseMessageOffset : uint32_t {
     kMouseRightDownOffset = 2,
     kMouseRightUpOffset = 3,
     kMouseLeftDoubleClickOffset = 4,
+    kMouseMiddleDownOffset = 5,
+    kMouseMiddleUpOffset = 6,
+    kMouseWheelOffset = 7,  // wParam: the turn, signed, in steps of 120 per notch
 };
+
+// The keyboard library reports key numbers 1 to this, each by the message registered under its
+// decimal digits.
+inline constexpr int kHighestKeyNumber = 254;
 
 }  // namespace tapmill

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/hotkeys.h"
+
 namespace tapmill {
 
 namespace {
@@ -19,6 +21,22 @@ const NamedKey kNamedKeys[] = {
     {45, "INSERT"},    {46, "DELETE"},   {91, "LWIN"},     {92, "RWIN"},      {93, "APPS"},     {106, "MULTIPLY"},
     {107, "ADD"},      {109, "SUBTRACT"}, {110, "DECIMAL"}, {111, "DIVIDE"},  {121, "F10"},      {122, "F11"},
     {123, "F12"},
+    // Beyond the first 123, the names Windows gives the virtual keys, without "VK_". A name of one
+    // or two characters would read as a character code or a function key F1 to F9 ("," is 44,
+    // not the comma key), so the punctuation keys keep Windows' OEM names too.
+    {124, "F13"},      {125, "F14"},     {126, "F15"},     {127, "F16"},      {128, "F17"},     {129, "F18"},
+    {130, "F19"},      {131, "F20"},     {132, "F21"},     {133, "F22"},      {134, "F23"},     {135, "F24"},
+    {144, "NUMLOCK"},  {145, "SCROLL"},  {160, "LSHIFT"},  {161, "RSHIFT"},   {162, "LCONTROL"}, {163, "RCONTROL"},
+    {164, "LMENU"},    {165, "RMENU"},   {166, "BROWSER_BACK"}, {167, "BROWSER_FORWARD"}, {168, "BROWSER_REFRESH"},
+    {169, "BROWSER_STOP"}, {170, "BROWSER_SEARCH"}, {171, "BROWSER_FAVORITES"}, {172, "BROWSER_HOME"},
+    {173, "VOLUME_MUTE"}, {174, "VOLUME_DOWN"}, {175, "VOLUME_UP"}, {176, "MEDIA_NEXT_TRACK"},
+    {177, "MEDIA_PREV_TRACK"}, {178, "MEDIA_STOP"}, {179, "MEDIA_PLAY_PAUSE"}, {180, "LAUNCH_MAIL"},
+    {181, "LAUNCH_MEDIA_SELECT"}, {182, "LAUNCH_APP1"}, {183, "LAUNCH_APP2"},
+    {186, "OEM_1"},    {187, "OEM_PLUS"}, {188, "OEM_COMMA"}, {189, "OEM_MINUS"}, {190, "OEM_PERIOD"},
+    {191, "OEM_2"},    {192, "OEM_3"},   {219, "OEM_4"},   {220, "OEM_5"},    {221, "OEM_6"},   {222, "OEM_7"},
+    {223, "OEM_8"},    {226, "OEM_102"}, {229, "PROCESSKEY"}, {231, "PACKET"}, {246, "ATTN"},   {247, "CRSEL"},
+    {248, "EXSEL"},    {249, "EREOF"},   {250, "PLAY"},    {251, "ZOOM"},     {252, "NONAME"},  {253, "PA1"},
+    {254, "OEM_CLEAR"},
 };
 
 }  // namespace
@@ -31,6 +49,34 @@ std::string keyname(int number) {
     for (const NamedKey& k : kNamedKeys)
         if (k.number == number) return k.name;
     return std::string();
+}
+
+uint32_t modifiersBesides(int number, uint32_t modifiers) {
+    switch (number) {
+        case 16: return modifiers & ~platform::kModShift;
+        case 17: return modifiers & ~platform::kModControl;
+        case 18: return modifiers & ~platform::kModAlt;
+        case 91: case 92: return modifiers & ~platform::kModWin;
+        default: return modifiers;
+    }
+}
+
+std::string combinationName(int number, uint32_t modifiers) {
+    const std::string key = keyname(number);
+    if (key.empty()) return key;
+    struct NamedModifier {
+        uint32_t modifier;
+        const char* name;
+    };
+    static const NamedModifier kModifierNames[] = {{platform::kModControl, "CONTROL"},
+                                                   {platform::kModAlt, "MENU"},
+                                                   {platform::kModShift, "SHIFT"},
+                                                   {platform::kModWin, "LWIN"}};
+    std::string name;
+    const uint32_t held = modifiersBesides(number, modifiers);
+    for (const NamedModifier& m : kModifierNames)
+        if (held & m.modifier) name += std::string(m.name) + "+";
+    return name + key;
 }
 
 std::optional<int> keycode(const std::string& name) {

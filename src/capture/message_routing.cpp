@@ -1,5 +1,6 @@
-// The main window's routing of the hook libraries' messages: a mouse button or a key goes into
-// the frame being recorded, or, while a key field captures keys, its name into that field.
+// The main window's routing of the hook libraries' messages: a mouse button, the wheel or a key
+// goes into the frame being recorded, or, while a key field captures keys, its name into that field.
+#include <algorithm>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -12,7 +13,10 @@ namespace tapmill {
 
 namespace {
 
-const char* const kMouseEventTexts[] = {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_RBUTTONDOWN", "WM_RBUTTONUP"};
+// By offset from kMouseMessageBase.
+const FrameEvent::Kind kMouseEvents[] = {FrameEvent::LeftDown, FrameEvent::LeftUp, FrameEvent::RightDown,
+                                         FrameEvent::RightUp, FrameEvent::LeftDoubleClick, FrameEvent::MiddleDown,
+                                         FrameEvent::MiddleUp};
 
 void showCapturedKey(ui::TextControl* field, const std::string& name) {
     if (field) field->setText(name);
@@ -29,16 +33,20 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
         return true;
     }
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
-        recordFrameEvent(kMouseEventTexts[message - kMouseMessageBase]);
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
         return false;
     }
-    if (message == kMouseMessageBase + kMouseLeftDoubleClickOffset) {
-        recordFrameEvent("WM_LBUTTONDBLCLK");
+    // The library's own messages beyond the four transitions older ones also posted end here.
+    if (message >= kMouseMessageBase + kMouseLeftDoubleClickOffset && message <= kMouseMessageBase + kMouseMiddleUpOffset) {
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
         return true;
     }
-    for (int n = 1; n <= 123; ++n)
-        if (keymsg[static_cast<size_t>(n)] != 0 && keymsg[static_cast<size_t>(n)] == message)
-            routeKey(n, static_cast<uint32_t>(lParam));
+    if (message == kMouseMessageBase + kMouseWheelOffset) {
+        recordFrameEvent({FrameEvent::Wheel, static_cast<int32_t>(static_cast<intptr_t>(wParam))});
+        return true;
+    }
+    const auto key = std::find(keymsg.begin() + 1, keymsg.end(), message);
+    if (message != 0 && key != keymsg.end()) routeKey(static_cast<int>(key - keymsg.begin()), static_cast<uint32_t>(lParam));
     return false;
 }
 
@@ -49,12 +57,13 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
     if (!capture_kb && !capture_hot && !capture_kc) {
         if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
-            recordFrameEvent("k" + std::to_string(number));
+            recordFrameEvent({FrameEvent::Key, number, modifiersBesides(number, modifiers)});
         return;
     }
-    // A captured key is not recorded.
+    // A captured key is not recorded. The editor writes a combination as lines of its own; the
+    // hot-key window takes single keys.
     const std::string name = keyname(number);
-    if (capture_kb) showCapturedKey(captureFields.Edit_kb, name);
+    if (capture_kb) showCapturedKey(captureFields.Edit_kb, combinationName(number, modifiers));
     if (capture_hot) showCapturedKey(captureFields.Edit_hot, name);
     if (capture_kc) showCapturedKey(captureFields.Edit_kc, name);
 }
@@ -65,11 +74,11 @@ void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
     if (modifiers & platform::kModShift) openRec_.takeBackLastEvent("k16");
 }
 
-// The event replaces whatever the frame had; without an open recording it is dropped. Between
-// Stop and the loop's end step the recording is still open, so a late event lands in the last frame.
-void TForm_maintapmill::recordFrameEvent(const std::string& text) {
+// The event joins whatever the frame had; without an open recording it is dropped. Between Stop
+// and the loop's end step the recording is still open, so a late event lands in the last frame.
+void TForm_maintapmill::recordFrameEvent(const FrameEvent& event) {
     if (!openRec_.isOpen()) return;
-    if (!openRec_.writeEvent(recFrame, text)) stopRecordingAfterWriteFailure();
+    if (!openRec_.writeEvent(recFrame, event)) stopRecordingAfterWriteFailure();
 }
 
 }  // namespace tapmill

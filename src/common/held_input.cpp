@@ -1,6 +1,14 @@
 #include "common/held_input.h"
 
+#include "platform/extended_keys.h"
+
 namespace tapmill {
+
+namespace {
+
+constexpr uint32_t kMapVirtualKeyToScanCode = 0;  // MAPVK_VK_TO_VSC
+
+}  // namespace
 
 void HeldInput::mouse(uint32_t flags) {
     input_.mouseEvent(flags);
@@ -8,10 +16,14 @@ void HeldInput::mouse(uint32_t flags) {
     if (flags & platform::kMouseLeftUp) left_ = false;
     if (flags & platform::kMouseRightDown) right_ = true;
     if (flags & platform::kMouseRightUp) right_ = false;
+    if (flags & platform::kMouseMiddleDown) middle_ = true;
+    if (flags & platform::kMouseMiddleUp) middle_ = false;
 }
 
-void HeldInput::key(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
-    input_.keybdEvent(virtualKey, scanCode, flags);
+void HeldInput::key(uint8_t virtualKey, uint32_t flags) {
+    // The scan code goes to the system as one byte.
+    const auto scan = static_cast<uint8_t>(input_.mapVirtualKey(virtualKey, kMapVirtualKeyToScanCode));
+    input_.keybdEvent(virtualKey, scan, flags | (platform::isExtendedKey(virtualKey) ? platform::kKeyEventExtendedKey : 0));
     if (flags & platform::kKeyEventKeyUp)
         keys_.erase(virtualKey);
     else
@@ -19,11 +31,12 @@ void HeldInput::key(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
 }
 
 void HeldInput::releaseAll() {
-    for (uint8_t vk : keys_) input_.keybdEvent(vk, 0, platform::kKeyEventKeyUp);
-    keys_.clear();
+    const std::set<uint8_t> held = keys_;
+    for (uint8_t vk : held) key(vk, platform::kKeyEventKeyUp);
+    if (middle_) input_.mouseEvent(platform::kMouseMiddleUp);
     if (right_) input_.mouseEvent(platform::kMouseRightUp);
     if (left_) input_.mouseEvent(platform::kMouseLeftUp);
-    right_ = left_ = false;
+    middle_ = right_ = left_ = false;
 }
 
 }  // namespace tapmill

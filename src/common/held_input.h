@@ -9,19 +9,27 @@ namespace tapmill {
 // Injects buttons and keys and remembers which of them it left pressed, so that a run that is
 // stopped between a press and its release can let go of them instead of leaving the desktop with
 // a button or key held down.
+//
+// Every key goes out with its virtual-key code, the scan code the keyboard layout gives it and the
+// extended flag of the keys that have one, as a real keyboard sends it: programs that read scan
+// codes (games through DirectInput or raw input, remote-desktop clients) see the key too.
 class HeldInput {
 public:
     explicit HeldInput(platform::Input& input) : input_(input) {}
     void mouse(uint32_t flags);
-    void key(uint8_t virtualKey, uint8_t scanCode, uint32_t flags);
+    void wheel(int32_t delta) { input_.mouseWheel(delta); }
+    // flags: 0 for a press, platform::kKeyEventKeyUp for a release.
+    void key(uint8_t virtualKey, uint32_t flags);
     // Releases, in reverse order of kind (keys, then buttons), whatever is still held.
     void releaseAll();
-    bool anyHeld() const { return left_ || right_ || !keys_.empty(); }
+    bool anyHeld() const { return left_ || right_ || middle_ || !keys_.empty(); }
+    bool keyHeld(uint8_t virtualKey) const { return keys_.count(virtualKey) > 0; }
 
 private:
     platform::Input& input_;
     bool left_ = false;
     bool right_ = false;
+    bool middle_ = false;
     std::set<uint8_t> keys_;
 };
 

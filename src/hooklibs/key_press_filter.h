@@ -5,7 +5,7 @@
 namespace tapmill::hooklibs {
 
 // Turns the keyboard's down and up transitions into the key presses the program is told of: one
-// per press (auto-repeat is not a new press), for key numbers 1 to 123 only. The low-level hook
+// per press (auto-repeat is not a new press), for key numbers 1 to 254. The low-level hook
 // sees left and right Shift, Ctrl and Alt as keys of their own; they are reported by the shared
 // numbers 16, 17 and 18, which are the ones the key table names.
 //
@@ -23,7 +23,7 @@ public:
         const bool repeat = held_[virtualKey] && systemHeld;
         held_[virtualKey] = true;
         const uint32_t number = sharedNumber(virtualKey);
-        return !repeat && number >= 1 && number <= 123 ? static_cast<int>(number) : 0;
+        return !repeat && number >= 1 && number <= 254 ? static_cast<int>(number) : 0;
     }
     void keyUp(uint32_t virtualKey) {
         if (virtualKey < kCodes) held_[virtualKey] = false;

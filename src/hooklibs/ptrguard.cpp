@@ -1,5 +1,5 @@
 // PTRGUARD.DLL: a low-level mouse hook on a thread of its own that posts one message per button
-// transition. Input injected by other programs (and by a playback running meanwhile) is reported
+// transition and per turn of the wheel. Input injected by other programs (and by a playback running meanwhile) is reported
 // like the user's own: the program records every button transition on the desktop.
 #include "hooklibs/ptrguard.h"
 
@@ -12,14 +12,23 @@ namespace {
 
 using tapmill::hooklibs::DoubleClickDetector;
 
-enum : UINT { kLeftDown = 0, kLeftUp = 1, kRightDown = 2, kRightUp = 3, kLeftDoubleClick = 4 };
+enum : UINT {
+    kLeftDown = 0,
+    kLeftUp = 1,
+    kRightDown = 2,
+    kRightUp = 3,
+    kLeftDoubleClick = 4,
+    kMiddleDown = 5,
+    kMiddleUp = 6,
+    kWheel = 7,
+};
 
 std::atomic<HWND> target{nullptr};
 std::atomic<UINT> messageBase{0};
 // Touched only on the hook thread.
 DoubleClickDetector doubleClicks;
 
-void post(UINT offset) { PostMessageW(target.load(), messageBase.load() + offset, 0, 0); }
+void post(UINT offset, WPARAM wParam = 0) { PostMessageW(target.load(), messageBase.load() + offset, wParam, 0); }
 
 void onLeftDown(const MSLLHOOKSTRUCT& event) {
     const DoubleClickDetector::Limits limits{GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
@@ -36,6 +45,15 @@ void report(WPARAM message, const MSLLHOOKSTRUCT& event) {
             post(kRightDown);
             break;
         case WM_RBUTTONUP: post(kRightUp); break;
+        case WM_MBUTTONDOWN:
+            doubleClicks.otherButtonPress();
+            post(kMiddleDown);
+            break;
+        case WM_MBUTTONUP: post(kMiddleUp); break;
+        // The turn is the high word of mouseData, signed; it goes on sign-extended.
+        case WM_MOUSEWHEEL:
+            post(kWheel, static_cast<WPARAM>(static_cast<INT_PTR>(static_cast<short>(HIWORD(event.mouseData)))));
+            break;
         default: break;
     }
 }

@@ -18,7 +18,7 @@ using tapmill::hooklibs::KeyPressFilter;
 const char kMainWindowClass[] = "TForm_maintapmill";
 
 // Touched only on the hook thread.
-UINT keyMessages[124];
+UINT keyMessages[255];  // index 1..254
 KeyPressFilter presses;
 HWND mainWindow = nullptr;
 
@@ -54,7 +54,7 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void prepare() {
-    for (int n = 1; n <= 123; ++n) keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
+    for (int n = 1; n <= 254; ++n) keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
     presses.reset();
     mainWindow = nullptr;
 }

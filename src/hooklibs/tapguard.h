@@ -10,7 +10,7 @@
 #endif
 
 extern "C" {
-// From now on posts, for each press of a key numbered 1 to 123, the message registered under the
+// From now on posts, for each press of a key numbered 1 to 254, the message registered under the
 // key number's decimal digits to the window of class "TForm_maintapmill", with the key number as
 // wParam and the modifiers held (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN) as lParam. Not
 // counted: one disable ends what any number of enables began.

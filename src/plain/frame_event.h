@@ -1,18 +1,35 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tapmill {
 
-// The input event stored with a frame of a plain recording (key "kp").
+// An input event stored with a frame of a plain recording.
+//
+// Key "kp" of a frame holds the frame's last event in the texts every reader of recordings knows.
+// Key "ev", written only when "kp" does not tell the whole story, holds all of the frame's events
+// in order, separated by single spaces: the texts of "kp", a key press with the modifiers held at it
+// ("k65+4": key 65 with Shift), the middle button ("WM_MBUTTONDOWN", "WM_MBUTTONUP") and the wheel
+// ("WM_MOUSEWHEEL:120", the signed turn). A reader that knows only "kp" sees what it always saw.
 struct FrameEvent {
-    enum Kind { None, LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, Key, BadKey };
+    enum Kind { None, LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, Key, BadKey, MiddleDown, MiddleUp, Wheel };
     Kind kind = None;
-    int32_t key = 0;  // Key: the virtual-key number after "k"
+    int32_t key = 0;         // Key: the virtual-key number after "k"; Wheel: the turn
+    uint32_t modifiers = 0;  // Key: platform::kMod... held at the press
 };
 
-// Exact, case-sensitive texts; "k" followed by a number is a key; "k" followed by anything else is
-// a fault of the file; every other text, the default "0" included, is no event.
+// A "kp" text. Exact, case-sensitive texts; "k" followed by a number is a key; "k" followed by
+// anything else is a fault of the file; every other text, the default "0" included, is no event.
 FrameEvent decodeFrameEvent(const std::string& text);
+
+// An "ev" list. A token "k" followed by anything but a number, or a number and "+" and a number,
+// is a fault of the file like a faulty "kp"; a token the program does not know is no event.
+std::vector<FrameEvent> decodeFrameEvents(const std::string& list);
+
+// The "ev" token of an event, and the "kp" text a reader that knows only "kp" is to see for it:
+// empty for an event that has none (the middle button and the wheel).
+std::string eventToken(const FrameEvent& event);
+std::string kpText(const FrameEvent& event);
 
 }  // namespace tapmill

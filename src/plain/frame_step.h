@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/held_input.h"
+#include "plain/event_replay.h"
 #include "platform/input.h"
 
 namespace tapmill {
@@ -10,8 +10,9 @@ namespace tapmill {
 // Frame count of a plain recording (key "value" of section "all"; 0 when missing).
 int32_t recordingFrameCount(const std::string& path);
 
-// Plays one frame of a plain recording: the cursor goes to the frame's position, then its event is
-// injected there. Returns false, having injected nothing, when the frame's event text is faulty.
-bool playFrameStep(platform::Input& input, HeldInput& held, const std::string& path, int32_t frame);
+// Plays one frame of a plain recording: the cursor goes to the frame's position, then its events
+// are injected there, in order. Returns false, having injected nothing, when an event text of the
+// frame is faulty.
+bool playFrameStep(platform::Input& input, EventReplay& replay, const std::string& path, int32_t frame);
 
 }  // namespace tapmill

@@ -18,8 +18,9 @@ void OpenRecording::open(const std::string& path) {
     path_ = path;
     ++holders_;
     broken_ = sealed_ = false;
-    lastEventFrame_ = -1;
-    lastEventText_.clear();
+    eventsFrame_ = -1;
+    frameEvents_.clear();
+    canTakeBack_ = false;
     // A file that cannot be deleted (read-only) makes the first write fail, which is reported.
     if (files::exists(path_)) files::removeFile(path_);
 }
@@ -50,19 +51,47 @@ bool OpenRecording::writeFrame(int32_t frame, int x, int y) {
     });
 }
 
-bool OpenRecording::writeEvent(int32_t frame, const std::string& text) {
-    const bool written = attempt([&] { profile::writeString(path_, sectionOf(frame), "kp", text); });
-    lastEventFrame_ = written ? frame : -1;
-    lastEventText_ = written ? text : std::string();
-    return written;
+bool OpenRecording::writeEvent(int32_t frame, const FrameEvent& event) {
+    if (broken_ || sealed_) return false;
+    if (frame != eventsFrame_) {
+        eventsFrame_ = frame;
+        frameEvents_.clear();
+    }
+    frameEvents_.push_back(event);
+    writeFrameEvents(false);
+    canTakeBack_ = !broken_;
+    return !broken_;
 }
 
 void OpenRecording::takeBackLastEvent(const std::string& text) {
-    if (!isOpen() || lastEventFrame_ < 0 || lastEventText_ != text) return;
-    const int32_t frame = lastEventFrame_;
-    lastEventFrame_ = -1;
-    lastEventText_.clear();
-    attempt([&] { profile::deleteKey(path_, sectionOf(frame), "kp"); });
+    if (!isOpen() || !canTakeBack_ || frameEvents_.empty() || kpText(frameEvents_.back()) != text) return;
+    canTakeBack_ = false;
+    frameEvents_.pop_back();
+    writeFrameEvents(true);
+}
+
+void OpenRecording::writeFrameEvents(bool takingBack) {
+    std::string kp, ev;
+    for (const FrameEvent& event : frameEvents_) {
+        if (!kpText(event).empty()) kp = kpText(event);
+        ev += (ev.empty() ? "" : " ") + eventToken(event);
+    }
+    // "ev" only where "kp" would lose something, so a recording of single plain events stays as
+    // older programs wrote it.
+    if (ev == kp) ev.clear();
+    const std::string section = sectionOf(eventsFrame_);
+    attempt([&] {
+        // An event added never empties a key, so only a take-back erases (which rewrites the
+        // file); the usual write appends.
+        if (!kp.empty())
+            profile::writeString(path_, section, "kp", kp);
+        else if (takingBack)
+            profile::deleteKey(path_, section, "kp");
+        if (!ev.empty())
+            profile::writeString(path_, section, "ev", ev);
+        else if (takingBack)
+            profile::deleteKey(path_, section, "ev");
+    });
 }
 
 bool OpenRecording::writeFrameCount(int32_t count) {

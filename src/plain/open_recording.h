@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "plain/frame_event.h"
 
 namespace tapmill {
 
@@ -12,6 +15,9 @@ namespace tapmill {
 // A write that fails breaks the recording: nothing more is written until it is opened anew, and
 // the first failure's message is kept for the loop to report once, so one failure is one message
 // however many frames and events follow it.
+//
+// Every event of a frame is kept, in order: "kp" holds the frame's last event that has a "kp" text,
+// as older programs wrote it, and "ev" all of them once "kp" alone would lose some (frame_event.h).
 class OpenRecording {
 public:
     // About 14 hours of frames. The file and its index must fit the 32-bit program's memory
@@ -30,10 +36,10 @@ public:
 
     // Each returns false when nothing was written: the write failed now, or had failed before.
     bool writeFrame(int32_t frame, int x, int y);
-    bool writeEvent(int32_t frame, const std::string& text);
+    bool writeEvent(int32_t frame, const FrameEvent& event);
     bool writeFrameCount(int32_t count);
-    // Erases the last event written when it is this text and nothing was written over it: the
-    // press of a modifier that turned out to belong to one of the program's hot keys.
+    // Erases the last event written when its "kp" text is this one and nothing was written after
+    // it: the press of a modifier that turned out to belong to one of the program's hot keys.
     void takeBackLastEvent(const std::string& text);
     // Writes the count and takes no more writes until opened anew, so the file stays complete
     // with that count whatever the loops still running try to add. A failure is kept as above.
@@ -45,14 +51,19 @@ public:
 private:
     template <class Write>
     bool attempt(Write&& write);
+    // Writes "kp" and "ev" of the frame whose events are in frameEvents_; a take-back also erases
+    // the one it leaves empty.
+    void writeFrameEvents(bool takingBack);
 
     uint64_t byteLimit_;
     std::string path_;
     int holders_ = 0;
     bool broken_ = false;
     bool sealed_ = false;
-    int32_t lastEventFrame_ = -1;
-    std::string lastEventText_;
+    int32_t eventsFrame_ = -1;
+    std::vector<FrameEvent> frameEvents_;
+    // The last of frameEvents_ is the last event written and may still be taken back.
+    bool canTakeBack_ = false;
     std::string failure_;
 };
 

@@ -42,6 +42,7 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
 
     FineTimingScope fineTiming(platform_.pump);
     HeldInput held(platform_.input);
+    EventReplay replay(held);
     const int32_t frameWait = plainFrameWaitMs(speed);
     // Frame k of the playback is due k + 1 frame waits after it began, so the time each frame's
     // work takes does not add to the recording's pace. From speed 12 on every frame is due at once.
@@ -60,7 +61,7 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
                 clock.restart();
             }
 
-            if (!playFrameStep(platform_.input, held, path, playFrame)) {
+            if (!playFrameStep(platform_.input, replay, path, playFrame)) {
                 badFrame = true;
                 break;
             }
@@ -68,6 +69,8 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
             ++playFrame;
             clock.nextFrame();
         }
+        // A modifier pressed last in the pass is tapped at its end; one of a stopped run is dropped.
+        if (playing && !badFrame) replay.endPass();
         if (count != kEndlessPlayCount) --count;
     }
 

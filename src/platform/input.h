@@ -14,8 +14,14 @@ enum : uint32_t {
     kMouseLeftUp = 0x0004,
     kMouseRightDown = 0x0008,
     kMouseRightUp = 0x0010,
+    kMouseMiddleDown = 0x0020,
+    kMouseMiddleUp = 0x0040,
+    kKeyEventExtendedKey = 0x0001,
     kKeyEventKeyUp = 0x0002,
 };
+
+// One notch of a mouse wheel (WHEEL_DELTA).
+inline constexpr int32_t kWheelNotch = 120;
 
 // Cursor placement and synthetic input into the desktop.
 class Input {
@@ -25,6 +31,8 @@ public:
     virtual Point cursorPos() = 0;
     // A button event at the cursor position: no movement, no wheel data, no extra information.
     virtual void mouseEvent(uint32_t flags) = 0;
+    // A turn of the wheel at the cursor position: positive away from the user, in kWheelNotch steps.
+    virtual void mouseWheel(int32_t delta) = 0;
     virtual void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) = 0;
     virtual uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) = 0;
 };

@@ -1,6 +1,8 @@
 // The editor's five insert buttons: each builds a command line from its source and puts it
 // directly above the chosen line, which stays chosen, so successive lines appear in the order made.
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "common/gbk.h"
 #include "common/script_names.h"
@@ -10,10 +12,29 @@ namespace tapmill {
 
 namespace {
 
-std::string keyLinePrefix(const std::string& state) {
-    if (state == "按下") return "按下键盘的";
-    if (state == "弹起") return "弹起键盘的";
-    return "单击键盘的";
+const char kUnsavableLine[] = "这一行含有脚本文件无法保存的字符，请修改后再插入！";
+const char kPressLine[] = "按下键盘的";
+const char kReleaseLine[] = "弹起键盘的";
+const char kClickLine[] = "单击键盘的";
+
+// The lines of a captured key: a combination ("CONTROL+S", as the key field captures it) becomes
+// its modifiers held around the key, which is how the script language writes combinations.
+std::vector<std::string> keyLines(const std::string& state, const std::string& captured) {
+    std::vector<std::string> modifiers;
+    size_t from = 0;
+    for (size_t plus = captured.find('+'); plus != std::string::npos && plus + 1 < captured.size();
+         plus = captured.find('+', from)) {
+        modifiers.push_back(captured.substr(from, plus - from));
+        from = plus + 1;
+    }
+    const std::string key = captured.substr(from);
+    std::vector<std::string> lines;
+    if (state != "弹起")
+        for (const std::string& m : modifiers) lines.push_back(kPressLine + m);
+    lines.push_back((state == "按下" ? kPressLine : state == "弹起" ? kReleaseLine : kClickLine) + key);
+    if (state != "按下")
+        for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) lines.push_back(kReleaseLine + *m);
+    return lines;
 }
 
 }  // namespace
@@ -29,7 +50,7 @@ bool TForm_homa::currentPositionTakesInsertions() {
 void TForm_homa::insertAboveCurrent(const std::string& line, ui::Control& source) {
     // Script files are GBK: a character it cannot hold would be stored damaged.
     std::optional<std::string> bytes = utf8ToGbk(line);
-    if (!bytes) return refuse("这一行含有脚本文件无法保存的字符，请修改后再插入！", source);
+    if (!bytes) return refuse(kUnsavableLine, source);
     const int chosen = lines->currentLine();
     lines->insert(chosen, std::move(*bytes));
     lines->setHighlighted(chosen, false);
@@ -46,7 +67,9 @@ void TForm_homa::SpeedButton_add1Click() {
 void TForm_homa::SpeedButton_add2Click() {
     if (!currentPositionTakesInsertions()) return;
     if (Edit_kb->text().empty()) return refuse("选择插入的键值不能为空！", *Edit_kb);
-    insertAboveCurrent(keyLinePrefix(ComboBox_kbstate->text()) + Edit_kb->text(), *Edit_kb);
+    // A text the script file cannot hold is refused before any of its lines goes in.
+    if (!utf8ToGbk(Edit_kb->text())) return refuse(kUnsavableLine, *Edit_kb);
+    for (const std::string& line : keyLines(ComboBox_kbstate->text(), Edit_kb->text())) insertAboveCurrent(line, *Edit_kb);
 }
 
 void TForm_homa::SpeedButton_add3Click() {

@@ -110,9 +110,8 @@ void ScriptRun::act(const std::string& line, LineKind kind) {
 void ScriptRun::pressKey(const std::string& line, bool down, bool up) {
     const std::optional<uint8_t> key = lineKeyCode(line);
     if (!key) return;
-    const uint8_t scan = static_cast<uint8_t>(platform_.input.mapVirtualKey(*key, 0));
-    if (down) held_.key(*key, scan, 0);
-    if (up) held_.key(*key, scan, platform::kKeyEventKeyUp);
+    if (down) held_.key(*key, 0);
+    if (up) held_.key(*key, platform::kKeyEventKeyUp);
 }
 
 }  // namespace tapmill::scripts

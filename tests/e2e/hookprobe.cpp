@@ -10,8 +10,9 @@
 //   hotkey <modifiers> <key>   registers that hot key for the window (as the program does its own)
 //   inject-left    one left click through SendInput (input another program injects)
 //   quit
-// Every message of the libraries is printed as it arrives: "MOUSE <offset from base>" or
-// "KEY <key number> <modifiers held>"; a hot key as "HOTKEY <key>". Output lines are flushed at once.
+// Every message of the libraries is printed as it arrives: "MOUSE <offset from base>" (for the
+// wheel, offset 7, "MOUSE 7 <turn>") or "KEY <key number> <modifiers held>"; a hot key as
+// "HOTKEY <key>". Output lines are flushed at once.
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ constexpr UINT kCommandMessage = WM_APP + 1;
 
 HWND probeWindow = nullptr;
 UINT mouseBase = 0;
-UINT keyMessages[124];
+UINT keyMessages[255];  // index 1..254
 std::mutex outputLock;
 
 void say(const std::string& line) {
@@ -80,12 +81,15 @@ void runCommand(const std::string& line) {
     say("ok " + command);
 }
 
-void reportLibraryMessage(UINT message, LPARAM lparam) {
-    if (mouseBase && message >= mouseBase && message <= mouseBase + 4) {
-        say("MOUSE " + std::to_string(message - mouseBase));
+void reportLibraryMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    constexpr UINT kWheelOffset = 7;
+    if (mouseBase && message >= mouseBase && message <= mouseBase + kWheelOffset) {
+        const UINT offset = message - mouseBase;
+        say("MOUSE " + std::to_string(offset) +
+            (offset == kWheelOffset ? " " + std::to_string(static_cast<INT_PTR>(wparam)) : std::string()));
         return;
     }
-    for (int n = 1; n <= 123; ++n)
+    for (int n = 1; n <= 254; ++n)
         if (keyMessages[n] == message)
             say("KEY " + std::to_string(n) + " " + std::to_string(lparam));
 }
@@ -105,7 +109,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         PostQuitMessage(0);
         return 0;
     default:
-        reportLibraryMessage(message, lparam);
+        reportLibraryMessage(message, wparam, lparam);
         return DefWindowProcW(window, message, wparam, lparam);
     }
 }
@@ -125,7 +129,7 @@ DWORD WINAPI readCommands(void*) {
 }  // namespace
 
 int main() {
-    for (int n = 1; n <= 123; ++n)
+    for (int n = 1; n <= 254; ++n)
         keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
 
     WNDCLASSW cls = {};

@@ -356,13 +356,14 @@ class UiDriver:
 
 
 class Target:
-    """target.exe: a full-screen window that logs the mouse buttons and keys it receives."""
+    """target.exe: a full-screen window that logs the mouse buttons and keys it receives; with
+    detail also the scan codes of the keys and the characters they make."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, detail=False):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
-        self.process = WineProcess(e2e_bin() / "target.exe", ["target.log"], cwd=folder)
+        self.process = WineProcess(e2e_bin() / "target.exe", ["target.log"] + (["detail"] if detail else []), cwd=folder)
 
     def wait_ready(self):
         wait_until(lambda: self._lines()[:1] == ["READY"] or not self.process.running(),
@@ -377,7 +378,8 @@ class Target:
             return []
 
     def events(self):
-        """The events logged so far: ("LDOWN", x, y) ... and ("KEYDOWN", vk) ..."""
+        """The events logged so far: ("LDOWN", x, y) ... and ("KEYDOWN", vk) ... (("KEYDOWN", vk,
+        scan, mapped) and ("CHAR", code) with detail)"""
         return [event for event, _ in self.timed_events()]
 
     def timed_events(self):
@@ -487,8 +489,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)))
+    def start_target(self, detail=False):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

@@ -1,9 +1,13 @@
-// target <logfile>: a full-screen, topmost window that logs every mouse button and key it receives,
-// so the end-to-end tests can check what was injected or replayed into it. One line per event,
-// appended and closed at once so that the test can read the log while the window runs:
+// target <logfile> [detail]: a full-screen, topmost window that logs every mouse button and key it
+// receives, so the end-to-end tests can check what was injected or replayed into it. One line per
+// event, appended and closed at once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
 //   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (screen coordinates)
+//   MDOWN x y @t     MUP x y @t     WHEEL delta @t
 //   KEYDOWN vk @t    KEYUP vk @t                                 (virtual-key code, decimal)
+// With "detail", key lines also give the scan code the message carries (lParam bits 16-23) and
+// the one MapVirtualKey gives the key, "KEYDOWN vk scan mapped @t", and each character the keys
+// make is logged as "CHAR code @t" (the UTF-16 code, decimal).
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -23,6 +27,7 @@ constexpr UINT kFocusPollMs = 50;
 
 std::wstring logPath;
 bool ready = false;
+bool detail = false;
 
 void logLine(const std::string& line) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
@@ -49,6 +54,13 @@ void logButton(HWND window, const char* name, LPARAM lparam) {
     POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     ClientToScreen(window, &p);
     logEvent(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
+}
+
+void logKey(const char* name, WPARAM vk, LPARAM lparam) {
+    std::string line = std::string(name) + " " + std::to_string(vk);
+    if (detail)
+        line += " " + std::to_string((lparam >> 16) & 0xFF) + " " + std::to_string(MapVirtualKeyW(static_cast<UINT>(vk), 0) & 0xFF);
+    logEvent(line);
 }
 
 void paint(HWND window) {
@@ -93,13 +105,26 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         return 0;
     // The system-key messages are logged and then swallowed: handed on, Alt would enter menu mode
     // and Alt+F4 would close the window in the middle of a test.
+    case WM_MBUTTONDOWN:
+        logButton(window, "MDOWN", lparam);
+        return 0;
+    case WM_MBUTTONUP:
+        logButton(window, "MUP", lparam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        logEvent("WHEEL " + std::to_string(GET_WHEEL_DELTA_WPARAM(wparam)));
+        return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        logEvent("KEYDOWN " + std::to_string(wparam));
+        logKey("KEYDOWN", wparam, lparam);
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        logEvent("KEYUP " + std::to_string(wparam));
+        logKey("KEYUP", wparam, lparam);
+        return 0;
+    case WM_CHAR:
+        if (detail)
+            logEvent("CHAR " + std::to_string(wparam));
         return 0;
     case WM_SYSCHAR:
         return 0;
@@ -121,6 +146,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 2;
     }
     logPath = __wargv[1];
+    detail = __argc > 2 && std::wstring(__wargv[2]) == L"detail";
 
     WNDCLASSW cls = {};
     cls.lpfnWndProc = windowProc;

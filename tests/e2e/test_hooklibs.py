@@ -13,11 +13,12 @@ from pathlib import Path
 import tapmill_e2e as e2e
 from tapmill_e2e import E2ETestCase
 
-LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP, LEFT_DOUBLE = range(5)
+LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP, LEFT_DOUBLE, MIDDLE_DOWN, MIDDLE_UP, WHEEL = range(8)
 BASE = 1152
 MOD_CONTROL = 2
 MOD_SHIFT = 4
 VK_F9 = 120
+VK_OEM_1, VK_OEM_PERIOD = 186, 190
 # Long enough for a message posted by the hook thread to arrive, short enough to keep the tests quick.
 QUIET_SECONDS = 1.0
 
@@ -116,21 +117,25 @@ class HookLibrariesTest(E2ETestCase):
         self.addCleanup(self.probe.stop)
         self.target = self.start_target()
 
-    def test_every_button_transition_and_a_left_double_click_are_posted_to_the_window(self):
+    def test_every_button_transition_a_left_double_click_and_the_wheel_are_posted_to_the_window(self):
         self.probe.command(f"start {BASE}")
         e2e.click(300, 300)
         e2e.click(600, 300, button=3)
         e2e.xdotool("mousemove", "--sync", 500, 400, "click", "--repeat", 2, "--delay", 80, 1)
-        self.assertEqual(self.probe.wait_reports(8), mouse(LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP,
-                                                           LEFT_DOWN, LEFT_UP, LEFT_DOUBLE, LEFT_UP))
-        self.assertEqual(self.probe.settled_reports(), self.probe.reports()[:8])
+        e2e.click(400, 300, button=2)
+        e2e.click(400, 300, button=4)
+        e2e.click(400, 300, button=5)
+        expected = mouse(LEFT_DOWN, LEFT_UP, RIGHT_DOWN, RIGHT_UP, LEFT_DOWN, LEFT_UP, LEFT_DOUBLE, LEFT_UP,
+                         MIDDLE_DOWN, MIDDLE_UP) + [("MOUSE", WHEEL, 120), ("MOUSE", WHEEL, -120)]
+        self.assertEqual(self.probe.wait_reports(12), expected)
+        self.assertEqual(self.probe.settled_reports(), expected)
 
-    def test_key_presses_one_to_123_are_posted_once_each_modifiers_by_their_shared_numbers(self):
+    def test_key_presses_one_to_254_are_posted_once_each_modifiers_by_their_shared_numbers(self):
         self.probe.command("enable")
-        e2e.key("a", "F5", "ctrl+b", "semicolon", "shift+F12")
-        expected = keys(65, 116, 17) + keys(66, modifiers=MOD_CONTROL) + keys(16) + keys(123, modifiers=MOD_SHIFT)
-        self.assertEqual(self.probe.wait_reports(6), expected)
-        # The semicolon key's code lies above 123.
+        e2e.key("a", "F5", "ctrl+b", "semicolon", "shift+F12", "period")
+        expected = (keys(65, 116, 17) + keys(66, modifiers=MOD_CONTROL) + keys(VK_OEM_1, 16)
+                    + keys(123, modifiers=MOD_SHIFT) + keys(VK_OEM_PERIOD))
+        self.assertEqual(self.probe.wait_reports(8), expected)
         self.assertEqual(self.probe.settled_reports(), expected)
 
     def test_every_key_is_reported_with_its_modifiers_hot_keys_included(self):

@@ -9,7 +9,9 @@ std::string describe(const InputCall& call) {
         case InputCall::Mouse:
             return "mouse " + std::to_string(call.a);
         case InputCall::Key:
-            return "key " + std::to_string(call.a) + (call.b ? " up" : " down");
+            return "key " + std::to_string(call.a) + (call.b & platform::kKeyEventKeyUp ? " up" : " down");
+        case InputCall::Wheel:
+            return "wheel " + std::to_string(call.a);
     }
     return "?";
 }
@@ -22,6 +24,8 @@ void FakeInput::setCursorPos(int x, int y) {
 void FakeInput::mouseEvent(uint32_t flags) {
     calls_.push_back({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
 }
+
+void FakeInput::mouseWheel(int32_t delta) { calls_.push_back({InputCall::Wheel, delta, 0, clock_.now()}); }
 
 void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
     calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});

@@ -14,6 +14,8 @@ platform::Point Win32Input::cursorPos() {
 
 void Win32Input::mouseEvent(uint32_t flags) { mouse_event(flags, 0, 0, 0, 0); }
 
+void Win32Input::mouseWheel(int32_t delta) { mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta), 0); }
+
 void Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
     keybd_event(virtualKey, scanCode, flags, 0);
 }

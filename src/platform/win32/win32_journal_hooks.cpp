@@ -1,5 +1,7 @@
 #include "platform/win32/win32_journal_hooks.h"
 
+#include "platform/extended_keys.h"
+
 namespace tapmill::win32 {
 
 namespace {
@@ -131,10 +133,14 @@ void Win32JournalHooks::sendEvent(const JournalEvent& event) {
     const UINT message = event.message;
     if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
         input.type = INPUT_KEYBOARD;
-        input.ki.wVk = static_cast<WORD>(event.paramL & 0xFF);
-        input.ki.wScan = static_cast<WORD>((event.paramL >> 8) & 0xFF);
+        const WORD vk = static_cast<WORD>(event.paramL & 0xFF);
+        const WORD recordedScan = static_cast<WORD>((event.paramL >> 8) & 0xFF);
+        // A journal written without scan codes gets the layout's, as a keyboard would send them.
+        const bool extended = recordedScan ? (event.paramH & 0x8000) != 0 : platform::isExtendedKey(vk);
+        input.ki.wVk = vk;
+        input.ki.wScan = recordedScan ? recordedScan : static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) & 0xFF);
         input.ki.dwFlags = (message == WM_KEYUP || message == WM_SYSKEYUP ? KEYEVENTF_KEYUP : 0) |
-                           (event.paramH & 0x8000 ? KEYEVENTF_EXTENDEDKEY : 0);
+                           (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     } else {
         // Non-client mouse messages are their client twins here.
         const UINT mouse = message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK ? message + WM_MOUSEMOVE - WM_NCMOUSEMOVE

@@ -60,7 +60,7 @@ TEST_F(MessageRoutingTest, EachMessageBecomesItsEventTextInTheFrameBeingRecorded
     // Messages next to the libraries' own are no events and replace nothing.
     at(6, [&] {
         form().onMessage(kMouseMessageBase - 1, 0, 0);
-        form().onMessage(kMouseMessageBase + 5, 0, 0);
+        form().onMessage(kMouseMessageBase + 8, 0, 0);
         form().onMessage(0, 0, 0);
     });
     at(25, [&] { mouse(kMouseLeftUpOffset); });
@@ -69,12 +69,14 @@ TEST_F(MessageRoutingTest, EachMessageBecomesItsEventTextInTheFrameBeingRecorded
     at(85, [&] { mouse(kMouseLeftDoubleClickOffset); });
     at(105, [&] { key(1); });
     at(125, [&] { key(123); });
+    at(145, [&] { key(190); });  // the full stop
+    at(165, [&] { key(254); });
 
-    EXPECT_THAT(recordUntil(130), ElementsAre("WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_RBUTTONDOWN", "WM_RBUTTONUP",
-                                              "WM_LBUTTONDBLCLK", "k1", "k123"));
+    EXPECT_THAT(recordUntil(170), ElementsAre("WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_RBUTTONDOWN", "WM_RBUTTONUP",
+                                              "WM_LBUTTONDBLCLK", "k1", "k123", "k190", "k254"));
 }
 
-TEST_F(MessageRoutingTest, TheLastEventOfAFrameWinsAndAnEventAfterStopGoesIntoTheLastFrame) {
+TEST_F(MessageRoutingTest, KpKeepsTheLastEventOfAFrameAndAnEventAfterStopGoesIntoTheLastFrame) {
     at(5, [&] { mouse(kMouseLeftDownOffset); });
     at(10, [&] { key(65); });
     at(15, [&] { mouse(kMouseRightUpOffset); });
@@ -84,14 +86,37 @@ TEST_F(MessageRoutingTest, TheLastEventOfAFrameWinsAndAnEventAfterStopGoesIntoTh
     EXPECT_THAT(recordUntil(1000), ElementsAre("WM_RBUTTONUP", "-", "k116"));
 }
 
+TEST_F(MessageRoutingTest, EveryEventOfAFrameIsKeptInOrderWithTheModifiersOfEachKeyPress) {
+    using platform::kModControl;
+    using platform::kModShift;
+    at(5, [&] { key(17); });  // Ctrl+S within one frame
+    at(6, [&] { key('S', kModControl); });
+    at(25, [&] { mouse(kMouseLeftDownOffset); });
+    at(26, [&] { mouse(kMouseMiddleDownOffset); });
+    at(27, [&] { form().onMessage(kMouseMessageBase + kMouseWheelOffset, static_cast<uintptr_t>(-240), 0); });
+    at(45, [&] { EXPECT_TRUE(form().onMessage(kMouseMessageBase + kMouseWheelOffset, 120, 0)); });
+    at(65, [&] { key(16); });  // the Shift key's own modifier is no modifier of its press
+    at(66, [&] { key('A', kModShift); });
+    at(67, [&] { key(18, kModShift); });
+    at(85, [&] { key('A', kModShift); });
+
+    EXPECT_THAT(recordUntil(90), ElementsAre("k83", "WM_LBUTTONDOWN", "-", "k18", "k65"));
+    std::vector<std::string> all;
+    for (int f = 0; f < 5; ++f) all.push_back(profile::readString(scratch(), std::to_string(f), "ev", "-"));
+    EXPECT_THAT(all, ElementsAre("k17 k83+2", "WM_LBUTTONDOWN WM_MBUTTONDOWN WM_MOUSEWHEEL:-240", "WM_MOUSEWHEEL:120",
+                                 "k16 k65+4 k18+4", "k65+4"));
+}
+
 TEST_F(MessageRoutingTest, WithoutAnOpenRecordingMessagesAreDroppedAndOnlyTheDoubleClickIsConsumed) {
     EXPECT_FALSE(mouse(kMouseLeftDownOffset));
     EXPECT_FALSE(mouse(kMouseRightUpOffset));
     EXPECT_TRUE(mouse(kMouseLeftDoubleClickOffset));
+    EXPECT_TRUE(mouse(kMouseMiddleDownOffset));
+    EXPECT_TRUE(mouse(kMouseWheelOffset));
     EXPECT_FALSE(key(65));
     // Neither a message of another number nor one next to the key messages is taken for an event.
-    EXPECT_FALSE(form().onMessage(kMouseMessageBase + 5, 0, 0));
-    EXPECT_FALSE(form().onMessage(form().keymsg[123] + 1, 0, 0));
+    EXPECT_FALSE(form().onMessage(kMouseMessageBase + 8, 0, 0));
+    EXPECT_FALSE(form().onMessage(form().keymsg[254] + 1, 0, 0));
     EXPECT_FALSE(files::exists(scratch()));
 }
 
@@ -131,6 +156,15 @@ TEST_F(MessageRoutingTest, TheModifierOfTheHotKeyThatStopsARecordingIsNotInIt) {
     const std::vector<std::string> events = recordUntil(1000);
 
     EXPECT_THAT(events, ElementsAre("k65", "k67", "-"));
+}
+
+TEST_F(MessageRoutingTest, TheModifierOfAHotKeyLeavesTheEarlierEventsOfItsFrame) {
+    at(5, [&] { key(65); });
+    at(6, [&] { key(17); });
+    at(10, [&] { form().OnWMHotKey(HK_Stop); });
+
+    EXPECT_THAT(recordUntil(1000), ElementsAre("k65"));
+    EXPECT_EQ(profile::readString(scratch(), "0", "ev", "-"), "-");
 }
 
 TEST_F(MessageRoutingTest, AltOfAJournalHotKeyPressedDuringAPlainRecordingIsNotInIt) {

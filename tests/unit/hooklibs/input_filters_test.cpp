@@ -62,13 +62,15 @@ TEST(KeyPressFilterTest, APressAfterAReleaseTheHookNeverSawIsAPress) {
     EXPECT_EQ(f.keyDown(65, false), 65);
 }
 
-TEST(KeyPressFilterTest, OnlyKeysOneTo123AreReported) {
+TEST(KeyPressFilterTest, EveryKeyOneTo254IsReported) {
     KeyPressFilter f;
     EXPECT_EQ(f.keyDown(0, false), 0);
     EXPECT_EQ(f.keyDown(1, false), 1);
     EXPECT_EQ(f.keyDown(123, false), 123);  // F12
-    EXPECT_EQ(f.keyDown(124, false), 0);    // F13
-    EXPECT_EQ(f.keyDown(0xBA, false), 0);   // a punctuation key
+    EXPECT_EQ(f.keyDown(124, false), 124);  // F13
+    EXPECT_EQ(f.keyDown(0xBA, false), 0xBA);  // a punctuation key
+    EXPECT_EQ(f.keyDown(0xFE, false), 0xFE);
+    EXPECT_EQ(f.keyDown(0xFF, false), 0);
     EXPECT_EQ(f.keyDown(300, false), 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace tapmill {
 namespace {
@@ -55,6 +56,46 @@ INSTANTIATE_TEST_SUITE_P(NoEvent, DecodeFrameEventTest,
                                            DecodeCase{"WM_LBUTTONDOWN ", FrameEvent::None, 0},
                                            DecodeCase{"wm_lbuttondown", FrameEvent::None, 0},
                                            DecodeCase{"WM_MBUTTONDOWN", FrameEvent::None, 0}));
+
+// ---- the frame's list of events, "ev" ----
+
+std::string describe(const std::vector<FrameEvent>& events) {
+    std::string out;
+    for (const FrameEvent& e : events)
+        out += (out.empty() ? "" : " ") + std::to_string(e.kind) + ":" + std::to_string(e.key) + ":" + std::to_string(e.modifiers);
+    return out;
+}
+
+TEST(DecodeFrameEventsTest, EveryTokenInOrderWithModifiersMiddleButtonAndWheel) {
+    const std::vector<FrameEvent> events =
+        decodeFrameEvents("k17 k83+2 WM_LBUTTONDBLCLK WM_MBUTTONDOWN WM_MBUTTONUP WM_MOUSEWHEEL:-240 k190");
+    EXPECT_EQ(describe(events), describe({{FrameEvent::Key, 17},
+                                          {FrameEvent::Key, 83, 2},
+                                          {FrameEvent::LeftDoubleClick},
+                                          {FrameEvent::MiddleDown},
+                                          {FrameEvent::MiddleUp},
+                                          {FrameEvent::Wheel, -240},
+                                          {FrameEvent::Key, 190}}));
+    // What is written is what is read back; "kp" keeps only what older readers know.
+    std::string tokens;
+    for (const FrameEvent& e : events) tokens += (tokens.empty() ? "" : " ") + eventToken(e);
+    EXPECT_EQ(tokens, "k17 k83+2 WM_LBUTTONDBLCLK WM_MBUTTONDOWN WM_MBUTTONUP WM_MOUSEWHEEL:-240 k190");
+    EXPECT_EQ(kpText(events[1]), "k83");
+    EXPECT_EQ(kpText(events[3]), "");
+    EXPECT_EQ(kpText(events[5]), "");
+}
+
+TEST(DecodeFrameEventsTest, FaultyAndUnknownTokens) {
+    EXPECT_EQ(describe(decodeFrameEvents("kX+2")), describe({{FrameEvent::BadKey}}));
+    EXPECT_EQ(describe(decodeFrameEvents("k65+x")), describe({{FrameEvent::BadKey}}));
+    EXPECT_EQ(describe(decodeFrameEvents("k")), describe({{FrameEvent::BadKey}}));
+    // Unknown tokens (a later version's, a wheel without a number) are no events; blanks separate.
+    EXPECT_EQ(describe(decodeFrameEvents("WM_XBUTTONDOWN  WM_MOUSEWHEEL: K65 k66")),
+              describe({{}, {}, {}, {FrameEvent::Key, 66}}));
+    // The middle button and the wheel are no "kp" texts: older programs never wrote them there.
+    EXPECT_EQ(decodeFrameEvent("WM_MBUTTONDOWN").kind, FrameEvent::None);
+    EXPECT_EQ(decodeFrameEvent("k65+4").kind, FrameEvent::BadKey);
+}
 
 }  // namespace
 }  // namespace tapmill

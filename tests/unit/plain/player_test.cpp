@@ -58,6 +58,7 @@ public:
 struct Frame {
     std::optional<int> x, y;
     std::string kp;  // empty: the frame has no event
+    std::string ev;  // empty: the frame has no further events
 };
 
 class PlayerTest : public ::testing::Test {
@@ -90,6 +91,7 @@ protected:
         for (size_t f = 0; f < frames.size(); ++f) {
             const std::string section = std::to_string(f);
             if (!frames[f].kp.empty()) profile::writeString(path, section, "kp", frames[f].kp);
+            if (!frames[f].ev.empty()) profile::writeString(path, section, "ev", frames[f].ev);
             if (frames[f].x) profile::writeInteger(path, section, "x", *frames[f].x);
             if (frames[f].y) profile::writeInteger(path, section, "y", *frames[f].y);
         }
@@ -112,6 +114,7 @@ protected:
             case InputCall::SetCursor: return "cursor " + std::to_string(c.a) + "," + std::to_string(c.b);
             case InputCall::Mouse: return "mouse " + std::to_string(c.a);
             case InputCall::Key: return "key " + std::to_string(c.a) + " flags " + std::to_string(c.b);
+            case InputCall::Wheel: return "wheel " + std::to_string(c.a);
         }
         return "?";
     }
@@ -195,6 +198,87 @@ TEST_F(PlayerTest, FrameLabelShowsTheLastFramePlayed) {
 
     EXPECT_EQ(duringFirstFrames, "1");
     EXPECT_EQ(form().Label_playfra->text(), "2");
+}
+
+// ---- what the user did is what replays ----
+
+// The injected calls without the cursor's.
+std::vector<std::string> eventsOf(const std::vector<std::string>& timeline) {
+    std::vector<std::string> out;
+    for (const std::string& call : timeline)
+        if (call.find(" cursor ") == std::string::npos) out.push_back(call.substr(call.find(' ') + 1));
+    return out;
+}
+
+TEST_F(PlayerTest, ARecordedDoubleClickReplaysAsTwoClicksAndALoneDoubleClickFrameAsAWholeDoubleClick) {
+    // As the mouse library reports a real double click, one event a frame and all in one frame.
+    record({{1, 1, "WM_LBUTTONDOWN"}, {1, 1, "WM_LBUTTONUP"}, {1, 1, "WM_LBUTTONDBLCLK"}, {1, 1, "WM_LBUTTONUP"},
+            {1, 1, "WM_LBUTTONUP", "WM_LBUTTONDOWN WM_LBUTTONUP WM_LBUTTONDBLCLK WM_LBUTTONUP"},
+            {1, 1, "WM_LBUTTONDBLCLK"}, {1, 1, "WM_RBUTTONUP"}, {1, 1, "WM_LBUTTONDBLCLK"}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(eventsOf(timeline()), ElementsAre("mouse 2", "mouse 4", "mouse 2", "mouse 4",  //
+                                                  "mouse 2", "mouse 4", "mouse 2", "mouse 4",  //
+                                                  "mouse 2", "mouse 4", "mouse 2", "mouse 4",  //
+                                                  "mouse 16", "mouse 2", "mouse 4", "mouse 2", "mouse 4"));
+}
+
+TEST_F(PlayerTest, AKeyPressedWithModifiersReplaysInsideThemAndTheirOwnPressesJoinIt) {
+    // Ctrl+S in one frame; Shift, then Shift+a three frames later; Alt alone, then F.
+    record({{1, 1, "k83", "k17 k83+2"}, {1, 1, "k16"}, {1, 1, ""}, {1, 1, ""}, {1, 1, "k65", "k65+4"},
+            {1, 1, "k18"}, {1, 1, "k70"}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(eventsOf(timeline()),
+                ElementsAre("key 17 flags 0", "key 83 flags 0", "key 83 flags 2", "key 17 flags 2",  //
+                            "key 16 flags 0", "key 65 flags 0", "key 65 flags 2", "key 16 flags 2",  //
+                            "key 18 flags 0", "key 18 flags 2", "key 70 flags 0", "key 70 flags 2"));
+}
+
+TEST_F(PlayerTest, AModifierPressedOnItsOwnIsTappedOnceItsCombinationTimeHasPassedOrAtThePassEnd) {
+    std::vector<Frame> frames = {{1, 1, "k91"}};
+    for (int f = 0; f < 30; ++f) frames.push_back({2, 2, ""});
+    frames.push_back({3, 3, "k16"});
+    record(frames);
+
+    form().SpeedButton_playClick();
+
+    // The Windows key waits its 25 frames (at 20 ms each), Shift the end of the pass.
+    EXPECT_THAT(timeline(), ::testing::IsSupersetOf({"520 key 91 flags 1", "520 key 91 flags 3",
+                                                     "640 key 16 flags 0", "640 key 16 flags 2"}));
+    EXPECT_EQ(fp.input.calls().size(), 32u + 4u);
+}
+
+TEST_F(PlayerTest, TheMiddleButtonAndTheWheelReplay) {
+    record({{1, 1, "", "WM_MBUTTONDOWN WM_MBUTTONUP WM_MOUSEWHEEL:-240"}, {1, 1, "", "WM_MOUSEWHEEL:120"}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(eventsOf(timeline()), ElementsAre("mouse 32", "mouse 64", "wheel -240", "wheel 120"));
+}
+
+TEST_F(PlayerTest, EveryKeyGoesOutWithItsScanCodeAndTheExtendedFlagOfTheKeysThatHaveOne) {
+    record({{1, 1, "k37"}, {1, 1, "k190"}});
+
+    form().SpeedButton_playClick();
+
+    std::vector<std::string> keys;
+    for (const InputCall& c : fp.input.calls())
+        if (c.kind == InputCall::Key) keys.push_back(std::to_string(c.a) + "/" + std::to_string(c.scan) + "/" + std::to_string(c.b));
+    // The fake layout gives each key the scan code of its number + 1 (in a byte).
+    EXPECT_THAT(keys, ElementsAre("37/38/1", "37/38/3", "190/191/0", "190/191/2"));
+}
+
+TEST_F(PlayerTest, AFaultyEventAmongAFramesEventsStopsPlaybackBeforeThatFrameInjectsAnything) {
+    record({{1, 1, "k65"}, {2, 2, "k66", "k66 kX+2"}, {3, 3, "k67"}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(eventsOf(timeline()), ElementsAre("key 65 flags 0", "key 65 flags 2"));
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "脚本出错，请检查后再运行！");
 }
 
 // ---- passes ----

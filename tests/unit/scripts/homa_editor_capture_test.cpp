@@ -20,7 +20,9 @@ const char* const kPointQuestion = "按Ctrl+1进行抓点，选\"是\"则最小�
 class EditorCaptureTest : public testing::EditorFixture {
 protected:
     // A key as the keyboard hook library reports it to the main window.
-    void hookKey(int number) { form().onMessage(form().keymsg[static_cast<size_t>(number)], 0, 0); }
+    void hookKey(int number, uint32_t modifiers = 0) {
+        form().onMessage(form().keymsg[static_cast<size_t>(number)], 0, modifiers);
+    }
     void ctrl1At(int x, int y) {
         fp.input.setCursorPos(x, y);
         form().OnWMHotKey(HK_CapturePoint);
@@ -41,6 +43,11 @@ TEST_F(EditorCaptureTest, KeysAreCapturedWhileTheKeyFieldHasTheFocus) {
     // A key without a name empties the field.
     hookKey(12);
     EXPECT_EQ(editor().Edit_kb->text(), "");
+    // A key pressed with modifiers held is captured with them; a modifier alone as itself.
+    hookKey(17, platform::kModControl);
+    EXPECT_EQ(editor().Edit_kb->text(), "CONTROL");
+    hookKey('S', platform::kModControl | platform::kModShift);
+    EXPECT_EQ(editor().Edit_kb->text(), "CONTROL+SHIFT+S");
     hookKey(38);
 
     send(ID_Edit_kb, ui::Event::FocusOut);

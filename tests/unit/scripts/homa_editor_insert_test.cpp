@@ -74,6 +74,19 @@ TEST_F(EditorInsertTest, InsertedLinesLandAboveTheChosenLineInTheOrderMade) {
     EXPECT_THAT(messages(), IsEmpty());
 }
 
+TEST_F(EditorInsertTest, ACapturedCombinationGoesInAsItsModifiersHeldAroundTheKey) {
+    open();
+    editor().Edit_kb->setText("CONTROL+SHIFT+S");
+    press(ID_SpeedButton_add2);  // 单击
+    editor().ComboBox_kbstate->setSelectedIndex(1);
+    press(ID_SpeedButton_add2);
+    editor().ComboBox_kbstate->setSelectedIndex(2);
+    press(ID_SpeedButton_add2);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "按下键盘的CONTROL", "按下键盘的SHIFT", "单击键盘的S", "弹起键盘的SHIFT",
+                                          "弹起键盘的CONTROL", "按下键盘的CONTROL", "按下键盘的SHIFT", "按下键盘的S",
+                                          "弹起键盘的S", "弹起键盘的SHIFT", "弹起键盘的CONTROL", "结束"));
+}
+
 TEST_F(EditorInsertTest, EveryInsertButtonRefusesTheStartLineBeforeLookingAtItsSource) {
     open();
     editor().Edit_delay->setText("");

@@ -78,14 +78,15 @@ TEST_F(RunhomaTest, EachCommandMakesItsExactPlatformCalls) {
     EXPECT_FALSE(form().running);
 }
 
-TEST_F(RunhomaTest, KeysCarryTheScanCodeTheSystemMapsFromTheKeyAsAByte) {
-    script("keys", {"开始", "单击键盘的A", "按下键盘的F12", "结束"});
+TEST_F(RunhomaTest, KeysCarryTheScanCodeTheSystemMapsFromTheKeyAsAByteAndTheExtendedFlag) {
+    script("keys", {"开始", "单击键盘的A", "按下键盘的F12", "单击键盘的UPK", "单击键盘的OEM_PERIOD", "结束"});
     run("keys", 1);
-    ASSERT_EQ(fp.input.calls().size(), 3u);
-    // The fake maps key code k to 0x100 + k + 1; the byte passed on is k + 1.
-    EXPECT_EQ(fp.input.calls()[0].scan, 66);
-    EXPECT_EQ(fp.input.calls()[1].scan, 66);
-    EXPECT_EQ(fp.input.calls()[2].scan, 124);
+    std::vector<std::string> keys;
+    for (const InputCall& c : fp.input.calls())
+        keys.push_back(std::to_string(c.a) + "/" + std::to_string(c.scan) + "/" + std::to_string(c.b));
+    // The fake maps key code k to 0x100 + k + 1; the byte passed on is k + 1. The Up arrow is an
+    // extended key.
+    EXPECT_THAT(keys, ElementsAre("65/66/0", "65/66/2", "123/124/0", "38/39/1", "38/39/3", "190/191/0", "190/191/2"));
 }
 
 TEST_F(RunhomaTest, DelaysWaitBeforeTheNextLineRuns) {
