@@ -50,7 +50,7 @@ void TForm_maintapmill::FormCreate() {
     registerControlHotKeys();
     userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
     controlKeyPanel->showKeys();
-    showControlKeysInHelp();
+    showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
 }
 

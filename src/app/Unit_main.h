@@ -181,7 +181,7 @@ public:
     // Panel_strec
     std::unique_ptr<ui::Label> Label_stjbname, label_stfra;
     std::unique_ptr<ui::ComboBox> ComboBox_stjb;
-    std::unique_ptr<ui::Label> label_ststate, Label_strec;
+    std::unique_ptr<ui::Label> label_ststate, Label_strec, Label_stkeys;
     std::unique_ptr<ui::Button> RzBitBtn_strec, RzBitBtn_ststop, RzBitBtn_stplay, Speedbutton_stpause;
     std::unique_ptr<ui::Edit> Edit_stt;
     std::unique_ptr<ui::TrackBar> RzTrackBar_st;
@@ -358,8 +358,8 @@ private:
     void startPlanTask(const std::string& section);
     void createOptionsPanel();
     void createControlKeySection();
-    // The help text names the control hot keys in force.
-    void showControlKeysInHelp();
+    // The help text and the journal panel name the control hot keys in force.
+    void showControlKeys();
     void createOtherPanels();
     void createHomaPanel();
     // The editor window plugs in here; it edits the script named by editname.

@@ -15,8 +15,9 @@ std::string keyText(const ControlKeys& keys, int id) {
 
 }  // namespace
 
-// The documented set is shown in the help's own words; a set of the user's names every key.
-void TForm_maintapmill::showControlKeysInHelp() {
+// The documented set is shown in the help's own words; a set of the user's names every key. The
+// journal panel names its own four.
+void TForm_maintapmill::showControlKeys() {
     std::vector<std::string> lines = Memo1->lines();
     if (controlKeys.allDefault()) {
         lines[kFirstControlKeyLine] = "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9";
@@ -28,6 +29,9 @@ void TForm_maintapmill::showControlKeysInHelp() {
         lines[kFirstControlKeyLine + 1] = "运行=" + keyText(k, HK_Run) + "，抓点=" + keyText(k, HK_CapturePoint) + "。";
     }
     Memo1->setLines(lines);
+    const ControlKeys& keys = controlKeys;
+    Label_stkeys->setText("热键：录制 " + keyText(keys, HK_JournalRecord) + "　结束 " + keyText(keys, HK_JournalStop) + "　播放 " +
+                          keyText(keys, HK_JournalPlay) + "　暂停 " + keyText(keys, HK_JournalPause));
 }
 
 void TForm_maintapmill::createHelpAndAuthorPanels() {
@@ -52,7 +56,7 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
         "或软件文件夹中的帮助文件。",
         about::kHomepage,
     });
-    showControlKeysInHelp();
+    showControlKeys();
     RzBitBtn1 = factory_.button(*Panel_help, ID_RzBitBtn1, {232, 264, 120, 26}, "Tapmill帮助文档");
 
     ui::Panel& a = *Panel_author;

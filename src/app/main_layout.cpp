@@ -51,7 +51,7 @@ void TForm_maintapmill::createControls() {
 
     Panel_statusbar =
         factory_.panel(w, ID_Panel_statusbar, {0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight}, "");
-    StatusBar = factory_.statusBar(*Panel_statusbar, ID_StatusBar, {0, 0, kClientWidth, kStatusHeight}, {180, 120, 100});
+    StatusBar = factory_.statusBar(*Panel_statusbar, ID_StatusBar, {0, 0, kClientWidth, kStatusHeight}, {180, 120, 134});
     StatusBar->setPanelText(0, "当前状态：");
     StatusBar->setPanelText(1, "定时设置：未启动");
     StatusBar->setPanelText(2, "计划任务：");
@@ -116,10 +116,10 @@ void TForm_maintapmill::createRecPanel() {
     SpeedButton_pause = factory_.button(p, ID_SpeedButton_pause, {268, 136, 76, 26}, "暂停");
 
     addCaption(p, {8, 176, 200, 14}, "播放设置");
-    addCaption(p, {16, 202, 66, 14}, "播放次数：");
+    addCaption(p, {16, 202, 68, 14}, "播放次数：");
     Edit_playt = factory_.edit(p, ID_Edit_playt, {84, 199, 60, 20}, "1");
     CheckBox_loop = factory_.checkBox(p, ID_CheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
-    addCaption(p, {16, 236, 66, 14}, "播放速度：");
+    addCaption(p, {16, 236, 68, 14}, "播放速度：");
     RzTrackBar_speed = factory_.trackBar(p, ID_RzTrackBar_speed, kSpeedBar, 0, 10, 5);
     addSpeedScale(p, kSpeedBar);
 }
@@ -148,13 +148,14 @@ void TForm_maintapmill::createJournalPanel() {
     Speedbutton_stpause = factory_.button(p, ID_Speedbutton_stpause, {268, 136, 76, 26}, "暂停");
 
     addCaption(p, {8, 176, 200, 14}, "播放设置(强化)");
-    addCaption(p, {16, 202, 66, 14}, "播放次数：");
+    addCaption(p, {16, 202, 68, 14}, "播放次数：");
     Edit_stt = factory_.edit(p, ID_Edit_stt, {84, 199, 60, 20}, "1");
     RzCheckBox_loop = factory_.checkBox(p, ID_RzCheckBox_loop, {160, 200, 130, 18}, "无限循环播放");
-    addCaption(p, {16, 236, 66, 14}, "播放速度：");
+    addCaption(p, {16, 236, 68, 14}, "播放速度：");
     RzTrackBar_st = factory_.trackBar(p, ID_RzTrackBar_st, kSpeedBar, 0, 10, 5);
     addSpeedScale(p, kSpeedBar);
-    addCaption(p, {8, 278, 344, 14}, "热键：录制 Alt+W　结束 Alt+Q　播放 Alt+Z　暂停 F10");
+    // The journal's hot keys, as they are set (showControlKeys).
+    Label_stkeys = factory_.label(p, ID_Header, {8, 278, 344, 14}, "");
 }
 
 void TForm_maintapmill::createOptionsPanel() {

@@ -21,7 +21,7 @@ void TForm_maintapmill::createControlKeySection() {
     controlKeyPanel = std::make_unique<ControlKeyPanel>(
         factory_, *Panel_set,
         ControlKeyPanel::Context{platform_, *window, controlKeys, userHotKeys, captureFields, exedir,
-                                 [this] { showControlKeysInHelp(); }});
+                                 [this] { showControlKeys(); }});
 }
 
 void TForm_maintapmill::readOptions(const std::string& config) {

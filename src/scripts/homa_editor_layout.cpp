@@ -83,7 +83,8 @@ void TForm_homa::createControls() {
     SpeedButton_jszd = factory_.button(w, ID_SpeedButton_jszd, {kLabelX + 86, 178, 80, 26}, "结束抓点");
     Label_con = factory_.label(w, ID_Label_con, {kLabelX + 176, 184, 120, 14}, "开启抓点……");
     Label_con->setVisible(false);
-    addCaption({kLabelX, 212, 316, 30}, "提示：点入“按键”框后按下任一键即得键名；开始抓点后，指针停在哪里按Ctrl+1就记下哪里。");
+    addCaption({kLabelX, 212, 316, 14}, "提示：点入“按键”框后按下任一键即得键名；");
+    addCaption({kLabelX, 230, 316, 14}, "开始抓点后，指针停在哪里按Ctrl+1就记下哪里。");
 
     SpeedButton_run = factory_.button(w, ID_SpeedButton_run, {kLabelX, 256, 76, 26}, "运行");
     SpeedButton_stopb = factory_.button(w, ID_SpeedButton_stopb, {kLabelX + 80, 256, 76, 26}, "停止");

@@ -18,7 +18,7 @@ void TForm_maintapmill::createHomaPanel() {
     SpeedButton_pausea = factory_.button(p, ID_SpeedButton_pausea, {288, 162, 64, 26}, "暂停");
 
     addCaption(p, {8, 198, 200, 14}, "播放设置");
-    addCaption(p, {16, 223, 66, 14}, "播放次数：");
+    addCaption(p, {16, 223, 68, 14}, "播放次数：");
     Edit_playta = factory_.edit(p, ID_Edit_playta, {84, 220, 60, 20}, "1");
     CheckBox_loopa = factory_.checkBox(p, ID_CheckBox_loopa, {160, 221, 130, 18}, "无限循环播放");
     ProgressBar = factory_.progressBar(p, ID_ProgressBar, {16, 254, 328, 18});

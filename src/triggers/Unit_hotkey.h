@@ -18,8 +18,9 @@ class TForm_maintapmill;
 // modally, freed at close.
 class TForm_hotkey : public ui::WindowEvents {
 public:
+    // From 100: the dialog keys send IDOK (1) and IDCANCEL (2) with the control of that id, if any.
     enum ControlId : int {
-        ID_Header = 1,
+        ID_Header = 100,
         ID_RzRadioButton_sk,
         ID_Edit_hot,
         ID_RzRadioButton_kc,

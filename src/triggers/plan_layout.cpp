@@ -40,9 +40,9 @@ void TForm_plan::createControls() {
 
     Panel5 = factory_.panel(w, ID_Panel5, {8, 166, 224, 126}, "Panel5");
     addCaption(*Panel5, {6, 4, 200, 14}, " 选取任务执行设置");
-    addCaption(*Panel5, {10, 28, 66, 14}, "播放次数：");
-    Edit_t = factory_.edit(*Panel5, ID_Edit_t, {76, 25, 44, 20}, "1");
-    CheckBox_loopc = factory_.checkBox(*Panel5, ID_CheckBox_loopc, {126, 26, 96, 18}, "无限循环播放");
+    addCaption(*Panel5, {10, 28, 68, 14}, "播放次数：");
+    Edit_t = factory_.edit(*Panel5, ID_Edit_t, {78, 25, 42, 20}, "1");
+    CheckBox_loopc = factory_.checkBox(*Panel5, ID_CheckBox_loopc, {124, 26, 100, 18}, "无限循环播放");
     const ui::Rect speedBar{6, 50, 212, 26};
     trackbar_speed = factory_.trackBar(*Panel5, ID_trackbar_speed, speedBar, 0, 10, 5);
     for (auto& caption : speedScale(factory_, *Panel5, ID_Caption, speedBar)) captions_.push_back(std::move(caption));

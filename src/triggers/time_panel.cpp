@@ -32,10 +32,10 @@ void TForm_maintapmill::createTimePanel() {
     RadioButton_recjb->setChecked(true);
 
     addCaption(s, {8, 168, 200, 14}, "播放设置");
-    addCaption(s, {16, 192, 66, 14}, "播放次数：");
+    addCaption(s, {16, 192, 68, 14}, "播放次数：");
     Edit_playtb = factory_.edit(s, ID_Edit_playtb, {84, 189, 60, 20}, "1");
     CheckBox_loopb = factory_.checkBox(s, ID_CheckBox_loopb, {160, 190, 130, 18}, "无限循环播放");
-    addCaption(s, {16, 218, 66, 14}, "播放速度：");
+    addCaption(s, {16, 218, 68, 14}, "播放速度：");
     const ui::Rect speedBar{80, 212, 200, 26};
     RzTrackBar_playa = factory_.trackBar(s, ID_RzTrackBar_playa, speedBar, 0, 10, 5);
     addSpeedScale(s, speedBar);

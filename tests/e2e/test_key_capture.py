@@ -35,8 +35,8 @@ class KeyCaptureTest(E2ETestCase):
     def captures(self, field, keys):
         """Presses each key into the field; gives the name the field showed after each."""
         shown = []
+        self.focus(field)
         for key, name in keys:
-            self.focus(field)
             e2e.key(key)
             e2e.wait_until(lambda: self.driver.get_text(field) == name, f"{name!r} in the field")
             shown.append(self.driver.get_text(field))

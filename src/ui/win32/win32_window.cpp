@@ -257,8 +257,9 @@ void Win32Window::endModal() {
 
 void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    // The dialog keys name no control: Esc (IDCANCEL) leaves a modal window as its close box does;
-    // Enter names the default button, which lies in a panel where they do not look for it.
+    // The dialog keys name no control (control ids start above IDOK and IDCANCEL): Esc leaves a
+    // modal window as its close box does; Enter names the default button, which lies in a panel
+    // where they do not look for it.
     if (!lParam) {
         if (id == IDCANCEL && modal_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
         if (id == defaultButtonId_ && defaultButtonId_ != 0 && defaultButtonEnabled()) {

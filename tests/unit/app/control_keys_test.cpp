@@ -13,6 +13,7 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr size_t kPlayField = 2;  // the order of kControlHotKeys: 录制, 停止, 播放, ...
+constexpr size_t kJournalPlayField = 8;
 
 class ControlKeysTest : public testing::FormFixture {
 protected:
@@ -74,6 +75,13 @@ TEST_F(ControlKeysTest, WhileRecordingOnlyTheKeysInForceAreLeftOut) {
     EXPECT_TRUE(recordedCtrlZ) << "Ctrl+Z is the user's key again";
     const std::string recording = read("jb_rec/jb_rec.ini");
     EXPECT_EQ(recording.find("kp=k90"), recording.rfind("kp=k90")) << "Ctrl+Shift+Z is the program's";
+}
+
+TEST_F(ControlKeysTest, TheJournalPanelNamesItsHotKeysAsTheyAreSet) {
+    start();
+    EXPECT_EQ(form_->Label_stkeys->text(), "热键：录制 Alt+W　结束 Alt+Q　播放 Alt+Z　暂停 F10");
+    capture(kJournalPlayField, 'P', kCtrlShift);
+    EXPECT_EQ(form_->Label_stkeys->text(), "热键：录制 Alt+W　结束 Alt+Q　播放 Ctrl+Shift+P　暂停 F10");
 }
 
 TEST_F(ControlKeysTest, ClearingAndRestoringTheDocumentedSet) {
