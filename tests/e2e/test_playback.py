@@ -102,6 +102,17 @@ class PlaybackTest(E2ETestCase):
         e2e.key("ctrl+q")
         self.wait_idle()
 
+    def test_a_play_count_that_is_no_number_is_reported_and_leaves_the_buttons_usable(self):
+        self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "99999999999")
+        self.driver.click(self.play_button())
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "'99999999999' is not a valid integer value")
+        self.driver.press(box, "ok")
+        e2e.wait_until(lambda: not self.driver.is_visible(box), "the message to go away")
+        self.assertTrue(self.driver.is_enabled(self.play_button()))
+        self.assertTrue(self.driver.is_enabled(self.main.in_panel("Panel_rec", "录制")))
+        self.assertEqual(self.target.events(), [])
+
     def test_a_missing_recording_is_reported_and_nothing_is_played(self):
         self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "nosuch")
         self.main.run_show_step()
