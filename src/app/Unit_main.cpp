@@ -252,6 +252,7 @@ void TForm_maintapmill::onControlEvent(int controlId, ui::Event event, ui::Event
         case ID_SpeedButton_readrec: if (click) SpeedButton_readrecClick(); break;
         case ID_SpeedButton_rename: if (click) SpeedButton_renameClick(); break;
         case ID_SpeedButton_delrec: if (click) SpeedButton_delrecClick(); break;
+        case ID_SpeedButton_toscript: if (click) SpeedButton_toscriptClick(); break;
         case ID_SpeedButton1: if (click) SpeedButton1Click(); break;
         case ID_SpeedButton_readst: if (click) SpeedButton_readstClick(); break;
         case ID_SpeedButton_strename: if (click) SpeedButton_strenameClick(); break;

@@ -74,6 +74,7 @@ enum MainControlId : int {
     ID_Memo1,
     ID_RzBitBtn1,
     ID_Label34,
+    ID_SpeedButton_toscript,
     ID_Timer_flash,
     ID_Timer_systime,
 };
@@ -177,7 +178,8 @@ public:
     // Panel_rec: the plain recording library
     std::unique_ptr<ui::Edit> Edit_recjbname;
     std::unique_ptr<ui::Label> Label_recstate;
-    std::unique_ptr<ui::Button> SpeedButton_saverec, SpeedButton_readrec, SpeedButton_rename, SpeedButton_delrec;
+    std::unique_ptr<ui::Button> SpeedButton_saverec, SpeedButton_readrec, SpeedButton_rename, SpeedButton_delrec,
+        SpeedButton_toscript;
     // Panel_strec
     std::unique_ptr<ui::Label> Label_stjbname, label_stfra;
     std::unique_ptr<ui::ComboBox> ComboBox_stjb;
@@ -264,6 +266,8 @@ public:
     void SpeedButton_readrecClick();
     void SpeedButton_renameClick();
     void SpeedButton_delrecClick();
+    // "转为脚本": the current recording becomes a hand-written script of its name.
+    void SpeedButton_toscriptClick();
 
     // ---- journal library (Panel_strec) ----
     void SpeedButton1Click();

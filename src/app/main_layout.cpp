@@ -95,6 +95,7 @@ void TForm_maintapmill::addSpeedScale(ui::Control& parent, ui::Rect trackBar) {
 void TForm_maintapmill::createRecPanel() {
     ui::Panel& p = *Panel_rec;
     addCaption(p, {8, 6, 200, 14}, "脚本信息");
+    SpeedButton_toscript = factory_.button(p, ID_SpeedButton_toscript, {268, 2, 76, 24}, "转为脚本");
     addCaption(p, {16, 28, 64, 14}, "当前脚本:");
     Label_recjbname = factory_.label(p, ID_Label_recjbname, {82, 28, 96, 14}, "jb_rec");
     addCaption(p, {16, 48, 64, 14}, "录制帧数:");

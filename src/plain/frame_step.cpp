@@ -10,14 +10,17 @@ namespace tapmill {
 
 int32_t recordingFrameCount(const std::string& path) { return profile::readInteger(path, "all", "value", 0); }
 
+std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section) {
+    // "ev", where there is one, holds all of the frame's events and "kp" only the last of them.
+    const std::string all = profile::readString(path, section, "ev", "");
+    return all.empty() ? std::vector<FrameEvent>{decodeFrameEvent(profile::readString(path, section, "kp", "0"))}
+                       : decodeFrameEvents(all);
+}
+
 bool playFrameStep(platform::Input& input, EventReplay& replay, const std::string& path, int32_t frame) {
     const std::string section = std::to_string(frame);
     input.setCursorPos(profile::readInteger(path, section, "x", 0), profile::readInteger(path, section, "y", 0));
-    // "ev", where there is one, holds all of the frame's events and "kp" only the last of them.
-    const std::string all = profile::readString(path, section, "ev", "");
-    const std::vector<FrameEvent> events =
-        all.empty() ? std::vector<FrameEvent>{decodeFrameEvent(profile::readString(path, section, "kp", "0"))}
-                    : decodeFrameEvents(all);
+    const std::vector<FrameEvent> events = recordedFrameEvents(path, section);
     if (std::any_of(events.begin(), events.end(), [](const FrameEvent& e) { return e.kind == FrameEvent::BadKey; }))
         return false;
     for (const FrameEvent& event : events) replay.play(event);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "plain/event_replay.h"
 #include "platform/input.h"
@@ -9,6 +10,9 @@ namespace tapmill {
 
 // Frame count of a plain recording (key "value" of section "all"; 0 when missing).
 int32_t recordingFrameCount(const std::string& path);
+
+// The events of a frame, in order: "ev" where the frame has one, "kp" otherwise.
+std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section);
 
 // Plays one frame of a plain recording: the cursor goes to the frame's position, then its events
 // are injected there, in order. Returns false, having injected nothing, when an event text of the

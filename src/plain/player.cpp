@@ -8,6 +8,7 @@
 #include "common/delay.h"
 #include "common/frame_clock.h"
 #include "common/held_input.h"
+#include "common/library_messages.h"
 #include "common/profile.h"
 #include "common/speed.h"
 #include "platform/files.h"
@@ -33,7 +34,7 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     const bool missing = !files::exists(path) || files::isDirectory(path);
     // Larger than the program reads: every frame would read as none at all.
     if (missing || files::identity(path).size > profile::kMaxFileBytes) {
-        platform_.dialogs.messageBox("名为：'" + name + (missing ? "'脚本文件不存在！" : "'脚本文件太大，无法播放！"),
+        platform_.dialogs.messageBox(missing ? missingRecordingMessage(name) : "名为：'" + name + "'脚本文件太大，无法播放！",
                                      platform::kRemindCaption, platform::MessageButtons::Ok);
         playing = false;
         setStatus(0, kIdleStatus);

@@ -1,7 +1,9 @@
-// The plain-recording panel's library buttons: save, read, rename and delete in "jb_rec\".
+// The plain-recording panel's library buttons: save, read, rename and delete in "jb_rec\", and the
+// conversion of the current recording into a hand-written script.
 #include "app/Unit_main.h"
 #include "common/counts.h"
 #include "plain/frame_step.h"
+#include "plain/recording_conversion.h"
 
 namespace tapmill {
 
@@ -16,5 +18,16 @@ void TForm_maintapmill::SpeedButton_saverecClick() { recLibrary_->save(); }
 void TForm_maintapmill::SpeedButton_readrecClick() { recLibrary_->read(); }
 void TForm_maintapmill::SpeedButton_renameClick() { recLibrary_->rename(); }
 void TForm_maintapmill::SpeedButton_delrecClick() { recLibrary_->remove(); }
+
+void TForm_maintapmill::SpeedButton_toscriptClick() {
+    if (!RecordingConversion(platform_, exedir).convert(recname)) return;
+    relistview(*ListView_homa, usename);
+    recLibrary_->showStatus("已转换…");
+    if (platform_.dialogs.messageBox("已转换为脚本，是否打开编辑？", platform::kRemindCaption,
+                                     platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
+        return;
+    editname = recname;
+    showScriptEditor();
+}
 
 }  // namespace tapmill

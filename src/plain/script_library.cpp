@@ -58,12 +58,12 @@ void ScriptLibrary::save() {
 
     const std::string target = pathOf(name);
     if (files::exists(target) &&
-        platform_.dialogs.messageBox("该脚本文件已存在，是否覆盖原有的文件？", platform::kRemindCaption,
+        platform_.dialogs.messageBox(kOverwriteQuestion, platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
         return;
     // The copy is written beside the target and renamed over it, so a failure leaves nothing
     // partial, and saving under the scratch name itself rewrites the same bytes.
-    if (!files::replaceAtomically(target, recording)) return remind("保存失败，无法写入文件：" + target);
+    if (!files::replaceAtomically(target, recording)) return remind(cannotWriteMessage(target));
 
     showStatus("已保存…");
     c_.nameField.setText("");

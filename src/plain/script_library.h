@@ -31,10 +31,11 @@ public:
     void rename();
     // Refills the selection list from the folder.
     void relist();
+    // A short confirmation ("已保存…") in the status label for a moment.
+    void showStatus(const std::string& text);
 
 private:
     std::string pathOf(const std::string& name) const;
-    void showStatus(const std::string& text);
     void remind(const std::string& text);
     void refuseRename();
 

@@ -35,7 +35,7 @@ bool TForm_homa::writeLines(const std::string& name) {
         lines->markUnchanged();
         return true;
     }
-    remind("保存失败，无法写入文件：" + path);
+    remind(cannotWriteMessage(path));
     return false;
 }
 
@@ -62,7 +62,7 @@ void TForm_homa::saveUnder(const std::string& newName) {
     // Another script's file is replaced only when the user says so; its own file is not asked about.
     const bool ownFile = !oldName.empty() && sameFileName(newName, oldName);
     if (!ownFile && files::exists(scriptFile(newName)) &&
-        platform_.dialogs.messageBox("该脚本文件已存在，是否覆盖原有的文件？", platform::kRemindCaption,
+        platform_.dialogs.messageBox(kOverwriteQuestion, platform::kRemindCaption,
                                      platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
         return;
     // From now on the file is this script's: a later rename moves it, and "删除脚本" deletes it.
