@@ -36,7 +36,8 @@ void TForm_maintapmill::showActivity() {
 
 void TForm_maintapmill::Timer_flashTimer() {
     using platform::TrayPicture;
-    // Also what no handler of the program sees end: a journal playback the system plays.
+    // Also what no handler of the program sees end: a journal playback, which ends in the
+    // system's calls or in the ticks of the program's own playback clock.
     showActivity();
     if (!playing && !recording && !running) showTrayPicture(TrayPicture::Normal);
     if (recording) {

@@ -2,73 +2,93 @@
 
 #include <algorithm>
 
-#include "common/delay.h"
+#include "journal/playback_hook.h"
 
 namespace tapmill::journal {
 
 namespace {
 
-// Waits are cut in slices so that a removed hook ends a long wait soon.
-constexpr uint64_t kWaitSliceMs = 50;
 // How far behind the time line may fall before it starts again from the present.
 constexpr uint64_t kCatchUpMs = 50;
-
-// The pump's 32-bit millisecond clock widened, so that waits of up to 2^32 - 1 ms compare.
-class WideClock {
-public:
-    explicit WideClock(platform::MessagePump& pump) : pump_(pump), last_(pump.tickMs()) {}
-    uint64_t now() {
-        const uint32_t tick = pump_.tickMs();
-        wide_ += static_cast<uint32_t>(tick - last_);
-        last_ = tick;
-        return wide_;
-    }
-
-private:
-    platform::MessagePump& pump_;
-    uint32_t last_;
-    uint64_t wide_ = 0;
-};
-
-// False when the hook went while waiting.
-bool waitUntil(uint64_t due, WideClock& clock, PlaybackHook& hook, platform::MessagePump& pump) {
-    for (;;) {
-        if (!hook.emulating()) return false;
-        const uint64_t now = clock.now();
-        if (now >= due) return true;
-        Delay(pump, static_cast<int>(std::min(due - now, kWaitSliceMs)));
-    }
-}
+constexpr uint64_t kLongestTickMs = UINT32_MAX;
 
 }  // namespace
 
-void runEmulatedPlayback(PlaybackHook& hook, platform::JournalHooks& output, platform::MessagePump& pump) {
-    FineTimingScope fineTiming(pump);
-    WideClock clock(pump);
-    uint64_t line = clock.now();  // when the last event was due
-    while (hook.emulating()) {
-        const uint64_t install = hook.installCount();
-        JournalEvent event;
-        const uint64_t asked = clock.now();
-        const auto delay = static_cast<uint32_t>(hook.callProcedure(platform::kHcGetNext, &event));
-        const uint64_t answered = clock.now();
-        line += answered - asked;
-        if (!hook.emulating()) break;
-        // The pass ended within the call: it handed over nothing to play.
-        if (hook.installCount() != install) continue;
+EmulatedPlayback::EmulatedPlayback(PlaybackHook& hook, platform::JournalHooks& system, platform::MessagePump& pump)
+    : hook_(hook), system_(system), pump_(pump) {}
 
-        uint64_t due = line + delay;
-        if (answered > due + kCatchUpMs) due = answered;
-        line = due;
-        if (delay > 0) {
-            if (!waitUntil(due, clock, hook, pump)) break;
-            continue;  // and ask again, as the system does after a delay
-        }
-        output.sendEvent(event);
-        hook.callProcedure(platform::kHcSkip, nullptr);
-        // Events without a gap between them must not keep the window's messages waiting.
-        pump.processPendingMessages();
+EmulatedPlayback::~EmulatedPlayback() { end(); }
+
+uint64_t EmulatedPlayback::now() {
+    const uint32_t tick = pump_.tickMs();
+    wideNow_ += static_cast<uint32_t>(tick - lastTick_);
+    lastTick_ = tick;
+    return wideNow_;
+}
+
+void EmulatedPlayback::begin() {
+    if (running_) return;
+    running_ = true;
+    pump_.beginFineTiming();
+    system_.watchCancelKey(true);
+    lastTick_ = pump_.tickMs();
+    line_ = now();
+    waiting_ = false;
+    system_.tickAfter(0, *this);
+}
+
+void EmulatedPlayback::end() {
+    if (!running_) return;
+    running_ = false;
+    system_.cancelTick();
+    system_.watchCancelKey(false);
+    pump_.endFineTiming();
+}
+
+void EmulatedPlayback::onTick() {
+    // A tick that comes while the procedure holds a call (a paused playback) is the held tick's
+    // to play on from.
+    if (ticking_ || !running_) return;
+    ticking_ = true;
+    while (hook_.emulating() && step()) {
     }
+    ticking_ = false;
+    if (!hook_.emulating()) end();
+}
+
+bool EmulatedPlayback::step() {
+    if (waiting_) {
+        const uint64_t at = now();
+        if (at < due_) {
+            system_.tickAfter(static_cast<uint32_t>(std::min(due_ - at, kLongestTickMs)), *this);
+            return false;
+        }
+        waiting_ = false;
+    }
+    const uint64_t install = hook_.installCount();
+    JournalEvent event;
+    const uint64_t asked = now();
+    const auto delay = static_cast<uint32_t>(hook_.callProcedure(platform::kHcGetNext, &event));
+    const uint64_t answered = now();
+    line_ += answered - asked;
+    if (!hook_.emulating()) return false;
+    // The pass ended within the call: it handed over nothing to play.
+    if (hook_.installCount() != install) return true;
+
+    uint64_t due = line_ + delay;
+    if (answered > due + kCatchUpMs) due = answered;
+    line_ = due;
+    if (delay > 0) {
+        // Asked again once it is due, as the system does after a delay.
+        waiting_ = true;
+        due_ = due;
+        return true;
+    }
+    system_.sendEvent(event);
+    hook_.callProcedure(platform::kHcSkip, nullptr);
+    // The next event at the next tick, after the messages that came meanwhile.
+    if (hook_.emulating()) system_.tickAfter(0, *this);
+    return false;
 }
 
 }  // namespace tapmill::journal

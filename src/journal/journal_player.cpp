@@ -98,8 +98,6 @@ void JournalPlayer::endPassIfDone() {
     playing = true;
     position = 0;
     hook_.install(*this);
-    // Ended rather than left playing with nothing to play it, which would refuse every start.
-    if (hook_.stranded()) stop();
 }
 
 }  // namespace tapmill::journal

@@ -1,19 +1,14 @@
 #include "journal/playback_hook.h"
 
-#include "common/delay.h"
-#include "journal/emulated_playback.h"
-
 namespace tapmill::journal {
 
-namespace {
+PlaybackHook::PlaybackHook(platform::JournalHooks& hooks, platform::MessagePump& pump)
+    : hooks_(hooks), emulated_(*this, hooks, pump) {}
 
-constexpr int kFirstCallCheckMs = 10;
-
-}  // namespace
-
-PlaybackHook::PlaybackHook(platform::JournalHooks& hooks, platform::MessagePump& pump) : hooks_(hooks), pump_(pump) {}
-
-PlaybackHook::~PlaybackHook() { remove(); }
+PlaybackHook::~PlaybackHook() {
+    remove();
+    emulated_.end();
+}
 
 intptr_t PlaybackHook::SystemSide::call(int code, uintptr_t wParam, JournalEvent* event) {
     owner_.verdict_ = Verdict::SystemPlays;
@@ -23,47 +18,46 @@ intptr_t PlaybackHook::SystemSide::call(int code, uintptr_t wParam, JournalEvent
 }
 
 void PlaybackHook::install(platform::JournalProcedure& procedure) {
-    remove();
+    dropSystemHook();
     procedure_ = &procedure;
     ++installCount_;
     if (verdict_ != Verdict::SystemDoesNotPlay) {
         systemHandle_ = hooks_.installSystemHook(platform::JournalHookKind::Playback, systemSide_);
         if (systemHandle_) {
             mode_ = Mode::System;
+            if (verdict_ == Verdict::Unknown) hooks_.tickAfter(kFirstCallMs, *this);
             return;
         }
         verdict_ = Verdict::SystemDoesNotPlay;
     }
     mode_ = Mode::Emulated;
+    emulated_.begin();
 }
 
 void PlaybackHook::remove() {
+    if (mode_ == Mode::System && verdict_ == Verdict::Unknown) hooks_.cancelTick();
+    dropSystemHook();
+    mode_ = Mode::None;
+    // A pass that ends within the driver's tick begins again before the tick is over, or the
+    // tick ends the driver.
+    if (!emulated_.ticking()) emulated_.end();
+}
+
+void PlaybackHook::dropSystemHook() {
     if (systemHandle_) hooks_.removeHook(systemHandle_);
     systemHandle_ = 0;
-    mode_ = Mode::None;
 }
 
 intptr_t PlaybackHook::callNext(int code, uintptr_t wParam, JournalEvent* event) {
     return systemHandle_ ? hooks_.callNextHook(systemHandle_, code, wParam, event) : 0;
 }
 
-void PlaybackHook::drive() {
-    if (mode_ == Mode::System && verdict_ == Verdict::Unknown) waitForTheSystemsFirstCall();
-    if (mode_ != Mode::Emulated) return;
-    driving_ = true;
-    runEmulatedPlayback(*this, hooks_, pump_);
-    driving_ = false;
-}
-
-void PlaybackHook::waitForTheSystemsFirstCall() {
-    const uint32_t start = pump_.tickMs();
-    while (mode_ == Mode::System && verdict_ == Verdict::Unknown && pump_.tickMs() - start < kFirstCallMs)
-        Delay(pump_, kFirstCallCheckMs);
+void PlaybackHook::onTick() {
     if (mode_ != Mode::System || verdict_ != Verdict::Unknown) return;
-    hooks_.removeHook(systemHandle_);
-    systemHandle_ = 0;
+    dropSystemHook();
     verdict_ = Verdict::SystemDoesNotPlay;
     mode_ = Mode::Emulated;
+    emulated_.begin();
 }
 
 }  // namespace tapmill::journal

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "journal/emulated_playback.h"
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
 
@@ -12,13 +13,14 @@ namespace tapmill::journal {
 // refuses the hook (Windows 11), or installs it but has not called it 200 ms later (Wine), the
 // emulated driver plays them instead: it calls the same procedure with HC_GETNEXT and HC_SKIP,
 // waits the delays it returns and injects each event. Later installs of the run go straight to
-// the emulated driver. The procedure sees the same calls either way.
-class PlaybackHook {
+// the emulated driver. The procedure sees the same calls either way, and either way they come
+// from the message loop after the install has returned.
+class PlaybackHook : private platform::PlaybackTicks {
 public:
     static constexpr uint32_t kFirstCallMs = 200;
 
     PlaybackHook(platform::JournalHooks& hooks, platform::MessagePump& pump);
-    ~PlaybackHook();
+    ~PlaybackHook() override;
     PlaybackHook(const PlaybackHook&) = delete;
     PlaybackHook& operator=(const PlaybackHook&) = delete;
 
@@ -28,15 +30,8 @@ public:
     bool installed() const { return mode_ != Mode::None; }
     intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
 
-    // After an install: where the system plays, returns at once; otherwise plays with the emulated
-    // driver, waiting through Delay, until the hook is removed and not installed again.
-    void drive();
-
     // For the emulated driver.
     bool emulating() const { return mode_ == Mode::Emulated; }
-    // An emulated hook that nothing plays: the system played the pass that just ended from its
-    // own calls, and then refused the hook for the next one. The drive runs only from a start.
-    bool stranded() const { return mode_ == Mode::Emulated && !driving_; }
     intptr_t callProcedure(int code, JournalEvent* event) { return procedure_->call(code, 0, event); }
     // Changes with every install: a pass that ended and began again within one call.
     uint64_t installCount() const { return installCount_; }
@@ -54,17 +49,19 @@ private:
         PlaybackHook& owner_;
     };
 
-    void waitForTheSystemsFirstCall();
+    void dropSystemHook();
+    // The tick kFirstCallMs after an install the system granted: a system that has not called by
+    // then never will, and the emulated driver takes over.
+    void onTick() override;
 
     platform::JournalHooks& hooks_;
-    platform::MessagePump& pump_;
     SystemSide systemSide_{*this};
+    EmulatedPlayback emulated_;
     platform::JournalProcedure* procedure_ = nullptr;
     Mode mode_ = Mode::None;
     Verdict verdict_ = Verdict::Unknown;
     uintptr_t systemHandle_ = 0;
     uint64_t installCount_ = 0;
-    bool driving_ = false;
 };
 
 }  // namespace tapmill::journal

@@ -47,8 +47,9 @@ void TForm_maintapmill::RzBitBtn_ststopClick() {
     showActivity();
 }
 
-// The system took the playback hook away, as it does on Ctrl+Esc: the playback ends there, and a
-// later start plays again, unpaused. A recording goes on: its low-level hooks keep watching.
+// The system took the playback hook away, as it does on Ctrl+Esc (and the platform says the same
+// of Ctrl+Esc during a playback the program plays itself): the playback ends there, and a later
+// start plays again, unpaused. A recording goes on: its low-level hooks keep watching.
 void TForm_maintapmill::WMCancelJournal() {
     stjournal.player.stop();
     clearJournalPause();
@@ -73,12 +74,8 @@ void TForm_maintapmill::RzBitBtn_stplayClick() {
 }
 
 void TForm_maintapmill::playLoadedJournal(int32_t passes, int speed) {
-    // Where the program plays the journal itself, the playback runs here until it ends.
-    if (!stjournal.player.start(passes, speed)) return;
-    showActivity();
-    stjournal.playbackHook.drive();
-    // Where the system plays, the playback is still going on; the activity display sees it end.
-    showActivity();
+    // The playback goes on from the message loop, whoever plays it; the activity display sees it end.
+    if (stjournal.player.start(passes, speed)) showActivity();
 }
 
 void TForm_maintapmill::Speedbutton_stpauseClick() {

@@ -40,6 +40,13 @@ public:
 
 enum class JournalHookKind { Record, Playback };
 
+// What the clock of a playback the program drives itself calls.
+class PlaybackTicks {
+public:
+    virtual ~PlaybackTicks() = default;
+    virtual void onTick() = 0;
+};
+
 // The desktop-wide input hooks of the journal recorder and player, and the input injection of a
 // playback the program drives itself.
 class JournalHooks {
@@ -58,6 +65,17 @@ public:
     // Plays one event into the desktop (SendInput): a mouse event at its recorded position with its
     // button, or a key down or up.
     virtual void sendEvent(const JournalEvent& event) = 0;
+
+    // What the system does for its own playback hook, for a playback the program drives itself.
+    // Calls ticks.onTick() once, from this thread's message loop (whichever loop runs it), ms
+    // milliseconds from now to the millisecond; 0 calls it once the messages pending now are
+    // handled. A tick asked for replaces one still pending.
+    virtual void tickAfter(uint32_t ms, PlaybackTicks& ticks) = 0;
+    virtual void cancelTick() = 0;
+    // While watched, a Ctrl+Esc the user presses (not one a playback injects) goes no further and
+    // posts WM_CANCELJOURNAL to this thread, as the system does when Ctrl+Esc takes its own
+    // playback hook away. Unwatched, Ctrl+Esc is the system's (its Start menu).
+    virtual void watchCancelKey(bool on) = 0;
 };
 
 }  // namespace tapmill::platform

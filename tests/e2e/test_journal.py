@@ -1,5 +1,7 @@
 """The journal recorder and player of the real program: recorded with the real hot keys while the
-pointer and the keyboard work in target.exe, then replayed into it at speed 5 and 10."""
+pointer and the keyboard work in target.exe, then replayed into it at speed 5 and 10. Wine never
+calls a journal playback hook, so the program plays journals itself here: beside a plain
+recording, and until Ctrl+Esc ends an endless playback."""
 
 import time
 import unittest
@@ -16,6 +18,10 @@ KEYS = {0x100: "KEYDOWN", 0x104: "KEYDOWN", 0x101: "KEYUP", 0x105: "KEYUP"}
 # pressed, the journal must hold none of them.
 HOT_KEY_KEYS = {0x12, ord("W"), ord("Q"), ord("Z"), 0x79}
 REPLAY_TRIES = 3
+IDLE = "当前状态："
+RECORDING = "当前状态：录制……"
+PLAYING = "当前状态：播放……"
+VK_ESCAPE = 27
 
 
 def read_journal(path):
@@ -45,6 +51,28 @@ def without_hot_keys(timed_events):
             if not (event[0].startswith("KEY") and event[1] in HOT_KEY_KEYS)]
 
 
+def journal_text(moves, step_ms):
+    """A journal as the program stores it, of pointer moves to the (x, y) given, step_ms apart."""
+    lines = []
+    for number, (x, y) in enumerate(moves):
+        lines += [f"[{number}]", "iCode=0", "wParam=0", "message=512", f"paramL={x}", f"paramH={y}",
+                  f"time={1000 + number * step_ms}", "hwnd=0"]
+    lines += ["[end]", f"all={len(moves)}"]
+    return "\r\n".join(lines) + "\r\n"
+
+
+def recorded_positions(path):
+    """The (x, y) of each frame of a plain recording, in order."""
+    frames, section = {}, None
+    for line in path.read_text(encoding="ascii").splitlines():
+        if line.startswith("[") and line.endswith("]"):
+            section = int(line[1:-1]) if line[1:-1].isdigit() else None
+        elif section is not None and line.split("=", 1)[0] in ("x", "y"):
+            key, value = line.split("=", 1)
+            frames.setdefault(section, {})[key] = int(value)
+    return [(frames[number]["x"], frames[number]["y"]) for number in sorted(frames)]
+
+
 def setUpModule():
     e2e.start_session()
 
@@ -61,6 +89,14 @@ class JournalTest(E2ETestCase):
         self.main = MainWindow(self.driver)
         self.state = self.main.label_after("Panel_strec", "信息状况:")
         self.target = self.start_target()
+
+    def wait_status(self, text):
+        e2e.wait_until(lambda: self.main.status(0) == text, f"status {text!r}")
+
+    def load_journal(self, name, moves, step_ms):
+        self.folder.write_text(f"jb_strec/{name}.ini", journal_text(moves, step_ms), "ascii")
+        self.main.show_panel("Panel_strec")
+        self.driver.set_text(self.main.label_after("Panel_strec", "当前脚本:"), name)
 
     def wait_state(self, text):
         e2e.wait_until(lambda: self.driver.get_text(self.state) == text, f"the journal state {text!r}")
@@ -150,6 +186,44 @@ class JournalTest(E2ETestCase):
         self.main.show_panel("Panel_strec")
         time.sleep(0.5)
         e2e.screenshot("journal-panel")
+
+    def test_a_journal_played_during_a_plain_recording_leads_the_recordings_pointer(self):
+        path = [(100 + 40 * n, 300 + 10 * n) for n in range(12)]
+        self.load_journal("path", path, 100)
+        e2e.mouse_move(50, 50)
+        e2e.key("ctrl+w")
+        self.wait_status(RECORDING)
+        self.driver.click(self.main.in_panel("Panel_strec", "播放"))
+        e2e.wait_until(lambda: self.driver.cursor() == path[-1], "the journal's last move")
+        time.sleep(0.3)
+        e2e.key("ctrl+q")
+        self.wait_status(IDLE)
+
+        frames = recorded_positions(self.folder.path / "jb_rec" / "jb_rec.ini")
+        along = [p for k, p in enumerate(frames) if p in path and (k == 0 or frames[k - 1] != p)]
+        self.assertEqual(along, path, "each replayed position in order, once")
+        # Each held for its 100 ms, about five frames: none written in a burst once the playback ended.
+        held = [frames.count(p) for p in path[:-1]]
+        self.assertTrue(all(3 <= count <= 7 for count in held), f"frames at each position: {held}")
+
+    def test_ctrl_esc_ends_an_endless_playback(self):
+        square = [(200, 200), (400, 200), (400, 400), (200, 400)]
+        self.load_journal("square", square, 60)
+        self.driver.click(self.main.in_panel("Panel_strec", "无限循环播放"))
+        e2e.wait_until(lambda: self.driver.is_checked(self.main.in_panel("Panel_strec", "无限循环播放")) == 1,
+                       "the endless box")
+        self.driver.click(self.main.in_panel("Panel_strec", "播放"))
+        self.wait_status(PLAYING)
+        time.sleep(1.0)  # a few passes
+        self.assertIn(self.driver.cursor(), square)
+
+        e2e.key("ctrl+Escape")
+        self.wait_status(IDLE)
+        still = self.driver.cursor()
+        time.sleep(0.5)
+        self.assertEqual(self.driver.cursor(), still, "the pointer moves no more")
+        self.assertNotIn(("KEYDOWN", VK_ESCAPE), self.target.events(), "the Esc went no further")
+        e2e.screenshot("journal-ctrl-esc")
 
 
 if __name__ == "__main__":

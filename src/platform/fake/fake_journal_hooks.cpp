@@ -1,5 +1,6 @@
 #include "platform/fake/fake_journal_hooks.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace tapmill::fake {
@@ -33,6 +34,30 @@ intptr_t FakeJournalHooks::callNextHook(uintptr_t handle, int code, uintptr_t, J
 void FakeJournalHooks::sendEvent(const JournalEvent& event) {
     sent.push_back({event, clock_.now()});
     clock_.advance(sendCostMs);
+}
+
+void FakeJournalHooks::tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) {
+    cancelTick();
+    tickPending_ = true;
+    tick_ = clock_.after(ms, [this, &ticks] {
+        tickPending_ = false;
+        ticks.onTick();
+    });
+}
+
+void FakeJournalHooks::cancelTick() {
+    if (tickPending_) clock_.cancel(tick_);
+    tickPending_ = false;
+}
+
+void FakeJournalHooks::userPressesCtrlEsc() {
+    bool cancelled = cancelKeyWatched;
+    for (auto it = hooks_.begin(); it != hooks_.end();) {
+        const bool playback = it->second.type == HookType::SystemPlayback;
+        cancelled = cancelled || playback;
+        it = playback ? hooks_.erase(it) : std::next(it);
+    }
+    if (cancelled && cancelJournal) clock_.post(cancelJournal);
 }
 
 intptr_t FakeJournalHooks::call(HookType type, int code, JournalEvent* event, uintptr_t wParam) {

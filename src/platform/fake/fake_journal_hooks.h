@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -21,6 +22,16 @@ public:
     void removeHook(uintptr_t handle) override;
     intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
     void sendEvent(const JournalEvent& event) override;
+    // Ticks fall due on the pump's virtual clock.
+    void tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) override;
+    void cancelTick() override;
+    void watchCancelKey(bool on) override { cancelKeyWatched = on; }
+
+    // The user presses Ctrl+Esc: the system takes its own playback hook away if one is installed,
+    // and that or a watch posts WM_CANCELJOURNAL, which `cancelJournal` receives.
+    void userPressesCtrlEsc();
+    bool cancelKeyWatched = false;
+    std::function<void()> cancelJournal;
 
     // What the system refuses.
     bool refuseSystemRecord = false;
@@ -66,6 +77,9 @@ private:
     FakePump& clock_;
     std::map<uintptr_t, Hook> hooks_;
     uintptr_t nextHandle_ = 0x1000;
+    // The pump's number of the tick pending, if any.
+    bool tickPending_ = false;
+    uint64_t tick_ = 0;
 };
 
 }  // namespace tapmill::fake

@@ -2,8 +2,18 @@
 
 namespace tapmill::fake {
 
-void FakePump::at(uint64_t time, std::function<void()> fn) {
-    queue_.emplace(std::make_pair(time, sequence_++), std::move(fn));
+uint64_t FakePump::at(uint64_t time, std::function<void()> fn) {
+    queue_.emplace(std::make_pair(time, sequence_), std::move(fn));
+    return sequence_++;
+}
+
+void FakePump::cancel(uint64_t scheduled) {
+    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (it->first.second == scheduled) {
+            queue_.erase(it);
+            return;
+        }
+    }
 }
 
 void FakePump::processPendingMessages() {

@@ -21,9 +21,11 @@ public:
     // Dispatches every scheduled event in time order until none is left.
     int runMessageLoop() override;
 
-    // Schedules fn at virtual time (the current time's 64-bit base plus the given offset).
-    void at(uint64_t time, std::function<void()> fn);
-    void after(uint32_t ms, std::function<void()> fn) { at(now_ + ms, std::move(fn)); }
+    // Schedules fn at virtual time (the current time's 64-bit base plus the given offset); gives
+    // the number by which cancel takes it back.
+    uint64_t at(uint64_t time, std::function<void()> fn);
+    uint64_t after(uint32_t ms, std::function<void()> fn) { return at(now_ + ms, std::move(fn)); }
+    void cancel(uint64_t scheduled);
     // A message posted now: dispatched at the next processing.
     void post(std::function<void()> fn) { at(now_, std::move(fn)); }
 

@@ -2,12 +2,15 @@
 #include <windows.h>
 
 #include "platform/journal_hooks.h"
+#include "platform/win32/win32_cancel_key_watch.h"
 #include "platform/win32/win32_low_level_recorder.h"
+#include "platform/win32/win32_playback_clock.h"
 
 namespace tapmill::win32 {
 
 // The system's journal hooks (one of each kind at a time, as the journal recorder and player
-// use them), the low-level recorder, and SendInput for an emulated playback.
+// use them), the low-level recorder, and for an emulated playback SendInput, its clock and the
+// Ctrl+Esc that ends it.
 class Win32JournalHooks : public platform::JournalHooks {
 public:
     Win32JournalHooks() = default;
@@ -18,6 +21,9 @@ public:
     void removeHook(uintptr_t handle) override;
     intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
     void sendEvent(const JournalEvent& event) override;
+    void tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) override { clock_.tickAfter(ms, ticks); }
+    void cancelTick() override { clock_.cancel(); }
+    void watchCancelKey(bool on) override { on ? cancelKey_.start() : cancelKey_.stop(); }
 
 private:
     uintptr_t lowLevelHandle() const { return reinterpret_cast<uintptr_t>(&lowLevel_); }
@@ -25,6 +31,8 @@ private:
     HHOOK recordHook_ = nullptr;
     HHOOK playbackHook_ = nullptr;
     Win32LowLevelRecorder lowLevel_;
+    Win32PlaybackClock clock_;
+    Win32CancelKeyWatch cancelKey_;
 };
 
 }  // namespace tapmill::win32

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/delay.h"
 #include "journal/input_messages.h"
 #include "journal/journal_player.h"
 #include "platform/fake/fake_journal_hooks.h"
@@ -47,9 +48,10 @@ protected:
         journal.table = loadJournal(journal.file).events;
     }
 
-    // A playback as the start button runs it.
+    // A playback as the start button begins it, and the message loop until nothing is left to do.
     void play(int32_t passes, int speed) {
-        if (player.start(passes, speed)) hook.drive();
+        player.start(passes, speed);
+        pump.runMessageLoop();
     }
 
     // When each injected event went out, in virtual ms since the test began, and which it was.
@@ -106,10 +108,11 @@ TEST_F(EmulatedPlaybackTest, AHookTheSystemCallsIsLeftToTheSystem) {
         JournalEvent event{};
         hooks.playback(platform::kHcGetNext, &event);
     });
-    play(1, 5);
+    player.start(1, 5);
+    EXPECT_EQ(pump.now(), origin_) << "the start waits for nothing";
+    pump.runMessageLoop();
     EXPECT_TRUE(hooks.installed(HookType::SystemPlayback));
     EXPECT_TRUE(hooks.sent.empty());
-    EXPECT_LE(pump.now() - origin_, 60u);  // it looks for the call every 10 ms
 }
 
 TEST_F(EmulatedPlaybackTest, PassesFollowOneAnotherWithTheFirstGapBetweenThem) {
@@ -167,7 +170,7 @@ TEST_F(EmulatedPlaybackTest, EventsWithoutGapsStillLetTheWindowsMessagesThrough)
 TEST_F(EmulatedPlaybackTest, AStartDuringThePlaybackStartsNoSecondOne) {
     hooks.refuseSystemPlayback = true;
     useJournal({0, 100, 200});
-    pump.after(50, [&] { play(1, 5); });
+    pump.after(50, [&] { player.start(1, 5); });
     play(1, 5);
     EXPECT_THAT(sentEvents(), ElementsAre(0, 1, 2));
 }
@@ -177,11 +180,31 @@ TEST_F(EmulatedPlaybackTest, AfterAShowANewStartPlaysOnceWithNoLeftoverOfTheOldP
     useJournal({0, 100, 200});
     pump.after(50, [&] {
         player.endOnShow();
-        play(1, 5);  // runs nested inside the old playback's wait
+        player.start(1, 5);
     });
     play(1, 5);
     EXPECT_THAT(sentEvents(), ElementsAre(0, 0, 1, 2));
     EXPECT_FALSE(hook.installed());
+}
+
+TEST_F(EmulatedPlaybackTest, ALoopOfAnotherHandlerDoesNotHoldThePlaybackUp) {
+    hooks.refuseSystemPlayback = true;
+    useJournal({0, 100, 200, 300});
+    // A recording or a script run: a handler that loops, waiting through Delay, for a second.
+    pump.after(50, [&] { Delay(pump, 1000); });
+    play(1, 5);
+    EXPECT_THAT(sentTimes(), ElementsAre(0, 100, 200, 300));
+}
+
+TEST_F(EmulatedPlaybackTest, CtrlEscIsWatchedOnlyWhileTheProgramPlaysItself) {
+    hooks.refuseSystemPlayback = true;
+    useJournal({0, 100, 200});
+    std::vector<bool> watched{hooks.cancelKeyWatched};
+    pump.after(150, [&] { watched.push_back(hooks.cancelKeyWatched); });
+    play(1, 5);
+    watched.push_back(hooks.cancelKeyWatched);
+    EXPECT_THAT(watched, ElementsAre(false, true, false));
+    EXPECT_EQ(pump.pendingCount(), 0u) << "no tick is left behind";
 }
 
 }  // namespace

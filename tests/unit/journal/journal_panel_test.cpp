@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/error.h"
@@ -112,6 +113,7 @@ TEST_F(JournalPanelTest, TheJournalHotKeysActAsTheirButtons) {
     form.OnWMHotKey(HK_JournalStop);
     EXPECT_EQ(journal::readJournalEventCount(scratch()), 1);
     form.OnWMHotKey(HK_JournalPlay);
+    fp.pump.runMessageLoop();
     EXPECT_EQ(fp.journalHooks.sent.size(), 1u);
 }
 
@@ -144,6 +146,7 @@ TEST_F(JournalPanelTest, PauseTextsDuringAPlayback) {
         seen.push_back(form.Speedbutton_stpause->text() + " " + form.label_ststate->text());
     });
     form.RzBitBtn_stplayClick();
+    fp.pump.runMessageLoop();
     EXPECT_THAT(seen, ElementsAre("继续 暂停…", "暂停 播放中…"));
     EXPECT_EQ(fp.journalHooks.sent.size(), 3u);
 }
@@ -167,6 +170,7 @@ TEST_F(JournalPanelTest, PlayLoadsTheJournalNamedByItsLabelAndPlaysItsPasses) {
     EXPECT_EQ(form.stname, "demo");
     EXPECT_EQ(form.label_stfra->text(), "3");
     EXPECT_EQ(form.label_ststate->text(), "");
+    fp.pump.runMessageLoop();
     EXPECT_EQ(fp.journalHooks.sent.size(), 8u);
     EXPECT_FALSE(form.stjournal.player.playing);
 }
@@ -269,12 +273,10 @@ TEST_F(JournalPanelTest, APlaybackTheSystemCancelledEndsAndPlayStartsAnotherOne)
     EXPECT_EQ(fp.journalHooks.installedCount(HookType::SystemPlayback), 1);
 }
 
-TEST_F(JournalPanelTest, APassTheSystemPlayedWhoseNextHookItRefusesEndsThePlayback) {
+TEST_F(JournalPanelTest, APassTheSystemPlayedWhoseNextHookItRefusesIsFollowedByTheProgramsOwn) {
     writeJournal("stjb", 2);
     TForm_maintapmill& form = shownForm();
-    form.RzCheckBox_loop->setChecked(true);
-    form.RzCheckBox_loopClick();
-    systemPlaysTheNextPlayback();
+    form.Edit_stt->setText("2");
     form.RzBitBtn_stplayClick();
     ASSERT_TRUE(fp.journalHooks.installed(HookType::SystemPlayback));
 
@@ -284,15 +286,77 @@ TEST_F(JournalPanelTest, APassTheSystemPlayedWhoseNextHookItRefusesEndsThePlayba
         fp.journalHooks.playback(platform::kHcGetNext, &e);
         fp.journalHooks.playback(platform::kHcSkip);
     }
+    EXPECT_TRUE(form.stjournal.player.playing);
+    fp.pump.runMessageLoop();
 
-    EXPECT_FALSE(form.stjournal.player.playing) << "nothing would play the next pass";
+    EXPECT_EQ(fp.journalHooks.sent.size(), 2u) << "the second pass";
+    EXPECT_FALSE(form.stjournal.player.playing);
     EXPECT_FALSE(form.stjournal.playbackHook.installed());
-    // A new start plays, the program's own way now.
-    form.RzCheckBox_loop->setChecked(false);
+}
+
+// Where the program plays the journal itself (the system refuses the hook or never calls it).
+TEST_F(JournalPanelTest, AJournalPlayedDuringAPlainRecordingPlaysBesideItAndTheFramesFollowItsPointer) {
+    const std::string path = file("jb_strec/path.ini");
+    for (int i = 0; i < 10; ++i)
+        journal::writeJournalEvent(path, i, 0, 0,
+                                   JournalEvent{journal::kWmMouseMove, 100 * (i + 1), 5, 100u * static_cast<uint32_t>(i), 0});
+    journal::writeJournalEventCount(path, 10);
+    fp.journalHooks.refuseSystemPlayback = true;
+    // The pointer goes where the last injected event put it.
+    fp.input.userPointer = [this] {
+        const auto& sent = fp.journalHooks.sent;
+        return sent.empty() ? platform::Point{0, 5} : platform::Point{sent.back().event.paramL, sent.back().event.paramH};
+    };
+    TForm_maintapmill& form = shownForm();
+    form.Label_stjbname->setText("path");
+    const uint64_t start = fp.pump.now();
+    // Between two frames, so that no frame and event fall on the same millisecond.
+    fp.pump.at(start + 110, [&] { form.RzBitBtn_stplayClick(); });
+    fp.pump.at(start + 1305, [&] { form.OnWMHotKey(HK_Stop); });
+
+    form.SpeedButton_recClick();
+
+    const std::string recording = form.exedir + "jb_rec\\jb_rec.ini";
+    const int32_t frames = profile::readInteger(recording, "all", "value", -1);
+    ASSERT_EQ(frames, 66);
+    for (int32_t f = 0; f < frames; ++f) {
+        const int64_t sampled = 20 * (f + 1) - 110;  // since the journal's first event
+        const int expected = sampled < 0 ? 0 : std::min(1000, 100 * static_cast<int>(sampled / 100 + 1));
+        EXPECT_EQ(profile::readInteger(recording, std::to_string(f), "x", -1), expected) << "frame " << f;
+    }
+    EXPECT_FALSE(form.stjournal.player.playing);
+}
+
+TEST_F(JournalPanelTest, CtrlEscEndsAnEndlessPlaybackTheProgramPlaysItselfAndIsTheSystemsOtherwise) {
+    writeJournal("stjb", 3);
+    fp.journalHooks.refuseSystemPlayback = true;
+    TForm_maintapmill& form = shownForm();
+    form.RzCheckBox_loop->setChecked(true);
     form.RzCheckBox_loopClick();
-    const size_t sentBefore = fp.journalHooks.sent.size();
+    EXPECT_FALSE(fp.journalHooks.cancelKeyWatched) << "no playback: Ctrl+Esc opens the Start menu";
+    const uint64_t start = fp.pump.now();
+    size_t sentAtCtrlEsc = 0;
+    fp.pump.at(start + 1005, [&] {
+        sentAtCtrlEsc = fp.journalHooks.sent.size();
+        fp.journalHooks.userPressesCtrlEsc();
+    });
+    // Were Ctrl+Esc lost, a show would end the playback later.
+    bool playingLater = true;
+    fp.pump.at(start + 5000, [&] {
+        playingLater = form.stjournal.player.playing;
+        form.FormShow();
+    });
+
     form.RzBitBtn_stplayClick();
-    EXPECT_EQ(fp.journalHooks.sent.size() - sentBefore, 2u);
+    EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：播放……") << "the click returns, the playback goes on";
+    fp.pump.runMessageLoop();
+
+    EXPECT_FALSE(playingLater);
+    EXPECT_GT(sentAtCtrlEsc, 3u) << "several passes played";
+    EXPECT_EQ(fp.journalHooks.sent.size(), sentAtCtrlEsc);
+    EXPECT_FALSE(form.stjournal.player.playing);
+    EXPECT_FALSE(fp.journalHooks.cancelKeyWatched);
+    EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：");
 }
 
 }  // namespace

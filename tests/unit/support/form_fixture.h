@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Unit_main.h"
+#include "journal/input_messages.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/memory/memory_controls.h"
 
@@ -47,6 +48,8 @@ protected:
     // The main window as its constructor leaves it, before any show.
     TForm_maintapmill& makeForm() {
         form_ = std::make_unique<TForm_maintapmill>(fp.platform, factory, exePath());
+        // The thread's WM_CANCELJOURNAL reaches the main window.
+        fp.journalHooks.cancelJournal = [this] { form_->onMessage(journal::kWmCancelJournal, 0, 0); };
         return *form_;
     }
     // The main window, created and shown as at program start.
