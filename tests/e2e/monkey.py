@@ -6,7 +6,8 @@ typed or pasted into its fields, a row chosen in its lists, a box ticked, a trac
 date and time picked (sometimes a second or two ahead), a control hot key, a move, click or key in
 target.exe, the window minimised and brought back through the tray icon, and now and then garbage
 or a truncated copy written into one of the program's INI files. Whatever plays, records or runs
-is stopped with Ctrl+Q (Alt+Q for the journal) within a few steps.
+is stopped with Ctrl+Q (Alt+Q for the journal recorder) within a few steps; a journal playback,
+which no hot key stops, by showing the window again (into the tray and back).
 
 After every step: every window of the program answers a message round trip within 2 s; the
 program runs and no crash dialog or crash trace appeared; once something stopped, no key or mouse
@@ -36,16 +37,22 @@ import tapmill_e2e as e2e
 from main_window import MainWindow
 
 IDLE = "当前状态："
-JOURNAL_IDLE = ""
+# The journal panel's state while its recorder or player is at work; otherwise it is empty or tells
+# what was last done ("已读取…").
+JOURNAL_BUSY = {"录制中…", "播放中…", "暂停…"}
 # How long the program may take to answer a message round trip before the step counts as a hang.
 ANSWER_SECONDS = 2.0
-# How long a stop may take to show (the end of a frame's wait, a message box answered on the way).
-STOP_SECONDS = 10.0
+# How long a stop may take to show (the end of a frame's wait, message boxes answered on the way,
+# the window hidden and shown, which costs Wine without a window manager about 2 s each way).
+STOP_SECONDS = 20.0
+# When Ctrl+Q and Alt+Q have not stopped it, the window is shown again (what ends a journal playback).
+SHOW_AFTER_SECONDS = 3.0
 # Without a window manager Wine waits about 2 s for each window it hides while the program ends.
 GONE_SECONDS = 10.0
 # Steps something may go on playing, recording or running before the monkey stops it.
 BUSY_STEPS = (1, 5)
 HISTORY = 50
+MODAL_CLASSES = ("TForm_homa", "TForm_plan", "TForm_hotkey")
 
 WM_COMMAND = 0x0111
 WM_SYSCOMMAND = 0x0112
@@ -127,7 +134,10 @@ class Monkey:
         self.steps = 0
         self.started = time.monotonic()
         self.busy_for = 0
-        self.busy_limit = self.rng.randint(*BUSY_STEPS)
+        # Stops and the answers on the way draw from their own stream: how long they take must not
+        # shift the choices of the steps.
+        self.pace = random.Random(seed ^ 0x5EED)
+        self.busy_limit = self.pace.randint(*BUSY_STEPS)
         self.spoiled = {}  # path -> bytes the monkey wrote there
         self.journal_state = self.main.label_after("Panel_strec", "信息状况:")
         self.left_out = {hwnd for hwnd, _, _, _, _, cls, text in driver.controls(self.main.panel(CONTROL_KEY_PANEL))
@@ -159,7 +169,7 @@ class Monkey:
         return found
 
     def busy(self):
-        return self.main.status(0) != IDLE or self.driver.get_text(self.journal_state) != JOURNAL_IDLE
+        return self.main.status(0) != IDLE or self.driver.get_text(self.journal_state) in JOURNAL_BUSY
 
     # -- the steps ------------------------------------------------------------------------------
 
@@ -336,6 +346,12 @@ class Monkey:
 
     def fail(self, what):
         steps = "\n".join(self.history)
+        try:
+            shot = e2e.screenshot(f"monkey-{self.seed}-failure")
+            windows = "\n".join(f"  {w}" for w in self.driver.windows() if w[1] == self.pid and w[2])
+            what += f"\nthe program's visible windows:\n{windows}\nscreenshot: {shot}"
+        except (e2e.UiDriverError, subprocess.SubprocessError, OSError):
+            pass
         raise MonkeyFailure(f"{what}\nseed {self.seed}, step {self.steps}; the last {len(self.history)} steps:\n{steps}")
 
     def check_alive(self):
@@ -381,6 +397,11 @@ class Monkey:
                 continue
             problem = ini_problem(data, path.parent.name == "jb_homa")
             if problem:
+                # Read again: a recording still being written may have been read between the two
+                # halves of a write.
+                time.sleep(0.5)
+                problem = ini_problem(path.read_bytes(), path.parent.name == "jb_homa") if path.exists() else None
+            if problem:
                 self.fail(f"{path.relative_to(self.folder.path)} does not parse: {problem}")
         for path in list(self.spoiled):
             if not path.exists():
@@ -398,29 +419,64 @@ class Monkey:
         self.busy_for += 1
         if self.busy_for < self.busy_limit:
             return
-        self.busy_limit = self.rng.randint(*BUSY_STEPS)
+        self.busy_limit = self.pace.randint(*BUSY_STEPS)
         self.counts["stop"] += 1
+        self.stop_everything()
+        self.busy_for = 0
+        self.check_keys_released("a stop")
+
+    def stop_everything(self):
+        """Ctrl+Q and Alt+Q, as often as it takes. A journal playback is deaf to both: it stops
+        only at the end of its passes or when the main window is shown again, so after a few
+        seconds the monkey leaves the modal windows and brings the window back from the tray."""
         self.log(f"stop: {self.main.status(0)!r} {self.driver.get_text(self.journal_state)!r}")
-        deadline = time.monotonic() + STOP_SECONDS
+        started = time.monotonic()
+        shown = False
         while self.busy():
-            if time.monotonic() > deadline:
-                self.fail(f"Ctrl+Q and Alt+Q did not stop {self.main.status(0)!r} "
+            if time.monotonic() - started > STOP_SECONDS:
+                self.fail(f"Ctrl+Q, Alt+Q and a show of the window did not stop {self.main.status(0)!r} "
                           f"{self.driver.get_text(self.journal_state)!r} within {STOP_SECONDS} s")
             self.answer_message_boxes("during the stop")
             e2e.key("ctrl+q")
             e2e.key("alt+q")
             time.sleep(0.5)
-        self.busy_for = 0
-        self.check_keys_released("a stop")
+            if not shown and time.monotonic() - started > SHOW_AFTER_SECONDS and self.busy():
+                shown = True
+                self.leave_modal_windows()
+                self.log("minimise into the tray and back to show the window")
+                if self.driver.is_visible(self.main.hwnd):
+                    self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+                    e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to go", 10)
+                self.restore_from_tray()
+
+    def restore_from_tray(self):
+        if not self.driver.is_visible(self.main.hwnd):
+            self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+            e2e.wait_until(lambda: self.driver.is_visible(self.main.hwnd), "the window back from the tray", 10)
+
+    def leave_modal_windows(self):
+        """Answers the message boxes and closes the editor, plan and hot-key windows."""
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            self.answer_message_boxes("to leave")
+            windows = self.tapmill_windows()
+            modal = [w for w in windows if w[2] and w[4] in MODAL_CLASSES]
+            if not modal and not any(w[2] and w[4] == "#32770" for w in windows):
+                return
+            for window in modal:
+                self.log(f"close {window[4]}")
+                self.driver.close(window[0])
+            time.sleep(0.5)
+        self.fail("the modal windows and message boxes did not go")
 
     def answer_message_boxes(self, why):
         for hwnd, _, visible, enabled, cls, caption in self.tapmill_windows():
             if visible and cls == "#32770":
-                for control in self.driver.controls(hwnd):
-                    if control[5].lower() == "button" and control[4] and control[3]:
-                        self.log(f"answer {caption!r} with {control[6]!r} {why}")
-                        self.driver.post(hwnd, WM_COMMAND, control[1], control[0])
-                        break
+                buttons = [c for c in self.driver.controls(hwnd) if c[5].lower() == "button" and c[3] and c[4]]
+                if buttons:
+                    button = self.pace.choice(buttons)
+                    self.log(f"answer {caption!r} with {button[6]!r} {why}")
+                    self.driver.post(hwnd, WM_COMMAND, button[1], button[0])
                 time.sleep(0.2)
 
     def check(self, was_busy):
@@ -450,25 +506,12 @@ class Monkey:
         self.finish()
 
     def finish(self):
-        """Stops everything, brings the window back, leaves the modal windows and closes with 是."""
+        """Stops everything, leaves the modal windows, brings the window back and closes with 是."""
         self.log("finish")
-        self.busy_limit = 0
-        self.keep_playback_short()
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            self.answer_message_boxes("at the end")
-            windows = self.tapmill_windows()
-            modal = [w for w in windows if w[2] and w[4] in ("TForm_homa", "TForm_plan", "TForm_hotkey")]
-            boxes = [w for w in windows if w[2] and w[4] == "#32770"]
-            if not modal and not boxes:
-                break
-            for window in modal:
-                self.log(f"close {window[4]}")
-                self.driver.close(window[0])
-            time.sleep(0.5)
-        if not self.driver.is_visible(self.main.hwnd):
-            self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
-            e2e.wait_until(lambda: self.driver.is_visible(self.main.hwnd), "the window back from the tray")
+        if self.busy():
+            self.stop_everything()
+        self.leave_modal_windows()
+        self.restore_from_tray()
         self.check(False)
         self.driver.close(self.main.hwnd)
         box, text = self.driver.msgbox()
