@@ -47,8 +47,10 @@ ANSWER_SECONDS = 2.0
 STOP_SECONDS = 20.0
 # When Ctrl+Q and Alt+Q have not stopped it, the window is shown again (what ends a journal playback).
 SHOW_AFTER_SECONDS = 3.0
-# Without a window manager Wine waits about 2 s for each window it hides while the program ends.
+# Without a window manager Wine waits about 2 s for each window it hides or destroys, in the thread
+# that hides it: the program ends within 10 s, and a step that hid windows may keep it that long.
 GONE_SECONDS = 10.0
+WINE_HIDE_SECONDS = 2.5
 # Steps something may go on playing, recording or running before the monkey stops it.
 BUSY_STEPS = (1, 5)
 HISTORY = 50
@@ -365,10 +367,20 @@ class Monkey:
             if visible and pid not in self.known_pids:
                 self.fail(f"a window of another program appeared: {cls} {caption!r}")
 
-    def check_answers(self):
-        for hwnd, _, _, _, cls, caption in self.tapmill_windows():
+    def visible_windows(self):
+        return {w[0] for w in self.tapmill_windows() if w[2]}
+
+    def check_answers(self, visible_before):
+        windows = self.tapmill_windows()
+        # Without a window manager Wine waits about 2 s for each window it hides or destroys, with
+        # the program's thread inside that wait: the step's hidden windows earn that time.
+        hidden = len(visible_before - {w[0] for w in windows if w[2]})
+        for hwnd, _, _, _, cls, caption in windows:
             try:
                 answered = self.driver.answers(hwnd, ANSWER_SECONDS)
+                if not answered and hidden:
+                    answered = self.driver.answers(hwnd, WINE_HIDE_SECONDS * hidden)
+                    self.log(f"  {cls} answered {'late' if answered else 'not'} after {hidden} windows went")
             except e2e.UiDriverError:
                 continue  # it went between the listing and the question
             if not answered and any(w[0] == hwnd for w in self.tapmill_windows()):
@@ -479,9 +491,9 @@ class Monkey:
                     self.driver.post(hwnd, WM_COMMAND, button[1], button[0])
                 time.sleep(0.2)
 
-    def check(self, was_busy):
+    def check(self, was_busy, visible_before):
         self.check_alive()
-        self.check_answers()
+        self.check_answers(visible_before)
         if was_busy and not self.busy():
             self.check_keys_released("the end of a playback, recording or run")
         self.check_files()
@@ -494,6 +506,7 @@ class Monkey:
         while time.monotonic() - started < minutes * 60:
             self.steps += 1
             was_busy = self.busy()
+            visible_before = self.visible_windows()
             try:
                 self.one_step()
             except e2e.UiDriverError as missed:
@@ -501,7 +514,7 @@ class Monkey:
                 # closing window does. A program that stopped answering is caught just below.
                 self.log(f"  missed: {missed}")
             time.sleep(self.rng.choice([0.05, 0.1, 0.2, 0.4]))
-            self.check(was_busy)
+            self.check(was_busy, visible_before)
             self.keep_playback_short()
         self.finish()
 
@@ -512,7 +525,7 @@ class Monkey:
             self.stop_everything()
         self.leave_modal_windows()
         self.restore_from_tray()
-        self.check(False)
+        self.check(False, self.visible_windows())
         self.driver.close(self.main.hwnd)
         box, text = self.driver.msgbox()
         if text != "是否真的要退出Tapmill？":
