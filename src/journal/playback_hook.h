@@ -27,6 +27,8 @@ public:
     void remove();
     bool installed() const { return mode_ != Mode::None; }
     intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
+    // Plays one event into the desktop outside any pass: what a stopped playback lets go of.
+    void inject(const JournalEvent& event) { hooks_.sendEvent(event); }
 
     // After an install: where the system plays, returns at once; otherwise plays with the emulated
     // driver, waiting through Delay, until the hook is removed and not installed again.
