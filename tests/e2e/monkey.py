@@ -294,9 +294,23 @@ class Monkey:
     def step_target(self):
         width, height = self.screen
         x, y = self.rng.randrange(width), self.rng.randrange(height)
-        action = self.rng.choice(["move", "click", "right click", "keys"])
+        action = self.rng.choice(["move", "click", "right click", "keys", "drag", "hold a key"])
         self.log(f"target: {action} at {x},{y}")
-        if action == "move":
+        if action == "drag":
+            # The button held down for a moment while the pointer goes elsewhere.
+            e2e.mouse_move(x, y)
+            e2e.xdotool("mousedown", 1)
+            for _ in range(self.rng.randint(1, 4)):
+                time.sleep(0.1)
+                e2e.mouse_move(self.rng.randrange(width), self.rng.randrange(height))
+            e2e.xdotool("mouseup", 1)
+        elif action == "hold a key":
+            letter = self.rng.choice("abcdefghijklmnopqrstuvwxyz")
+            e2e.click(x, y)
+            e2e.xdotool("keydown", letter)
+            time.sleep(self.rng.choice([0.1, 0.3, 0.6]))
+            e2e.xdotool("keyup", letter)
+        elif action == "move":
             e2e.mouse_move(x, y)
         elif action == "click":
             e2e.click(x, y)
@@ -402,10 +416,9 @@ class Monkey:
                 data = path.read_bytes()
             except FileNotFoundError:
                 continue
-            if path in self.spoiled and data == self.spoiled[path] or data in self.spoiled.values():
-                continue
-            if path in self.spoiled:
-                # The program wrote into a file the monkey had spoiled: what it holds now is both.
+            # A file the monkey spoiled, a copy of one (renamed, saved as), or one the program wrote
+            # into after the monkey had spoiled it, which holds both.
+            if path in self.spoiled or data in self.spoiled.values():
                 continue
             problem = ini_problem(data, path.parent.name == "jb_homa")
             if problem:
@@ -503,7 +516,12 @@ class Monkey:
     def run(self, minutes):
         self.screen = e2e.screen_size()
         started = self.started = time.monotonic()
+        next_report = started + 60
         while time.monotonic() - started < minutes * 60:
+            if time.monotonic() >= next_report:
+                next_report += 60
+                print(f"  {time.monotonic() - started:5.0f} s: {self.steps} steps, {self.counts['stop']} stops",
+                      flush=True)
             self.steps += 1
             was_busy = self.busy()
             visible_before = self.visible_windows()
