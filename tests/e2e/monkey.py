@@ -373,6 +373,8 @@ class Monkey:
     def check_alive(self):
         if not self.tapmill.running():
             self.fail(f"tapmill.exe ended (exit code {self.tapmill.popen.returncode})")
+        if not self.target.process.running():
+            self.fail("target.exe ended: the monkey's clicks and keys would go nowhere")
         trace = self.stderr_path.read_bytes()
         for sign in (b"Unhandled", b"Backtrace", b"wine: Assertion", b"Unhandled exception"):
             if sign in trace:
@@ -514,6 +516,16 @@ class Monkey:
     # -- the run --------------------------------------------------------------------------------
 
     def run(self, minutes):
+        """The steps for `minutes`, then the end; any failure on the way names the last steps."""
+        try:
+            self.walk(minutes)
+            self.finish()
+        except MonkeyFailure:
+            raise
+        except (AssertionError, e2e.UiDriverError) as broken:
+            self.fail(str(broken))
+
+    def walk(self, minutes):
         self.screen = e2e.screen_size()
         started = self.started = time.monotonic()
         next_report = started + 60
@@ -534,7 +546,6 @@ class Monkey:
             time.sleep(self.rng.choice([0.05, 0.1, 0.2, 0.4]))
             self.check(was_busy, visible_before)
             self.keep_playback_short()
-        self.finish()
 
     def finish(self):
         """Stops everything, leaves the modal windows, brings the window back and closes with 是."""
