@@ -140,7 +140,10 @@ class Monkey:
         # shift the choices of the steps.
         self.pace = random.Random(seed ^ 0x5EED)
         self.busy_limit = self.pace.randint(*BUSY_STEPS)
-        self.spoiled = {}  # path -> bytes the monkey wrote there
+        # The files the monkey spoiled, and every content they held since: copies of them (renamed,
+        # saved under another name) hold one of those.
+        self.spoiled_paths = set()
+        self.spoiled_contents = set()
         self.journal_state = self.main.label_after("Panel_strec", "信息状况:")
         self.left_out = {hwnd for hwnd, _, _, _, _, cls, text in driver.controls(self.main.panel(CONTROL_KEY_PANEL))
                          if cls.lower() == "edit" or text == "清除"}
@@ -344,7 +347,8 @@ class Monkey:
             how = "garbage"
         self.log(f"{how} into {path.relative_to(self.folder.path)} ({len(spoiled)} bytes)")
         path.write_bytes(spoiled)
-        self.spoiled[path] = spoiled
+        self.spoiled_paths.add(path)
+        self.spoiled_contents.add(spoiled)
 
     STEPS = [("click_button", 30), ("type", 12), ("choose", 8), ("tick_box", 8), ("pick_time", 4),
              ("hot_key", 10), ("target", 10), ("tray", 3), ("spoil_ini", 2)]
@@ -413,14 +417,18 @@ class Monkey:
             time.sleep(0.1)
 
     def check_files(self):
+        for path in list(self.spoiled_paths):
+            if path.exists():
+                # What the program wrote into a spoiled file holds both.
+                self.spoiled_contents.add(path.read_bytes())
+            else:
+                self.spoiled_paths.discard(path)
         for path in sorted(self.folder.path.rglob("*.ini")):
             try:
                 data = path.read_bytes()
             except FileNotFoundError:
                 continue
-            # A file the monkey spoiled, a copy of one (renamed, saved as), or one the program wrote
-            # into after the monkey had spoiled it, which holds both.
-            if path in self.spoiled or data in self.spoiled.values():
+            if path in self.spoiled_paths or data in self.spoiled_contents:
                 continue
             problem = ini_problem(data, path.parent.name == "jb_homa")
             if problem:
@@ -430,9 +438,6 @@ class Monkey:
                 problem = ini_problem(path.read_bytes(), path.parent.name == "jb_homa") if path.exists() else None
             if problem:
                 self.fail(f"{path.relative_to(self.folder.path)} does not parse: {problem}")
-        for path in list(self.spoiled):
-            if not path.exists():
-                del self.spoiled[path]
         now = tree_listing(self.outside_roots, self.outside_skip)
         if now != self.outside:
             changed = sorted(set(now.items()) ^ set(self.outside.items()))
