@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 10
 FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak crash clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak crash monkey clean
 
 all: native win32
 
@@ -62,6 +62,11 @@ crash: win32 prefix
 # program's memory, objects and handles sampled throughout.
 soak: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L soak --verbose
+
+# A randomised user on the real program for MONKEY_MINUTES (default 30); MONKEY_SEED replays a run.
+# `make test` runs two minutes of it.
+monkey: win32 prefix
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L monkey --verbose
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPMILL_FUZZ=ON >/dev/null

@@ -27,6 +27,7 @@ bool JournalPlayer::start(int32_t passes, int newSpeed) {
     passesLeft = passes;
     speed = newSpeed;
     if (playing) return false;
+    pressed_.forget();
     playing = true;
     position = 0;
     eventCount = readEventCount();
@@ -37,6 +38,7 @@ bool JournalPlayer::start(int32_t passes, int newSpeed) {
 void JournalPlayer::stop() {
     if (hook_.installed()) hook_.remove();
     playing = false;
+    for (const JournalEvent& release : pressed_.takeReleases()) hook_.inject(release);
 }
 
 void JournalPlayer::endOnShow() {
@@ -79,6 +81,9 @@ intptr_t JournalPlayer::JournalPlaybackProc(int code, uintptr_t wParam, JournalE
         if (event && position >= 0 && position < playableCount()) *event = journal_.table[static_cast<size_t>(position)];
     } else if (code == platform::kHcSkip && !systemModal) {
         pendingDelay = true;
+        // HC_SKIP follows the event's HC_GETNEXT once it was played.
+        if (hook_.installed() && position >= 0 && position < playableCount())
+            pressed_.note(journal_.table[static_cast<size_t>(position)]);
         ++position;
     }
     endPassIfDone();
@@ -91,10 +96,10 @@ void JournalPlayer::endPassIfDone() {
     hook_.remove();
     playing = false;
     if (passesLeft > std::numeric_limits<int32_t>::min()) --passesLeft;
-    if (passesLeft < 1 && !endless) return;
+    if (passesLeft < 1 && !endless) return pressed_.forget();
     eventCount = readEventCount();
     // Passes over a journal with nothing to play would follow one another without end.
-    if (playableCount() == 0) return;
+    if (playableCount() == 0) return pressed_.forget();
     playing = true;
     position = 0;
     hook_.install(*this);

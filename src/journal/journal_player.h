@@ -4,6 +4,7 @@
 
 #include "journal/journal_file.h"
 #include "journal/playback_hook.h"
+#include "journal/played_presses.h"
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
 
@@ -24,7 +25,8 @@ public:
     // Takes the passes and the speed; installs the hook for a first pass unless a playback runs,
     // which goes on with them. True when it installed the hook.
     bool start(int32_t passes, int speed);
-    // Ends a playback in progress, hook and all.
+    // Ends a playback in progress, hook and all, and lets go of the keys and buttons its events
+    // pressed and did not release.
     void stop();
     // What a show of the main window does: ends the playback and clears the pause and endless flags.
     void endOnShow();
@@ -61,6 +63,7 @@ private:
     CurrentJournal& journal_;
     PlaybackHook& hook_;
     platform::MessagePump& pump_;
+    PlayedPresses pressed_;
 };
 
 }  // namespace tapmill::journal

@@ -29,6 +29,8 @@ public:
     void remove();
     bool installed() const { return mode_ != Mode::None; }
     intptr_t callNext(int code, uintptr_t wParam, JournalEvent* event);
+    // Plays one event into the desktop outside any pass: what a stopped playback lets go of.
+    void inject(const JournalEvent& event) { hooks_.sendEvent(event); }
 
     // For the emulated driver.
     bool emulating() const { return mode_ == Mode::Emulated; }

@@ -203,6 +203,26 @@ def unescape(text):
     return re.sub(r"\\[\\nr]", lambda match: _ESCAPES[match.group(0)], text)
 
 
+def _lines(answer):
+    """The lines of a many-line answer, each still escaped: split at each escaped line break, not
+    at an escaped backslash followed by an n."""
+    lines, start, i = [], 0, 0
+    while i < len(answer):
+        if answer[i] == "\\":
+            if answer[i + 1:i + 2] == "n":
+                lines.append(answer[start:i])
+                start = i + 2
+            i += 2
+        else:
+            i += 1
+    return lines + [answer[start:]] if answer else []
+
+
+def _window_row(line):
+    hwnd, pid, visible, enabled, cls, caption = (line.split(" ", 5) + [""])[:6]
+    return int(hwnd), int(pid), visible == "1", enabled == "1", cls, unescape(caption)
+
+
 class UiDriver:
     """One running uidriver.exe: a method per command. Timeouts are in seconds here and go to the
     driver in milliseconds; an "err" answer raises UiDriverError."""
@@ -334,6 +354,26 @@ class UiDriver:
     def answers(self, hwnd, timeout):
         """Whether the window's thread takes a message within `timeout` seconds."""
         return self.command(f"answers {hwnd} {int(timeout * 1000)}", timeout) == "1"
+
+    def windows(self):
+        """Every top-level window: (hwnd, process id, visible, enabled, class, caption)."""
+        return [_window_row(line) for line in _lines(self.command("windows"))]
+
+    def controls(self, window):
+        """Every control below a window: (hwnd, id, style, visible, enabled, class, text)."""
+        rows = []
+        for line in _lines(self.command(f"controls {window}")):
+            hwnd, ident, style, visible, enabled, cls, text = (line.split(" ", 6) + [""])[:7]
+            rows.append((int(hwnd), int(ident), int(style), visible == "1", enabled == "1", cls, unescape(text)))
+        return rows
+
+    def choose(self, box, row):
+        """Chooses a row of a combo box, list box or list view, as a click on it would."""
+        self.command(f"choose {box} {row}")
+
+    def keys_down(self):
+        """The virtual-key codes of the keys and mouse buttons held down now."""
+        return [int(vk) for vk in self.command("keys-down").split()]
 
     def hold_file(self, windows_path):
         """Keeps the file open, as a program using it does, until the driver ends."""

@@ -11,6 +11,10 @@ from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
 TBM_SETPOS = 0x0400 + 5
+WM_SYSCOMMAND = 0x0112
+SC_MINIMIZE = 0xF020
+WM_TRAYICON = 1025
+WM_LBUTTONDBLCLK = 515
 EVENT_KEYS = ["iCode", "wParam", "message", "paramL", "paramH", "time", "hwnd"]
 BUTTONS = {0x201: "LDOWN", 0x202: "LUP", 0x204: "RDOWN", 0x205: "RUP"}
 KEYS = {0x100: "KEYDOWN", 0x104: "KEYDOWN", 0x101: "KEYUP", 0x105: "KEYUP"}
@@ -224,6 +228,28 @@ class JournalTest(E2ETestCase):
         self.assertEqual(self.driver.cursor(), still, "the pointer moves no more")
         self.assertNotIn(("KEYDOWN", VK_ESCAPE), self.target.events(), "the Esc went no further")
         e2e.screenshot("journal-ctrl-esc")
+
+    def test_a_playback_ended_by_showing_the_window_lets_go_of_the_button_it_held(self):
+        e2e.key("alt+w")
+        self.wait_state("录制中…")
+        e2e.mouse_move(300, 300)
+        e2e.xdotool("mousedown", 1)
+        time.sleep(2)
+        e2e.xdotool("mouseup", 1)
+        e2e.key("alt+q")
+        self.wait_state("")
+        before = len(self.target.events())
+        e2e.key("alt+z")
+        e2e.wait_until(lambda: ("LDOWN", 300, 300) in self.target.events()[before:], "the replayed press")
+
+        # A show of the window is what ends a journal playback (into the tray and back).
+        self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+        e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to go into the tray")
+        self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "the playback to end")
+
+        e2e.wait_until(lambda: not self.driver.keys_down(), "no key or button held", 2)
+        self.assertEqual(self.target.events()[-1][0], "LUP")
 
 
 if __name__ == "__main__":

@@ -213,6 +213,15 @@ std::vector<HWND> topLevelWindows() {
     return windows;
 }
 
+// "<hwnd> <process id> <visible> <enabled> <class> <caption>" of a top-level window.
+std::wstring describe(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return handle(window) + L" " + number(static_cast<unsigned long long>(process)) + L" " +
+           (IsWindowVisible(window) ? L"1 " : L"0 ") + (IsWindowEnabled(window) ? L"1 " : L"0 ") + className(window) +
+           L" " + escape(storedText(window));
+}
+
 // Calls find until it yields a window or timeoutMs has passed.
 HWND pollFor(long long timeoutMs, const std::function<HWND()>& find) {
     ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
@@ -642,6 +651,56 @@ std::map<std::wstring, Command> commands() {
         if (file == INVALID_HANDLE_VALUE)
             throw Error("cannot open the file");
         return std::wstring();
+    };
+    // Every top-level window, one a line: "<hwnd> <process id> <visible> <enabled> <class> <caption>".
+    table[L"windows"] = [](Args& args) {
+        args.end();
+        std::wstring out;
+        for (HWND window : topLevelWindows())
+            out += (out.empty() ? L"" : L"\\n") + describe(window);
+        return out;
+    };
+    // Every control below a window, one a line: "<hwnd> <id> <style> <visible> <enabled> <class> <text>".
+    table[L"controls"] = [](Args& args) {
+        HWND window = args.window();
+        args.end();
+        settle(window);
+        std::wstring out;
+        for (HWND control : descendants(window)) {
+            out += (out.empty() ? L"" : L"\\n") + handle(control) + L" " +
+                   number(static_cast<long long>(GetDlgCtrlID(control))) + L" " +
+                   number(static_cast<unsigned long long>(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)))) +
+                   L" " + (IsWindowVisible(control) ? L"1 " : L"0 ") + (IsWindowEnabled(control) ? L"1 " : L"0 ") +
+                   className(control) + L" " + escape(storedText(control));
+        }
+        return out;
+    };
+    // Chooses the row of a combo box, list box or list view as a click on it would, owner told.
+    table[L"choose"] = [](Args& args) {
+        HWND box = args.window();
+        long long row = args.integer("row");
+        args.end();
+        if (sameClass(box, WC_LISTVIEWW)) {
+            listViewSelect(box, row);
+            return std::wstring();
+        }
+        const bool combo = sameClass(box, WC_COMBOBOXW);
+        if (!combo && !sameClass(box, WC_LISTBOXW))
+            throw Error("not a combo box, list box or list view");
+        if (sendBounded(box, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(row), 0) == (combo ? CB_ERR : LB_ERR))
+            throw Error("no such row");
+        const WORD notification = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+        sendBounded(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), notification), reinterpret_cast<LPARAM>(box));
+        return std::wstring();
+    };
+    // The keys and mouse buttons the system holds down now, as virtual-key codes.
+    table[L"keys-down"] = [](Args& args) {
+        args.end();
+        std::wstring out;
+        for (int vk = 1; vk < 256; ++vk)
+            if (GetAsyncKeyState(vk) & 0x8000)
+                out += (out.empty() ? L"" : L" ") + number(static_cast<long long>(vk));
+        return out;
     };
     table[L"cursor"] = [](Args& args) {
         args.end();

@@ -56,6 +56,18 @@ protected:
         journal.table = loadJournal(journal.file).events;
     }
 
+    // A journal of these events, 100 ticks apart, loaded as the start loads it.
+    void useEvents(const std::vector<JournalEvent>& events) {
+        std::filesystem::remove(journal.file);
+        for (size_t i = 0; i < events.size(); ++i) {
+            JournalEvent event = events[i];
+            event.time = static_cast<uint32_t>(100 * i);
+            writeJournalEvent(journal.file, static_cast<int32_t>(i), 0, 0, event);
+        }
+        writeJournalEventCount(journal.file, static_cast<int32_t>(events.size()));
+        journal.table = loadJournal(journal.file).events;
+    }
+
     intptr_t getNext(JournalEvent* event) { return hooks.playback(kHcGetNext, event); }
 
     // What one call of HC_GETNEXT and HC_SKIP after another hands over while the hook stays in.
@@ -236,6 +248,40 @@ TEST_F(JournalPlayerTest, ACallAfterTheHookWentBelongsToNoPass) {
     EXPECT_FALSE(hooks.installed(HookType::SystemPlayback));
     EXPECT_EQ(player.passesLeft, 3);
     EXPECT_FALSE(player.playing);
+}
+
+// A press and a drag: key A (scan code 30) goes down, the left button goes down at (100, 200) and
+// the pointer drags it to (150, 250); their releases come last.
+const std::vector<JournalEvent> kHeldDuringADrag = {
+    {kWmKeyDown, 65 | 30 << 8, 1, 0, 0},     {kWmLButtonDown, 100, 200, 0, 0}, {kWmMouseMove, 150, 250, 0, 0},
+    {kWmLButtonUp, 150, 250, 0, 0},          {kWmKeyUp, 65 | 30 << 8, 1, 0, 0},
+};
+
+TEST_F(JournalPlayerTest, APlaybackEndedBetweenPressesAndTheirReleasesLetsGoOfThemWhereThePointerIs) {
+    useEvents(kHeldDuringADrag);
+    for (auto end : {&JournalPlayer::endOnShow, &JournalPlayer::stop}) {
+        hooks.sent.clear();
+        player.start(1, 5);
+        playWhileInstalled(3);
+        (player.*end)();
+        ASSERT_EQ(hooks.sent.size(), 2u);
+        EXPECT_EQ(hooks.sent[0].event.message, kWmKeyUp);
+        EXPECT_EQ(hooks.sent[0].event.paramL, 65 | 30 << 8);
+        EXPECT_EQ(hooks.sent[1].event.message, kWmLButtonUp);
+        EXPECT_EQ(hooks.sent[1].event.paramL, 150);
+        EXPECT_EQ(hooks.sent[1].event.paramH, 250);
+        // Once let go, they stay let go.
+        player.stop();
+        EXPECT_EQ(hooks.sent.size(), 2u);
+    }
+}
+
+TEST_F(JournalPlayerTest, APlaybackThatRanToItsEndKeepsWhatTheJournalLeftPressed) {
+    useEvents({kHeldDuringADrag.begin(), kHeldDuringADrag.begin() + 3});
+    player.start(1, 5);
+    EXPECT_EQ(playWhileInstalled().size(), 3u);
+    player.endOnShow();
+    EXPECT_TRUE(hooks.sent.empty());
 }
 
 TEST_F(JournalPlayerTest, ACountLargerThanTheTableEndsThePassAtTheTablesEnd) {
