@@ -44,6 +44,8 @@ protected:
                 return "mouse " + std::to_string(c.a);
             case InputCall::Key:
                 return "key " + std::to_string(c.a) + (c.b == platform::kKeyEventKeyUp ? " up" : " down");
+            case InputCall::Wheel:
+                return "wheel " + std::to_string(c.a);
         }
         return "?";
     }
