@@ -146,8 +146,8 @@ TEST_F(CommandHandOverTest, ABusyInstanceRefusesAllButStopAndSaysSoWhileItStaysB
 TEST_F(CommandHandOverTest, WithoutARunningInstanceTheProgramStartsShowsItsWindowAndPlays) {
     recording("demo", 2);
     struct Watching : ui::memory::MemoryFactory {
-        std::unique_ptr<ui::Window> window(const ui::WindowSpec& spec, ui::WindowEvents& events) override {
-            auto w = MemoryFactory::window(spec, events);
+        std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override {
+            auto w = MemoryFactory::window(windowSpec, events);
             shown = w.get();
             return w;
         }
