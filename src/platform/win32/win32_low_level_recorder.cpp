@@ -1,5 +1,7 @@
 #include "platform/win32/win32_low_level_recorder.h"
 
+#include "platform/win32/message_window.h"
+
 namespace tapmill::win32 {
 
 namespace {
@@ -55,18 +57,8 @@ uint32_t handleBits(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<u
 
 bool Win32LowLevelRecorder::start(platform::JournalProcedure& procedure) {
     if (running()) return false;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kSinkClass, &wc)) {
-        wc.lpfnWndProc = sinkProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kSinkClass;
-        RegisterClassExW(&wc);
-    }
-    sink_ = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    sink_ = createMessageWindow(kSinkClass, sinkProc, this);
     if (!sink_) return false;
-    SetWindowLongPtrW(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     procedure_ = &procedure;
     active = this;
     for (int attempt = 0; attempt < kInstallAttempts; ++attempt) {

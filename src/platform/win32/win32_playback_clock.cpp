@@ -1,5 +1,7 @@
 #include "platform/win32/win32_playback_clock.h"
 
+#include "platform/win32/message_window.h"
+
 namespace tapmill::win32 {
 
 namespace {
@@ -20,18 +22,8 @@ Win32PlaybackClock::~Win32PlaybackClock() {
 
 bool Win32PlaybackClock::createWindow() {
     if (window_) return true;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kClockClass, &wc)) {
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kClockClass;
-        RegisterClassExW(&wc);
-    }
-    window_ = CreateWindowExW(0, kClockClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    window_ = createMessageWindow(kClockClass, windowProc, this);
     if (!window_) return false;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     clockWindow = window_;
     return true;
 }
