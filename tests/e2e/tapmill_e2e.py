@@ -440,6 +440,18 @@ class Target:
         except AssertionError as timed_out:
             raise AssertionError(f"{timed_out}; logged: {self.events()}") from None
 
+    def wait_quiet(self, quiet=0.5, timeout=WAIT_SECONDS):
+        """The events once nothing new has been logged for `quiet` seconds: input sent just before a
+        stop can still be on its way to target.exe, while a playback that goes on is never quiet."""
+        seen = {"count": -1, "since": time.monotonic()}
+        def quiet_now():
+            events = self.events()
+            if len(events) != seen["count"]:
+                seen.update(count=len(events), since=time.monotonic())
+                return None
+            return events if time.monotonic() - seen["since"] >= quiet else None
+        return wait_until(quiet_now, f"target.exe to get no more events for {quiet} s", timeout)
+
     def stop(self):
         self.process.kill()
 
