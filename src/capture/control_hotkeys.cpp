@@ -56,6 +56,13 @@ bool ControlKeys::setsOff(int key, uint32_t modifiers) const {
     return hotKey && hotKey->id != HK_CapturePoint;
 }
 
+std::vector<KeyChord> ControlKeys::journalChords() const {
+    std::vector<KeyChord> chords;
+    for (int id : {HK_JournalPause, HK_JournalRecord, HK_JournalStop, HK_JournalPlay})
+        if (!chord(id).none()) chords.push_back(chord(id));
+    return chords;
+}
+
 void ControlKeys::registerAll(platform::HotKeys& hotKeys, uintptr_t window) const {
     for (size_t i = 0; i < kControlHotKeyCount; ++i)
         if (kControlHotKeys[i].id != HK_CapturePoint && !chords_[i].none())

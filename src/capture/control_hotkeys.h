@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "capture/key_chord.h"
 #include "platform/hotkeys.h"
@@ -64,6 +65,8 @@ public:
     // Whether a key pressed with exactly these modifiers sets off a hot key registered at the
     // main window's creation, as the system matches hot keys.
     bool setsOff(int key, uint32_t modifiers) const;
+    // The combinations of the journal's pause, record, stop and play keys that have a key.
+    std::vector<KeyChord> journalChords() const;
 
     // Registers the hot keys of the main window's creation with their combinations, for that
     // window; one another program holds is simply absent, and so is one without a key.

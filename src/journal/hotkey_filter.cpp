@@ -1,14 +1,22 @@
 #include "journal/hotkey_filter.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "journal/input_messages.h"
+#include "platform/hotkeys.h"
 
 namespace tapmill::journal {
 
 bool HotKeyFilter::isHotKeyPress(uint8_t key) const {
-    const bool alt = held(kVkMenu);
-    const bool others = held(kVkControl) || held(kVkShift) || held(kVkLWin) || held(kVkRWin);
-    if (key == kVkF10) return !alt && !others;
-    return (key == 'W' || key == 'Q' || key == 'Z') && alt && !others;
+    // As the system matches hot keys: exactly the combination's modifiers, and no Windows key.
+    if (held(kVkLWin) || held(kVkRWin)) return false;
+    uint32_t modifiers = 0;
+    if (held(kVkMenu)) modifiers |= platform::kModAlt;
+    if (held(kVkControl)) modifiers |= platform::kModControl;
+    if (held(kVkShift)) modifiers |= platform::kModShift;
+    return std::any_of(hotKeys_.begin(), hotKeys_.end(),
+                       [&](const KeyChord& chord) { return chord.key == key && chord.modifiers == modifiers; });
 }
 
 HotKeyFilter::Verdict HotKeyFilter::judge(const JournalEvent& event, int32_t number) {
@@ -29,7 +37,8 @@ void HotKeyFilter::forgetFrom(int32_t number) {
         it = it->second >= number ? recorded_.erase(it) : std::next(it);
 }
 
-void HotKeyFilter::reset() {
+void HotKeyFilter::reset(std::vector<KeyChord> hotKeys) {
+    hotKeys_ = std::move(hotKeys);
     held_.clear();
     recorded_.clear();
 }

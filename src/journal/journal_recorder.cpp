@@ -1,5 +1,7 @@
 #include "journal/journal_recorder.h"
 
+#include <utility>
+
 #include "common/delay.h"
 #include "common/error.h"
 #include "common/profile.h"
@@ -19,14 +21,14 @@ JournalRecorder::JournalRecorder(RecordHook& hook, platform::MessagePump& pump, 
                                  int32_t eventLimit)
     : hook_(hook), pump_(pump), dialogs_(dialogs), eventLimit_(eventLimit) {}
 
-bool JournalRecorder::start(const std::string& target) {
+bool JournalRecorder::start(const std::string& target, std::vector<KeyChord> hotKeys) {
     // The hook comes first: a start the system refuses must not cost the previous recording.
     if (!hook_.installed() && !hook_.install(*this)) return false;
     hookHeld_ = true;
     files::removeFile(target);
     target_ = target;
     counter_ = 0;
-    filter_.reset();
+    filter_.reset(std::move(hotKeys));
     recording = true;
     return true;
 }
@@ -37,7 +39,7 @@ bool JournalRecorder::stop() {
     hook_.remove();
     hookHeld_ = false;
     recording = false;
-    eraseTrailingAltPresses();
+    eraseTrailingModifierPresses();
     writeJournalEventCount(target_, counter_);
     return true;
 }
@@ -69,7 +71,7 @@ void JournalRecorder::record(int code, uintptr_t wParam, const JournalEvent& eve
             case HotKeyFilter::Verdict::Skip:
                 return;
             case HotKeyFilter::Verdict::SkipHotKey:
-                eraseTrailingAltPresses();
+                eraseTrailingModifierPresses();
                 return;
             case HotKeyFilter::Verdict::Record:
                 break;
@@ -97,11 +99,12 @@ void JournalRecorder::endAfterWriteFailure(const std::string& failure) {
     dialogs_.messageBox(failure, kErrorReportCaption, platform::MessageButtons::Ok);
 }
 
-void JournalRecorder::eraseTrailingAltPresses() {
+void JournalRecorder::eraseTrailingModifierPresses() {
     const int32_t before = counter_;
     while (counter_ > 0) {
         const JournalEvent last = readJournalEvent(target_, counter_ - 1);
-        if (!isKeyDown(last.message) || keyOf(last) != kVkMenu) break;
+        const uint8_t key = keyOf(last);
+        if (!isKeyDown(last.message) || (key != kVkMenu && key != kVkControl && key != kVkShift)) break;
         profile::eraseSection(target_, std::to_string(counter_ - 1));
         --counter_;
     }

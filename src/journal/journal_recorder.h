@@ -3,7 +3,9 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "capture/key_chord.h"
 #include "journal/hotkey_filter.h"
 #include "journal/journal_file.h"
 #include "journal/record_hook.h"
@@ -22,10 +24,11 @@ public:
     JournalRecorder(RecordHook& hook, platform::MessagePump& pump, platform::Dialogs& dialogs,
                     int32_t eventLimit = kMaxJournalEvents);
 
-    // Starts a recording into target from event 0, deleting what the file held. While a hook is
-    // still held (a second start) it starts over with that hook instead of installing another.
+    // Starts a recording into target from event 0, deleting what the file held; the presses of
+    // hotKeys (the journal's own hot keys as they are set) are left out. While a hook is still
+    // held (a second start) it starts over with that hook instead of installing another.
     // False, with nothing changed, when the system grants no hook at all.
-    bool start(const std::string& target);
+    bool start(const std::string& target, std::vector<KeyChord> hotKeys);
     // Lets go of the hook and writes the count. False, touching no file, when no hook is held.
     bool stop();
 
@@ -49,8 +52,8 @@ private:
     void endAfterWriteFailure(const std::string& failure);
     // Writes the events that arrived and have not been written yet, oldest first.
     void writeHeld();
-    // A journal must not end with Alt held down: the Alt of the Alt+Q that stopped it, say.
-    void eraseTrailingAltPresses();
+    // A journal must not end with a modifier held down: the Alt of the Alt+Q that stopped it, say.
+    void eraseTrailingModifierPresses();
 
     RecordHook& hook_;
     platform::MessagePump& pump_;

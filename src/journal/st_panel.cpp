@@ -21,7 +21,7 @@ const char* const kHookRefusedText = "系统不允许安装录制所需的钩子
 
 void TForm_maintapmill::RzBitBtn_strecClick() {
     const std::string scratch = dataPath(kJournalFolder, kScratchJournal);
-    if (!stjournal.recorder.start(scratch)) {
+    if (!stjournal.recorder.start(scratch, controlKeys.journalChords())) {
         platform_.dialogs.messageBox(kHookRefusedText, platform::kRemindCaption, platform::MessageButtons::Ok);
         return;
     }

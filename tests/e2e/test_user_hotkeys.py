@@ -2,16 +2,20 @@
 by real key presses, also after a restart, and a control hot key chosen on the options panel
 frees the documented one for other programs."""
 
+import time
 import unittest
 
 import tapmill_e2e as e2e
 from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
+from test_journal import read_journal
 
 # A recording of one A key among a few still frames.
 FRAMES = [(300, 300, None), (300, 300, "k65"), (300, 300, None), (300, 300, None)]
 ONE_PASS = [("KEYDOWN", 65), ("KEYUP", 65)]
 IDLE = "当前状态："
+WM_KEYDOWN, WM_SYSKEYDOWN = 0x0100, 0x0104
+VK_ALT, VK_LALT = 0x12, 0xA4
 
 
 def setUpModule():
@@ -110,6 +114,35 @@ class UserHotKeysTest(E2ETestCase):
         before = len(target.events())
         e2e.key("ctrl+shift+z")
         e2e.wait_until(lambda: ("KEYDOWN", 65) in target.events()[before:], "Ctrl+Shift+Z to play")
+
+    def test_journal_keys_moved_elsewhere_are_left_out_of_a_journal_and_alt_w_is_recorded(self):
+        folder = self.program_folder()
+        self.start(folder)
+        self.main.show_panel("Panel_set")
+        section = self.driver.find(self.main.panel("Panel_set"), "Panel_controlkeys")
+        for index, chord, text in ((6, "ctrl+shift+r", "Ctrl+Shift+R"), (7, "ctrl+shift+s", "Ctrl+Shift+S")):
+            field = self.driver.find_class(section, "Edit", index)
+            self.click_into(field)
+            e2e.key(chord)
+            e2e.wait_until(lambda: self.driver.get_text(field) == text, f"the journal key {text}")
+
+        target = self.start_target()
+        state = self.main.label_after("Panel_strec", "信息状况:")
+        e2e.key("ctrl+shift+r")
+        e2e.wait_until(lambda: self.driver.get_text(state) == "录制中…", "the journal recording")
+        for chord in ("a", "alt+w", "ctrl+shift+s"):
+            time.sleep(0.3)
+            e2e.key(chord)
+        e2e.wait_until(lambda: self.driver.get_text(state) == "", "the end of the journal recording")
+        self.assertIn(("KEYDOWN", 87), target.events(), "Alt+W reached target.exe")
+
+        keys = []
+        for name, values in read_journal(folder.path / "jb_strec" / "stjb.ini"):
+            if name.isdigit() and values["message"] & 0xFFFFFFFF in (WM_KEYDOWN, WM_SYSKEYDOWN):
+                keys.append(values["paramL"] & 0xFF)
+        # A, and Alt+W as typed; nothing of the keys that started and stopped it.
+        self.assertEqual([key for key in keys if key not in (VK_ALT, VK_LALT)], [65, 87])
+        self.assertIn(keys[keys.index(87) - 1], (VK_ALT, VK_LALT))
 
 
 if __name__ == "__main__":

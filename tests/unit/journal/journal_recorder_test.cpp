@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/control_hotkeys.h"
 #include "common/error.h"
 #include "common/profile.h"
 #include "journal/input_messages.h"
@@ -65,11 +66,13 @@ protected:
     fake::FakeDialogs dialogs;
     RecordHook hook{hooks, pump};
     JournalRecorder recorder{hook, pump, dialogs};
+    // The journal keys of a settings file that names none: F10, Alt+W, Alt+Q and Alt+Z.
+    std::vector<KeyChord> journalKeys = ControlKeys().journalChords();
     std::string dir_, target_;
 };
 
 TEST_F(JournalRecorderTest, EveryActionEventBecomesTheNextSectionAndTheStopWritesTheCount) {
-    ASSERT_TRUE(recorder.start(target_));
+    ASSERT_TRUE(recorder.start(target_, journalKeys));
     EXPECT_TRUE(recorder.recording);
     hooks.systemRecord(move(5, 6));
     hooks.systemRecord(button(kWmLButtonDown, 5, 6));
@@ -88,7 +91,7 @@ TEST_F(JournalRecorderTest, EveryActionEventBecomesTheNextSectionAndTheStopWrite
 }
 
 TEST_F(JournalRecorderTest, WhatTheLowLevelHooksSawAndTheSilentSystemHookDidNotIsKeptAtTheStop) {
-    recorder.start(target_);
+    recorder.start(target_, journalKeys);
     hooks.lowLevel(move(1, 1));
     hooks.lowLevel(button(kWmLButtonDown, 1, 1));  // not 200 ms yet: no verdict on the system hook
     EXPECT_EQ(recorder.eventCount(), 0);
@@ -97,7 +100,7 @@ TEST_F(JournalRecorderTest, WhatTheLowLevelHooksSawAndTheSilentSystemHookDidNotI
 }
 
 TEST_F(JournalRecorderTest, CodesOtherThanActionRecordNothing) {
-    recorder.start(target_);
+    recorder.start(target_, journalKeys);
     hooks.nextHookResult = 77;
     JournalEvent event = move(1, 2);
     EXPECT_EQ(hooks.call(HookType::SystemRecord, -1, &event), 77);
@@ -114,7 +117,7 @@ TEST_F(JournalRecorderTest, CodesOtherThanActionRecordNothing) {
 TEST_F(JournalRecorderTest, APausedRecordingHoldsEachEventUntilItContinuesAndKeepsTheirOrder) {
     for (bool lowLevel : {false, true}) {
         hooks.refuseSystemRecord = lowLevel;
-        recorder.start(target_);
+        recorder.start(target_, journalKeys);
         recorder.paused = true;
         const uint64_t start = pump.now();
         auto deliver = [&](const JournalEvent& event) {
@@ -136,7 +139,7 @@ TEST_F(JournalRecorderTest, APausedRecordingHoldsEachEventUntilItContinuesAndKee
 }
 
 TEST_F(JournalRecorderTest, AnEventThatWaitedThroughTheStopIsNotWrittenAfterTheCount) {
-    recorder.start(target_);
+    recorder.start(target_, journalKeys);
     recorder.paused = true;
     pump.after(30, [&] { recorder.stop(); });
     pump.after(60, [&] { recorder.paused = false; });
@@ -147,7 +150,7 @@ TEST_F(JournalRecorderTest, AnEventThatWaitedThroughTheStopIsNotWrittenAfterTheC
 
 TEST_F(JournalRecorderTest, AtTheEventLimitTheHookGoesAndTheStopStillWritesTheCount) {
     JournalRecorder limited{hook, pump, dialogs, 3};
-    limited.start(target_);
+    limited.start(target_, journalKeys);
     for (int i = 0; i < 3; ++i) hooks.systemRecord(move(i, i));
     EXPECT_FALSE(hook.installed());
     EXPECT_FALSE(hooks.installed(HookType::SystemRecord));
@@ -159,11 +162,11 @@ TEST_F(JournalRecorderTest, AtTheEventLimitTheHookGoesAndTheStopStillWritesTheCo
 }
 
 TEST_F(JournalRecorderTest, ASecondStartStartsOverWithTheHookItHolds) {
-    recorder.start(target_);
+    recorder.start(target_, journalKeys);
     const int installs = hooks.installs;
     hooks.systemRecord(move(1, 1));
     recorder.recording = false;  // as a show of the main window leaves it
-    ASSERT_TRUE(recorder.start(target_));
+    ASSERT_TRUE(recorder.start(target_, journalKeys));
     EXPECT_EQ(hooks.installs, installs);
     EXPECT_EQ(hooks.installedCount(HookType::SystemRecord), 1);
     EXPECT_TRUE(recorder.recording);
@@ -177,7 +180,7 @@ TEST_F(JournalRecorderTest, ASecondStartStartsOverWithTheHookItHolds) {
 TEST_F(JournalRecorderTest, AStartNoHookCanServeChangesNothing) {
     hooks.refuseSystemRecord = hooks.refuseLowLevel = true;
     writeJournalEventCount(target_, 7);
-    EXPECT_FALSE(recorder.start(target_));
+    EXPECT_FALSE(recorder.start(target_, journalKeys));
     EXPECT_FALSE(recorder.recording);
     EXPECT_FALSE(recorder.hookHeld());
     EXPECT_EQ(readJournalEventCount(target_), 7);
@@ -187,7 +190,7 @@ TEST_F(JournalRecorderTest, AStartNoHookCanServeChangesNothing) {
 
 TEST_F(JournalRecorderTest, AFailedWriteEndsTheRecordingAndIsReported) {
     const std::string unwritable = dir_ + "/missing/stjb.ini";
-    recorder.start(unwritable);
+    recorder.start(unwritable, journalKeys);
     hooks.systemRecord(move(1, 1));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Unable to write to " + unwritable);
@@ -206,7 +209,7 @@ protected:
     void SetUp() override {
         JournalRecorderTest::SetUp();
         hooks.refuseSystemRecord = true;
-        recorder.start(target_);
+        recorder.start(target_, journalKeys);
     }
     void feed(std::initializer_list<JournalEvent> events) {
         for (const JournalEvent& e : events) hooks.lowLevel(e);
@@ -244,6 +247,27 @@ TEST_F(JournalHotKeyTest, AnAltHeldAcrossOtherEventsStaysWithItsRelease) {
     recorder.stop();
     EXPECT_EQ(journal(), described({key(kWmSysKeyDown, kVkLMenu), button(kWmLButtonDown, 1, 1),
                                     button(kWmLButtonUp, 1, 1), key(kWmSysKeyUp, kVkLMenu)}));
+}
+
+// The user moved the journal keys to Ctrl+Shift+R (record), Ctrl+Shift+S (stop) and F6 (pause),
+// and took the play key away: those are left out, and Alt+W, Alt+Z and F10 are the user's input.
+TEST_F(JournalHotKeyTest, TheKeysTheUserChoseAreLeftOutAndTheDocumentedOnesRecorded) {
+    ControlKeys chosen;
+    chosen.set(HK_JournalRecord, {platform::kModControl | platform::kModShift, 'R'});
+    chosen.set(HK_JournalStop, {platform::kModControl | platform::kModShift, 'S'});
+    chosen.set(HK_JournalPause, {0, 0x75 /* F6 */});
+    chosen.set(HK_JournalPlay, {});
+    recorder.start(target_, chosen.journalChords());
+    const JournalEvent altDown = key(kWmSysKeyDown, kVkLMenu), altUp = key(kWmSysKeyUp, kVkLMenu);
+    feed({up('R'), up(kVkLShift), up(kVkLControl),  // the end of the Ctrl+Shift+R that started it
+          altDown, key(kWmSysKeyDown, 'W'), key(kWmSysKeyUp, 'W'), altUp,
+          altDown, key(kWmSysKeyDown, 'Z'), key(kWmSysKeyUp, 'Z'), altUp,
+          down(0x75), up(0x75), down(kVkF10), up(kVkF10),
+          down(kVkLControl), down(kVkLShift)});  // the Ctrl+Shift+S whose S the system kept
+    recorder.stop();
+    EXPECT_EQ(journal(), described({altDown, key(kWmSysKeyDown, 'W'), key(kWmSysKeyUp, 'W'), altUp,
+                                    altDown, key(kWmSysKeyDown, 'Z'), key(kWmSysKeyUp, 'Z'), altUp,
+                                    down(kVkF10), up(kVkF10)}));
 }
 
 }  // namespace
