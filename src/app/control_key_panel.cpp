@@ -82,6 +82,12 @@ void ControlKeyPanel::Button_clearClick() {
 }
 
 void ControlKeyPanel::Button_restoreClick() {
+    // An entry of the user's table that took a documented combination keeps it: the restore
+    // would register that combination twice, and whichever came second would never fire.
+    const ControlKeys documented;
+    for (const ControlHotKey& k : kControlHotKeys)
+        if (std::optional<std::string> conflict = hotKeyConflict(k.standard, documented, context_.userHotKeys, k.id))
+            return remind(*conflict);
     const uintptr_t window = context_.window.nativeHandle();
     for (const ControlHotKey& k : kControlHotKeys) context_.platform.hotkeys.unregisterHotKey(window, k.id);
     context_.controlKeys.restoreDefaults();

@@ -13,6 +13,7 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr size_t kPlayField = 2;  // the order of kControlHotKeys: 录制, 停止, 播放, ...
+constexpr size_t kPauseField = 4;
 constexpr size_t kJournalPlayField = 8;
 
 class ControlKeysTest : public testing::FormFixture {
@@ -103,6 +104,20 @@ TEST_F(ControlKeysTest, ClearingAndRestoringTheDocumentedSet) {
     EXPECT_EQ(form_->Memo1->lines()[7], "运行=Ctrl+E，抓点=Ctril+1。");
     start();
     EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
+}
+
+TEST_F(ControlKeysTest, RestoringIsRefusedWhileAnEntryOfTheTableHoldsADocumentedKey) {
+    start();
+    capture(kPauseField, 0x7A /* F11 */, 0);
+    HotKeyEntry f9;
+    f9.chord = {0, 0x78};
+    f9.script = "demo";
+    ASSERT_TRUE(form_->userHotKeys.add(f9));
+    panel().Button_restoreClick();
+    EXPECT_THAT(messages(), ElementsAre("热键 F9 已在热键表中！"));
+    EXPECT_TRUE(registered(HK_Pause, 0, 0x7A));
+    EXPECT_EQ(panel().fields[kPauseField]->text(), "F11");
+    EXPECT_EQ(profile::readString(file("config.ini"), "controlkeys", "pause", ""), "F11");
 }
 
 TEST_F(ControlKeysTest, ACombinationSomethingElseHoldsIsRefusedAndTheOldKeyStays) {
