@@ -64,6 +64,19 @@ class CommandLineTest(E2ETestCase):
         self.wait_idle()
         self.assertEqual(self.target.events(), self.one_pass)
 
+    def test_a_running_program_plays_a_handed_over_journal_twice(self):
+        clicks = [(0x0201, *self.corner), (0x0202, *self.corner), (0x0204, *self.far_corner), (0x0205, *self.far_corner)]
+        lines = []
+        for number, (message, x, y) in enumerate(clicks):
+            lines += [f"[{number}]", "iCode=0", "wParam=0", f"message={message}", f"paramL={x}", f"paramH={y}",
+                      f"time={1000 + number * 50}", "hwnd=0"]
+        self.folder.write_text("jb_strec/走法.ini", "\r\n".join(lines + ["[end]", f"all={len(clicks)}", ""]), "ascii")
+        self.start_running_instance()
+        self.assertEqual(self.command("/journal", "走法", "/count", "2"), 0)
+        self.target.wait_events(2 * len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.wait_quiet(), self.one_pass * 2)
+
     def test_without_a_running_program_play_starts_it_and_plays(self):
         self.target = self.start_target()
         self.start_tapmill(self.folder, "/play", "demo")

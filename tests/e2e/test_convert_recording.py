@@ -16,6 +16,7 @@ RUNNING = "当前状态：运行脚本……"
 IDLE = "当前状态："
 KINDS = ("LDOWN", "LUP", "RDOWN", "RUP", "KEYDOWN", "KEYUP")
 GAP_TOLERANCE_MS = 40
+RUNS = 3
 # Every line a conversion writes between "开始" and "结束".
 SCRIPT_LINE = re.compile(r"延时\d+毫秒|鼠标移至X=-?\d+y=-?\d+|(单击|按下|弹起)键盘的\w+|"
                          r"(单击|按下|弹起)鼠标左键|双击鼠标左键|单击鼠标右键")
@@ -99,12 +100,18 @@ class ConvertRecordingTest(E2ETestCase):
         self.assertEqual(self.driver.lv_text(table, 0, 1), "jb_rec")
         self.driver.lv_select(table, 0)
         self.driver.click(self.main.in_panel("Panel_homa", "启用"))
-        ran = self.logged_while(lambda: self.driver.click(self.main.in_panel("Panel_homa", "运行")), len(played))
-
-        self.assertEqual([event for event, _ in ran], [event for event, _ in played])
-        gaps = [(b_run - a_run) - (b_play - a_play)
-                for (_, a_run), (_, b_run), (_, a_play), (_, b_play) in zip(ran, ran[1:], played, played[1:])]
-        self.assertTrue(all(abs(gap) <= GAP_TOLERANCE_MS for gap in gaps), gaps)
+        # A stall of the shared machine can stretch one gap of a run: a conversion that got the pace
+        # wrong misses it in every run.
+        differences = []
+        for _ in range(RUNS):
+            ran = self.logged_while(lambda: self.driver.click(self.main.in_panel("Panel_homa", "运行")), len(played))
+            self.assertEqual([event for event, _ in ran], [event for event, _ in played])
+            gaps = [(b_run - a_run) - (b_play - a_play)
+                    for (_, a_run), (_, b_run), (_, a_play), (_, b_play) in zip(ran, ran[1:], played, played[1:])]
+            if all(abs(gap) <= GAP_TOLERANCE_MS for gap in gaps):
+                return
+            differences.append(gaps)
+        self.fail(f"no run kept every gap of the playback within {GAP_TOLERANCE_MS} ms: {differences}")
 
 
 if __name__ == "__main__":
