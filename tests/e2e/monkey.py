@@ -509,7 +509,16 @@ class Monkey:
                     button = self.pace.choice(buttons)
                     self.log(f"answer {caption!r} with {button[6]!r} {why}")
                     self.driver.post(hwnd, WM_COMMAND, button[1], button[0])
+                    self.wait_answering(f"answering {caption!r} with {button[6]!r}")
                 time.sleep(0.2)
+
+    def wait_answering(self, after):
+        """An answer can hide windows (the point capture's 是 hides the box, the editor and the main
+        window: about 6 s of Wine's waits), with the program's thread inside those waits."""
+        time.sleep(0.2)
+        if not self.driver.answers(self.main.hwnd, GONE_SECONDS) and \
+                any(w[0] == self.main.hwnd for w in self.tapmill_windows()):
+            self.fail(f"hang: the main window did not answer within {GONE_SECONDS} s of {after}")
 
     def check(self, was_busy, visible_before):
         self.check_alive()
