@@ -42,6 +42,10 @@ class MainWindow:
     def status(self, index):
         return self.driver.status(self.status_bar, index)
 
+    def wait_status(self, text, what=None):
+        """Waits until the status bar's first panel reads `text`."""
+        e2e.wait_until(lambda: self.status(0) == text, what or f"status {text!r}")
+
     def rec_control(self, class_name, index=0):
         return self.driver.find_class(self.panel("Panel_rec"), class_name, index)
 

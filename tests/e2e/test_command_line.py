@@ -48,7 +48,7 @@ class CommandLineTest(E2ETestCase):
         return process.wait_exit()
 
     def wait_idle(self):
-        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "the program to be idle")
+        self.main.wait_status("当前状态：", "the program to be idle")
 
     def test_a_running_program_plays_a_handed_over_recording_twice(self):
         self.start_running_instance()

@@ -43,22 +43,19 @@ class ConvertRecordingTest(E2ETestCase):
         self.main.show_panel("Panel_rec")
         self.target = self.start_target()
 
-    def wait_status(self, text):
-        e2e.wait_until(lambda: self.main.status(0) == text, f"status {text!r}")
-
     def logged_while(self, start, expected_count):
         """target.exe's clicks and keys, with their times, from what `start` sets going."""
         before = len(self.target.timed_events())
         start()
         e2e.wait_until(lambda: len(buttons_and_keys(self.target.timed_events()[before:])) >= expected_count,
                        "the events to reach the target")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
         time.sleep(0.2)  # anything more than was made would come right behind
         return buttons_and_keys(self.target.timed_events()[before:])
 
     def test_a_converted_recording_runs_as_its_playback_plays_and_reads_as_gbk(self):
         e2e.key("ctrl+w")
-        self.wait_status(RECORDING)
+        self.main.wait_status(RECORDING)
         e2e.click(200, 150)
         time.sleep(0.3)
         # A path of the pointer on the way to the right click.
@@ -73,7 +70,7 @@ class ConvertRecordingTest(E2ETestCase):
         e2e.click(600, 200)
         time.sleep(0.2)
         e2e.key("ctrl+q")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
 
         played = self.logged_while(lambda: self.driver.click(self.main.in_panel("Panel_rec", "播放")), 10)
         self.assertEqual([event[0] for event, _ in played],

@@ -94,9 +94,6 @@ class JournalTest(E2ETestCase):
         self.state = self.main.label_after("Panel_strec", "信息状况:")
         self.target = self.start_target()
 
-    def wait_status(self, text):
-        e2e.wait_until(lambda: self.main.status(0) == text, f"status {text!r}")
-
     def load_journal(self, name, moves, step_ms):
         self.folder.write_text(f"jb_strec/{name}.ini", journal_text(moves, step_ms), "ascii")
         self.main.show_panel("Panel_strec")
@@ -196,12 +193,12 @@ class JournalTest(E2ETestCase):
         self.load_journal("path", path, 100)
         e2e.mouse_move(50, 50)
         e2e.key("ctrl+w")
-        self.wait_status(RECORDING)
+        self.main.wait_status(RECORDING)
         self.driver.click(self.main.in_panel("Panel_strec", "播放"))
         e2e.wait_until(lambda: self.driver.cursor() == path[-1], "the journal's last move")
         time.sleep(0.3)
         e2e.key("ctrl+q")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
 
         frames = recorded_positions(self.folder.path / "jb_rec" / "jb_rec.ini")
         along = [p for k, p in enumerate(frames) if p in path and (k == 0 or frames[k - 1] != p)]
@@ -217,12 +214,12 @@ class JournalTest(E2ETestCase):
         e2e.wait_until(lambda: self.driver.is_checked(self.main.in_panel("Panel_strec", "无限循环播放")) == 1,
                        "the endless box")
         self.driver.click(self.main.in_panel("Panel_strec", "播放"))
-        self.wait_status(PLAYING)
+        self.main.wait_status(PLAYING)
         time.sleep(1.0)  # a few passes
         self.assertIn(self.driver.cursor(), square)
 
         e2e.key("ctrl+Escape")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
         still = self.driver.cursor()
         time.sleep(0.5)
         self.assertEqual(self.driver.cursor(), still, "the pointer moves no more")

@@ -55,7 +55,7 @@ class PlaybackTest(E2ETestCase):
         return self.main.in_panel("Panel_rec", "播放")
 
     def wait_idle(self):
-        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "playback to end")
+        self.main.wait_status("当前状态：", "playback to end")
 
     def test_two_passes_at_top_speed_replay_every_click_and_key_in_order(self):
         self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "2")

@@ -59,13 +59,10 @@ class RecorderTest(E2ETestCase):
         self.main.show_panel("Panel_rec")
         self.target = self.start_target()
 
-    def wait_status(self, text):
-        e2e.wait_until(lambda: self.main.status(0) == text, f"status {text!r}")
-
     def test_a_recording_of_the_real_pointer_buttons_and_keys_replays_into_the_target(self):
         e2e.mouse_move(60, 60)
         e2e.key("ctrl+w")
-        self.wait_status(RECORDING)
+        self.main.wait_status(RECORDING)
         typed_from = len(self.target.events())
         for x, y in PATH:
             e2e.mouse_move(x, y)
@@ -77,7 +74,7 @@ class RecorderTest(E2ETestCase):
         e2e.key("F5")
         time.sleep(DWELL_SECONDS)
         e2e.key("ctrl+q")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
         typed = presses(self.target.events()[typed_from:])
 
         sections = read_recording(self.folder.path / "jb_rec" / "jb_rec.ini")
@@ -99,8 +96,8 @@ class RecorderTest(E2ETestCase):
 
         replay_from = len(self.target.events())
         e2e.key("ctrl+z")
-        self.wait_status("当前状态：播放……")
-        self.wait_status(IDLE)
+        self.main.wait_status("当前状态：播放……")
+        self.main.wait_status(IDLE)
         self.assertTrue(self.driver.is_enabled(self.main.in_panel("Panel_rec", "播放")))
         # The Ctrl of Ctrl+Q reached the target while the user typed but is left out of the recording.
         made = typed[:-1]

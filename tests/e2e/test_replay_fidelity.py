@@ -51,27 +51,24 @@ class ReplayFidelityTest(E2ETestCase):
         self.main.show_panel("Panel_rec")
         self.target = self.start_target(detail=True)
 
-    def wait_status(self, text):
-        e2e.wait_until(lambda: self.main.status(0) == text, f"status {text!r}")
-
     def record(self, actions):
         """What target.exe got while `actions` ran inside a recording."""
         e2e.key("ctrl+w")
-        self.wait_status(RECORDING)
+        self.main.wait_status(RECORDING)
         start = len(self.target.events())
         actions()
         time.sleep(0.1)
         done = len(self.target.events())
         e2e.key("ctrl+q")
-        self.wait_status(IDLE)
+        self.main.wait_status(IDLE)
         return self.target.events()[start:done]
 
     def replay(self, settled):
         """What target.exe got from the replay, once `settled` says it is all there."""
         start = len(self.target.events())
         e2e.key("ctrl+z")
-        self.wait_status(PLAYING)
-        self.wait_status(IDLE)
+        self.main.wait_status(PLAYING)
+        self.main.wait_status(IDLE)
         e2e.wait_until(lambda: settled(self.target.events()[start:]), "the replay to reach the target")
         # Anything more than was made would come right behind.
         time.sleep(0.2)

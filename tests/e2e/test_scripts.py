@@ -90,7 +90,7 @@ class ScriptPanelTest(E2ETestCase):
         e2e.wait_until(lambda: self.main.status(0) == "当前状态：运行脚本……", "the script to run")
 
     def wait_idle(self):
-        e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "the run to end")
+        self.main.wait_status("当前状态：", "the run to end")
 
     def test_the_panel_lists_the_scripts_with_their_chinese_names(self):
         self.start({"演示": DEMO, "second": ["开始", "结束"]})
