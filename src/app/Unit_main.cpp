@@ -116,6 +116,7 @@ void TForm_maintapmill::endEverything() {
     // would never get there, so the pause flags go too.
     recording = playing = running = false;
     recpause = playpause = runpause = false;
+    recConversion_.stop();
     clearJournalPause();
     removeTrayIcon();
     // A journal recording gets its count, also one a show took the flag of; a journal playback

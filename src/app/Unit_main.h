@@ -10,6 +10,7 @@
 #include "capture/hook_messages.h"
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
+#include "plain/recording_conversion.h"
 #include "platform/platform.h"
 #include "plain/script_library.h"
 #include "scripts/list_box_run_list.h"
@@ -260,6 +261,8 @@ public:
     void Edit_playtKeyPress(ui::Edit& sender, char& key);
     void Edit_playtChange(ui::Edit& sender);
     void playrec(int32_t count, int speed, const std::string& name);
+    // Play, Record and 转为脚本 are usable only while none of them is under way.
+    void enableRecActions(bool enabled);
 
     // ---- plain recording library (Panel_rec) ----
     void SpeedButton_saverecClick();
@@ -409,6 +412,7 @@ private:
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
+    RecordingConversion recConversion_{platform_, exedir};
 };
 
 }  // namespace tapmill

@@ -3,7 +3,6 @@
 #include "app/Unit_main.h"
 #include "common/counts.h"
 #include "plain/frame_step.h"
-#include "plain/recording_conversion.h"
 
 namespace tapmill {
 
@@ -20,7 +19,10 @@ void TForm_maintapmill::SpeedButton_renameClick() { recLibrary_->rename(); }
 void TForm_maintapmill::SpeedButton_delrecClick() { recLibrary_->remove(); }
 
 void TForm_maintapmill::SpeedButton_toscriptClick() {
-    if (!RecordingConversion(platform_, exedir).convert(recname)) return;
+    enableRecActions(false);
+    const bool converted = recConversion_.convert(recname);
+    enableRecActions(true);
+    if (!converted) return;
     relistview(*ListView_homa, usename);
     recLibrary_->showStatus("已转换…");
     if (platform_.dialogs.messageBox("已转换为脚本，是否打开编辑？", platform::kRemindCaption,

@@ -9,17 +9,20 @@ namespace tapmill {
 void TForm_maintapmill::SpeedButton_playClick() {
     // A count that is no 32-bit number ends the click here, before anything is disabled.
     const int32_t count = CheckBox_loop->checked() ? kEndlessPlayCount : parseInt32Strict(Edit_playt->text());
-    SpeedButton_play->setEnabled(false);
-    SpeedButton_rec->setEnabled(false);
+    enableRecActions(false);
     playrec(count, RzTrackBar_speed->position(), recname);
-    SpeedButton_play->setEnabled(true);
-    SpeedButton_rec->setEnabled(true);
+    enableRecActions(true);
+}
+
+void TForm_maintapmill::enableRecActions(bool enabled) {
+    for (ui::Button* action : {SpeedButton_play.get(), SpeedButton_rec.get(), SpeedButton_toscript.get()})
+        action->setEnabled(enabled);
 }
 
 void TForm_maintapmill::SpeedButton_stopClick() {
     recording = playing = recpause = playpause = false;
-    SpeedButton_play->setEnabled(true);
-    SpeedButton_rec->setEnabled(true);
+    recConversion_.stop();
+    enableRecActions(true);
     SpeedButton_pause->setText("暂停");
 }
 

@@ -23,13 +23,11 @@ constexpr int32_t kFrameLimit = 1000000000;
 }  // namespace
 
 void TForm_maintapmill::SpeedButton_recClick() {
-    SpeedButton_play->setEnabled(false);
-    SpeedButton_rec->setEnabled(false);
+    enableRecActions(false);
     try {
         startrec();
     } catch (...) {
-        SpeedButton_play->setEnabled(true);
-        SpeedButton_rec->setEnabled(true);
+        enableRecActions(true);
         throw;
     }
     // A recording that could not be written (reported by whichever loop met the failure) does
@@ -38,8 +36,7 @@ void TForm_maintapmill::SpeedButton_recClick() {
         Label_recjbname->setText("jb_rec");
         recname = Label_recjbname->text();
     }
-    SpeedButton_play->setEnabled(true);
-    SpeedButton_rec->setEnabled(true);
+    enableRecActions(true);
 }
 
 void TForm_maintapmill::startrec() {

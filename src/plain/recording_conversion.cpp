@@ -14,6 +14,12 @@ namespace {
 constexpr size_t kFramesNamed = 10;
 
 std::string tooLongMessage(const std::string& name) { return "名为：'" + name + "'的录制太长，无法转为脚本！"; }
+std::string nothingToConvertMessage(const std::string& name) { return "名为：'" + name + "'的录制没有可转换的帧，未写入脚本！"; }
+std::string changedMessage(const std::string& name) { return "名为：'" + name + "'的录制在转换时被改动，未写入脚本！"; }
+std::string fewerFramesMessage(const std::string& name, int32_t claimed, int32_t held) {
+    return "名为：'" + name + "'的录制记有" + std::to_string(claimed) + "帧，文件中只有" + std::to_string(held) +
+           "帧，脚本只含这" + std::to_string(held) + "帧！";
+}
 
 std::string framesText(const std::vector<int32_t>& frames) {
     std::string text = "第";
@@ -48,18 +54,24 @@ bool RecordingConversion::convert(const std::string& name) {
         remind(missingRecordingMessage(name));
         return false;
     }
-    const int32_t frames = recordingFrameCount(recording);
-    if (files::identity(recording).size > profile::kMaxFileBytes || frames > kLongestFrames) {
+    const int32_t claimed = recordingFrameCount(recording);
+    if (files::identity(recording).size > profile::kMaxFileBytes ||
+        (claimed > kLongestFrames && profile::sectionExists(recording, std::to_string(kLongestFrames)))) {
         remind(tooLongMessage(name));
         return false;
     }
 
     RecordingToScript conversion(scripts::kMaxScriptFileBytes);
-    for (int32_t frame = 0; frame < frames; ++frame) {
-        const std::string section = std::to_string(frame);
-        conversion.addFrame({{profile::readInteger(recording, section, "x", 0),
-                              profile::readInteger(recording, section, "y", 0)},
-                             recordedFrameEvents(recording, section)});
+    int32_t held = 0;
+    switch (readFrames(recording, claimed, conversion, held)) {
+        case Reading::Stopped: return false;
+        case Reading::Changed: remind(changedMessage(name)); return false;
+        case Reading::TooLong: remind(tooLongMessage(name)); return false;
+        case Reading::Done: break;
+    }
+    if (held == 0) {
+        remind(nothingToConvertMessage(name));
+        return false;
     }
     // Beyond that size neither the editor nor the interpreter would read the script.
     const std::optional<std::vector<std::string>> lines = conversion.finish();
@@ -76,8 +88,34 @@ bool RecordingConversion::convert(const std::string& name) {
         remind(cannotWriteMessage(script));
         return false;
     }
+    if (held < claimed) remind(fewerFramesMessage(name, claimed, held));
     if (!conversion.leftOut().empty()) remind(leftOutMessage(conversion.leftOut()));
     return true;
+}
+
+// The frames of a recording come in order (its recorder writes them so): the first one missing is
+// where a damaged file's frames end, whatever count it claims. A file that holds more than a day of
+// frames was refused before, so the frames read here are at most a day's.
+RecordingConversion::Reading RecordingConversion::readFrames(const std::string& recording, int32_t claimed,
+                                                             RecordingToScript& conversion, int32_t& held) {
+    stopped_ = false;
+    profile::SteadyReads steady(recording);
+    const files::Identity read = files::identity(recording);
+    for (held = 0; held < claimed; ++held) {
+        if (held % kFramesBetweenMessages == kFramesBetweenMessages - 1) {
+            platform_.pump.processPendingMessages();
+            if (stopped_) return Reading::Stopped;
+            if (files::identity(recording) != read) return Reading::Changed;
+            steady.recheck();
+        }
+        if (conversion.full()) return Reading::TooLong;
+        const std::string section = std::to_string(held);
+        if (!profile::sectionExists(recording, section)) break;
+        conversion.addFrame({{profile::readInteger(recording, section, "x", 0),
+                              profile::readInteger(recording, section, "y", 0)},
+                             recordedFrameEvents(recording, section)});
+    }
+    return Reading::Done;
 }
 
 }  // namespace tapmill

@@ -56,6 +56,8 @@ public:
     // The script's lines, or none when they passed the byte limit; call once, after the last frame.
     std::optional<std::vector<std::string>> finish();
     const LeftOutEvents& leftOut() const { return leftOut_; }
+    // The lines have passed the byte limit: finish() will give none, whatever frames follow.
+    bool full() const { return bytes_ > byteLimit_; }
 
 private:
     class Injection;

@@ -110,6 +110,37 @@ class ConvertRecordingTest(E2ETestCase):
             differences.append(gaps)
         self.fail(f"no run kept every gap of the playback within {GAP_TOLERANCE_MS} ms: {differences}")
 
+    def test_a_damaged_or_empty_recording_is_reported_at_once_and_convert_waits_for_a_recording(self):
+        three_frames = e2e.recording_text([(50, 60, None), (50, 60, "WM_LBUTTONDOWN"), (50, 60, "WM_LBUTTONUP")])
+        convert = self.main.in_panel("Panel_rec", "转为脚本")
+
+        def answer(expected, button):
+            box, text = self.driver.msgbox()
+            self.assertEqual(text, expected)
+            self.driver.press(box, button)
+            e2e.wait_until(lambda: not self.driver.is_visible(box), "the message to go")
+
+        self.folder.write_text("jb_homa/jb_rec.ini", "old", "ascii")
+        self.folder.write_text("jb_rec/jb_rec.ini", "[all]\r\nvalue=0\r\n", "ascii")
+        self.driver.click(convert)
+        answer("名为：'jb_rec'的录制没有可转换的帧，未写入脚本！", "ok")
+        self.assertEqual((self.folder.path / "jb_homa" / "jb_rec.ini").read_bytes(), b"old")
+
+        self.folder.write_text("jb_rec/jb_rec.ini", three_frames.replace("value=3", "value=4000000"), "ascii")
+        self.driver.click(convert)
+        answer("该脚本文件已存在，是否覆盖原有的文件？", "yes")
+        answer("名为：'jb_rec'的录制记有4000000帧，文件中只有3帧，脚本只含这3帧！", "ok")
+        answer("已转换为脚本，是否打开编辑？", "no")
+        self.assertEqual((self.folder.path / "jb_homa" / "jb_rec.ini").read_bytes().decode("gbk").split("\r\n"),
+                         ["开始", "鼠标移至X=50y=60", "延时20毫秒", "按下鼠标左键", "延时20毫秒", "弹起鼠标左键", "延时20毫秒", "结束", ""])
+
+        e2e.key("ctrl+w")
+        self.main.wait_status(RECORDING)
+        self.assertFalse(self.driver.is_enabled(convert))
+        e2e.key("ctrl+q")
+        self.main.wait_status(IDLE)
+        self.assertTrue(self.driver.is_enabled(convert))
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -455,11 +455,12 @@ TEST_F(PlayerTest, FramesBeyondTheStoredSectionsPlayAtTheOriginWithoutEvent) {
 
 TEST_F(PlayerTest, StopDuringAWaitLetsThatFramePlayThenEnds) {
     recordPlainFrames(5);
-    bool playDisabled = false, recDisabled = false;
+    bool playDisabled = false, recDisabled = false, convertDisabled = false;
     std::string statusDuring;
     at(30, [&] {
         playDisabled = !form().SpeedButton_play->enabled();
         recDisabled = !form().SpeedButton_rec->enabled();
+        convertDisabled = !form().SpeedButton_toscript->enabled();
         statusDuring = form().StatusBar->panelText(0);
     });
     at(50, [&] { form().SpeedButton_stopClick(); });
@@ -469,10 +470,12 @@ TEST_F(PlayerTest, StopDuringAWaitLetsThatFramePlayThenEnds) {
     EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21", "60 cursor 12,22"));
     EXPECT_TRUE(playDisabled);
     EXPECT_TRUE(recDisabled);
+    EXPECT_TRUE(convertDisabled);
     EXPECT_EQ(statusDuring, kPlaying);
     EXPECT_FALSE(form().playing);
     EXPECT_TRUE(form().SpeedButton_play->enabled());
     EXPECT_TRUE(form().SpeedButton_rec->enabled());
+    EXPECT_TRUE(form().SpeedButton_toscript->enabled());
     EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
     EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
 }

@@ -94,7 +94,8 @@ TEST_F(RecorderTest, SamplesAFrameEveryPeriodUntilStopAndTheFrameStopFellIntoIsK
     at(50, [&] {
         recordingMeanwhile = form().recording;
         statusMeanwhile = form().StatusBar->panelText(0);
-        buttonsDisabled = !form().SpeedButton_rec->enabled() && !form().SpeedButton_play->enabled();
+        buttonsDisabled = !form().SpeedButton_rec->enabled() && !form().SpeedButton_play->enabled() &&
+                          !form().SpeedButton_toscript->enabled();
     });
     stopAt(105);
 
@@ -111,6 +112,7 @@ TEST_F(RecorderTest, SamplesAFrameEveryPeriodUntilStopAndTheFrameStopFellIntoIsK
     EXPECT_EQ(form().recname, "jb_rec");
     EXPECT_TRUE(form().SpeedButton_rec->enabled());
     EXPECT_TRUE(form().SpeedButton_play->enabled());
+    EXPECT_TRUE(form().SpeedButton_toscript->enabled());
     EXPECT_THAT(fp.hooks.calls, ElementsAre("StartHook 4660 1152", "EnableHotKeyHook", "StopHook", "DisableHotKeyHook"));
 }
 

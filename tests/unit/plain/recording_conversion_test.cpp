@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/gbk.h"
 #include "plain/recording_conversion.h"
 #include "scripts/Unit_homa.h"
@@ -12,6 +14,7 @@ namespace {
 
 using platform::MessageAnswer;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
 using ::testing::StartsWith;
 
@@ -89,7 +92,8 @@ TEST_F(RecordingConversionTest, NoScriptIsWrittenFromAMissingOrOverlongRecording
     form().SpeedButton_toscriptClick();
     form().recname = "gone";
     form().SpeedButton_toscriptClick();
-    write("jb_rec/long.ini", "[all]\r\nvalue=" + std::to_string(RecordingConversion::kLongestFrames + 1) + "\r\n");
+    const std::string beyondADay = std::to_string(RecordingConversion::kLongestFrames);
+    write("jb_rec/long.ini", "[" + beyondADay + "]\r\nx=1\r\ny=1\r\n[all]\r\nvalue=" + beyondADay + "1\r\n");
     form().recname = "long";
     form().SpeedButton_toscriptClick();
     EXPECT_THAT(messages(), ElementsAre(StartsWith("保存失败，无法写入文件："), "名为：'gone'脚本文件不存在！",
@@ -99,6 +103,54 @@ TEST_F(RecordingConversionTest, NoScriptIsWrittenFromAMissingOrOverlongRecording
     EXPECT_EQ(form().Label_recstate->text(), "");
     EXPECT_FALSE(exists("jb_homa/gone.ini"));
     EXPECT_FALSE(exists("jb_homa/long.ini"));
+}
+
+TEST_F(RecordingConversionTest, ADamagedRecordingGivesTheFramesItHoldsAndOneWithoutFramesWritesNothing) {
+    const std::string nothing = "名为：'坏'的录制没有可转换的帧，未写入脚本！";
+    const struct {
+        std::string recording, script;  // the script afterwards, over "old"
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"[0]\r\nx=5\r\ny=6\r\n[1]\r\nkp=WM_LBUTTONDOWN\r\nx=5\r\ny=6\r\n[all]\r\nvalue=4000000\r\n",
+         gbkLines({"开始", "鼠标移至X=5y=6", "延时20毫秒", "按下鼠标左键", "延时20毫秒", "结束"}),
+         {"该脚本文件已存在，是否覆盖原有的文件？", "名为：'坏'的录制记有4000000帧，文件中只有2帧，脚本只含这2帧！", kOpenQuestion}},
+        {"[all]\r\nvalue=0\r\n", "old", {nothing}},
+        {"[all]\r\nvalue=5\r\n", "old", {nothing}},
+    };
+    for (const auto& c : cases) {
+        write("jb_rec/坏.ini", c.recording);
+        write("jb_homa/坏.ini", "old");
+        form().recname = "坏";
+        fp.dialogs.shown.clear();
+        fp.dialogs.answerNext(MessageAnswer::Yes);
+        form().SpeedButton_toscriptClick();
+        EXPECT_THAT(messages(), ElementsAreArray(c.messages)) << c.recording;
+        EXPECT_EQ(read("jb_homa/坏.ini"), c.script) << c.recording;
+    }
+}
+
+TEST_F(RecordingConversionTest, TheWindowAnswersDuringAConversionAndStopOrAChangedRecordingEndItWithoutAScript) {
+    std::string minute;  // long enough for the window's messages to come between its frames
+    for (int f = 0; f < 3000; ++f) minute += "[" + std::to_string(f) + "]\r\nx=" + std::to_string(f % 500) + "\r\ny=0\r\n";
+    const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> cases = {
+        {[this] { form().SpeedButton_stopClick(); }, {}},
+        {[this] { write("jb_rec/长.ini", "[all]\r\nvalue=1\r\n"); }, {"名为：'长'的录制在转换时被改动，未写入脚本！"}},
+    };
+    for (const auto& [meanwhile, expected] : cases) {
+        write("jb_rec/长.ini", minute + "[all]\r\nvalue=3000\r\n");
+        form().recname = "长";
+        fp.dialogs.shown.clear();
+        bool panelWaited = false;
+        fp.pump.post([&] {
+            panelWaited = !form().SpeedButton_toscript->enabled() && !form().SpeedButton_rec->enabled();
+            meanwhile();
+        });
+        form().SpeedButton_toscriptClick();
+        EXPECT_TRUE(panelWaited);
+        EXPECT_THAT(messages(), ElementsAreArray(expected));
+        EXPECT_FALSE(exists("jb_homa/长.ini"));
+        EXPECT_TRUE(form().SpeedButton_toscript->enabled());
+    }
 }
 
 TEST(LeftOutMessageTest, NamesTenFramesOfAKindAndCountsTheRest) {
