@@ -1,12 +1,18 @@
 #include "platform/win32/win32_cancel_key_watch.h"
 
+#include "platform/win32/message_window.h"
+#include "platform/win32/win32_pump.h"
+
 namespace tapmill::win32 {
 
 namespace {
 
-// The thread the cancel goes to, and the user's keys as the hook has seen them. The hook
+const wchar_t* const kWatchClass = L"TapmillCancelKeyWatch";
+constexpr UINT kCancelMessage = WM_APP + 0x53;
+
+// The window the cancel goes to, and the user's keys as the hook has seen them. The hook
 // callback has no other way to find them; one watch runs at a time.
-DWORD cancelThread = 0;
+HWND cancelWindow = nullptr;
 bool controlHeld = false;
 bool escapeTaken = false;
 
@@ -14,9 +20,16 @@ bool isControl(DWORD vk) { return vk == VK_CONTROL || vk == VK_LCONTROL || vk ==
 
 }  // namespace
 
+Win32CancelKeyWatch::~Win32CancelKeyWatch() {
+    stop();
+    if (window_) DestroyWindow(window_);
+}
+
 void Win32CancelKeyWatch::start() {
     if (thread_.joinable()) return;
-    cancelThread = GetCurrentThreadId();
+    if (!window_) window_ = createMessageWindow(kWatchClass, windowProc, this);
+    if (!window_) return;
+    cancelWindow = window_;
     controlHeld = GetAsyncKeyState(VK_CONTROL) < 0;
     escapeTaken = false;
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -50,7 +63,7 @@ LRESULT CALLBACK Win32CancelKeyWatch::keyboardHook(int code, WPARAM wParam, LPAR
         if (isControl(info->vkCode)) controlHeld = down;
         if (info->vkCode == VK_ESCAPE && down && controlHeld) {
             escapeTaken = true;
-            PostThreadMessageW(cancelThread, WM_CANCELJOURNAL, 0, 0);
+            PostMessageW(cancelWindow, kCancelMessage, 0, 0);
             return 1;
         }
         // The release of a press taken out goes too.
@@ -60,6 +73,14 @@ LRESULT CALLBACK Win32CancelKeyWatch::keyboardHook(int code, WPARAM wParam, LPAR
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32CancelKeyWatch::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kCancelMessage) {
+        sendToThreadWindows(WM_CANCELJOURNAL);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace tapmill::win32

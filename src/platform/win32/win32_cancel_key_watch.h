@@ -15,7 +15,7 @@ namespace tapmill::win32 {
 class Win32CancelKeyWatch {
 public:
     Win32CancelKeyWatch() = default;
-    ~Win32CancelKeyWatch() { stop(); }
+    ~Win32CancelKeyWatch();
     Win32CancelKeyWatch(const Win32CancelKeyWatch&) = delete;
     Win32CancelKeyWatch& operator=(const Win32CancelKeyWatch&) = delete;
 
@@ -25,10 +25,12 @@ public:
 
 private:
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void hookThread(HANDLE ready);
 
     std::thread thread_;
     DWORD threadId_ = 0;
+    HWND window_ = nullptr;
 };
 
 }  // namespace tapmill::win32

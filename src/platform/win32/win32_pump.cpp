@@ -7,16 +7,19 @@ namespace tapmill::win32 {
 namespace {
 
 BOOL CALLBACK sendToWindow(HWND hwnd, LPARAM message) {
-    const MSG& m = *reinterpret_cast<const MSG*>(message);
-    SendMessageW(hwnd, m.message, m.wParam, m.lParam);
+    SendMessageW(hwnd, static_cast<UINT>(message), 0, 0);
     return TRUE;
 }
 
 }  // namespace
 
+void sendToThreadWindows(UINT message) {
+    EnumThreadWindows(GetCurrentThreadId(), sendToWindow, static_cast<LPARAM>(message));
+}
+
 bool forwardThreadMessage(const MSG& msg) {
     if (msg.hwnd || msg.message != WM_CANCELJOURNAL) return false;
-    EnumThreadWindows(GetCurrentThreadId(), sendToWindow, reinterpret_cast<LPARAM>(&msg));
+    sendToThreadWindows(msg.message);
     return true;
 }
 

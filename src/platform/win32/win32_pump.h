@@ -11,6 +11,8 @@ namespace tapmill::win32 {
 // takes a journal hook away) is sent on to the thread's top-level windows, whose forms take what
 // is theirs; a thread message would otherwise be dispatched to no one. True when msg was one.
 bool forwardThreadMessage(const MSG& msg);
+// Sends the message to each top-level window of the calling thread.
+void sendToThreadWindows(UINT message);
 
 class Win32Pump : public platform::MessagePump {
 public:
