@@ -93,8 +93,10 @@ Section /o "un.录制、脚本和设置（jb_rec、jb_strec、jb_homa 文件夹�
   RMDir /r "$INSTDIR\jb_rec"
   RMDir /r "$INSTDIR\jb_strec"
   RMDir /r "$INSTDIR\jb_homa"
-  Delete "$INSTDIR\config.ini"
-  Delete "$INSTDIR\plan.ini"
+  ; Every settings file the program writes beside itself (config.ini, plan.ini, hotkey.ini), and
+  ; what a save cut off leaves beside one: NAME.ini.tmp~ and the id of the process.
+  Delete "$INSTDIR\*.ini"
+  Delete "$INSTDIR\*.ini.tmp~*"
 SectionEnd
 
 Section "-un.InstallFolder"

@@ -22,6 +22,10 @@ TITLE = "Tapmill V3.3"
 RECORDING = "当前状态：录制……"
 IDLE = "当前状态："
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+TVM_GETITEMHEIGHT = 0x111C
+# Everything the program writes beside itself, a file a cut-off save leaves behind among them.
+WRITTEN_BY_THE_PROGRAM = ("config.ini", "plan.ini", "hotkey.ini", "config.ini.tmp~42", "jb_rec/jb_rec.ini",
+                          "jb_rec/录一.ini", "jb_strec/stjb.ini", "jb_homa/脚本一.ini")
 
 
 def setUpModule():
@@ -135,6 +139,33 @@ class ReleaseTest(E2ETestCase):
         self.assertIsNone(e2e.reg_query(UNINSTALL_KEY, "UninstallString"))
         self.assertIsNone(e2e.reg_query(e2e.RUN_KEY, "Tapmill3.3"))
         self.assertEqual(e2e.desktop_shortcuts(), [])
+
+    def test_uninstall_with_the_data_ticked_leaves_nothing_of_the_program_behind(self):
+        self.install()
+        for relative in WRITTEN_BY_THE_PROGRAM:
+            (self.installed / relative).write_bytes(b"[all]\r\nvalue=1\r\n")
+        e2e.WineProcess(self.installed / UNINSTALLER).wait_exit()  # it goes on in a copy of itself
+        driver = self.start_driver()
+        window = e2e.wait_until(lambda: next((w[0] for w in driver.windows() if w[4] == "#32770" and "Tapmill" in w[5]),
+                                             None), "the uninstaller")
+        button = next(row[0] for row in driver.controls(window) if row[1] == 1)  # 下一步, then 卸载, then 关闭
+
+        def press(label):
+            e2e.wait_until(lambda: label in driver.get_text(button) and driver.is_enabled(button), label)
+            driver.click(button)
+
+        press("下一步")
+        e2e.wait_until(lambda: "卸载" in driver.get_text(button), "the page of what to remove")
+        tree = driver.find_class(window, "SysTreeView32")
+        left, top, _, _ = driver.rect(tree)
+        row = driver.send(tree, TVM_GETITEMHEIGHT)
+        e2e.click(left + 2 + row // 2, top + 2 + row * 3 // 2)  # the box of the second row, 录制、脚本和设置
+        press("卸载")
+        press("关闭")
+        try:
+            e2e.wait_until(lambda: not self.installed.exists(), "the installation folder to go")
+        except AssertionError:
+            self.fail(f"left behind: {sorted(names(self.installed))}")
 
     def test_the_unpacked_zip_holds_the_program_folder_and_starts(self):
         unpacked = self._scratch / "unpacked"
