@@ -110,7 +110,7 @@ class ConvertRecordingTest(E2ETestCase):
             differences.append(gaps)
         self.fail(f"no run kept every gap of the playback within {GAP_TOLERANCE_MS} ms: {differences}")
 
-    def test_a_damaged_or_empty_recording_is_reported_at_once_and_convert_waits_for_a_recording(self):
+    def test_a_damaged_or_empty_recording_is_reported_at_once(self):
         three_frames = e2e.recording_text([(50, 60, None), (50, 60, "WM_LBUTTONDOWN"), (50, 60, "WM_LBUTTONUP")])
         convert = self.main.in_panel("Panel_rec", "转为脚本")
 
@@ -133,13 +133,6 @@ class ConvertRecordingTest(E2ETestCase):
         answer("已转换为脚本，是否打开编辑？", "no")
         self.assertEqual((self.folder.path / "jb_homa" / "jb_rec.ini").read_bytes().decode("gbk").split("\r\n"),
                          ["开始", "鼠标移至X=50y=60", "延时20毫秒", "按下鼠标左键", "延时20毫秒", "弹起鼠标左键", "延时20毫秒", "结束", ""])
-
-        e2e.key("ctrl+w")
-        self.main.wait_status(RECORDING)
-        self.assertFalse(self.driver.is_enabled(convert))
-        e2e.key("ctrl+q")
-        self.main.wait_status(IDLE)
-        self.assertTrue(self.driver.is_enabled(convert))
 
 
 if __name__ == "__main__":

@@ -23,9 +23,9 @@ RECORDING = "当前状态：录制……"
 IDLE = "当前状态："
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
 TVM_GETITEMHEIGHT = 0x111C
-# Everything the program writes beside itself, a file a cut-off save leaves behind among them.
-WRITTEN_BY_THE_PROGRAM = ("config.ini", "plan.ini", "hotkey.ini", "config.ini.tmp~42", "jb_rec/jb_rec.ini",
-                          "jb_rec/录一.ini", "jb_strec/stjb.ini", "jb_homa/脚本一.ini")
+# Every kind of file the program writes beside itself, the leftover of a cut-off save among them.
+WRITTEN_BY_THE_PROGRAM = ("config.ini", "plan.ini", "hotkey.ini", "plan.ini.tmp~42", "jb_rec/录一.ini", "jb_strec/stjb.ini",
+                          "jb_homa/脚本一.ini")
 
 
 def setUpModule():
