@@ -233,7 +233,8 @@ class CrashSafetyTest(E2ETestCase):
                                        f"{sum(events)} in all, each with its seven keys but at most the one the kill hit")
 
     def test_options_saved_again_and_again_keep_their_old_or_new_values(self):
-        self.folder.write_bytes("config.ini", b"[autorun]\r\nx=0\r\n[lzsy]\r\nx=1\r\n[bfsy]\r\nx=0\r\n[plan]\r\nstate=false\r\n")
+        self.folder.write_bytes("config.ini", e2e.NOTICE_DISMISSED +
+                                b"[autorun]\r\nx=0\r\n[lzsy]\r\nx=1\r\n[bfsy]\r\nx=0\r\n[plan]\r\nstate=false\r\n")
 
         def work(cycle):
             main = cycle.start()
@@ -250,7 +251,7 @@ class CrashSafetyTest(E2ETestCase):
                     break
             parsed = cycle.finish(timer)
             config = {name: dict(keys) for name, keys in parsed["config.ini"]}
-            self.assertEqual([name for name, _ in parsed["config.ini"]], ["autorun", "lzsy", "bfsy", "plan"])
+            self.assertEqual([name for name, _ in parsed["config.ini"]], ["notice", "autorun", "lzsy", "bfsy", "plan"])
             for name in ("autorun", "lzsy", "bfsy"):
                 self.assertIn(config[name], ({"x": "0"}, {"x": "1"}), name)
             self.assertEqual(config["autorun"], {"x": "0"})
