@@ -36,8 +36,6 @@ public:
 
     // Whether the notice is to show at this start.
     static bool wanted(const std::string& configPath);
-    // The lines of the notice's text, with the keys in force.
-    static std::vector<std::string> textLines(const ControlKeys& keys);
 
     explicit GlobalKeysNotice(Context context);
     void show() { window->show(); }
@@ -53,6 +51,9 @@ public:
     void onClose() override;
 
 private:
+    // The lines of the notice's text, with the keys in force.
+    static std::vector<std::string> textLines(const ControlKeys& keys);
+
     Context context_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
 };

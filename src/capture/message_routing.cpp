@@ -27,6 +27,7 @@ constexpr uint32_t kModifierBits = platform::kModAlt | platform::kModControl | p
 // The modifiers the libraries report with a button or key in lParam.
 uint32_t modifiersOf(intptr_t lParam) { return static_cast<uint32_t>(lParam) & kModifierBits; }
 
+// Shift, Ctrl, Alt and the Windows keys: the keys that are a modifier themselves.
 bool isModifierKey(int number) { return modifiersBesides(number, kModifierBits) != kModifierBits; }
 
 }  // namespace
