@@ -1,5 +1,6 @@
 // The options panel: three switches kept in config.ini (and the log-on start also in the user's
-// Run key), and the desktop shortcut made on the first start.
+// Run key); the desktop shortcut made on the first start, and the notice of the global keys, which
+// leads to this panel.
 #include "app/Unit_main.h"
 #include "app/control_key_panel.h"
 #include "app/global_keys_notice.h"
