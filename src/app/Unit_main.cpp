@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/control_key_panel.h"
+#include "app/global_keys_notice.h"
+#include "app/play_settings.h"
 
 #include "common/counts.h"
 #include "common/error.h"
@@ -33,6 +35,12 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
     createControls();
     createRecLibrary();
     createJournalLibrary();
+    playSettings_ = std::make_unique<PlaySettings>(std::vector<PlaySettings::Panel>{
+        {"playrec", *Edit_playt, RzTrackBar_speed.get(), *CheckBox_loop, [this] { CheckBox_loopClick(); }},
+        {"runhoma", *Edit_playta, nullptr, *CheckBox_loopa, [this] { CheckBox_loopaClick(); }},
+        {"playst", *Edit_stt, RzTrackBar_st.get(), *RzCheckBox_loop, [this] { RzCheckBox_loopClick(); }},
+        {"timedstart", *Edit_playtb, RzTrackBar_playa.get(), *CheckBox_loopb, [this] { CheckBox_loopbClick(); }},
+    });
     // A journal recording a failed write ended shows as ended, as one the stop ended does.
     stjournal.recorder.onEndedByFailure = [this] {
         label_ststate->setText("");
@@ -52,6 +60,7 @@ void TForm_maintapmill::FormCreate() {
     controlKeyPanel->showKeys();
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
+    keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
 }
 
 void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }
@@ -88,7 +97,9 @@ void TForm_maintapmill::FormShow() {
     addTrayIcon();
 
     readOptions(config);
+    playSettings_->restoreAtStart(config);
     if (captureFields.hiddenForPointCapture) captureFields.hiddenForPointCapture->show();
+    offerGlobalKeysNotice(config);
 }
 
 bool TForm_maintapmill::FormCloseQuery() {
@@ -127,6 +138,11 @@ void TForm_maintapmill::endEverything() {
         if (stjournal.recorder.hookHeld()) RzBitBtn_ststopClick();
     } catch (const Error& e) {
         failure = e.what();
+    }
+    try {
+        playSettings_->save(exedir + "config.ini");
+    } catch (const Error& e) {
+        if (failure.empty()) failure = e.what();
     }
     stjournal.player.stop();
     if (!failure.empty()) platform_.dialogs.messageBox(failure, kErrorReportCaption, platform::MessageButtons::Ok);

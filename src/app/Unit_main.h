@@ -130,6 +130,8 @@ inline constexpr int32_t kEndlessPlayCount = -359;
 // The main window: the program's only permanent window, owner of the shared state, the panels
 // and their handlers, the timers and the control hot keys.
 class ControlKeyPanel;
+class PlaySettings;
+class GlobalKeysNotice;
 
 class TForm_maintapmill : public ui::WindowEvents {
 public:
@@ -143,6 +145,7 @@ public:
     std::string recname, stname, usename, editname;
     bool editrun = false;
     std::array<uint32_t, kHighestKeyNumber + 1> keymsg{};  // index 1..254: message registered for that key number
+    uint32_t keyTransitionMsg = 0;  // the keyboard library's message for a repeat or a release
     bool recording = false, recpause = false;
     bool playing = false, playpause = false;
     bool running = false, runpause = false;
@@ -362,6 +365,8 @@ private:
     bool timedStartDue();
     void fireTimedStart();
     void lockTimedStartSettings(bool locked);
+    // While a timed start is armed, the second it fires at ("定时启动：2026-12-08 08:30:00"); else empty.
+    std::string timedStartNote() const;
     void startPlanTask(const std::string& section);
     void createOptionsPanel();
     void createControlKeySection();
@@ -396,11 +401,14 @@ private:
     void readOptions(const std::string& config);
     // The desktop shortcut is made once per user, on the first start.
     void createShortcutOnFirstStart();
+    // The notice that the control hot keys work in every program, until the user asks for it no more.
+    void offerGlobalKeysNotice(const std::string& config);
     // Plain recorder and hook message routing.
     void recordFrames();
     void endRecording();
     void stopRecordingAfterWriteFailure();
     void routeKey(int number, uint32_t modifiers);
+    void routeKeyTransition(int number, uint32_t flags);
     // The press of a control hot key's modifier went into the recording before the hot key came:
     // it is no key of the user's, and would replay as a stray tap.
     void leaveModifierOutOfRecording(uint32_t modifiers);
@@ -413,6 +421,9 @@ private:
     std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
     RecordingConversion recConversion_{platform_, exedir};
+    std::unique_ptr<PlaySettings> playSettings_;
+    // Made at the first show of the run that offers it; later shows leave it be.
+    std::unique_ptr<GlobalKeysNotice> keysNotice_;
 };
 
 }  // namespace tapmill

@@ -1,17 +1,13 @@
 // The help panel, with its short help and the help file, and the author panel.
 #include "app/Unit_main.h"
 #include "app/about.h"
+#include "app/control_key_text.h"
 
 namespace tapmill {
 
 namespace {
 
 constexpr size_t kFirstControlKeyLine = 6;
-
-std::string keyText(const ControlKeys& keys, int id) {
-    const KeyChord chord = keys.chord(id);
-    return chord.none() ? "无" : chordText(chord);
-}
 
 }  // namespace
 
@@ -24,14 +20,14 @@ void TForm_maintapmill::showControlKeys() {
         lines[kFirstControlKeyLine + 1] = "运行=Ctrl+E，抓点=Ctril+1。";
     } else {
         const ControlKeys& k = controlKeys;
-        lines[kFirstControlKeyLine] = "录制=" + keyText(k, HK_Record) + "，停止=" + keyText(k, HK_Stop) +
-                                      "，播放=" + keyText(k, HK_Play) + "，暂停=" + keyText(k, HK_Pause);
-        lines[kFirstControlKeyLine + 1] = "运行=" + keyText(k, HK_Run) + "，抓点=" + keyText(k, HK_CapturePoint) + "。";
+        lines[kFirstControlKeyLine] = "录制=" + controlKeyText(k, HK_Record) + "，停止=" + controlKeyText(k, HK_Stop) +
+                                      "，播放=" + controlKeyText(k, HK_Play) + "，暂停=" + controlKeyText(k, HK_Pause);
+        lines[kFirstControlKeyLine + 1] = "运行=" + controlKeyText(k, HK_Run) + "，抓点=" + controlKeyText(k, HK_CapturePoint) + "。";
     }
     Memo1->setLines(lines);
     const ControlKeys& keys = controlKeys;
-    Label_stkeys->setText("热键：录制 " + keyText(keys, HK_JournalRecord) + "　结束 " + keyText(keys, HK_JournalStop) + "　播放 " +
-                          keyText(keys, HK_JournalPlay) + "　暂停 " + keyText(keys, HK_JournalPause));
+    Label_stkeys->setText("热键：录制 " + controlKeyText(keys, HK_JournalRecord) + "　结束 " + controlKeyText(keys, HK_JournalStop) + "　播放 " +
+                          controlKeyText(keys, HK_JournalPlay) + "　暂停 " + controlKeyText(keys, HK_JournalPause));
 }
 
 void TForm_maintapmill::createHelpAndAuthorPanels() {
@@ -46,6 +42,7 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
         "控制热键：",
         "",
         "",
+        "这些热键在所有程序中都归Tapmill使用，其他程序里相同的快捷键（如Ctrl+Z撤销）会失去作用；可在[按键选项]中更改。",
         "",
         "更新情况：",
         "1、加入了暂停键，可对录制播放时行暂停。",

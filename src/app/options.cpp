@@ -1,7 +1,9 @@
 // The options panel: three switches kept in config.ini (and the log-on start also in the user's
-// Run key), and the desktop shortcut made on the first start.
+// Run key); the desktop shortcut made on the first start, and the notice of the global keys, which
+// leads to this panel.
 #include "app/Unit_main.h"
 #include "app/control_key_panel.h"
+#include "app/global_keys_notice.h"
 #include "common/error.h"
 #include "common/profile.h"
 
@@ -57,6 +59,13 @@ void TForm_maintapmill::createShortcutOnFirstStart() {
     if (platform_.shell.userString(kFirstStartKey, kFirstStartValue)) return;
     createlnk();
     platform_.shell.setUserString(kFirstStartKey, kFirstStartValue, "made");
+}
+
+void TForm_maintapmill::offerGlobalKeysNotice(const std::string& config) {
+    if (keysNotice_ || !GlobalKeysNotice::wanted(config)) return;
+    keysNotice_ = std::make_unique<GlobalKeysNotice>(GlobalKeysNotice::Context{
+        factory_, window->nativeHandle(), controlKeys, config, [this] { Speedbutton_setClick(); }});
+    keysNotice_->show();
 }
 
 }  // namespace tapmill

@@ -31,7 +31,10 @@ void TForm_maintapmill::showActivity() {
     const Activity activity = activityOf(flags);
     if (activity == Activity::Idle || StatusBar->panelText(0) != kCommandRefusedStatus)
         setStatus(0, activityStatusText(activity));
-    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity));
+    // The status text of the timed start stays as it is; when it fires, the tips tell.
+    const std::string timedStart = timedStartNote();
+    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "\n" + timedStart));
+    StatusBar->setPanelTip(1, timedStart);
 }
 
 void TForm_maintapmill::Timer_flashTimer() {

@@ -21,4 +21,11 @@ enum MouseMessageOffset : uint32_t {
 // decimal digits.
 inline constexpr int kHighestKeyNumber = 254;
 
+// What follows a key's press the keyboard library reports by one more registered message, so that
+// a window that knows only the presses sees nothing new: wParam the key number, lParam the
+// modifiers held and one of these flags.
+inline constexpr char kKeyTransitionMessageName[] = "TapmillKeyTransition";
+inline constexpr uint32_t kKeyReleasedFlag = 0x10000;
+inline constexpr uint32_t kKeyRepeatedFlag = 0x20000;
+
 }  // namespace tapmill

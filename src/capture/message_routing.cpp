@@ -22,6 +22,14 @@ void showCapturedKey(ui::TextControl* field, const std::string& name) {
     if (field) field->setText(name);
 }
 
+constexpr uint32_t kModifierBits = platform::kModAlt | platform::kModControl | platform::kModShift | platform::kModWin;
+
+// The modifiers the libraries report with a button or key in lParam.
+uint32_t modifiersOf(intptr_t lParam) { return static_cast<uint32_t>(lParam) & kModifierBits; }
+
+// Shift, Ctrl, Alt and the Windows keys: the keys that are a modifier themselves.
+bool isModifierKey(int number) { return modifiersBesides(number, kModifierBits) != kModifierBits; }
+
 }  // namespace
 
 bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -33,16 +41,20 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
         return true;
     }
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
-        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)});
         return false;
     }
     // The library's own messages beyond the four transitions older ones also posted end here.
     if (message >= kMouseMessageBase + kMouseLeftDoubleClickOffset && message <= kMouseMessageBase + kMouseMiddleUpOffset) {
-        recordFrameEvent({kMouseEvents[message - kMouseMessageBase]});
+        recordFrameEvent({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)});
         return true;
     }
     if (message == kMouseMessageBase + kMouseWheelOffset) {
         recordFrameEvent({FrameEvent::Wheel, static_cast<int32_t>(static_cast<intptr_t>(wParam))});
+        return true;
+    }
+    if (message != 0 && message == keyTransitionMsg) {
+        routeKeyTransition(static_cast<int>(wParam), static_cast<uint32_t>(lParam));
         return true;
     }
     const auto key = std::find(keymsg.begin() + 1, keymsg.end(), message);
@@ -57,7 +69,7 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
     if (!capture_kb && !capture_hot && !capture_kc) {
         if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
-            recordFrameEvent({FrameEvent::Key, number, modifiersBesides(number, modifiers)});
+            recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiers)});
         return;
     }
     // A captured key is not recorded. The editor writes a combination as lines of its own; the
@@ -66,6 +78,17 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (capture_kb) showCapturedKey(captureFields.Edit_kb, combinationName(number, modifiers));
     if (capture_hot) showCapturedKey(captureFields.Edit_hot, name);
     if (capture_kc) showCapturedKey(captureFields.Edit_kc, name);
+}
+
+// A recording keeps a key held as it was held: its release, and the repeats of a key other than a
+// modifier (whose repeats change nothing). Only a key whose press it took: a capture field, a hot
+// key or a key held since before the recording leaves nothing.
+void TForm_maintapmill::routeKeyTransition(int number, uint32_t flags) {
+    if (!openRec_.holdsKey(number)) return;
+    if (flags & kKeyReleasedFlag)
+        recordFrameEvent({FrameEvent::KeyUp, number});
+    else if ((flags & kKeyRepeatedFlag) && !isModifierKey(number))
+        recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiersOf(flags))});
 }
 
 void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {

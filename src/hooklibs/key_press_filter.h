@@ -5,7 +5,8 @@
 namespace tapmill::hooklibs {
 
 // Turns the keyboard's down and up transitions into the key presses the program is told of: one
-// per press (auto-repeat is not a new press), for key numbers 1 to 254. The low-level hook
+// per press (auto-repeat is not a new press, but a repeat of it), and each release, for key
+// numbers 1 to 254. The low-level hook
 // sees left and right Shift, Ctrl and Alt as keys of their own; they are reported by the shared
 // numbers 16, 17 and 18, which are the ones the key table names.
 //
@@ -16,23 +17,34 @@ namespace tapmill::hooklibs {
 // press being reported.
 class KeyPressFilter {
 public:
-    // The key number to report for a key going down, or 0 for none. systemHeld: whether the
-    // system's key state has the key down as the hook sees it.
-    int keyDown(uint32_t virtualKey, bool systemHeld) {
-        if (virtualKey >= kCodes) return 0;
+    // The key number to report for a key going down, as a press or as a repeat (0 for none).
+    struct Down {
+        int press = 0;
+        int repeat = 0;
+    };
+    // systemHeld: whether the system's key state has the key down as the hook sees it.
+    Down keyDown(uint32_t virtualKey, bool systemHeld) {
+        if (virtualKey >= kCodes) return {};
         const bool repeat = held_[virtualKey] && systemHeld;
         held_[virtualKey] = true;
-        const uint32_t number = sharedNumber(virtualKey);
-        return !repeat && number >= 1 && number <= 254 ? static_cast<int>(number) : 0;
+        const int number = reported(virtualKey);
+        return repeat ? Down{0, number} : Down{number, 0};
     }
-    void keyUp(uint32_t virtualKey) {
-        if (virtualKey < kCodes) held_[virtualKey] = false;
+    // The key number to report as released, or 0.
+    int keyUp(uint32_t virtualKey) {
+        if (virtualKey >= kCodes) return 0;
+        held_[virtualKey] = false;
+        return reported(virtualKey);
     }
     // A key released while nobody listened must not pass for held at the next start.
     void reset() { held_.reset(); }
 
 private:
     static constexpr uint32_t kCodes = 256;
+    static int reported(uint32_t virtualKey) {
+        const uint32_t number = sharedNumber(virtualKey);
+        return number >= 1 && number <= 254 ? static_cast<int>(number) : 0;
+    }
     static uint32_t sharedNumber(uint32_t virtualKey) {
         switch (virtualKey) {
             case 0xA0: case 0xA1: return 0x10;  // VK_LSHIFT, VK_RSHIFT -> VK_SHIFT

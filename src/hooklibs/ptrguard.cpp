@@ -1,11 +1,14 @@
 // PTRGUARD.DLL: a low-level mouse hook on a thread of its own that posts one message per button
 // transition and per turn of the wheel. Input injected by other programs (and by a playback running meanwhile) is reported
-// like the user's own: the program records every button transition on the desktop.
+// like the user's own: the program records every button transition on the desktop. A button
+// transition carries the modifiers held at it as lParam (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN),
+// so a Shift+click or a Ctrl+click replays as one.
 #include "hooklibs/ptrguard.h"
 
 #include <atomic>
 
 #include "hooklibs/double_click.h"
+#include "hooklibs/held_modifiers.h"
 #include "hooklibs/hook_thread.h"
 
 namespace {
@@ -28,7 +31,9 @@ std::atomic<UINT> messageBase{0};
 // Touched only on the hook thread.
 DoubleClickDetector doubleClicks;
 
-void post(UINT offset, WPARAM wParam = 0) { PostMessageW(target.load(), messageBase.load() + offset, wParam, 0); }
+void post(UINT offset, WPARAM wParam = 0) {
+    PostMessageW(target.load(), messageBase.load() + offset, wParam, tapmill::hooklibs::heldModifiers());
+}
 
 void onLeftDown(const MSLLHOOKSTRUCT& event) {
     const DoubleClickDetector::Limits limits{GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),

@@ -3,31 +3,31 @@
 // program's macro) and hot keys alike: a field that captures keys must get F9 and F10 too, and a
 // recording must keep a key another program holds as a hot key. The message's lParam carries the
 // modifiers held at the press (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN), so the main window can
-// tell its own hot keys, which it leaves out of recordings.
+// tell its own hot keys, which it leaves out of recordings. A repeat of a held key and a release
+// go by a message of their own (capture/hook_messages.h), so a recording can keep a key held.
 #include "hooklibs/tapguard.h"
 
 #include <string>
 
+#include "capture/hook_messages.h"
+#include "hooklibs/held_modifiers.h"
 #include "hooklibs/hook_thread.h"
 #include "hooklibs/key_press_filter.h"
 
 namespace {
 
+using tapmill::hooklibs::heldModifiers;
 using tapmill::hooklibs::KeyPressFilter;
 
 const char kMainWindowClass[] = "TForm_maintapmill";
 
 // Touched only on the hook thread.
 UINT keyMessages[255];  // index 1..254
+UINT transitionMessage = 0;
 KeyPressFilter presses;
 HWND mainWindow = nullptr;
 
 bool isDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
-
-LPARAM heldModifiers() {
-    return (isDown(VK_MENU) ? MOD_ALT : 0) | (isDown(VK_CONTROL) ? MOD_CONTROL : 0) | (isDown(VK_SHIFT) ? MOD_SHIFT : 0) |
-           (isDown(VK_LWIN) || isDown(VK_RWIN) ? MOD_WIN : 0);
-}
 
 // The window is looked up again once the one found before is gone (the program was restarted).
 HWND findMainWindow() {
@@ -35,15 +35,18 @@ HWND findMainWindow() {
     return mainWindow;
 }
 
+void post(UINT message, int number, LPARAM flags) {
+    if (!number) return;
+    if (HWND window = findMainWindow()) PostMessageW(window, message, static_cast<WPARAM>(number), heldModifiers() | flags);
+}
+
 void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        const int number = presses.keyDown(event.vkCode, isDown(static_cast<int>(event.vkCode)));
-        if (number) {
-            if (HWND window = findMainWindow())
-                PostMessageW(window, keyMessages[number], static_cast<WPARAM>(number), heldModifiers());
-        }
+        const KeyPressFilter::Down down = presses.keyDown(event.vkCode, isDown(static_cast<int>(event.vkCode)));
+        if (down.press) post(keyMessages[down.press], down.press, 0);
+        post(transitionMessage, down.repeat, tapmill::kKeyRepeatedFlag);
     } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
-        presses.keyUp(event.vkCode);
+        post(transitionMessage, presses.keyUp(event.vkCode), tapmill::kKeyReleasedFlag);
     }
 }
 
@@ -55,6 +58,7 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void prepare() {
     for (int n = 1; n <= 254; ++n) keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
+    transitionMessage = RegisterWindowMessageA(tapmill::kKeyTransitionMessageName);
     presses.reset();
     mainWindow = nullptr;
 }

@@ -32,8 +32,11 @@ void EventReplay::play(const FrameEvent& event) {
     // The key number goes to the system as one byte.
     const auto vk = static_cast<uint8_t>(event.key & 0xFF);
     const uint32_t modifier = key ? modifierBit(vk) : 0;
-    // Ctrl, then Shift with Ctrl held: both wait for the key of Ctrl+Shift.
-    tapWaitingModifiers(key ? event.modifiers : 0, modifier != 0);
+    // Ctrl, then Shift with Ctrl held: both wait for the key of Ctrl+Shift. A button pressed with
+    // modifiers takes them in as a key does.
+    tapWaitingModifiers(event.modifiers, modifier != 0);
+    // A button with modifiers goes inside those the replay does not hold already.
+    const std::vector<uint8_t> pressed = key ? std::vector<uint8_t>() : pressModifiers(event.modifiers);
     switch (event.kind) {
         case FrameEvent::LeftDown: held_.mouse(platform::kMouseLeftDown); break;
         case FrameEvent::LeftUp: held_.mouse(platform::kMouseLeftUp); break;
@@ -58,12 +61,23 @@ void EventReplay::play(const FrameEvent& event) {
                 framesWaited_ = 0;
             } else {
                 pressKey(vk, event.modifiers);
+                // The last repeat of a held key and its release, in one frame: the key is up.
+                heldDown_.erase(vk);
             }
+            break;
+        // Down again while held is a repeat, as the keyboard makes it.
+        case FrameEvent::KeyDown:
+            held_.key(vk, 0);
+            heldDown_.insert(vk);
+            break;
+        case FrameEvent::KeyUp:
+            if (heldDown_.erase(vk)) held_.key(vk, platform::kKeyEventKeyUp);
             break;
         case FrameEvent::None:
         case FrameEvent::BadKey:
             break;
     }
+    releaseModifiers(pressed);
     before_[0] = before_[1];
     before_[1] = event.kind;
 }
@@ -72,16 +86,25 @@ bool EventReplay::afterLeftClick() const {
     return before_[0] == FrameEvent::LeftDown && before_[1] == FrameEvent::LeftUp;
 }
 
-void EventReplay::pressKey(uint8_t key, uint32_t modifiers) {
+std::vector<uint8_t> EventReplay::pressModifiers(uint32_t modifiers) {
     std::vector<uint8_t> pressed;
     for (const Modifier& m : kModifiers)
         if ((modifiers & m.bit) && !held_.keyHeld(m.key)) {
             held_.key(m.key, 0);
             pressed.push_back(m.key);
         }
+    return pressed;
+}
+
+void EventReplay::releaseModifiers(const std::vector<uint8_t>& pressed) {
+    for (auto m = pressed.rbegin(); m != pressed.rend(); ++m) held_.key(*m, platform::kKeyEventKeyUp);
+}
+
+void EventReplay::pressKey(uint8_t key, uint32_t modifiers) {
+    const std::vector<uint8_t> pressed = pressModifiers(modifiers);
     held_.key(key, 0);
     held_.key(key, platform::kKeyEventKeyUp);
-    for (auto m = pressed.rbegin(); m != pressed.rend(); ++m) held_.key(*m, platform::kKeyEventKeyUp);
+    releaseModifiers(pressed);
 }
 
 // The waiting modifiers the next press holds belong to it (and wait on when it is a modifier's);
@@ -103,6 +126,10 @@ void EventReplay::endFrame() {
 
 void EventReplay::endPass() {
     tapWaitingModifiers(0, false);
+    // A key the recording ended holding would stay down after the run, and the next pass would
+    // press it again.
+    for (uint8_t vk : heldDown_) held_.key(vk, platform::kKeyEventKeyUp);
+    heldDown_.clear();
     before_[0] = before_[1] = FrameEvent::None;
 }
 

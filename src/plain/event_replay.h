@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "common/held_input.h"
@@ -19,6 +20,9 @@ namespace tapmill {
 //   when a key pressed with that modifier follows within kCombinationFrames frames, it was the
 //   start of that combination and is not tapped on its own; otherwise it is tapped before the next
 //   event, or once the frames have passed.
+// - Where the recording kept them, a key's down and up replay where they were performed, a held
+//   key's repeats included, and a button goes inside the modifiers held at it (Shift+click,
+//   Ctrl+click). A key still held at the end of a pass is released there.
 class EventReplay {
 public:
     static constexpr int kCombinationFrames = 25;  // half a second at the recorded pace
@@ -32,6 +36,9 @@ public:
 
 private:
     void pressKey(uint8_t key, uint32_t modifiers);
+    // Presses the modifiers not held already and returns them, to be released in reverse order.
+    std::vector<uint8_t> pressModifiers(uint32_t modifiers);
+    void releaseModifiers(const std::vector<uint8_t>& pressed);
     void tapWaitingModifiers(uint32_t heldByNext, bool nextWaits);
     bool afterLeftClick() const;
 
@@ -43,6 +50,7 @@ private:
     };
     std::vector<WaitingModifier> waiting_;
     int framesWaited_ = 0;
+    std::set<uint8_t> heldDown_;  // keys the recording pressed down and has not released yet
 };
 
 }  // namespace tapmill

@@ -11,8 +11,10 @@ namespace tapmill {
 int32_t recordingFrameCount(const std::string& path) { return profile::readInteger(path, "all", "value", 0); }
 
 std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section) {
-    // "ev", where there is one, holds all of the frame's events and "kp" only the last of them.
-    const std::string all = profile::readString(path, section, "ev", "");
+    // "ev2", where there is one, holds the events as performed, "ev" all of them as presses and
+    // "kp" only the last of them.
+    std::string all = profile::readString(path, section, "ev2", "");
+    if (all.empty()) all = profile::readString(path, section, "ev", "");
     return all.empty() ? std::vector<FrameEvent>{decodeFrameEvent(profile::readString(path, section, "kp", "0"))}
                        : decodeFrameEvents(all);
 }

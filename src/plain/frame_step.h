@@ -11,7 +11,7 @@ namespace tapmill {
 // Frame count of a plain recording (key "value" of section "all"; 0 when missing).
 int32_t recordingFrameCount(const std::string& path);
 
-// The events of a frame, in order: "ev" where the frame has one, "kp" otherwise.
+// The events of a frame, in order: "ev2" where the frame has one, else "ev", else "kp".
 std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section);
 
 // Plays one frame of a plain recording: the cursor goes to the frame's position, then its events

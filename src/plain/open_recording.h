@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace tapmill {
 //
 // Every event of a frame is kept, in order: "kp" holds the frame's last event that has a "kp" text,
 // as older programs wrote it, and "ev" all of them once "kp" alone would lose some (frame_event.h).
+// "ev2", the events as performed, is written once the frame's position is, where a key was held
+// past the frame or a button had modifiers: by then the frame's events are all known, so a key
+// released within its frame stays the plain press older programs wrote.
 class OpenRecording {
 public:
     // About 14 hours of frames. The file and its index must fit the 32-bit program's memory
@@ -36,7 +40,10 @@ public:
 
     // Each returns false when nothing was written: the write failed now, or had failed before.
     bool writeFrame(int32_t frame, int x, int y);
+    // A key's release, or a repeat, belongs to the recording only when its press does: the key of
+    // a hot key, or one held since before the recording, leaves no release behind.
     bool writeEvent(int32_t frame, const FrameEvent& event);
+    bool holdsKey(int32_t key) const { return heldKeys_.count(key) > 0; }
     bool writeFrameCount(int32_t count);
     // Erases the last event written when its "kp" text is this one and nothing was written after
     // it: the press of a modifier that turned out to belong to one of the program's hot keys.
@@ -54,6 +61,8 @@ private:
     // Writes "kp" and "ev" of the frame whose events are in frameEvents_; a take-back also erases
     // the one it leaves empty.
     void writeFrameEvents(bool takingBack);
+    // Writes "ev2" of the frame whose position is written; erasing: a take-back may empty it.
+    void writePerformedEvents(bool erasing);
 
     uint64_t byteLimit_;
     std::string path_;
@@ -62,6 +71,8 @@ private:
     bool sealed_ = false;
     int32_t eventsFrame_ = -1;
     std::vector<FrameEvent> frameEvents_;
+    bool eventsFrameWritten_ = false;  // the position of eventsFrame_ is written
+    std::set<int32_t> heldKeys_;       // keys pressed in the recording and not released yet
     // The last of frameEvents_ is the last event written and may still be taken back.
     bool canTakeBack_ = false;
     std::string failure_;

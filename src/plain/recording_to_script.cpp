@@ -7,6 +7,7 @@
 #include "capture/keytable.h"
 #include "common/held_input.h"
 #include "plain/event_replay.h"
+#include "scripts/script_line.h"
 #include "scripts/script_words.h"
 
 namespace tapmill {
@@ -18,6 +19,37 @@ void noteFrame(std::vector<int32_t>& frames, int32_t frame) {
 }
 
 bool samePoint(platform::Point a, platform::Point b) { return a.x == b.x && a.y == b.y; }
+
+bool isDelay(const std::string& line) { return scripts::classifyLine(line) == scripts::LineKind::DelayMilliseconds; }
+
+// A key's down and its up with nothing but waiting and the pointer's path between them are one
+// press, "单击键盘的", at the down: a key tapped across a frame boundary reads as the user typed it.
+// A key held over a click, or held long enough to repeat, keeps its "按下" and "弹起" lines. The
+// delays on both sides of a release taken out become one, so the script keeps its pace.
+std::vector<std::string> joinQuickPresses(std::vector<std::string> lines) {
+    const scripts::ScriptWords& w = scripts::scriptWords();
+    std::vector<bool> dropped(lines.size(), false);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (scripts::classifyLine(lines[i]) != scripts::LineKind::KeyDown) continue;
+        const std::string key = lines[i].substr(w.keyDown.size());
+        size_t j = i + 1;
+        while (j < lines.size() && (isDelay(lines[j]) || scripts::classifyLine(lines[j]) == scripts::LineKind::MoveTo)) ++j;
+        if (j == lines.size() || lines[j] != w.keyUp + key) continue;
+        lines[i] = w.keyClick + key;
+        dropped[j] = true;
+    }
+    std::vector<std::string> joined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (dropped[i]) continue;
+        // Only a release taken out leaves two delays in a row.
+        if (!joined.empty() && isDelay(joined.back()) && isDelay(lines[i]))
+            joined.back() = w.delay + std::to_string(scripts::lineWaitMs(joined.back()) + scripts::lineWaitMs(lines[i])) +
+                            w.milliseconds;
+        else
+            joined.push_back(std::move(lines[i]));
+    }
+    return joined;
+}
 
 }  // namespace
 
@@ -90,7 +122,7 @@ std::optional<std::vector<std::string>> RecordingToScript::finish() {
     }
     append(scripts::scriptWords().end);
     if (bytes_ > byteLimit_) return std::nullopt;
-    return std::move(lines_);
+    return joinQuickPresses(std::move(lines_));
 }
 
 void RecordingToScript::placeInjected(int32_t frame, platform::Point position) {

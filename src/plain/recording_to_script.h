@@ -32,6 +32,8 @@ struct LeftOutEvents {
 //   modifier and a combination become the presses and releases the playback injects, at the frame
 //   the playback injects them. A key press and release with nothing between is one "单击键盘的"
 //   line, a left press and release one "单击鼠标左键", two of those in one frame "双击鼠标左键".
+//   A key held past its frame is "按下键盘的" and "弹起键盘的" where it went down and up, unless
+//   nothing but waiting and the pointer's path lies between: then it is one "单击键盘的" too.
 //   Scripts know no right press or release of its own: a right press is "单击鼠标右键" there and
 //   then, and its release is part of it.
 // - Before the lines of a frame the pointer moves to the frame's position, where it is not there

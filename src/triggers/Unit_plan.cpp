@@ -18,6 +18,33 @@ bool isBlank(const std::string& text) {
     return true;
 }
 
+bool isDigits(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// When a task starts, as the list shows it: "2004-10-28 08:30:00", or "每天 08:30:00" for a daily
+// task. A "Time" that is no timestamp shows as it is stored.
+std::string taskMoment(const std::string& time, bool daily) {
+    if (time.size() != 14 || !isDigits(time)) return time;
+    const std::string clock = time.substr(8, 2) + ":" + time.substr(10, 2) + ":" + time.substr(12, 2);
+    if (daily) return "每天 " + clock;
+    return time.substr(0, 4) + "-" + time.substr(4, 2) + "-" + time.substr(6, 2) + " " + clock;
+}
+
+// A task as the plan window lists it: its name, when it starts, and the script it starts with its
+// kind, as the program reads them ("R" a recording, anything else a hand-written script).
+std::string taskRow(const std::string& planPath, const std::string& section) {
+    const std::string moment = taskMoment(plan::readTaskValue(planPath, section, "Time"),
+                                          plan::readTaskValue(planPath, section, "E") == "Y");
+    std::string row = plan::displayName(section) + "　" + moment;
+    const std::string jbname = plan::readTaskValue(planPath, section, "jbname");
+    if (jbname.size() >= 2)
+        row += "　" + plan::displayName(jbname.substr(0, jbname.size() - 1)) + (jbname.back() == 'R' ? "（录制）" : "（自编）");
+    return row;
+}
+
 }  // namespace
 
 TForm_plan::TForm_plan(TForm_maintapmill& main, platform::Platform& platform, ui::Factory& factory)
@@ -47,9 +74,8 @@ void TForm_plan::refreshTaskLists() {
     ListBox_plan->clear();
     main_.ListBox_plan->clear();
     for (const std::string& section : sections_) {
-        const std::string name = plan::displayName(section);
-        ListBox_plan->addItem(name);
-        main_.ListBox_plan->addItem(name);
+        ListBox_plan->addItem(taskRow(planPath(), section));
+        main_.ListBox_plan->addItem(plan::displayName(section));
     }
 }
 

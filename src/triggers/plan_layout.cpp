@@ -8,7 +8,7 @@ namespace tapmill {
 
 namespace {
 
-constexpr int kClientWidth = 460;
+constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 300;
 
 }  // namespace
@@ -49,17 +49,18 @@ void TForm_plan::createControls() {
     // The caption is the box's own, so a click on it ticks the box.
     CheckBox_e = factory_.checkBox(*Panel5, ID_CheckBox_e, {10, 100, 206, 18}, "每天有效(忽略年月日)");
 
-    Panel3 = factory_.panel(w, ID_Panel3, {240, 8, 212, 248}, "Panel3");
+    Panel3 = factory_.panel(w, ID_Panel3, {240, 8, 312, 248}, "Panel3");
     addCaption(*Panel3, {6, 4, 200, 14}, "任务栏");
-    ListBox_plan = factory_.listBox(*Panel3, ID_ListBox_plan, {6, 22, 200, 124});
+    // Each task with when it starts and its script, so the list says what the plan will do.
+    ListBox_plan = factory_.listBox(*Panel3, ID_ListBox_plan, {6, 22, 300, 124});
     addCaption(*Panel3, {6, 158, 58, 14}, "任务名： ");
-    Edit_plan = factory_.edit(*Panel3, ID_Edit_plan, {64, 155, 142, 20}, "");
+    Edit_plan = factory_.edit(*Panel3, ID_Edit_plan, {64, 155, 242, 20}, "");
     SpeedButton_addplan = factory_.button(*Panel3, ID_SpeedButton_addplan, {6, 184, 96, 26}, "添加任务");
     SpeedButton_delplan = factory_.button(*Panel3, ID_SpeedButton_delplan, {110, 184, 96, 26}, "删除任务");
-    Label_state = factory_.label(*Panel3, ID_Label_state, {6, 222, 200, 14}, "计划状况:未启动");
+    Label_state = factory_.label(*Panel3, ID_Label_state, {6, 222, 300, 14}, "计划状况:未启动");
 
-    SpeedButton_start = factory_.button(w, ID_SpeedButton_start, {240, 264, 100, 28}, "启动计划");
-    SpeedButton_end = factory_.button(w, ID_SpeedButton_end, {352, 264, 100, 28}, "结束计划");
+    SpeedButton_start = factory_.button(w, ID_SpeedButton_start, {340, 264, 100, 28}, "启动计划");
+    SpeedButton_end = factory_.button(w, ID_SpeedButton_end, {452, 264, 100, 28}, "结束计划");
 }
 
 void TForm_plan::addCaption(ui::Control& parent, ui::Rect rect, const std::string& text) {

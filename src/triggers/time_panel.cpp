@@ -84,6 +84,13 @@ std::string timedStartTarget(const ui::DateTimePicker& datePicker, const ui::Dat
 
 }  // namespace
 
+std::string TForm_maintapmill::timedStartNote() const {
+    if (!timeset) return std::string();
+    const LocalTime date = DateTimePicker_date->value();
+    const LocalTime time = DateTimePicker_time->value();
+    return "定时启动：" + clockText({date.year, date.month, date.day, time.hour, time.minute, time.second});
+}
+
 bool TForm_maintapmill::timedStartDue() {
     return timeset && timestamp14(platform_.clock.now()) == timedStartTarget(*DateTimePicker_date, *DateTimePicker_time);
 }

@@ -96,6 +96,9 @@ class StatusBar : public Control {
 public:
     virtual std::string panelText(int panel) const = 0;
     virtual void setPanelText(int panel, const std::string& text) = 0;
+    // The tip the panel shows while the pointer rests on it; empty text for none.
+    virtual std::string panelTip(int panel) const = 0;
+    virtual void setPanelTip(int panel, const std::string& tip) = 0;
 };
 
 enum class Align { Left, Center, Right };

@@ -3,6 +3,8 @@
 import tapmill_e2e as e2e
 
 MAIN_WINDOW_CLASS = "TForm_maintapmill"
+# The first start's notice of the global keys.
+KEYS_NOTICE_CLASS = "TForm_keysnotice"
 WM_SHOWWINDOW = 0x0018
 TBM_SETPOS = 0x0400 + 5
 

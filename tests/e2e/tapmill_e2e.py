@@ -147,15 +147,23 @@ class WineProcess:
         self.popen.wait()
 
 
-class ProgramFolder:
-    """A private copy of the built program folder (tapmill.exe and its data folders)."""
+# What config.ini holds once the first start's notice of the global keys was closed with "不再提示".
+NOTICE_DISMISSED = b"[notice]\r\nglobalkeys=1\r\n"
 
-    def __init__(self, scratch):
+
+class ProgramFolder:
+    """A private copy of the built program folder (tapmill.exe and its data folders). Unless a test
+    looks at the first start's notice of the global keys, it starts with that notice dismissed, as
+    for a user who has seen it."""
+
+    def __init__(self, scratch, notice_dismissed=True):
         dist = dist_folder()
         if not (dist / "tapmill.exe").is_file():
             raise RuntimeError(f"{dist / 'tapmill.exe'} does not exist: build the dist target first")
         self.path = Path(scratch) / "tapmill"
         shutil.copytree(dist, self.path)
+        if notice_dismissed:
+            self.write_bytes("config.ini", NOTICE_DISMISSED)
 
     def write_bytes(self, relative, data):
         target = self.path / relative
@@ -379,6 +387,14 @@ class UiDriver:
         """Keeps the file open, as a program using it does, until the driver ends."""
         self.command(f"hold-file {escape(windows_path)}")
 
+    def place(self, hwnd, x, y, width, height):
+        """Moves and sizes a top-level window, as a user drags it."""
+        self.command(f"place {hwnd} {x} {y} {width} {height}")
+
+    def hold_key(self, vk, seconds):
+        """Holds a key down as a keyboard does, its auto-repeat included, and lets it go."""
+        self.command(f"hold-key {vk} {int(seconds * 1000)}", seconds)
+
     def cursor(self):
         x, y = self.command("cursor").split()
         return int(x), int(y)
@@ -513,8 +529,8 @@ class E2ETestCase(unittest.TestCase):
             else:
                 shutil.rmtree(self._scratch, ignore_errors=True)
 
-    def program_folder(self):
-        return ProgramFolder(Path(tempfile.mkdtemp(dir=self._scratch)))
+    def program_folder(self, notice_dismissed=True):
+        return ProgramFolder(Path(tempfile.mkdtemp(dir=self._scratch)), notice_dismissed)
 
     def start_tapmill(self, folder, *args):
         # Wine's Recycle Bin is the XDG trash; each test gets its own, so that nothing it deletes

@@ -4,6 +4,8 @@
 //   READY            first, once the window is shown and has the focus
 //   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (screen coordinates)
 //   MDOWN x y @t     MUP x y @t     WHEEL delta @t
+//   a button made with Shift or Ctrl held also gives the message's MK_SHIFT | MK_CONTROL bits:
+//   LDOWN x y 4 @t (Shift), 8 (Ctrl)
 //   KEYDOWN vk @t    KEYUP vk @t                                 (virtual-key code, decimal)
 // With "detail", key lines also give the scan code the message carries (lParam bits 16-23) and
 // the one MapVirtualKey gives the key, "KEYDOWN vk scan mapped @t", and each character the keys
@@ -50,10 +52,12 @@ void logEvent(const std::string& event) {
     logLine(event + stamp);
 }
 
-void logButton(HWND window, const char* name, LPARAM lparam) {
+void logButton(HWND window, const char* name, WPARAM wparam, LPARAM lparam) {
     POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     ClientToScreen(window, &p);
-    logEvent(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
+    const WPARAM modifiers = wparam & (MK_SHIFT | MK_CONTROL);
+    logEvent(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y) +
+             (modifiers ? " " + std::to_string(modifiers) : std::string()));
 }
 
 void logKey(const char* name, WPARAM vk, LPARAM lparam) {
@@ -91,25 +95,25 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         return 0;
     case WM_LBUTTONDOWN:
         SetForegroundWindow(window);
-        logButton(window, "LDOWN", lparam);
+        logButton(window, "LDOWN", wparam, lparam);
         return 0;
     case WM_LBUTTONUP:
-        logButton(window, "LUP", lparam);
+        logButton(window, "LUP", wparam, lparam);
         return 0;
     case WM_RBUTTONDOWN:
         SetForegroundWindow(window);
-        logButton(window, "RDOWN", lparam);
+        logButton(window, "RDOWN", wparam, lparam);
         return 0;
     case WM_RBUTTONUP:
-        logButton(window, "RUP", lparam);
+        logButton(window, "RUP", wparam, lparam);
         return 0;
     // The system-key messages are logged and then swallowed: handed on, Alt would enter menu mode
     // and Alt+F4 would close the window in the middle of a test.
     case WM_MBUTTONDOWN:
-        logButton(window, "MDOWN", lparam);
+        logButton(window, "MDOWN", wparam, lparam);
         return 0;
     case WM_MBUTTONUP:
-        logButton(window, "MUP", lparam);
+        logButton(window, "MUP", wparam, lparam);
         return 0;
     case WM_MOUSEWHEEL:
         logEvent("WHEEL " + std::to_string(GET_WHEEL_DELTA_WPARAM(wparam)));

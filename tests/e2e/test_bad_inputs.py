@@ -9,7 +9,7 @@ import stat
 import unittest
 
 import tapmill_e2e as e2e
-from main_window import MainWindow
+from main_window import KEYS_NOTICE_CLASS, MainWindow
 from tapmill_e2e import E2ETestCase
 
 GIGABYTE = 1 << 30
@@ -40,6 +40,8 @@ class BadInputsTest(E2ETestCase):
         self.start_tapmill(folder)
         driver = self.start_driver()
         main = MainWindow(driver)
+        # Settings that hold no "不再提示" bring the notice of the global keys, which stands aside.
+        driver.click(driver.find(driver.wait_window(KEYS_NOTICE_CLASS), "知道了"))
         with self.assertRaises(e2e.UiDriverError):
             driver.msgbox(timeout=0.5)
         self.assertEqual(driver.get_text(main.label_after("Panel_rec", "录制帧数:")), "-1")

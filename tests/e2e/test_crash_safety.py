@@ -102,7 +102,7 @@ def check_numbered(sections, all_keys, count_section, name):
     for index, (section, keys) in enumerate(numbered):
         if section != str(index):
             raise Torn(f"{name}: section {section!r} where {index} belongs")
-        names = [k for k, _ in keys if k != "kp"]
+        names = [k for k, _ in keys if k not in ("kp", "ev", "ev2")]
         complete = names == all_keys
         if not complete and not (index == len(numbered) - 1 and names == all_keys[:len(names)]):
             raise Torn(f"{name}: frame {section} holds {names}")
@@ -110,6 +110,9 @@ def check_numbered(sections, all_keys, count_section, name):
             if key == "kp":
                 if value not in KP_VALUES and not (value.startswith("k") and is_int(value[1:])):
                     raise Torn(f"{name}: frame {section} kp={value}")
+            elif key in ("ev", "ev2"):
+                if not value:
+                    raise Torn(f"{name}: frame {section} {key} empty")
             elif not is_int(value):
                 raise Torn(f"{name}: frame {section} {key}={value}")
     counted = [s for s in sections if s[0] == count_section]
@@ -233,7 +236,8 @@ class CrashSafetyTest(E2ETestCase):
                                        f"{sum(events)} in all, each with its seven keys but at most the one the kill hit")
 
     def test_options_saved_again_and_again_keep_their_old_or_new_values(self):
-        self.folder.write_bytes("config.ini", b"[autorun]\r\nx=0\r\n[lzsy]\r\nx=1\r\n[bfsy]\r\nx=0\r\n[plan]\r\nstate=false\r\n")
+        self.folder.write_bytes("config.ini", e2e.NOTICE_DISMISSED +
+                                b"[autorun]\r\nx=0\r\n[lzsy]\r\nx=1\r\n[bfsy]\r\nx=0\r\n[plan]\r\nstate=false\r\n")
 
         def work(cycle):
             main = cycle.start()
@@ -250,7 +254,7 @@ class CrashSafetyTest(E2ETestCase):
                     break
             parsed = cycle.finish(timer)
             config = {name: dict(keys) for name, keys in parsed["config.ini"]}
-            self.assertEqual([name for name, _ in parsed["config.ini"]], ["autorun", "lzsy", "bfsy", "plan"])
+            self.assertEqual([name for name, _ in parsed["config.ini"]], ["notice", "autorun", "lzsy", "bfsy", "plan"])
             for name in ("autorun", "lzsy", "bfsy"):
                 self.assertIn(config[name], ({"x": "0"}, {"x": "1"}), name)
             self.assertEqual(config["autorun"], {"x": "0"})
@@ -285,7 +289,7 @@ class CrashSafetyTest(E2ETestCase):
                     if items and random.random() < 0.2:
                         index = random.randrange(len(items))
                         self.driver.send(tasks, LB_SETCURSEL, index)
-                        deleted.add(items[index])
+                        deleted.add(items[index].split("　")[0])  # the task's name, before when it starts
                         self.driver.send(delete, BM_CLICK)
                     else:
                         stamp[0] += 1

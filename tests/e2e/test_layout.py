@@ -5,7 +5,7 @@ Screenshots of every panel and window at 96 and 144 DPI go to the screenshots fo
 import unittest
 
 import tapmill_e2e as e2e
-from main_window import MainWindow, NAVIGATION
+from main_window import KEYS_NOTICE_CLASS, MainWindow, NAVIGATION
 from tapmill_e2e import E2ETestCase
 
 DPIS = (96, 120, 144, 192)
@@ -32,9 +32,14 @@ def tearDownModule():
 class LayoutTest(E2ETestCase):
     def open_windows(self):
         """Each panel and window of the program: yields (name, hwnd, driver) while it shows."""
-        self.start_tapmill(self.program_folder())
+        self.start_tapmill(self.program_folder(notice_dismissed=False))
         driver = self.start_driver()
         main = MainWindow(driver)
+        notice = driver.wait_window(KEYS_NOTICE_CLASS)
+        e2e.wait_until(lambda: driver.is_visible(notice), "the notice of the global keys")
+        yield "keys-notice", notice, driver
+        driver.click(driver.find(notice, "知道了"))
+        e2e.wait_until(lambda: not driver.is_visible(notice), "the notice to close")
         for panel in NAVIGATION:
             main.show_panel(panel)
             yield f"main-{panel}", main.hwnd, driver

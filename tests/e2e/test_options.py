@@ -9,6 +9,7 @@ from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
 CHM_OPEN = r"HKCR\chm.file\shell\open\command"
+TBM_GETPOS = 0x0400
 HELP_FILE = "TAPMILL帮助文档.CHM"
 
 
@@ -44,11 +45,32 @@ class OptionsTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_set", "保存设置"))
         config = self.folder.path / "config.ini"
         e2e.wait_until(lambda: config.exists() and b"bfsy" in config.read_bytes(), "config.ini to be written")
-        self.assertEqual(config.read_bytes(), b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=0\r\n")
+        self.assertEqual(config.read_bytes(),
+                         e2e.NOTICE_DISMISSED + b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=0\r\n")
         answer = e2e.reg_query(e2e.RUN_KEY, "Tapmill3.3")
         self.assertIsNotNone(answer, "the Run value exists")
         self.assertIn("tapmill.exe", answer)
         e2e.screenshot("options-saved")
+
+    def test_the_play_count_speed_and_endless_box_are_the_same_after_a_restart(self):
+        self.start()
+        self.main.show_panel("Panel_rec")
+        self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "4")
+        self.main.set_speed(8)
+        self.main.show_panel("Panel_strec")
+        self.driver.click(self.main.in_panel("Panel_strec", "无限循环播放"))
+        self.driver.close(self.main.hwnd)
+        box, _ = self.driver.msgbox()
+        self.driver.press(box, "yes")
+        self.process.wait_exit()
+
+        self.process = self.start_tapmill(self.folder)
+        self.main = MainWindow(self.driver)
+        self.assertEqual(self.driver.get_text(self.main.field_beside("Panel_rec", "播放次数：")), "4")
+        self.assertEqual(self.driver.send(self.main.rec_control("msctls_trackbar32"), TBM_GETPOS), 8)
+        self.assertEqual(self.driver.is_checked(self.main.in_panel("Panel_strec", "无限循环播放")), 1)
+        self.assertFalse(self.driver.is_enabled(self.main.field_beside("Panel_strec", "播放次数：")),
+                         "the endless box greys its count field again")
 
     def test_the_first_start_makes_the_desktop_shortcut(self):
         e2e.wine_command("reg", "delete", r"HKCU\Software\Tapmill", "/f")

@@ -110,7 +110,9 @@ class PlanTest(E2ETestCase):
         daily_at = now + datetime.timedelta(seconds=17)
         plan.add("一次", "录制的脚本:", "demo", once_at, 1)
         plan.add("每天", "自编的脚本:", "脚本", daily_at.replace(year=daily_at.year + 1), 2, daily=True)
-        self.assertEqual(plan.tasks(), ["一次", "每天"])
+        # Each task shows when it starts, its script and the script's kind.
+        self.assertEqual(plan.tasks(), ["一次　" + once_at.strftime("%Y-%m-%d %H:%M:%S") + "　demo（录制）",
+                                        "每天　每天 " + daily_at.strftime("%H:%M:%S") + "　脚本（自编）"])
         self.driver.click(plan.button("启动计划"))
         e2e.wait_until(lambda: main.status(2) == "计划任务:已启动", "the plan to start")
         self.assertEqual(plan.state(), "计划状况:已启动")
@@ -149,7 +151,7 @@ class PlanTest(E2ETestCase):
         self.folder.write_text("jb_rec/demo.ini", RECORDING, "ascii")
         section = "[每天]\r\nTime={}\r\njbname=demoR\r\nspeed=5\r\ntimes=1\r\nE=Y\r\n"
         self.folder.write_text("plan.ini", section.format("0"), "gbk")
-        self.folder.write_text("config.ini", "[plan]\r\nstate=true\r\n", "ascii")
+        self.folder.write_bytes("config.ini", e2e.NOTICE_DISMISSED + b"[plan]\r\nstate=true\r\n")
         self.driver = self.start_driver()
         _, main = self.start()
         target = self.start_target()

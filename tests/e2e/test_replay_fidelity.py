@@ -1,6 +1,7 @@
 """What the user did is what replays: a plain recording made with the real pointer and keyboard
 (xdotool, through the hook libraries), replayed by Ctrl+Z into target.exe, gives target.exe the same
-clicks, wheel turns and characters it got while the user worked."""
+clicks, wheel turns and characters it got while the user worked, a Shift+click with Shift held, and a
+held key's repeats over the time it was held."""
 
 import time
 import unittest
@@ -17,7 +18,11 @@ WHEEL_AT = (500, 300)
 # Capitals, digits and punctuation, typed at about 8 keys a second.
 LINE = "Me@qq.com, Tapmill 3.3!"
 KEY_DELAY_MS = 125
-VK_CONTROL, VK_S = 17, 83
+VK_RIGHT = 39
+MK_SHIFT, MK_CONTROL = 4, 8
+SHIFT_CLICK_AT = (200, 300)
+CTRL_CLICK_AT = (400, 300)
+HOLD_SECONDS = 0.6
 
 
 def setUpModule():
@@ -42,6 +47,13 @@ def of_kind(events, *names):
     return [event for event in events if event[0] in names]
 
 
+def key_times(timed, vk):
+    """When target.exe got each press (repeats included) and each release of one key."""
+    downs = [stamp for (name, code, *_), stamp in timed if name == "KEYDOWN" and code == vk]
+    ups = [stamp for (name, code, *_), stamp in timed if name == "KEYUP" and code == vk]
+    return downs, ups
+
+
 class ReplayFidelityTest(E2ETestCase):
     def setUp(self):
         self.folder = self.program_folder()
@@ -63,7 +75,7 @@ class ReplayFidelityTest(E2ETestCase):
         self.main.wait_status(IDLE)
         return self.target.events()[start:done]
 
-    def replay(self, settled):
+    def replay(self, settled, timed=False):
         """What target.exe got from the replay, once `settled` says it is all there."""
         start = len(self.target.events())
         e2e.key("ctrl+z")
@@ -72,7 +84,33 @@ class ReplayFidelityTest(E2ETestCase):
         e2e.wait_until(lambda: settled(self.target.events()[start:]), "the replay to reach the target")
         # Anything more than was made would come right behind.
         time.sleep(0.2)
-        return self.target.events()[start:]
+        return (self.target.timed_events() if timed else self.target.events())[start:]
+
+    def test_a_shift_click_and_a_ctrl_click_replay_with_their_modifier_held(self):
+        def act():
+            for modifier, at in (("shift", SHIFT_CLICK_AT), ("ctrl", CTRL_CLICK_AT)):
+                e2e.xdotool("mousemove", "--sync", *at, "keydown", modifier, "sleep", 0.1, "click", 1, "sleep", 0.1,
+                            "keyup", modifier)
+                time.sleep(0.1)
+
+        made = of_kind(self.record(act), "LDOWN", "LUP")
+        self.assertEqual(made, [("LDOWN", *SHIFT_CLICK_AT, MK_SHIFT), ("LUP", *SHIFT_CLICK_AT, MK_SHIFT),
+                                ("LDOWN", *CTRL_CLICK_AT, MK_CONTROL), ("LUP", *CTRL_CLICK_AT, MK_CONTROL)])
+        replayed = self.replay(lambda got: len(of_kind(got, "LDOWN", "LUP")) >= len(made))
+        self.assertEqual(of_kind(replayed, "LDOWN", "LUP"), made)
+
+    def test_an_arrow_key_held_replays_as_its_repeats_over_the_time_it_was_held(self):
+        start = len(self.target.events())
+        self.record(lambda: self.driver.hold_key(VK_RIGHT, HOLD_SECONDS))
+        made_downs, made_ups = key_times(self.target.timed_events()[start:], VK_RIGHT)
+        self.assertGreater(len(made_downs), 3, "the held key repeated while it was recorded")
+        self.assertEqual(len(made_ups), 1)
+        replayed = self.replay(lambda got: ("KEYUP", VK_RIGHT) in [e[:2] for e in got], timed=True)
+        downs, ups = key_times(replayed, VK_RIGHT)
+        self.assertEqual(len(downs), len(made_downs))
+        self.assertEqual(len(ups), 1)
+        made_span, span = made_ups[0] - made_downs[0], ups[0] - downs[0]
+        self.assertAlmostEqual(span, made_span, delta=0.15 * made_span + 60)
 
     def test_a_real_double_click_and_a_wheel_turn_replay_as_they_were_made(self):
         def act():
@@ -99,9 +137,13 @@ class ReplayFidelityTest(E2ETestCase):
         replayed = self.replay(lambda got: len(chars(got)) >= len(chars(made)))
         self.target.stop()
         self.assertEqual(chars(replayed), chars(made))
+        # Each key goes down and up where it did, Ctrl around S and Shift around the capitals included
+        # (before the replay's keys, target.exe got what was left of Ctrl+Z).
         keys = [(name, vk) for name, vk, *_ in of_kind(replayed, "KEYDOWN", "KEYUP")]
-        ctrl_s = [("KEYDOWN", VK_CONTROL), ("KEYDOWN", VK_S), ("KEYUP", VK_S), ("KEYUP", VK_CONTROL)]
-        self.assertTrue(any(keys[i:i + 4] == ctrl_s for i in range(len(keys))), keys)
+        made_keys = [(name, vk) for name, vk, *_ in of_kind(made, "KEYDOWN", "KEYUP")]
+        while made_keys[0][0] == "KEYUP":  # a key of Ctrl+W let go after the recording began
+            made_keys.pop(0)
+        self.assertEqual(keys[-len(made_keys):], made_keys)
         # Each key carries the scan code of the keyboard layout, as the keyboard's own keys do.
         self.assertEqual([(vk, scan) for _, vk, scan, mapped in of_kind(replayed, "KEYDOWN", "KEYUP")
                           if scan != mapped or not mapped], [])

@@ -11,6 +11,7 @@ from tapmill_e2e import E2ETestCase
 LVM_GETITEMCOUNT = 0x1004
 PBM_GETPOS = 0x0408
 VK_CONTROL, VK_E, VK_SHIFT = 17, 69, 16
+MK_SHIFT = 4
 
 # A script written by hand as the editor would write it: moves, clicks, key clicks and Ctrl+A.
 # The first delay lets the keys of a hot key that started the run come up before it injects any.
@@ -165,7 +166,8 @@ class ScriptPanelTest(E2ETestCase):
         target = self.start_target()
 
         self.driver.click(self.button("运行"))
-        self.assertEqual(target.wait_events(2), [("KEYDOWN", VK_SHIFT), ("LDOWN", 250, 250)])
+        # The press comes with Shift held (MK_SHIFT), the release after Shift has gone.
+        self.assertEqual(target.wait_events(2), [("KEYDOWN", VK_SHIFT), ("LDOWN", 250, 250, MK_SHIFT)])
         self.driver.click(self.button("结束"))
         self.wait_idle()
         self.assertEqual(target.wait_events(4)[2:], [("KEYUP", VK_SHIFT), ("LUP", 250, 250)])

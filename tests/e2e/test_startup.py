@@ -4,6 +4,7 @@ first back from the tray), and the question before quitting."""
 import unittest
 
 import tapmill_e2e as e2e
+from main_window import KEYS_NOTICE_CLASS, MainWindow
 from tapmill_e2e import E2ETestCase
 
 MAIN_WINDOW_CLASS = "TForm_maintapmill"
@@ -37,6 +38,37 @@ class StartupTest(E2ETestCase):
         self.assertEqual(self.driver.get_text(main), "Tapmill V3.3")
         self.assertTrue(self.driver.is_visible(main))
         e2e.screenshot("startup")
+
+    def quit(self, process, main):
+        self.driver.close(main)
+        box, _ = self.driver.msgbox()
+        self.driver.press(box, "yes")
+        process.wait_exit()
+
+    def test_the_first_start_tells_of_the_global_keys_until_told_no_more(self):
+        self.folder = self.program_folder(notice_dismissed=False)
+        for start in range(3):
+            process = self.start_tapmill(self.folder)
+            main = MainWindow(self.driver)
+            if start == 2:
+                with self.assertRaises(e2e.UiDriverError):
+                    self.driver.wait_window(KEYS_NOTICE_CLASS, timeout=3)
+                break
+            notice = self.driver.wait_window(KEYS_NOTICE_CLASS)
+            e2e.wait_until(lambda: self.driver.is_visible(notice), "the notice of the global keys")
+            texts = [row[-1] for row in self.driver.controls(notice)]
+            self.assertIn("录制 Ctrl+W　停止 Ctrl+Q　播放 Ctrl+Z　暂停 F9", texts)
+            self.assertTrue(self.driver.is_enabled(main.hwnd), "the notice blocks nothing")
+            if start == 0:
+                e2e.screenshot("keys-notice")
+                # 按键选项 leads to the keys; closed without 不再提示, the notice comes again.
+                self.driver.click(self.driver.find(notice, "按键选项"))
+                e2e.wait_until(lambda: self.driver.is_visible(main.panel("Panel_set")), "the options panel")
+            else:
+                self.driver.click(self.driver.find(notice, "不再提示"))
+                self.driver.click(self.driver.find(notice, "知道了"))
+            e2e.wait_until(lambda: not self.driver.is_visible(notice), "the notice to close")
+            self.quit(process, main.hwnd)
 
     def test_second_start_is_refused_and_leaves_the_first_and_the_folder_alone(self):
         first, main = self.start_first()

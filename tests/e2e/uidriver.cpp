@@ -702,6 +702,49 @@ std::map<std::wstring, Command> commands() {
                 out += (out.empty() ? L"" : L" ") + number(static_cast<long long>(vk));
         return out;
     };
+    // hold-key VK MS: holds the key down for MS milliseconds as a keyboard does, pressing it again
+    // at the auto-repeat's pace (after 500 ms, 30 times a second), then lets it go. The virtual X
+    // server repeats no key by itself.
+    table[L"hold-key"] = [](Args& args) {
+        const auto vk = static_cast<WORD>(args.integer("virtual key"));
+        const long long holdMs = args.integer("milliseconds");
+        args.end();
+        const bool extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+        auto send = [&](DWORD flags) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = flags | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+            if (SendInput(1, &input, sizeof input) != 1)
+                throw Error("SendInput refused the key");
+        };
+        auto sleepUntil = [](ULONGLONG at) {
+            const ULONGLONG now = GetTickCount64();
+            if (at > now)
+                Sleep(static_cast<DWORD>(at - now));
+        };
+        const ULONGLONG start = GetTickCount64();
+        const ULONGLONG end = start + static_cast<ULONGLONG>(holdMs);
+        send(0);
+        for (ULONGLONG due = start + 500; due < end; due += 33) {
+            sleepUntil(due);
+            send(0);
+        }
+        sleepUntil(end);
+        send(KEYEVENTF_KEYUP);
+        return std::wstring();
+    };
+    // place HWND X Y WIDTH HEIGHT: moves and sizes a top-level window, as a user drags it.
+    table[L"place"] = [](Args& args) {
+        HWND window = args.window();
+        const int x = static_cast<int>(args.integer("x")), y = static_cast<int>(args.integer("y"));
+        const int width = static_cast<int>(args.integer("width")), height = static_cast<int>(args.integer("height"));
+        args.end();
+        if (!SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE))
+            throw Error("the window cannot be placed");
+        return std::wstring();
+    };
     table[L"cursor"] = [](Args& args) {
         args.end();
         POINT p;

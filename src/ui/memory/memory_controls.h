@@ -152,9 +152,12 @@ public:
     using MemoryControl<StatusBar>::MemoryControl;
     std::string panelText(int panel) const override;
     void setPanelText(int panel, const std::string& text) override { panels_[panel] = text; }
+    std::string panelTip(int panel) const override { return tips_.count(panel) ? tips_.at(panel) : std::string(); }
+    void setPanelTip(int panel, const std::string& tip) override { tips_[panel] = tip; }
 
 private:
     std::map<int, std::string> panels_;
+    std::map<int, std::string> tips_;
 };
 
 class MemoryFactory;

@@ -88,12 +88,50 @@ void Win32StatusBar::setPanelText(int panel, const std::string& text) {
     SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(widen(text).c_str()));
 }
 
+Win32StatusBar::~Win32StatusBar() {
+    if (tips_) DestroyWindow(tips_);
+}
+
+std::string Win32StatusBar::panelTip(int panel) const {
+    const auto tip = tipTexts_.find(panel);
+    return tip == tipTexts_.end() ? std::string() : narrow(tip->second);
+}
+
+void Win32StatusBar::setPanelTip(int panel, const std::string& tip) {
+    if (!tips_) {
+        tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
+        if (!tips_) return;
+    }
+    const bool known = tipTexts_.count(panel) > 0;
+    if (known && tipTexts_[panel] == widen(tip)) return;
+    tipTexts_[panel] = widen(tip);
+    TOOLINFOW tool = panelTool(panel);
+    SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TOOLINFOW Win32StatusBar::panelTool(int panel) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = static_cast<UINT_PTR>(panel);
+    tool.lpszText = &tipTexts_[panel][0];
+    SendMessageW(hwnd_, SB_GETRECT, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(&tool.rect));
+    return tool;
+}
+
 void Win32StatusBar::applyDpi(int dpi, HFONT font) {
     Win32Control<ui::StatusBar>::applyDpi(dpi, font);
     std::vector<int> edges;
     int right = 0;
     for (int w : widths_) edges.push_back(right += scaleForDpi(w, dpi));
     SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    // The panels moved: so do the places their tips answer to.
+    for (const auto& tip : tipTexts_) {
+        TOOLINFOW tool = panelTool(tip.first);
+        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 LocalTime Win32DateTimePicker::value() const {

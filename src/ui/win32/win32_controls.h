@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -164,12 +167,22 @@ class Win32StatusBar : public Win32Control<ui::StatusBar> {
 public:
     Win32StatusBar(HWND hwnd, int id, ui::Rect rect, std::vector<int> widths)
         : Win32Control<ui::StatusBar>(hwnd, id, rect), widths_(std::move(widths)) {}
+    ~Win32StatusBar() override;
     std::string panelText(int panel) const override;
     void setPanelText(int panel, const std::string& text) override;
+    std::string panelTip(int panel) const override;
+    void setPanelTip(int panel, const std::string& tip) override;
     void applyDpi(int dpi, HFONT font) override;
 
 private:
+    // The tool of a panel's tip, over the panel's place.
+    TOOLINFOW panelTool(int panel);
+
     std::vector<int> widths_;
+    // A status bar shows a panel's own tip only while its text is cut off; this tool tip shows it
+    // always. Made at the first tip.
+    HWND tips_ = nullptr;
+    std::map<int, std::wstring> tipTexts_;
 };
 
 class Win32DateTimePicker : public Win32Control<ui::DateTimePicker> {

@@ -109,9 +109,9 @@ TEST_F(OptionsTest, HelpAndHomepageOpenThroughTheShell) {
     form.Label34Click();
     EXPECT_THAT(fp.shell.opened, ElementsAre(dir_ + "/TAPMILL帮助文档.CHM", form.Label34->text()));
     auto lines = form.Memo1->lines();
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 18u);
     EXPECT_EQ(lines[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9");
-    EXPECT_EQ(lines[16], form.Label34->text());
+    EXPECT_EQ(lines[17], form.Label34->text());
 }
 
 }  // namespace

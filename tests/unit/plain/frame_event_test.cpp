@@ -89,6 +89,9 @@ TEST(DecodeFrameEventsTest, FaultyAndUnknownTokens) {
     EXPECT_EQ(describe(decodeFrameEvents("kX+2")), describe({{FrameEvent::BadKey}}));
     EXPECT_EQ(describe(decodeFrameEvents("k65+x")), describe({{FrameEvent::BadKey}}));
     EXPECT_EQ(describe(decodeFrameEvents("k")), describe({{FrameEvent::BadKey}}));
+    // A held key's token without a number is faulty as a key's; a button's modifiers that are no
+    // number make no event.
+    EXPECT_EQ(describe(decodeFrameEvents("kdX ku WM_LBUTTONDOWN+x")), describe({{FrameEvent::BadKey}, {FrameEvent::BadKey}, {}}));
     // Unknown tokens (a later version's, a wheel without a number) are no events; blanks separate.
     EXPECT_EQ(describe(decodeFrameEvents("WM_XBUTTONDOWN  WM_MOUSEWHEEL: K65 k66")),
               describe({{}, {}, {}, {FrameEvent::Key, 66}}));

@@ -59,6 +59,7 @@ struct Frame {
     std::optional<int> x, y;
     std::string kp;  // empty: the frame has no event
     std::string ev;  // empty: the frame has no further events
+    std::string ev2;  // empty: the frame's events as performed are those of "ev"
 };
 
 class PlayerTest : public ::testing::Test {
@@ -92,6 +93,7 @@ protected:
             const std::string section = std::to_string(f);
             if (!frames[f].kp.empty()) profile::writeString(path, section, "kp", frames[f].kp);
             if (!frames[f].ev.empty()) profile::writeString(path, section, "ev", frames[f].ev);
+            if (!frames[f].ev2.empty()) profile::writeString(path, section, "ev2", frames[f].ev2);
             if (frames[f].x) profile::writeInteger(path, section, "x", *frames[f].x);
             if (frames[f].y) profile::writeInteger(path, section, "y", *frames[f].y);
         }
@@ -249,6 +251,24 @@ TEST_F(PlayerTest, AModifierPressedOnItsOwnIsTappedOnceItsCombinationTimeHasPass
     EXPECT_THAT(timeline(), ::testing::IsSupersetOf({"520 key 91 flags 1", "520 key 91 flags 3",
                                                      "640 key 16 flags 0", "640 key 16 flags 2"}));
     EXPECT_EQ(fp.input.calls().size(), 32u + 4u);
+}
+
+TEST_F(PlayerTest, HeldKeysTheirRepeatsAndModifierClicksReplayAsPerformed) {
+    // Shift held over a click; a Ctrl+click whose Ctrl the recording never saw pressed; the right
+    // arrow held over two frames, its last repeat and its release in the second; "A" still held
+    // when the recording ended.
+    record({{1, 1, "k16", "", "kd16"}, {1, 1, "WM_LBUTTONUP", "WM_LBUTTONDOWN WM_LBUTTONUP", "WM_LBUTTONDOWN+4 WM_LBUTTONUP+4"},
+            {1, 1, "", "", "ku16"}, {1, 1, "WM_LBUTTONDOWN", "", "WM_LBUTTONDOWN+2"}, {1, 1, "WM_LBUTTONUP", "", "WM_LBUTTONUP+2"},
+            {1, 1, "k39", "", "kd39"}, {1, 1, "k39"}, {1, 1, "k65", "", "kd65"}});
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(eventsOf(timeline()),
+                ElementsAre("key 16 flags 0", "mouse 2", "mouse 4", "key 16 flags 2",                    //
+                            "key 17 flags 0", "mouse 2", "key 17 flags 2",                               //
+                            "key 17 flags 0", "mouse 4", "key 17 flags 2",                               //
+                            "key 39 flags 1", "key 39 flags 1", "key 39 flags 3",                        //
+                            "key 65 flags 0", "key 65 flags 2"));
 }
 
 TEST_F(PlayerTest, TheMiddleButtonAndTheWheelReplay) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "capture/hook_messages.h"
+#include "common/profile.h"
 #include "support/form_fixture.h"
 
 namespace tapmill {
@@ -97,6 +98,40 @@ TEST_F(RecordingFormatTest, AReaderOfTheDocumentedFormatSeesTheFramesAndTheLastE
     }
     EXPECT_THAT(positions, ElementsAre("120,30", "140,10", "160,-10", "180,-30", "200,-50"));
     EXPECT_THAT(events, ElementsAre("k83", "0", "WM_LBUTTONDOWN", "k50", "k190"));
+}
+
+TEST_F(RecordingFormatTest, HeldKeysAndModifierClicksAreKeptAsPerformedWhileTheDocumentedReaderSeesTheirPresses) {
+    TForm_maintapmill& form = shownForm();
+    const uint64_t start = fp.pump.now();
+    auto at = [&](uint64_t ms, std::function<void()> fn) { fp.pump.at(start + ms, std::move(fn)); };
+    auto mouse = [&](uint32_t offset, uint32_t modifiers) { form.onMessage(kMouseMessageBase + offset, 0, modifiers); };
+    auto key = [&](int n) { form.onMessage(form.keymsg[static_cast<size_t>(n)], 0, 0); };
+    const uint32_t transition = fp.hotkeys.registerWindowMessage("TapmillKeyTransition");
+    auto release = [&](int n) { form.onMessage(transition, static_cast<uintptr_t>(n), 0x10000); };
+    at(5, [&] { key(16); });  // Shift held over a click
+    at(25, [&] { mouse(kMouseLeftDownOffset, platform::kModShift); });
+    at(26, [&] { mouse(kMouseLeftUpOffset, platform::kModShift); });
+    at(45, [&] { release(16); });
+    at(46, [&] { key('A'); });  // a tap within one frame, as older programs wrote it
+    at(47, [&] { release('A'); });
+    at(65, [&] { key(39); });  // the right arrow held, repeating once
+    at(85, [&] { form.onMessage(transition, 39, 0x20000); });
+    at(105, [&] { release(39); });
+    at(106, [&] { release(17); });  // a Ctrl pressed before the recording began
+    at(110, [&] { form.SpeedButton_stopClick(); });
+
+    form.SpeedButton_recClick();
+
+    const std::string path = form.exedir + "jb_rec\\jb_rec.ini";
+    const DocumentedRecordingReader reader(read("jb_rec/jb_rec.ini"));
+    ASSERT_EQ(reader.frameCount(), 6);
+    std::vector<std::string> events, performed;
+    for (int f = 0; f < reader.frameCount(); ++f) {
+        events.push_back(reader.event(f));
+        performed.push_back(profile::readString(path, std::to_string(f), "ev2", ""));
+    }
+    EXPECT_THAT(events, ElementsAre("k16", "WM_LBUTTONUP", "k65", "k39", "k39", "0"));
+    EXPECT_THAT(performed, ElementsAre("kd16", "WM_LBUTTONDOWN+4 WM_LBUTTONUP+4", "ku16 k65", "kd39", "kd39", "ku39"));
 }
 
 }  // namespace

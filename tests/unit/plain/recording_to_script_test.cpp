@@ -99,6 +99,21 @@ TEST(RecordingToScriptTest, KeysAndCombinationsBecomeKeyLinesAsThePlayerPressesT
                             Timed{700, "单击键盘的4"}, Timed{700, "单击键盘的F12"}, Timed{720, "total"}));
 }
 
+TEST(RecordingToScriptTest, AKeyHeldOverAClickOrRepeatingIsPressedAndReleasedWhereItWasAQuickPressIsOne) {
+    const Converted c = convert({frame(1, 1, "kd16"), frame(1, 1, "WM_LBUTTONDOWN+4 WM_LBUTTONUP+4"), frame(1, 1, "ku16"),
+                                 frame(1, 1, "kd39"), frame(1, 1, "kd39"), frame(1, 1, "kd39"), frame(1, 1, "ku39"),
+                                 frame(1, 1, "kd65"), frame(5, 5), frame(5, 5, "ku65")});
+    EXPECT_THAT(timeline(c.lines),
+                ElementsAre(Timed{0, "鼠标移至X=1y=1"}, Timed{0, "按下键盘的SHIFT"}, Timed{20, "单击鼠标左键"},
+                            Timed{40, "弹起键盘的SHIFT"}, Timed{60, "按下键盘的RIGHT"}, Timed{80, "按下键盘的RIGHT"},
+                            Timed{100, "单击键盘的RIGHT"}, Timed{140, "单击键盘的A"}, Timed{160, "鼠标移至X=5y=5"},
+                            Timed{200, "total"}));
+    // The delays around a release taken out are one.
+    EXPECT_EQ(std::count_if(c.lines.begin(), c.lines.end(),
+                            [](const std::string& line) { return scripts::classifyLine(line) == scripts::LineKind::DelayMilliseconds; }),
+              8);
+}
+
 TEST(RecordingToScriptTest, TheDelaysAddUpToTheRecordingsFramesAtTwentyMilliseconds) {
     std::vector<RecordedFrame> frames = still(500, 5, 5);
     frames[0] = frame(5, 5, "k65");

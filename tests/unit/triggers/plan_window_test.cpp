@@ -62,7 +62,7 @@ TEST_F(PlanWindowTest, OpensAsAModalWindowOwnedByTheMainWindowWithItsListsFilled
         EXPECT_EQ(w.ComboBox_recjbc->selectedIndex(), -1);
         EXPECT_EQ(timestamp14(w.DateTimePicker_datec->value()).substr(0, 8), "20261207");
         EXPECT_EQ(timestamp14(w.DateTimePicker_timec->value()).substr(8), "090000");
-        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("a", "b"));
+        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("a　0", "b　0"));
         EXPECT_EQ(w.Label_state->text(), "计划状况:未启动");
         EXPECT_TRUE(w.Panel3->enabled());
         EXPECT_TRUE(w.SpeedButton_start->enabled());
@@ -82,7 +82,9 @@ TEST_F(PlanWindowTest, AddingWritesTheKeysInOrderAsGbkAndRefreshesBothLists) {
         w.CheckBox_e->setChecked(false);
         w.SpeedButton_addplanClick();
 
-        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("每日任务", "once"));
+        // Each task with when it starts and its script.
+        EXPECT_THAT(listed(*w.ListBox_plan),
+                    ElementsAre("每日任务　每天 08:30:00　录像一（录制）", "once　2004-10-28 08:30:00　s1（自编）"));
         EXPECT_EQ(w.Edit_plan->text(), "once") << "the inputs keep their values";
     });
     EXPECT_EQ(read("plan.ini"), "[" + gbk("每日任务") + "]\r\nTime=20041028083000\r\njbname=" + gbk("录像一") +
@@ -101,7 +103,7 @@ TEST_F(PlanWindowTest, AddingUnderAnExistingNameRewritesItsKeysAndKeepsTheOldSpe
         fillIn(w, " T ", true);
         w.Edit_t->setText("2");
         w.SpeedButton_addplanClick();
-        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("t"));
+        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("t　2004-10-28 08:30:00　s1（自编）"));
     });
     EXPECT_EQ(read("plan.ini"), "[t]\r\nTime=20041028083000\r\njbname=s1M\r\nspeed=9\r\ntimes=2\r\nE=N\r\n");
 }
@@ -136,7 +138,7 @@ TEST_F(PlanWindowTest, DeletingErasesTheSelectedTaskEvenOneWhoseNameIsNoGbk) {
     withWindow([&](TForm_plan& w) {
         w.ListBox_plan->setSelectedIndex(1);
         w.SpeedButton_delplanClick();
-        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("a", "c"));
+        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("a　1", "c　3"));
         w.ListBox_plan->setSelectedIndex(0);
         w.SpeedButton_delplanClick();
     });
@@ -215,7 +217,7 @@ TEST_F(PlanWindowTest, AReadOnlyFolderStopsEachActionAtItsFailedWrite) {
         attempt([&] { w.SpeedButton_startClick(); });
         EXPECT_FALSE(main().planon);
         EXPECT_TRUE(w.SpeedButton_start->enabled());
-        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("old"));
+        EXPECT_THAT(listed(*w.ListBox_plan), ElementsAre("old　1"));
     });
     const std::string plan = "Unable to write to " + file("plan.ini");
     EXPECT_THAT(failures, ElementsAre(plan, plan, "Unable to write to " + file("config.ini")));

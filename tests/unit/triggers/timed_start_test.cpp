@@ -70,6 +70,18 @@ TEST_F(TimedStartTest, ArmingLocksThePanelAndFiresOncePerArmingAtItsSecond) {
     EXPECT_FALSE(form.playing) << "a timed start leaves the flags as the player leaves them";
 }
 
+TEST_F(TimedStartTest, WhileArmedTheTrayTipAndTheStatusPanelsTipNameTheSecondItFiresAt) {
+    auto& form = armAt(on(14, 4, 57), on(14, 5, 0), "1");
+    form.Timer_flashTimer();
+    EXPECT_EQ(fp.tray.tip, "欢迎使用Tapmill\n定时启动：2026-12-07 14:05:00");
+    EXPECT_EQ(form.StatusBar->panelTip(1), "定时启动：2026-12-07 14:05:00");
+    EXPECT_EQ(form.StatusBar->panelText(1), kArmed);
+    form.Speedbutton_cancelClick();
+    form.Timer_flashTimer();
+    EXPECT_EQ(fp.tray.tip, "欢迎使用Tapmill");
+    EXPECT_EQ(form.StatusBar->panelTip(1), "");
+}
+
 TEST_F(TimedStartTest, AHandWrittenScriptRunsThroughTheInterpreterWithoutAnEnabledScript) {
     auto& form = armAt(on(9, 0, 0), on(9, 0, 2), "3", true);
     ASSERT_EQ(form.usename, "");
