@@ -12,6 +12,11 @@ namespace tapmill::win32 {
 // is theirs; a thread message would otherwise be dispatched to no one. True when msg was one.
 bool forwardThreadMessage(const MSG& msg);
 
+// The property of a top-level window that holds its shortcuts (an accelerator table).
+inline const wchar_t* const kShortcutsProp = L"tapmill.shortcuts";
+// Turns a key of the active window's shortcuts into its command; true when msg was one.
+bool translateShortcut(HWND active, MSG& msg);
+
 class Win32Pump : public platform::MessagePump {
 public:
     Win32Pump();
