@@ -146,6 +146,8 @@ private:
     bool takeTextViewLines();
     // Back to the list with the text's lines; false while one is faulty.
     bool leaveTextView();
+    // Back to the list, the text dropped.
+    void closeTextView();
     // Enables the controls that work on the list, which the text view stands in for.
     void enableListEditing(bool enabled);
     // Whether there are changes that leaving would lose.

@@ -14,11 +14,7 @@ std::string TForm_homa::scriptFile(const std::string& name) const { return scrip
 
 // A new script starts with nothing to save: its empty frame is what leaving would keep.
 void TForm_homa::SpeedButton_newjbClick() {
-    if (textView->isOpen()) {
-        textView->close();
-        enableListEditing(true);
-        SpeedButton_text->setText("文本编辑");
-    }
+    closeTextView();
     SpeedButton_renewClick();
     lines->markUnchanged();
     // Undo never brings another script's lines into the new one.

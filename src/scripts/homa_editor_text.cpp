@@ -19,10 +19,15 @@ void TForm_homa::SpeedButton_textClick() {
 
 bool TForm_homa::leaveTextView() {
     if (!takeTextViewLines()) return false;
+    closeTextView();
+    return true;
+}
+
+void TForm_homa::closeTextView() {
+    if (!textView->isOpen()) return;
     textView->close();
     enableListEditing(true);
     SpeedButton_text->setText("文本编辑");
-    return true;
 }
 
 bool TForm_homa::takeTextViewLines() {

@@ -338,10 +338,10 @@ class EditorTest(E2ETestCase):
         editor.wait_lines(["开始", "单击鼠标左键", "结束"])
 
     def test_a_line_changed_in_place_and_ctrl_z_in_the_editor_brings_back_a_deleted_line(self):
-        editor = self.open_script("改行", ["开始", "延时1000毫秒", "单击键盘的A", "鼠标移至X=10y=20", "结束"])
+        editor = self.open_script("改行", ["开始", "延时1500毫秒", "单击键盘的A", "鼠标移至X=10y=20", "结束"])
         editor.choose_line(1, repeat=2)
         delay_field = editor.beside("延时：")
-        e2e.wait_until(lambda: self.driver.get_text(delay_field) == "1000", "the delay loaded into its field")
+        e2e.wait_until(lambda: self.driver.get_text(delay_field) == "1500", "the delay loaded into its field")
         self.driver.set_text(delay_field, "250")
         self.driver.combo_select(editor.beside("延时：", "ComboBox"), "秒")
         editor.click("修改")
