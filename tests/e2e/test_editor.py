@@ -245,13 +245,17 @@ class EditorTest(E2ETestCase):
         e2e.wait_until(lambda: self.driver.is_enabled(self.main.hwnd), "the main window to take input again")
         e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
 
-    def test_saving_over_another_script_asks_and_no_leaves_it_as_it_was(self):
-        taken = script_bytes(["开始", "单击鼠标右键", "结束"])
-        self.start({"taken": ["开始", "单击鼠标右键", "结束"]})
+    def new_script(self):
+        """The editor of a new script, as 编辑 with no script chosen offers it."""
         self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
         box, _ = self.driver.msgbox()
         self.driver.press(box, "yes")
-        editor = EditorWindow(self.driver)
+        return EditorWindow(self.driver)
+
+    def test_saving_over_another_script_asks_and_no_leaves_it_as_it_was(self):
+        taken = script_bytes(["开始", "单击鼠标右键", "结束"])
+        self.start({"taken": ["开始", "单击鼠标右键", "结束"]})
+        editor = self.new_script()
         self.driver.set_text(editor.beside("脚本名："), "taken")
         editor.click("保存")
         box, text = self.driver.msgbox()
@@ -376,10 +380,7 @@ class EditorTest(E2ETestCase):
 
     def test_a_script_typed_in_the_text_view_runs_once_its_faulty_line_is_mended(self):
         self.start()
-        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
-        box, _ = self.driver.msgbox()
-        self.driver.press(box, "yes")
-        editor = EditorWindow(self.driver)
+        editor = self.new_script()
         self.driver.set_text(editor.beside("脚本名："), "文本")
         editor.click("文本编辑")
         text = editor.text_view()

@@ -1,5 +1,7 @@
 #include "ui/memory/memory_controls.h"
 
+#include "ui/single_choice.h"
+
 namespace tapmill::ui::memory {
 
 void MemoryEdit::setText(const std::string& t) {
@@ -50,10 +52,8 @@ void MemoryListBox::setHighlighted(int index, bool highlighted) {
     if (!has(index)) return;
     if (multiSelect_)
         marks_[static_cast<size_t>(index)] = highlighted;
-    else if (highlighted)
-        setSelectedIndex(index);
-    else if (index == selectedIndex())
-        setSelectedIndex(-1);
+    else
+        highlightSelected(*this, index, highlighted);
 }
 
 void MemoryListBox::setFocusIndex(int index) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/single_choice.h"
+
 namespace tapmill::win32 {
 
 namespace {
@@ -94,10 +96,8 @@ void Win32ListBox::setHighlighted(int index, bool highlighted) {
     if (index < 0 || index >= count()) return;
     if (multiSelect_)
         SendMessageW(hwnd_, LB_SETSEL, highlighted ? TRUE : FALSE, index);
-    else if (highlighted)
-        setSelectedIndex(index);
-    else if (index == selectedIndex())
-        setSelectedIndex(-1);
+    else
+        ui::highlightSelected(*this, index, highlighted);
 }
 
 void Win32ListBox::setFocusIndex(int index) {
