@@ -351,19 +351,10 @@ class EditorTest(E2ETestCase):
         editor.click("修改")
         editor.wait_lines(["开始", "延时250秒", "单击键盘的A", "鼠标移至X=10y=20", "结束"])
 
-        editor.choose_line(3, repeat=2)
-        e2e.wait_until(lambda: self.driver.get_text(editor.beside("Y：")) == "20", "the point loaded into its fields")
-        self.driver.set_text(editor.beside("X："), "30")
-        editor.click("修改")
-        editor.wait_lines(["开始", "延时250秒", "单击键盘的A", "鼠标移至X=30y=20", "结束"])
-
         # Ctrl+Z inside the editor undoes; the play key, Ctrl+Z outside it, plays nothing meanwhile.
         editor.choose_line(2)
         editor.click("删除行")
-        editor.wait_lines(["开始", "延时250秒", "鼠标移至X=30y=20", "结束"])
-        editor.choose_line(1)
-        e2e.key("ctrl+z")
-        editor.wait_lines(["开始", "延时250秒", "单击键盘的A", "鼠标移至X=30y=20", "结束"])
+        editor.wait_lines(["开始", "延时250秒", "鼠标移至X=10y=20", "结束"])
         e2e.key("ctrl+z")
         editor.wait_lines(["开始", "延时250秒", "单击键盘的A", "鼠标移至X=10y=20", "结束"])
         self.assertEqual(self.main.status(0), "当前状态：")
@@ -386,7 +377,6 @@ class EditorTest(E2ETestCase):
         text = editor.text_view()
         e2e.wait_until(lambda: self.driver.is_visible(text), "the text view")
         self.assertFalse(self.driver.is_visible(editor.list))
-        self.assertEqual(self.driver.get_text(text), "开始\r\n结束\r\n")
 
         self.driver.set_text(text, "")
         typed = "开始\r单击键盘的F5\r鼠标移至X=200y=300\r单击鼠标左健\r结束\r"
@@ -396,12 +386,8 @@ class EditorTest(E2ETestCase):
         e2e.screenshot("editor-text-view")
 
         editor.click("保存")
-        refusal = editor.refusal()
-        self.assertIn("第4行：不是脚本命令", refusal)
+        self.assertIn("第4行：不是脚本命令", editor.refusal())
         self.assertFalse(self.script_file("文本").exists())
-        editor.click("返回列表")
-        self.assertIn("第4行", editor.refusal())
-        self.assertTrue(self.driver.is_visible(text))
 
         # The faulty line is selected: what is typed now replaces it.
         for char in "单击鼠标左键":
