@@ -78,13 +78,18 @@ class EditorWindow:
         except AssertionError:
             raise AssertionError(f"the editor shows {self.lines()}, not {expected}") from None
 
-    def choose_line(self, index, repeat=1):
-        """Clicks the line with the real pointer, as a user chooses where the next line goes."""
+    def choose_line(self, index, repeat=1, held=None):
+        """Clicks the line with the real pointer, as a user chooses where the next line goes; `held`
+        is a key ("shift") held over the click."""
         left, top, _, _ = self.driver.rect(self.list)
         height = self.driver.send(self.list, LB_GETITEMHEIGHT)
         first = self.driver.send(self.list, LB_GETTOPINDEX)
         border = 2
+        if held:
+            e2e.xdotool("keydown", held)
         e2e.click(left + 30, top + border + (index - first) * height + height // 2, repeat=repeat)
+        if held:
+            e2e.xdotool("keyup", held)
 
     def text_view(self):
         """The multi-line field that stands in the list's place while the text view is open."""
@@ -333,13 +338,19 @@ class EditorTest(E2ETestCase):
         editor.wait_lines(lines)
         return editor
 
-    def test_three_deletes_remove_three_consecutive_lines(self):
-        editor = self.open_script("删行", ["开始", "按下键盘的SHIFT", "单击键盘的A", "弹起键盘的SHIFT", "单击鼠标左键", "结束"])
+    def test_three_deletes_remove_three_consecutive_lines_and_shift_chooses_several(self):
+        editor = self.open_script("删行", ["开始", "按下键盘的SHIFT", "单击键盘的A", "弹起键盘的SHIFT", "单击鼠标左键",
+                                           "单击鼠标右键", "结束"])
         editor.choose_line(1)
         for _ in range(3):
             editor.click("删除行")
         # The shift is gone with its release: no lone press is left to hold it down.
-        editor.wait_lines(["开始", "单击鼠标左键", "结束"])
+        editor.wait_lines(["开始", "单击鼠标左键", "单击鼠标右键", "结束"])
+        editor.choose_line(2, held="shift")
+        editor.click("上移")
+        self.assertEqual(editor.refusal(), "不能移动原有的'开始'或'结束'符号！")
+        editor.click("删除行")
+        editor.wait_lines(["开始", "结束"])
 
     def test_a_line_changed_in_place_and_ctrl_z_in_the_editor_brings_back_a_deleted_line(self):
         editor = self.open_script("改行", ["开始", "延时1500毫秒", "单击键盘的A", "鼠标移至X=10y=20", "结束"])
