@@ -14,7 +14,8 @@ public:
     virtual ~HotKeys() = default;
     // False when the combination is taken by another program.
     virtual bool registerHotKey(uintptr_t window, int id, uint32_t modifiers, uint32_t virtualKey) = 0;
-    virtual void unregisterHotKey(uintptr_t window, int id) = 0;
+    // False when the window had no hot key of this identifier.
+    virtual bool unregisterHotKey(uintptr_t window, int id) = 0;
     virtual uint32_t registerWindowMessage(const std::string& name) = 0;
 };
 

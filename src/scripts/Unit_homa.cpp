@@ -2,6 +2,7 @@
 #include "scripts/Unit_homa.h"
 
 #include <optional>
+#include <utility>
 
 #include "scripts/script_file.h"
 
@@ -11,6 +12,9 @@ TForm_homa::TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui
     : main_(main), platform_(platform), factory_(factory) {
     createControls();
     lines = std::make_unique<scripts::EditorLines>(*ListBox_homajba);
+    textView = std::make_unique<scripts::EditorTextView>(*Memo_homajba, *ListBox_homajba);
+    undoKeyPause_ = std::make_unique<ControlKeyPause>(main_.controlKeys, platform_.hotkeys, main_.window->nativeHandle(),
+                                                      KeyChord{platform::kModControl, 'Z'});
     keyFieldLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_kb, *Edit_kb);
     pointListLoan_ = std::make_unique<CaptureFieldLoan<ui::ItemList>>(main_.captureFields.ComboBox_con, *ComboBox_con);
 }
@@ -29,13 +33,13 @@ void TForm_homa::FormShow() {
 }
 
 bool TForm_homa::FormCloseQuery() {
-    if (!lines->changed()) return true;
+    if (!scriptChanged()) return true;
     switch (platform_.dialogs.messageBox("脚本已修改，是否保存？", platform::kRemindCaption,
                                          platform::MessageButtons::YesNoCancel)) {
         case platform::MessageAnswer::Yes:
             // A save that was refused or failed has told the user why; the lines stay to be kept.
             SpeedButton_saveClick();
-            return !lines->changed();
+            return !scriptChanged();
         case platform::MessageAnswer::No:
             return true;
         default:
@@ -47,6 +51,7 @@ void TForm_homa::FormClose() {
     main_.editrun = false;
     endPointCapture();
     endKeyCapture();
+    undoKeyPause_->resume();
     // A run of the editor's lines would go on driving the desktop from a window that is gone.
     if (runningOwnLines_) main_.running = main_.runpause = false;
 }
@@ -58,6 +63,9 @@ void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& a
             break;
         case ui::Event::Select:
             if (controlId == ID_ListBox_homajba) ListBox_homajbaClick();
+            break;
+        case ui::Event::DoubleClick:
+            if (controlId == ID_ListBox_homajba) ListBox_homajbaDblClick();
             break;
         case ui::Event::FocusIn:
             if (controlId == ID_Edit_kb) Edit_kbEnter();
@@ -73,7 +81,13 @@ void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& a
     }
 }
 
+// Each click that changes the lines is one step for 撤销. A run only reads them (the text it takes
+// from the text view is a step of its own), and lines changed while it runs are steps of their own.
 void TForm_homa::buttonClick(int controlId) {
+    const bool oneStep = controlId != ID_SpeedButton_run && controlId != ID_SpeedButton_undo &&
+                         controlId != ID_SpeedButton_newjb;
+    scripts::EditHistory::State before;
+    if (oneStep) before = {lines->lines(), lines->currentLine()};
     switch (controlId) {
         case ID_SpeedButton_add1: SpeedButton_add1Click(); break;
         case ID_SpeedButton_add2: SpeedButton_add2Click(); break;
@@ -93,8 +107,12 @@ void TForm_homa::buttonClick(int controlId) {
         case ID_SpeedButton_save: SpeedButton_saveClick(); break;
         case ID_SpeedButton_deljb: SpeedButton_deljbClick(); break;
         case ID_SpeedButton_exit: SpeedButton_exitClick(); break;
+        case ID_SpeedButton_modify: SpeedButton_modifyClick(); break;
+        case ID_SpeedButton_undo: SpeedButton_undoClick(); break;
+        case ID_SpeedButton_text: SpeedButton_textClick(); break;
         default: break;
     }
+    if (oneStep) recordStepFrom(std::move(before));
 }
 
 void TForm_homa::remind(const std::string& text) {
@@ -108,6 +126,13 @@ void TForm_homa::refuse(const std::string& text, ui::Control& field) {
 
 // The shown lines run once, saved or not: editrun keeps the interpreter from loading the file.
 void TForm_homa::SpeedButton_runClick() {
+    // The run shows the line it executes in the list.
+    if (textView->isOpen()) {
+        scripts::EditHistory::State before{lines->lines(), lines->currentLine()};
+        const bool left = leaveTextView();
+        recordStepFrom(std::move(before));
+        if (!left) return;
+    }
     SpeedButton_run->setEnabled(false);
     main_.editrun = true;
     // "停止" enables "运行" while the stopped run finishes its wait, so runs can nest.

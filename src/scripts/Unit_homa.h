@@ -5,7 +5,10 @@
 
 #include "app/Unit_main.h"
 #include "capture/capture_fields.h"
+#include "capture/control_key_pause.h"
+#include "scripts/edit_history.h"
 #include "scripts/editor_lines.h"
+#include "scripts/editor_text_view.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -41,6 +44,10 @@ enum HomaEditorControlId : int {
     ID_SpeedButton_save,
     ID_SpeedButton_deljb,
     ID_SpeedButton_exit,
+    ID_SpeedButton_modify,
+    ID_SpeedButton_undo,
+    ID_SpeedButton_text,
+    ID_Memo_homajba,
     ID_HomaCaption,  // static captions that carry no behaviour share this id
 };
 
@@ -66,14 +73,22 @@ public:
     std::unique_ptr<ui::Button> SpeedButton_tzlz, SpeedButton_jszd;
     std::unique_ptr<ui::Button> SpeedButton_run, SpeedButton_stopb, SpeedButton_pauseb;
     std::unique_ptr<ui::Button> SpeedButton_newjb, SpeedButton_save, SpeedButton_deljb, SpeedButton_exit;
+    // 修改 (a line rebuilt from the fields), 撤销 (also Ctrl+Z), 文本编辑 (the text view and back).
+    std::unique_ptr<ui::Button> SpeedButton_modify, SpeedButton_undo, SpeedButton_text;
+    // The script as text, in the list's place while the text view is open.
+    std::unique_ptr<ui::TextArea> Memo_homajba;
     // The script's lines behind ListBox_homajba; a run started here executes them.
     std::unique_ptr<scripts::EditorLines> lines;
+    std::unique_ptr<scripts::EditorTextView> textView;
 
     // ---- life cycle ----
     void FormShow();
     // False keeps the window open: changed lines are offered for saving first.
     bool FormCloseQuery();
     void FormClose();
+    // The window gets or loses the keyboard focus: Ctrl+Z is the editor's undo only meanwhile.
+    void FormActivate();
+    void FormDeactivate();
 
     // ---- inserting lines above the current one ----
     void SpeedButton_add1Click();
@@ -84,6 +99,11 @@ public:
 
     // ---- line editing ----
     void ListBox_homajbaClick();
+    // Loads the line into the fields of its kind, for 修改.
+    void ListBox_homajbaDblClick();
+    void SpeedButton_modifyClick();
+    void SpeedButton_undoClick();
+    void SpeedButton_textClick();
     void SpeedButton_delClick();
     void SpeedButton_upClick();
     void SpeedButton_downClick();
@@ -113,11 +133,27 @@ public:
     void onShow() override;
     bool onCloseQuery() override { return FormCloseQuery(); }
     void onClose() override { FormClose(); }
+    void onActivate(bool active) override { active ? FormActivate() : FormDeactivate(); }
 
 private:
     void createControls();
     void addCaption(ui::Rect rect, const std::string& text);
     void buttonClick(int controlId);
+    // The lines before a click, kept for 撤销 when the click changed them.
+    void recordStepFrom(scripts::EditHistory::State before);
+    // The text view's lines, taken into the list when every one reads; false, after showing the
+    // faulty ones, otherwise. The view stays open.
+    bool takeTextViewLines();
+    // Back to the list with the text's lines; false while one is faulty.
+    bool leaveTextView();
+    // Back to the list, the text dropped.
+    void closeTextView();
+    // Enables the controls that work on the list, which the text view stands in for.
+    void enableListEditing(bool enabled);
+    // Whether there are changes that leaving would lose.
+    bool scriptChanged() const;
+    // Moves the chosen lines one line up (-1) or down (1).
+    void moveChosen(int step);
     void remind(const std::string& text);
     // Shows the refusal and gives the field that caused it the focus.
     void refuse(const std::string& text, ui::Control& field);
@@ -148,6 +184,10 @@ private:
     bool capturingKeys_ = false;
     bool capturingPoints_ = false;
     bool runningOwnLines_ = false;
+    // Set while 修改 has the chosen line rebuilt by its insert button: the line is replaced.
+    bool replacingCurrent_ = false;
+    scripts::EditHistory history_;
+    std::unique_ptr<ControlKeyPause> undoKeyPause_;
 };
 
 }  // namespace tapmill

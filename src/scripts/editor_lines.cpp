@@ -18,6 +18,7 @@ void EditorLines::setLines(std::vector<std::string> lines) {
 void EditorLines::setHighlighted(int index, bool highlighted) {
     if (!has(index)) return;
     highlighted_[static_cast<size_t>(index)] = highlighted;
+    view_.setHighlighted(index, highlighted);
     if (highlighted) current_ = index;
     showCurrent();
 }
@@ -27,7 +28,21 @@ bool EditorLines::highlighted(int index) const { return has(index) && highlighte
 void EditorLines::choose(int index) {
     highlighted_.assign(lines_.size(), false);
     if (has(index)) highlighted_[static_cast<size_t>(index)] = true;
-    setCurrentLine(index);
+    current_ = has(index) ? index : -1;
+    view_.setSelectedIndex(current_);
+}
+
+void EditorLines::takeChoiceFromView() {
+    for (int i = 0; i < count(); ++i) highlighted_[static_cast<size_t>(i)] = view_.highlighted(i);
+    current_ = has(view_.selectedIndex()) ? view_.selectedIndex() : -1;
+}
+
+std::vector<int> EditorLines::chosenLines() const {
+    std::vector<int> chosen;
+    for (int i = 0; i < count(); ++i)
+        if (highlighted(i)) chosen.push_back(i);
+    if (chosen.empty() && has(current_)) chosen.push_back(current_);
+    return chosen;
 }
 
 void EditorLines::setCurrentLine(int index) {
@@ -60,12 +75,17 @@ void EditorLines::swapTexts(int a, int b) {
     showCurrent();
 }
 
-// A list box cannot change an item's text in place: the item is taken out and put back.
+// A list box cannot change an item's text in place: the item is taken out and put back, with its
+// highlight.
 void EditorLines::showLine(int index) {
     view_.removeItem(index);
     view_.insertItem(index, gbkToUtf8Lossy(lines_[static_cast<size_t>(index)]));
+    view_.setHighlighted(index, highlighted_[static_cast<size_t>(index)]);
 }
 
-void EditorLines::showCurrent() { view_.setSelectedIndex(current_); }
+void EditorLines::showCurrent() {
+    if (current_ < 0) view_.setSelectedIndex(-1);
+    else view_.setFocusIndex(current_);
+}
 
 }  // namespace tapmill::scripts

@@ -7,11 +7,11 @@
 
 namespace tapmill::scripts {
 
-// The script editor's lines, shown by its list box. Each line keeps its GBK bytes (a line read
-// from a file need not be valid GBK, and is written back unchanged) and a highlight; the list has
-// a current position, the line the next insertion goes above. The box shows the current line as
-// its selection, so the user always sees where an insertion lands, and a run started from the
-// editor shows the line it executes.
+// The script editor's lines, shown by its list box (one for several items). Each line keeps its
+// GBK bytes (a line read from a file need not be valid GBK, and is written back unchanged) and a
+// highlight; the list has a current position, the line the next insertion goes above. The box
+// shows the highlights as its selection and the current line with its focus frame, so the user
+// sees where an insertion lands, and a run started from the editor shows the line it executes.
 class EditorLines : public RunList {
 public:
     explicit EditorLines(ui::ListBox& view) : view_(view) {}
@@ -27,6 +27,10 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     // What a click on a line does: that line alone is highlighted, and it is current.
     void choose(int index);
+    // Takes the highlights and the current line as the user left them in the box.
+    void takeChoiceFromView();
+    // The lines a delete or a move acts on, in order: the highlighted ones, or else the current one.
+    std::vector<int> chosenLines() const;
     // Moves the current position without touching any highlight; -1 for none.
     void setCurrentLine(int index);
     // The new line takes position index (0 to count()), unhighlighted; the lines from there on

@@ -14,8 +14,11 @@ std::string TForm_homa::scriptFile(const std::string& name) const { return scrip
 
 // A new script starts with nothing to save: its empty frame is what leaving would keep.
 void TForm_homa::SpeedButton_newjbClick() {
+    closeTextView();
     SpeedButton_renewClick();
     lines->markUnchanged();
+    // Undo never brings another script's lines into the new one.
+    history_.clear();
     main_.editname.clear();
     Edit_jbname->setText("请输入脚本名");
     lines->setCurrentLine(1);
@@ -40,6 +43,8 @@ bool TForm_homa::writeLines(const std::string& name) {
 }
 
 void TForm_homa::SpeedButton_saveClick() {
+    // Nothing is saved while a line of the text view is faulty.
+    if (textView->isOpen() && !takeTextViewLines()) return;
     // The name is used as typed: blanks in front are part of it.
     const std::string newName = Edit_jbname->text();
     if (trimSpaces(newName).empty()) return remind("脚本名不能为空！");

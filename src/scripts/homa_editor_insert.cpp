@@ -52,6 +52,11 @@ void TForm_homa::insertAboveCurrent(const std::string& line, ui::Control& source
     std::optional<std::string> bytes = utf8ToGbk(line);
     if (!bytes) return refuse(kUnsavableLine, source);
     const int chosen = lines->currentLine();
+    // 修改 has the chosen line rebuilt: the first new line takes its place.
+    if (replacingCurrent_) {
+        lines->remove(chosen);
+        replacingCurrent_ = false;
+    }
     lines->insert(chosen, std::move(*bytes));
     lines->setHighlighted(chosen, false);
     lines->setHighlighted(chosen + 1, true);

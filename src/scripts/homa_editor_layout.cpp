@@ -35,17 +35,25 @@ void TForm_homa::createControls() {
     // Owned by the main window: it stays above it and has no taskbar button of its own.
     shape.owner = main_.window->nativeHandle();
     shape.defaultButtonId = ID_SpeedButton_save;
+    // Ctrl+Z undoes inside the editor; ControlKeyPause keeps the play key off it meanwhile.
+    shape.shortcuts = {{platform::kModControl, 'Z', ID_SpeedButton_undo}};
     window = factory_.window(shape, *this);
     ui::Window& w = *window;
 
     // The script: its name, its lines, and the buttons that rearrange them.
     addCaption({8, 13, 56, 14}, "脚本名：");
     Edit_jbname = factory_.edit(w, ID_Edit_jbname, {64, 10, 160, 22}, "");
-    ListBox_homajba = factory_.listBox(w, ID_ListBox_homajba, {8, 40, 216, 266});
-    SpeedButton_up = factory_.button(w, ID_SpeedButton_up, {8, 314, 51, 26}, "上移");
-    SpeedButton_down = factory_.button(w, ID_SpeedButton_down, {63, 314, 51, 26}, "下移");
-    SpeedButton_del = factory_.button(w, ID_SpeedButton_del, {118, 314, 51, 26}, "删除行");
-    SpeedButton_renew = factory_.button(w, ID_SpeedButton_renew, {173, 314, 51, 26}, "重置");
+    // Shift and Ctrl extend the choice, for deleting and moving several lines at once.
+    ListBox_homajba = factory_.listBox(w, ID_ListBox_homajba, {8, 40, 216, 234}, true);
+    // The text view stands in the list's place.
+    Memo_homajba = factory_.textArea(w, ID_Memo_homajba, {8, 40, 216, 234});
+    SpeedButton_up = factory_.button(w, ID_SpeedButton_up, {8, 282, 51, 26}, "上移");
+    SpeedButton_down = factory_.button(w, ID_SpeedButton_down, {63, 282, 51, 26}, "下移");
+    SpeedButton_del = factory_.button(w, ID_SpeedButton_del, {118, 282, 51, 26}, "删除行");
+    SpeedButton_renew = factory_.button(w, ID_SpeedButton_renew, {173, 282, 51, 26}, "重置");
+    SpeedButton_modify = factory_.button(w, ID_SpeedButton_modify, {8, 314, 51, 26}, "修改");
+    SpeedButton_undo = factory_.button(w, ID_SpeedButton_undo, {63, 314, 51, 26}, "撤销");
+    SpeedButton_text = factory_.button(w, ID_SpeedButton_text, {118, 314, 106, 26}, "文本编辑");
 
     // Each command source with the button that inserts its line above the chosen one.
     addCaption({kLabelX, rowY(0) + 4, 70, 14}, "延时：");

@@ -90,7 +90,26 @@ public:
 };
 
 class ComboBox : public ItemList {};
-class ListBox : public ItemList {};
+
+// A list box highlights its selected item alone, or, made for several, any number of items that
+// the user extends with Shift and Ctrl; selectedIndex() is then the item with the focus frame,
+// and setSelectedIndex() highlights that item alone.
+class ListBox : public ItemList {
+public:
+    virtual bool highlighted(int index) const = 0;
+    virtual void setHighlighted(int index, bool highlighted) = 0;
+    // Moves the focus frame of a box for several items without touching a highlight.
+    virtual void setFocusIndex(int index) = 0;
+};
+
+// A multi-line text the user types, pastes and copies; lines end in CR LF.
+class TextArea : public TextControl {
+public:
+    // Selects line `line` (from 0) and scrolls it into view.
+    virtual void selectLine(int line) = 0;
+    // Takes back the user's last change of the text.
+    virtual void undo() = 0;
+};
 
 class StatusBar : public Control {
 public:

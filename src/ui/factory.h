@@ -36,7 +36,8 @@ public:
                                                int position) = 0;
     virtual std::unique_ptr<ProgressBar> progressBar(Control& parent, int id, Rect rect) = 0;
     virtual std::unique_ptr<ComboBox> comboBox(Control& parent, int id, Rect rect, bool dropDownList) = 0;
-    virtual std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) = 0;
+    virtual std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect, bool multiSelect = false) = 0;
+    virtual std::unique_ptr<TextArea> textArea(Control& parent, int id, Rect rect) = 0;
     virtual std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect,
                                                  const std::vector<int>& panelWidths) = 0;
     virtual std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
 
@@ -27,9 +28,19 @@ public:
     // The user's session ends (log-off or shut-down); the window goes right after.
     virtual void onEndSession() {}
     virtual void onMinimize() {}
+    // The window, or one of its controls, gets (true) or loses (false) the keyboard focus.
+    virtual void onActivate(bool active) {}
     virtual void onHotKey(int hotKeyId) {}
     // Every other message, before the standard handling; true when the form consumed it.
     virtual bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) { return false; }
+};
+
+// A key combination that, pressed while the window is active, clicks the control `commandId`
+// (which need not exist) instead of reaching the control that has the focus.
+struct Shortcut {
+    uint32_t modifiers = 0;  // platform::kModAlt, kModControl, kModShift
+    uint32_t virtualKey = 0;
+    int commandId = 0;
 };
 
 struct WindowSpec {
@@ -46,6 +57,7 @@ struct WindowSpec {
     // The control id of the button that Enter presses, or 0 for none. Esc closes a modal window
     // as its close box does.
     int defaultButtonId = 0;
+    std::vector<Shortcut> shortcuts;
 };
 
 // A top-level window. Its controls are created with it as parent.

@@ -1,6 +1,7 @@
 """Every caption of every panel and window fits at 100%, 125%, 150% and 200% scaling, and the
 keyboard works the dialogs as a user expects: Esc leaves them, Enter presses their default button.
-Screenshots of every panel and window at 96 and 144 DPI go to the screenshots folder."""
+Screenshots of every panel and window (and of the editor's text view) at 96 and 144 DPI go to the
+screenshots folder."""
 
 import unittest
 
@@ -47,7 +48,7 @@ class LayoutTest(E2ETestCase):
         driver.click(main.in_panel("Panel_homa", "编辑"))
         box, _ = driver.msgbox()
         driver.press(box, "yes")
-        yield from self.modal(driver, main, "TForm_homa", "editor")
+        yield from self.modal(driver, main, "TForm_homa", "editor", {"text": "文本编辑"})
         main.show_panel("Panel_time")
         driver.click(main.in_panel("Panel_time", "计划任务"))
         yield from self.modal(driver, main, "TForm_plan", "plan")
@@ -55,10 +56,14 @@ class LayoutTest(E2ETestCase):
         driver.click(main.in_panel("Panel_set", "热键设置"))
         yield from self.modal(driver, main, "TForm_hotkey", "hotkey")
 
-    def modal(self, driver, main, cls, name):
+    def modal(self, driver, main, cls, name, views=None):
+        """The window, then each of its other views (name: the caption of the button that opens it)."""
         window = driver.wait_window(cls)
         e2e.wait_until(lambda: driver.is_visible(window), f"the {name} window")
         yield name, window, driver
+        for view, caption in (views or {}).items():
+            driver.click(driver.find(window, caption))
+            yield f"{name}-{view}", window, driver
         # Esc leaves it as its exit button does.
         e2e.key("Escape")
         e2e.wait_until(lambda: not driver.is_visible(window), f"Esc to close the {name} window")

@@ -10,9 +10,9 @@ bool FakeHotKeys::registerHotKey(uintptr_t, int id, uint32_t modifiers, uint32_t
     return true;
 }
 
-void FakeHotKeys::unregisterHotKey(uintptr_t, int id) {
+bool FakeHotKeys::unregisterHotKey(uintptr_t, int id) {
     unregistered.push_back(id);
-    active.erase(id);
+    return active.erase(id) > 0;
 }
 
 uint32_t FakeHotKeys::registerWindowMessage(const std::string& name) {

@@ -8,7 +8,9 @@ bool Win32HotKeys::registerHotKey(uintptr_t window, int id, uint32_t modifiers, 
     return RegisterHotKey(reinterpret_cast<HWND>(window), id, modifiers, virtualKey) != FALSE;
 }
 
-void Win32HotKeys::unregisterHotKey(uintptr_t window, int id) { UnregisterHotKey(reinterpret_cast<HWND>(window), id); }
+bool Win32HotKeys::unregisterHotKey(uintptr_t window, int id) {
+    return UnregisterHotKey(reinterpret_cast<HWND>(window), id) != FALSE;
+}
 
 uint32_t Win32HotKeys::registerWindowMessage(const std::string& name) { return RegisterWindowMessageA(name.c_str()); }
 

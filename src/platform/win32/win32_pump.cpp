@@ -23,6 +23,12 @@ bool forwardThreadMessage(const MSG& msg) {
     return true;
 }
 
+bool translateShortcut(HWND active, MSG& msg) {
+    if (!active || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
+    auto shortcuts = static_cast<HACCEL>(GetPropW(active, kShortcutsProp));
+    return shortcuts && TranslateAcceleratorW(active, shortcuts, &msg);
+}
+
 Win32Pump::Win32Pump() { QueryPerformanceFrequency(&frequency_); }
 
 uint32_t Win32Pump::tickMs() {
@@ -43,6 +49,7 @@ void Win32Pump::processPendingMessages() {
         }
         if (forwardThreadMessage(msg)) continue;
         HWND active = GetActiveWindow();
+        if (translateShortcut(active, msg)) continue;
         if (active && IsDialogMessageW(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

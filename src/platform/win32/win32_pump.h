@@ -14,6 +14,11 @@ bool forwardThreadMessage(const MSG& msg);
 // Sends the message to each top-level window of the calling thread.
 void sendToThreadWindows(UINT message);
 
+// The property of a top-level window that holds its shortcuts (an accelerator table).
+inline const wchar_t* const kShortcutsProp = L"tapmill.shortcuts";
+// Turns a key of the active window's shortcuts into its command; true when msg was one.
+bool translateShortcut(HWND active, MSG& msg);
+
 class Win32Pump : public platform::MessagePump {
 public:
     Win32Pump();

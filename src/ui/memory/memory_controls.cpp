@@ -1,11 +1,72 @@
 #include "ui/memory/memory_controls.h"
 
+#include "ui/single_choice.h"
+
 namespace tapmill::ui::memory {
 
 void MemoryEdit::setText(const std::string& t) {
     MemoryTextControl<Edit>::setText(t);
     selection_ = {static_cast<int>(t.size()), static_cast<int>(t.size())};
 }
+
+void MemoryListBox::clear() {
+    MemoryItemList<ListBox>::clear();
+    marks_.clear();
+    focus_ = -1;
+}
+
+void MemoryListBox::addItem(const std::string& item) {
+    MemoryItemList<ListBox>::addItem(item);
+    marks_.push_back(false);
+}
+
+void MemoryListBox::insertItem(int index, const std::string& item) {
+    if (index < 0 || index > count()) index = count();
+    MemoryItemList<ListBox>::insertItem(index, item);
+    marks_.insert(marks_.begin() + index, false);
+    if (focus_ >= index) ++focus_;
+}
+
+void MemoryListBox::removeItem(int index) {
+    if (!has(index)) return;
+    MemoryItemList<ListBox>::removeItem(index);
+    marks_.erase(marks_.begin() + index);
+    if (focus_ > index || focus_ >= count()) --focus_;
+}
+
+int MemoryListBox::selectedIndex() const { return multiSelect_ ? focus_ : MemoryItemList<ListBox>::selectedIndex(); }
+
+void MemoryListBox::setSelectedIndex(int index) {
+    MemoryItemList<ListBox>::setSelectedIndex(index);
+    marks_.assign(marks_.size(), false);
+    focus_ = has(index) ? index : -1;
+    if (focus_ >= 0) marks_[static_cast<size_t>(focus_)] = true;
+}
+
+bool MemoryListBox::highlighted(int index) const {
+    if (!has(index)) return false;
+    return multiSelect_ ? marks_[static_cast<size_t>(index)] : index == selectedIndex();
+}
+
+void MemoryListBox::setHighlighted(int index, bool highlighted) {
+    if (!has(index)) return;
+    if (multiSelect_)
+        marks_[static_cast<size_t>(index)] = highlighted;
+    else
+        highlightSelected(*this, index, highlighted);
+}
+
+void MemoryListBox::setFocusIndex(int index) {
+    if (!multiSelect_) return setSelectedIndex(index);
+    focus_ = has(index) ? index : -1;
+}
+
+void MemoryTextArea::type(const std::string& text) {
+    beforeTyping_ = this->text();
+    setText(text);
+}
+
+void MemoryTextArea::undo() { setText(beforeTyping_); }
 
 std::string MemoryStatusBar::panelText(int panel) const {
     auto it = panels_.find(panel);
@@ -75,7 +136,12 @@ std::unique_ptr<ProgressBar> MemoryFactory::progressBar(Control&, int id, Rect) 
 std::unique_ptr<ComboBox> MemoryFactory::comboBox(Control&, int id, Rect, bool) {
     return std::make_unique<MemoryComboBox>(id);
 }
-std::unique_ptr<ListBox> MemoryFactory::listBox(Control&, int id, Rect) { return std::make_unique<MemoryListBox>(id); }
+std::unique_ptr<ListBox> MemoryFactory::listBox(Control&, int id, Rect, bool multiSelect) {
+    return std::make_unique<MemoryListBox>(id, multiSelect);
+}
+std::unique_ptr<TextArea> MemoryFactory::textArea(Control&, int id, Rect) {
+    return std::make_unique<MemoryTextArea>(id, "");
+}
 std::unique_ptr<StatusBar> MemoryFactory::statusBar(Control&, int id, Rect, const std::vector<int>&) {
     return std::make_unique<MemoryStatusBar>(id);
 }

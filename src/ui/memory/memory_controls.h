@@ -145,7 +145,41 @@ private:
 };
 
 using MemoryComboBox = MemoryItemList<ComboBox>;
-using MemoryListBox = MemoryItemList<ListBox>;
+
+class MemoryListBox : public MemoryItemList<ListBox> {
+public:
+    MemoryListBox(int id, bool multiSelect) : MemoryItemList<ListBox>(id), multiSelect_(multiSelect) {}
+    void clear() override;
+    void addItem(const std::string& item) override;
+    void insertItem(int index, const std::string& item) override;
+    void removeItem(int index) override;
+    int selectedIndex() const override;
+    void setSelectedIndex(int index) override;
+    bool highlighted(int index) const override;
+    void setHighlighted(int index, bool highlighted) override;
+    void setFocusIndex(int index) override;
+
+private:
+    bool has(int index) const { return index >= 0 && index < count(); }
+    bool multiSelect_;
+    // Kept for a box made for several items only.
+    std::vector<bool> marks_;
+    int focus_ = -1;
+};
+
+class MemoryTextArea : public MemoryTextControl<TextArea> {
+public:
+    using MemoryTextControl<TextArea>::MemoryTextControl;
+    // What the user's typing does: the text before it is what undo() brings back.
+    void type(const std::string& text);
+    void selectLine(int line) override { selectedLine_ = line; }
+    void undo() override;
+    int selectedLine() const { return selectedLine_; }
+
+private:
+    std::string beforeTyping_;
+    int selectedLine_ = -1;
+};
 
 class MemoryStatusBar : public MemoryControl<StatusBar> {
 public:
@@ -179,6 +213,8 @@ public:
     uintptr_t nativeHandle() const override { return 0x1234; }
     // What the system does when the user minimises the window.
     void minimize();
+    // What the system tells the window when it gets or loses the keyboard focus.
+    void activate(bool active) { events_.onActivate(active); }
     bool closed() const { return closed_; }
     const WindowSpec& windowSpec() const { return spec_; }
     // The form behind the window, for a test that drives a modal window.
@@ -235,7 +271,8 @@ public:
     std::unique_ptr<TrackBar> trackBar(Control& parent, int id, Rect rect, int min, int max, int position) override;
     std::unique_ptr<ProgressBar> progressBar(Control& parent, int id, Rect rect) override;
     std::unique_ptr<ComboBox> comboBox(Control& parent, int id, Rect rect, bool dropDownList) override;
-    std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect) override;
+    std::unique_ptr<ListBox> listBox(Control& parent, int id, Rect rect, bool multiSelect) override;
+    std::unique_ptr<TextArea> textArea(Control& parent, int id, Rect rect) override;
     std::unique_ptr<StatusBar> statusBar(Control& parent, int id, Rect rect, const std::vector<int>& widths) override;
     std::unique_ptr<Timer> timer(Window& owner, int id, uint32_t intervalMs) override;
     std::unique_ptr<DateTimePicker> dateTimePicker(Control& parent, int id, Rect rect, PickerKind kind) override;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/single_choice.h"
+
 namespace tapmill::win32 {
 
 namespace {
@@ -68,6 +70,48 @@ void drawListItem(const DRAWITEMSTRUCT& item) {
         }
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
+int Win32ListBox::selectedIndex() const {
+    if (!multiSelect_) return Win32ItemList<ui::ListBox>::selectedIndex();
+    // An empty box answers 0 all the same.
+    if (count() == 0) return -1;
+    return static_cast<int>(SendMessageW(hwnd_, LB_GETCARETINDEX, 0, 0));
+}
+
+void Win32ListBox::setSelectedIndex(int index) {
+    if (!multiSelect_) return Win32ItemList<ui::ListBox>::setSelectedIndex(index);
+    SendMessageW(hwnd_, LB_SETSEL, FALSE, -1);
+    if (index < 0 || index >= count()) return;
+    SendMessageW(hwnd_, LB_SETSEL, TRUE, index);
+    setFocusIndex(index);
+}
+
+bool Win32ListBox::highlighted(int index) const {
+    if (!multiSelect_) return index >= 0 && index == selectedIndex();
+    return SendMessageW(hwnd_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void Win32ListBox::setHighlighted(int index, bool highlighted) {
+    if (index < 0 || index >= count()) return;
+    if (multiSelect_)
+        SendMessageW(hwnd_, LB_SETSEL, highlighted ? TRUE : FALSE, index);
+    else
+        ui::highlightSelected(*this, index, highlighted);
+}
+
+void Win32ListBox::setFocusIndex(int index) {
+    if (!multiSelect_) return setSelectedIndex(index);
+    if (index >= 0 && index < count()) SendMessageW(hwnd_, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+}
+
+void Win32TextArea::selectLine(int line) {
+    const LRESULT start = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (start < 0) return;
+    const LRESULT length = SendMessageW(hwnd_, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    SetFocus(hwnd_);
+    SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+    SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
 int Win32TrackBar::position() const { return static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0)); }

@@ -161,7 +161,29 @@ private:
 };
 
 using Win32ComboBox = Win32ItemList<ui::ComboBox>;
-using Win32ListBox = Win32ItemList<ui::ListBox>;
+
+// A box for several items (LBS_EXTENDEDSEL) keeps a selection per item and a focus frame; the
+// single-choice messages do not apply to it.
+class Win32ListBox : public Win32ItemList<ui::ListBox> {
+public:
+    Win32ListBox(HWND hwnd, int id, ui::Rect rect, const ListMessages& m, bool multiSelect)
+        : Win32ItemList<ui::ListBox>(hwnd, id, rect, m), multiSelect_(multiSelect) {}
+    int selectedIndex() const override;
+    void setSelectedIndex(int index) override;
+    bool highlighted(int index) const override;
+    void setHighlighted(int index, bool highlighted) override;
+    void setFocusIndex(int index) override;
+
+private:
+    bool multiSelect_;
+};
+
+class Win32TextArea : public Win32TextControl<ui::TextArea> {
+public:
+    using Win32TextControl<ui::TextArea>::Win32TextControl;
+    void selectLine(int line) override;
+    void undo() override { SendMessageW(hwnd_, EM_UNDO, 0, 0); }
+};
 
 class Win32StatusBar : public Win32Control<ui::StatusBar> {
 public:

@@ -121,10 +121,19 @@ std::unique_ptr<ui::ComboBox> Win32Factory::comboBox(ui::Control& parent, int id
     return make<Win32ComboBox>(parent, WC_COMBOBOXW, "", s, 0, id, rect, kComboMessages);
 }
 
-std::unique_ptr<ui::ListBox> Win32Factory::listBox(ui::Control& parent, int id, ui::Rect rect) {
+std::unique_ptr<ui::ListBox> Win32Factory::listBox(ui::Control& parent, int id, ui::Rect rect, bool multiSelect) {
     return make<Win32ListBox>(parent, WC_LISTBOXW, "",
-                              LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, WS_EX_CLIENTEDGE,
-                              id, rect, kListMessages);
+                              LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                                  (multiSelect ? LBS_EXTENDEDSEL : 0),
+                              WS_EX_CLIENTEDGE, id, rect, kListMessages, multiSelect);
+}
+
+// Enter starts a new line and Tab moves on to the next control, as in any text field of a dialog.
+std::unique_ptr<ui::TextArea> Win32Factory::textArea(ui::Control& parent, int id, ui::Rect rect) {
+    return make<Win32TextArea>(parent, L"EDIT", "",
+                               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL |
+                                   WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                               WS_EX_CLIENTEDGE, id, rect);
 }
 
 std::unique_ptr<ui::StatusBar> Win32Factory::statusBar(ui::Control& parent, int id, ui::Rect rect,

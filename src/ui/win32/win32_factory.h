@@ -23,7 +23,8 @@ public:
                                            int position) override;
     std::unique_ptr<ui::ProgressBar> progressBar(ui::Control& parent, int id, ui::Rect rect) override;
     std::unique_ptr<ui::ComboBox> comboBox(ui::Control& parent, int id, ui::Rect rect, bool dropDownList) override;
-    std::unique_ptr<ui::ListBox> listBox(ui::Control& parent, int id, ui::Rect rect) override;
+    std::unique_ptr<ui::ListBox> listBox(ui::Control& parent, int id, ui::Rect rect, bool multiSelect) override;
+    std::unique_ptr<ui::TextArea> textArea(ui::Control& parent, int id, ui::Rect rect) override;
     std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
                                              const std::vector<int>& panelWidths) override;
     std::unique_ptr<ui::Timer> timer(ui::Window& owner, int id, uint32_t intervalMs) override;

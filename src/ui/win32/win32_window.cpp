@@ -70,6 +70,7 @@ Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& eve
                             100, 100, owner_, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = dpiOf(hwnd_);
     setFontForDpi();
+    createShortcuts(windowSpec.shortcuts);
 
     RECT r{0, 0, scaleForDpi(windowSpec.clientWidth, dpi_), scaleForDpi(windowSpec.clientHeight, dpi_)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
@@ -86,6 +87,23 @@ Win32Window::~Win32Window() {
         DestroyWindow(hwnd_);
     }
     if (font_) DeleteObject(font_);
+    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
+}
+
+// The shortcuts become an accelerator table that the message loops translate for the active
+// window (see kShortcutsProp).
+void Win32Window::createShortcuts(const std::vector<ui::Shortcut>& shortcuts) {
+    if (shortcuts.empty()) return;
+    std::vector<ACCEL> table;
+    for (const ui::Shortcut& s : shortcuts) {
+        BYTE flags = FVIRTKEY;
+        if (s.modifiers & MOD_CONTROL) flags |= FCONTROL;
+        if (s.modifiers & MOD_ALT) flags |= FALT;
+        if (s.modifiers & MOD_SHIFT) flags |= FSHIFT;
+        table.push_back({flags, static_cast<WORD>(s.virtualKey), static_cast<WORD>(s.commandId)});
+    }
+    shortcuts_ = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
+    SetPropW(hwnd_, kShortcutsProp, shortcuts_);
 }
 
 void Win32Window::setFontForDpi() {
@@ -159,6 +177,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             guarded([&] { events_.onHotKey(static_cast<int>(wParam)); });
             return 0;
+        case WM_ACTIVATE:
+            guarded([&] { events_.onActivate(LOWORD(wParam) != WA_INACTIVE); });
+            break;
         case WM_SHOWWINDOW:
             if (wParam && lParam == 0) guarded([&] { events_.onShow(); });
             break;
@@ -241,7 +262,9 @@ void Win32Window::showModal() {
             endModal();
             break;
         }
-        if (win32::forwardThreadMessage(msg) || IsDialogMessageW(hwnd_, &msg)) continue;
+        if (win32::forwardThreadMessage(msg) || win32::translateShortcut(GetActiveWindow(), msg) ||
+            IsDialogMessageW(hwnd_, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -261,6 +284,11 @@ void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
     // modal window as its close box does; Enter names the default button, which lies in a panel
     // where they do not look for it.
     if (!lParam) {
+        if (HIWORD(wParam) == 1) {  // a shortcut (an accelerator)
+            ui::EventArgs args;
+            guarded([&] { events_.onControlEvent(id, ui::Event::Click, args); });
+            return;
+        }
         if (id == IDCANCEL && modal_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
         if (id == defaultButtonId_ && defaultButtonId_ != 0 && defaultButtonEnabled()) {
             ui::EventArgs args;

@@ -42,6 +42,7 @@ private:
     void onDpiChanged(int dpi, const RECT& suggested);
     LRESULT colorControl(HDC dc, HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
     void setFontForDpi();
+    void createShortcuts(const std::vector<ui::Shortcut>& shortcuts);
     // Runs a handler; a failure it raises is shown to the user and ends only that handler.
     template <class F>
     void guarded(F&& handler);
@@ -58,6 +59,7 @@ private:
     bool modalDone_ = false;
     int dpi_ = 96;
     HFONT font_ = nullptr;
+    HACCEL shortcuts_ = nullptr;
     std::vector<NativeControl*> controls_;
 };
 

@@ -1,0 +1,74 @@
+#include "scripts/script_check.h"
+
+#include "scripts/script_fault.h"
+#include "scripts/script_line.h"
+#include "scripts/script_words.h"
+
+namespace tapmill::scripts {
+
+namespace {
+
+// A message box shows this many; the user mends them and is told of the rest next time.
+constexpr size_t kReportedFaults = 10;
+
+}  // namespace
+
+// Every kind is named, so that a new kind of line cannot slip through unchecked.
+std::string lineFaultReason(const std::string& line) {
+    const LineKind kind = classifyLine(line);
+    try {
+        switch (kind) {
+            case LineKind::Other:
+                return line.empty() ? "" : "不是脚本命令";
+            case LineKind::DelayMilliseconds:
+            case LineKind::DelaySeconds:
+                lineWaitMs(line);
+                return "";
+            case LineKind::KeyClick:
+            case LineKind::KeyDown:
+            case LineKind::KeyUp:
+                return lineKeyCode(line) ? "" : "缺少键名";
+            case LineKind::MoveTo:
+                lineMoveTarget(line);
+                return "";
+            case LineKind::Start:
+            case LineKind::End:
+            case LineKind::LeftClick:
+            case LineKind::LeftDoubleClick:
+            case LineKind::RightClick:
+            case LineKind::LeftDown:
+            case LineKind::LeftUp:
+                return "";
+        }
+    } catch (const ScriptFault&) {
+        if (kind == LineKind::MoveTo) return "坐标不是整数（应为 鼠标移至X=数字y=数字）";
+        if (kind == LineKind::DelayMilliseconds || kind == LineKind::DelaySeconds) return "延时的时间不是整数";
+        return "没有这个键名";
+    }
+    return "";
+}
+
+std::vector<LineFault> scriptFaults(const std::vector<std::string>& lines) {
+    const ScriptWords& words = scriptWords();
+    std::vector<LineFault> faults;
+    if (lines.empty() || lines.front() != words.start) faults.push_back({1, "脚本的第一行须为“开始”"});
+    bool ended = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ended = ended || lines[i] == words.end;
+        if (i == 0 && !faults.empty()) continue;
+        const std::string reason = lineFaultReason(lines[i]);
+        if (!reason.empty()) faults.push_back({static_cast<int>(i) + 1, reason});
+    }
+    if (!ended) faults.push_back({static_cast<int>(lines.size()) + 1, "缺少“结束”，脚本运行到这里会出错"});
+    return faults;
+}
+
+std::string faultReport(const std::vector<LineFault>& faults) {
+    std::string report = "脚本有错误的行，请改正后再继续：";
+    for (size_t i = 0; i < faults.size() && i < kReportedFaults; ++i)
+        report += "\n第" + std::to_string(faults[i].number) + "行：" + faults[i].reason;
+    if (faults.size() > kReportedFaults) report += "\n……共" + std::to_string(faults.size()) + "处错误";
+    return report;
+}
+
+}  // namespace tapmill::scripts

@@ -1,0 +1,82 @@
+// The editor's text view: typed lines go back into the list only when every line reads, and
+// nothing is saved while one is faulty.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scripts/homa_editor_fixture.h"
+
+namespace tapmill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class EditorTextTest : public testing::EditorFixture {
+protected:
+    ui::memory::MemoryTextArea& text() { return ui::memory::as<ui::memory::MemoryTextArea>(*editor().Memo_homajba); }
+    // The user's typing: every line, and a line end after each.
+    void type(const std::vector<std::string>& lines) {
+        std::string typed;
+        for (const std::string& line : lines) typed += line + "\r\n";
+        text().type(typed);
+    }
+};
+
+TEST_F(EditorTextTest, TypedLinesTakeTheListsPlaceAsOneChange) {
+    open();
+    press(ID_SpeedButton_text);
+    EXPECT_FALSE(editor().ListBox_homajba->visible());
+    EXPECT_FALSE(editor().SpeedButton_add1->enabled());
+    EXPECT_EQ(text().text(), "开始\r\n结束\r\n");
+    // A pasted text may end its lines with a lone LF.
+    text().type("开始\n延时5毫秒\r\n\r\n单击鼠标左键\n结束");
+    press(ID_SpeedButton_text);
+    EXPECT_TRUE(editor().ListBox_homajba->visible());
+    EXPECT_TRUE(editor().SpeedButton_add1->enabled());
+    EXPECT_EQ(editor().SpeedButton_text->text(), "文本编辑");
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "延时5毫秒", "", "单击鼠标左键", "结束"));
+    press(ID_SpeedButton_undo);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
+}
+
+struct FaultCase {
+    const char* line;
+    const char* reason;
+};
+
+// A script without its marks, whose lines 2 to 7 are faulty each in its own way.
+TEST_F(EditorTextTest, FaultyLinesAreReportedByNumberAndNothingIsTakenOrSaved) {
+    const FaultCase cases[] = {
+        {"延时x毫秒", "延时的时间不是整数"},
+        {"单击键盘的", "缺少键名"},
+        {"单击键盘的NOKEY", "没有这个键名"},
+        {"鼠标移至X=1", "坐标不是整数"},
+        {"单击鼠标做键", "不是脚本命令"},
+        {"输入😀", "含有脚本文件无法保存的字符"},
+    };
+    std::vector<std::string> lines{"单击鼠标左键"};
+    for (const FaultCase& c : cases) lines.push_back(c.line);
+    lines.push_back("");
+    open("新");
+    editor().Edit_jbname->setText("新");
+    press(ID_SpeedButton_text);
+    type(lines);
+    press(ID_SpeedButton_text);
+    press(ID_SpeedButton_save);
+
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_THAT(messages()[1], HasSubstr("第1行：脚本的第一行须为“开始”"));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_THAT(messages()[1], HasSubstr("第" + std::to_string(i + 2) + "行：" + cases[i].reason));
+    EXPECT_THAT(messages()[1], HasSubstr("第9行：缺少“结束”"));
+    EXPECT_EQ(text().selectedLine(), 0);
+    EXPECT_TRUE(editor().Memo_homajba->visible());
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
+    EXPECT_FALSE(scriptExists("新"));
+}
+
+}  // namespace
+}  // namespace tapmill
