@@ -6,6 +6,7 @@
 #include "app/Unit_main.h"
 #include "capture/capture_fields.h"
 #include "scripts/editor_lines.h"
+#include "scripts/homa_editor_blocks.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -68,6 +69,8 @@ public:
     std::unique_ptr<ui::Button> SpeedButton_newjb, SpeedButton_save, SpeedButton_deljb, SpeedButton_exit;
     // The script's lines behind ListBox_homajba; a run started here executes them.
     std::unique_ptr<scripts::EditorLines> lines;
+    // The fields and buttons that insert text, random delays, loops, jumps and window lines.
+    std::unique_ptr<HomaBlockInserts> blockInserts;
 
     // ---- life cycle ----
     void FormShow();
@@ -115,6 +118,9 @@ public:
     void onClose() override { FormClose(); }
 
 private:
+    // Its buttons insert lines as the editor's own do.
+    friend class HomaBlockInserts;
+
     void createControls();
     void addCaption(ui::Rect rect, const std::string& text);
     void buttonClick(int controlId);
