@@ -60,7 +60,7 @@ std::u16string lineText(const std::string& line) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        for (size_t k = 1; k < length && i + k < text.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         if (code > 0xFFFF) {
             code -= 0x10000;
             units += static_cast<char16_t>(0xD800 + (code >> 10));
