@@ -227,6 +227,13 @@ class ScriptPanelTest(E2ETestCase):
         self.wait_idle()
         self.assertEqual([e for e in target.events() if e[0] != "OPENED"], [("RDOWN", 300, 300), ("RUP", 300, 300)])
 
+    def test_activating_a_window_brings_it_in_front_of_the_target(self):
+        self.start({"activate": ["开始", "单击鼠标右键", "激活窗口：" + SECOND_WINDOW + "，限时5秒", "结束"]})
+        self.run_script("activate", opens=(SECOND_WINDOW, 500))
+        second = self.driver.wait_window_caption(SECOND_WINDOW)
+        self.wait_idle()
+        self.assertEqual(self.driver.foreground(), second)
+
     def test_the_stop_key_ends_a_wait_for_a_window_at_once(self):
         # The run holds the left button while it waits: the stop lets go of it, which the target
         # stamps on the same clock as the Ctrl of Ctrl+Q.
