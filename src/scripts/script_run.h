@@ -26,8 +26,9 @@ public:
           held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set. Throws
-    // ScriptFault; a faulty building-block line (script_flow.h) before anything is injected. A run that is stopped or faulty lets go of the keys and buttons it pressed and
-    // did not release; one that runs to its end leaves them as the script left them.
+    // ScriptFault; for a faulty building-block line (script_flow.h) before anything is injected.
+    // A run that is stopped or faulty lets go of the keys and buttons it pressed and did not
+    // release; one that runs to its end leaves them as the script left them.
     void run(int32_t count);
 
 private:
