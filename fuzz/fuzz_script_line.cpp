@@ -8,6 +8,7 @@
 
 #include "scripts/script_fault.h"
 #include "scripts/script_file.h"
+#include "scripts/script_flow_line.h"
 #include "scripts/script_line.h"
 
 using namespace tapmill::scripts;
@@ -27,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 case LineKind::KeyDown:
                 case LineKind::KeyUp: lineKeyCode(line); break;
                 case LineKind::MoveTo: lineMoveTarget(line); break;
+                case LineKind::TypeText: lineText(line); break;
+                case LineKind::RandomDelay: lineDelayRange(line); break;
+                case LineKind::LoopStart: lineLoopCount(line); break;
+                case LineKind::Label: lineLabel(line); break;
+                case LineKind::Jump: lineJumpTarget(line); break;
+                case LineKind::WaitWindow:
+                case LineKind::ActivateWindow: lineWindow(line); break;
                 default: break;
             }
         } catch (const ScriptFault&) {

@@ -83,6 +83,8 @@ public:
         actions.push_back({(flags & platform::kKeyEventKeyUp) ? Action::KeyUp : Action::KeyDown, virtualKey});
     }
     uint32_t mapVirtualKey(uint32_t, uint32_t) override { return 0; }
+    // A replay presses keys; it never types text.
+    void typeCharacter(char16_t) override {}
 
     std::vector<Action> take() { return std::exchange(actions, {}); }
 

@@ -34,6 +34,9 @@ public:
     // A turn of the wheel at the cursor position: positive away from the user, in kWheelNotch steps.
     virtual void mouseWheel(int32_t delta) = 0;
     virtual void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) = 0;
+    // One UTF-16 unit typed as a character (a key press and release that carry it), whatever key
+    // would make it on the keyboard layout or input method in use.
+    virtual void typeCharacter(char16_t unit) = 0;
     virtual uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/pump.h"
 #include "platform/recycle_bin.h"
 #include "platform/shell.h"
+#include "platform/top_windows.h"
 #include "platform/tray.h"
 
 namespace tapmill::platform {
@@ -29,6 +30,7 @@ struct Platform {
     Tray& tray;
     RecycleBin& recycleBin;
     InstanceHandOver& handOver;
+    TopWindows& topWindows;
 };
 
 }  // namespace tapmill::platform

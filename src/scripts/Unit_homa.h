@@ -9,6 +9,7 @@
 #include "scripts/edit_history.h"
 #include "scripts/editor_lines.h"
 #include "scripts/editor_text_view.h"
+#include "scripts/homa_editor_blocks.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -80,6 +81,8 @@ public:
     // The script's lines behind ListBox_homajba; a run started here executes them.
     std::unique_ptr<scripts::EditorLines> lines;
     std::unique_ptr<scripts::EditorTextView> textView;
+    // The fields and buttons that insert text, random delays, loops, jumps and window lines.
+    std::unique_ptr<HomaBlockInserts> blockInserts;
 
     // ---- life cycle ----
     void FormShow();
@@ -136,6 +139,9 @@ public:
     void onActivate(bool active) override { active ? FormActivate() : FormDeactivate(); }
 
 private:
+    // Its buttons insert lines as the editor's own do.
+    friend class HomaBlockInserts;
+
     void createControls();
     void addCaption(ui::Rect rect, const std::string& text);
     void buttonClick(int controlId);

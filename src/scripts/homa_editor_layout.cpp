@@ -8,7 +8,8 @@ namespace tapmill {
 namespace {
 
 constexpr int kClientWidth = 560;
-constexpr int kClientHeight = 352;
+constexpr int kOwnControlsHeight = 352;
+constexpr int kClientHeight = kOwnControlsHeight + HomaBlockInserts::kHeight;
 
 constexpr int kLabelX = 236;      // captions of the command sources
 constexpr int kFieldX = 308;      // their fields
@@ -102,6 +103,8 @@ void TForm_homa::createControls() {
     SpeedButton_save = factory_.button(w, ID_SpeedButton_save, {kLabelX + 80, 314, 76, 26}, "保存");
     SpeedButton_deljb = factory_.button(w, ID_SpeedButton_deljb, {kLabelX + 160, 314, 76, 26}, "删除脚本");
     SpeedButton_exit = factory_.button(w, ID_SpeedButton_exit, {kLabelX + 240, 314, 76, 26}, "退出");
+
+    blockInserts = std::make_unique<HomaBlockInserts>(*this, factory_, w, kOwnControlsHeight);
 }
 
 }  // namespace tapmill

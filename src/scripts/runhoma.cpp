@@ -30,7 +30,11 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         lines.setHighlighted(lines.currentLine(), false);
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
-        scripts::ScriptRun(platform_, running, runpause, *ProgressBar, lines).run(count);
+        // The start of the run in milliseconds is seed enough for the waits of random delays.
+        scripts::ScriptRun(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs()).run(count);
+    } catch (const scripts::ScriptLineFault& fault) {
+        platform_.dialogs.messageBox(scripts::lineFaultMessage(fault, lines), platform::kRemindCaption,
+                                     platform::MessageButtons::Ok);
     } catch (const scripts::ScriptFault&) {
         platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
                                      platform::MessageButtons::Ok);

@@ -1,6 +1,8 @@
 #include "scripts/script_check.h"
 
 #include "scripts/script_fault.h"
+#include "scripts/script_flow.h"
+#include "scripts/script_flow_line.h"
 #include "scripts/script_line.h"
 #include "scripts/script_words.h"
 
@@ -10,6 +12,21 @@ namespace {
 
 // A message box shows this many; the user mends them and is told of the rest next time.
 constexpr size_t kReportedFaults = 10;
+
+// The lines as a run would read them, so the loops and jumps are checked as a run checks them.
+class CheckedLines : public RunList {
+public:
+    explicit CheckedLines(const std::vector<std::string>& lines) : lines_(lines) {}
+    int count() const override { return static_cast<int>(lines_.size()); }
+    std::string line(int index) const override { return lines_.at(static_cast<size_t>(index)); }
+    void setLines(std::vector<std::string>) override {}
+    void setHighlighted(int, bool) override {}
+    bool highlighted(int) const override { return false; }
+    int currentLine() const override { return -1; }
+
+private:
+    const std::vector<std::string>& lines_;
+};
 
 }  // namespace
 
@@ -31,6 +48,26 @@ std::string lineFaultReason(const std::string& line) {
             case LineKind::MoveTo:
                 lineMoveTarget(line);
                 return "";
+            case LineKind::TypeText:
+                lineText(line);
+                return "";
+            case LineKind::RandomDelay:
+                lineDelayRange(line);
+                return "";
+            case LineKind::LoopStart:
+                lineLoopCount(line);
+                return "";
+            case LineKind::Label:
+                lineLabel(line);
+                return "";
+            case LineKind::Jump:
+                lineJumpTarget(line);
+                return "";
+            case LineKind::WaitWindow:
+            case LineKind::ActivateWindow:
+                lineWindow(line);
+                return "";
+            case LineKind::LoopEnd:
             case LineKind::Start:
             case LineKind::End:
             case LineKind::LeftClick:
@@ -40,6 +77,8 @@ std::string lineFaultReason(const std::string& line) {
             case LineKind::LeftUp:
                 return "";
         }
+    } catch (const ScriptLineFault& fault) {
+        return fault.reason();
     } catch (const ScriptFault&) {
         if (kind == LineKind::MoveTo) return "坐标不是整数（应为 鼠标移至X=数字y=数字）";
         if (kind == LineKind::DelayMilliseconds || kind == LineKind::DelaySeconds) return "延时的时间不是整数";
@@ -60,6 +99,14 @@ std::vector<LineFault> scriptFaults(const std::vector<std::string>& lines) {
         if (!reason.empty()) faults.push_back({static_cast<int>(i) + 1, reason});
     }
     if (!ended) faults.push_back({static_cast<int>(lines.size()) + 1, "缺少“结束”，脚本运行到这里会出错"});
+    if (!faults.empty()) return faults;
+    // Each line reads: the loops must pair up and every jump find its label, as a run checks them.
+    try {
+        const CheckedLines checked(lines);
+        ScriptFlow flow(checked);
+    } catch (const ScriptLineFault& fault) {
+        faults.push_back({fault.line() + 1, fault.reason()});
+    }
     return faults;
 }
 

@@ -47,6 +47,14 @@ LineKind classifyLine(const std::string& line) {
     if (line == w.rightClick) return LineKind::RightClick;
     if (line == w.leftDown) return LineKind::LeftDown;
     if (line == w.leftUp) return LineKind::LeftUp;
+    if (startsWith(line, w.typeText)) return LineKind::TypeText;
+    if (startsWith(line, w.randomDelay)) return LineKind::RandomDelay;
+    if (line == w.loopEnd) return LineKind::LoopEnd;
+    if (startsWith(line, w.loop)) return LineKind::LoopStart;
+    if (startsWith(line, w.label)) return LineKind::Label;
+    if (startsWith(line, w.jump)) return LineKind::Jump;
+    if (startsWith(line, w.waitWindow)) return LineKind::WaitWindow;
+    if (startsWith(line, w.activateWindow)) return LineKind::ActivateWindow;
     return LineKind::Other;
 }
 

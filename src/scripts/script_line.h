@@ -24,6 +24,15 @@ enum class LineKind {
     RightClick,
     LeftDown,
     LeftUp,
+    // The building blocks beyond the recorded actions; their operands are read in script_flow_line.
+    TypeText,
+    RandomDelay,
+    LoopStart,
+    LoopEnd,
+    Label,
+    Jump,
+    WaitWindow,
+    ActivateWindow,
 };
 
 // The prefixes exclude one another, so a line is at most one command.

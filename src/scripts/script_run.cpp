@@ -5,20 +5,30 @@
 #include "app/Unit_main.h"
 #include "common/delay.h"
 #include "scripts/script_fault.h"
+#include "scripts/script_flow_line.h"
+#include "scripts/window_wait.h"
 
 namespace tapmill::scripts {
 
 namespace {
 
 constexpr int kPauseCheckMs = 20;
+// The gap between typed characters: a steady pace that programs busy with each character keep up
+// with.
+constexpr int kTypingPaceMs = 10;
+
+const char kWindowNotThere[] = "限时内没有等到这个窗口";
+const char kWindowNotInFront[] = "限时内没能把这个窗口调到前面";
 
 }  // namespace
 
 void ScriptRun::run(int32_t count) {
     try {
+        flow_.emplace(lines_);
         bool passRan = false;
         int i = 0;
         while ((count > 0 || count == kEndlessPlayCount) && running_) {
+            flow_->startPass();
             i = 0;
             bool steppedOnce = false;
             while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
@@ -49,7 +59,7 @@ bool ScriptRun::step(int& i) {
 
     // A step that does not wait still lets Stop, Pause and the hot keys through, or a script
     // without delays could never be stopped.
-    schedule_.nextFrameAfter(lineWaitMs(line));
+    schedule_.nextFrameAfter(waitOf(line, kind, i));
     schedule_.waitForFrame();
     if (runpause_ && running_) {
         while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
@@ -61,7 +71,62 @@ bool ScriptRun::step(int& i) {
     lines_.setHighlighted(i - 1, false);
     lines_.setHighlighted(i, true);
     act(line, kind);
+    actBlock(line, kind, i);
     return kind == LineKind::End;
+}
+
+int32_t ScriptRun::waitOf(const std::string& line, LineKind kind, int i) {
+    if (kind != LineKind::RandomDelay) return lineWaitMs(line);
+    try {
+        const DelayRange range = lineDelayRange(line);
+        return std::uniform_int_distribution<int32_t>(range.from, range.to)(random_);
+    } catch (const ScriptLineFault& fault) {
+        // The range was read when the run started, so the line has been changed since.
+        throw ScriptLineFault(fault.reason(), i);
+    }
+}
+
+void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
+    // A run stopped while the step waited ends here; a nested run may have put other lines in the
+    // list meanwhile.
+    if (!running_) return;
+    try {
+        switch (kind) {
+            case LineKind::TypeText:
+                typeText(lineText(line));
+                // The delays after the text count from its last character.
+                schedule_.restart();
+                break;
+            case LineKind::LoopStart: i = flow_->afterLoopStart(i) - 1; break;
+            case LineKind::LoopEnd: i = flow_->afterLoopEnd(i) - 1; break;
+            case LineKind::Jump: i = flow_->jump(i, lineJumpTarget(line)) - 1; break;
+            case LineKind::WaitWindow:
+            case LineKind::ActivateWindow: {
+                const WindowLine window = lineWindow(line);
+                const bool activate = kind == LineKind::ActivateWindow;
+                const WindowWait::Outcome outcome = WindowWait(platform_, running_, runpause_).wait(window, activate);
+                schedule_.restart();
+                if (outcome != WindowWait::Outcome::TimedOut) break;
+                if (!window.otherwise) throw WindowTimeout(activate ? kWindowNotInFront : kWindowNotThere, i);
+                i = flow_->jump(i, *window.otherwise) - 1;
+                break;
+            }
+            default: break;
+        }
+    } catch (const ScriptLineFault& fault) {
+        if (fault.line() >= 0) throw;
+        // The operands were read when the run started, so the lines have changed since.
+        throw ScriptLineFault(fault.reason(), i);
+    }
+}
+
+void ScriptRun::typeText(const std::u16string& text) {
+    for (char16_t unit : text) {
+        while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
+        if (!running_) return;
+        platform_.input.typeCharacter(unit);
+        Delay(platform_.pump, kTypingPaceMs);
+    }
 }
 
 std::string ScriptRun::lineAt(int i) const {

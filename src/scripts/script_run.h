@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <random>
 #include <string>
 
 #include "common/frame_clock.h"
 #include "common/held_input.h"
 #include "platform/platform.h"
 #include "scripts/run_list.h"
+#include "scripts/script_flow.h"
 #include "scripts/script_line.h"
 #include "ui/controls.h"
 
@@ -16,15 +19,16 @@ namespace tapmill::scripts {
 class ScriptRun {
 public:
     // running and runpause are the main window's flags, which the stop and pause actions change
-    // while the run waits.
+    // while the run waits. The seed chooses the waits of the random delays.
     ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
-              RunList& lines)
+              RunList& lines, uint32_t randomSeed)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs) {}
+          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set. Throws
-    // ScriptFault. A run that is stopped or faulty lets go of the keys and buttons it pressed and
-    // did not release; one that runs to its end leaves them as the script left them.
+    // ScriptFault; for a faulty building-block line (script_flow.h) before anything is injected.
+    // A run that is stopped or faulty lets go of the keys and buttons it pressed and did not
+    // release; one that runs to its end leaves them as the script left them.
     void run(int32_t count);
 
 private:
@@ -38,6 +42,11 @@ private:
     void showProgress(int i);
     void act(const std::string& line, LineKind kind);
     void pressKey(const std::string& line, bool down, bool up);
+    // The lines that type, repeat, jump and wait for windows; they may move i to the line before
+    // the one that runs next.
+    void actBlock(const std::string& line, LineKind kind, int& i);
+    int32_t waitOf(const std::string& line, LineKind kind, int i);
+    void typeText(const std::u16string& text);
 
     platform::Platform& platform_;
     const bool& running_;
@@ -48,6 +57,9 @@ private:
     // The delays add up on an absolute schedule from the start of the run, so the time the lines
     // between them take does not lengthen the script.
     FrameClock schedule_;
+    std::mt19937 random_;
+    // Made when run() starts.
+    std::optional<ScriptFlow> flow_;
 };
 
 }  // namespace tapmill::scripts

@@ -18,6 +18,17 @@ struct ScriptWords {
     std::string rightClick;       // 单击鼠标右键
     std::string leftDown;         // 按下鼠标左键
     std::string leftUp;           // 弹起鼠标左键
+    // The words of the lines that type text, wait at random, repeat blocks, jump and wait for
+    // windows. None begins with the words of the lines above, so a reader that knows only those
+    // takes each of these for a line that does nothing.
+    std::string typeText;        // 输入文本：
+    std::string randomDelay;     // 随机延时
+    std::string loopEnd;         // 循环结束
+    std::string loop;            // 循环
+    std::string label;           // 标签：
+    std::string jump;            // 跳到：
+    std::string waitWindow;      // 等待窗口：
+    std::string activateWindow;  // 激活窗口：
 };
 
 const ScriptWords& scriptWords();

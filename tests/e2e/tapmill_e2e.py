@@ -413,13 +413,16 @@ class UiDriver:
 
 class Target:
     """target.exe: a full-screen window that logs the mouse buttons and keys it receives; with
-    detail also the scan codes of the keys and the characters they make."""
+    detail also the scan codes of the keys and the characters they make. With opens=(title, ms) it
+    opens a second window of that title ms milliseconds after the first right button press, and
+    logs ("OPENED",)."""
 
-    def __init__(self, folder, detail=False):
+    def __init__(self, folder, detail=False, opens=None):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
-        self.process = WineProcess(e2e_bin() / "target.exe", ["target.log"] + (["detail"] if detail else []), cwd=folder)
+        args = ["target.log"] + (["detail"] if detail else []) + (["opens", opens[0], opens[1]] if opens else [])
+        self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
 
     def wait_ready(self):
         wait_until(lambda: self._lines()[:1] == ["READY"] or not self.process.running(),
@@ -557,8 +560,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self, detail=False):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail)
+    def start_target(self, detail=False, opens=None):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

@@ -1,4 +1,4 @@
-// target <logfile> [detail]: a full-screen, topmost window that logs every mouse button and key it
+// target <logfile> [detail] [opens <title> <ms>]: a full-screen, topmost window that logs every mouse button and key it
 // receives, so the end-to-end tests can check what was injected or replayed into it. One line per
 // event, appended and closed at once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
@@ -10,6 +10,8 @@
 // With "detail", key lines also give the scan code the message carries (lParam bits 16-23) and
 // the one MapVirtualKey gives the key, "KEYDOWN vk scan mapped @t", and each character the keys
 // make is logged as "CHAR code @t" (the UTF-16 code, decimal).
+// With "opens", a second top-level window of that title opens ms milliseconds after the first right
+// button press and "OPENED @t" is logged, for scripts that wait for a window.
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -26,10 +28,14 @@ namespace {
 constexpr wchar_t kCaption[] = L"tapmill-target";
 constexpr UINT_PTR kFocusTimer = 1;
 constexpr UINT kFocusPollMs = 50;
+constexpr UINT_PTR kOpenTimer = 2;
 
 std::wstring logPath;
 bool ready = false;
 bool detail = false;
+std::wstring openedTitle;
+UINT openAfterMs = 0;
+bool openArmed = false;
 
 void logLine(const std::string& line) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
@@ -77,9 +83,22 @@ void paint(HWND window) {
     EndPaint(window, &ps);
 }
 
+// The second window: an ordinary one below the topmost target, shown without taking the focus.
+void openSecondWindow(HWND target) {
+    KillTimer(target, kOpenTimer);
+    HWND second = CreateWindowExW(0, L"TapmillTargetSecond", openedTitle.c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 320,
+                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(second, SW_SHOWNOACTIVATE);
+    logEvent("OPENED");
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_TIMER:
+        if (wparam == kOpenTimer) {
+            openSecondWindow(window);
+            return 0;
+        }
         // Under Wine the focus arrives asynchronously from X: READY waits until it is really here,
         // or the first injected key could go nowhere. A tick already queued may still come after
         // KillTimer, hence the flag.
@@ -101,6 +120,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         logButton(window, "LUP", wparam, lparam);
         return 0;
     case WM_RBUTTONDOWN:
+        if (openArmed) {
+            openArmed = false;
+            SetTimer(window, kOpenTimer, openAfterMs, nullptr);
+        }
         SetForegroundWindow(window);
         logButton(window, "RDOWN", wparam, lparam);
         return 0;
@@ -150,7 +173,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 2;
     }
     logPath = __wargv[1];
-    detail = __argc > 2 && std::wstring(__wargv[2]) == L"detail";
+    for (int arg = 2; arg < __argc; ++arg) {
+        const std::wstring option = __wargv[arg];
+        if (option == L"detail") {
+            detail = true;
+        } else if (option == L"opens" && arg + 2 < __argc) {
+            openedTitle = __wargv[arg + 1];
+            openAfterMs = static_cast<UINT>(_wtoi(__wargv[arg + 2]));
+            openArmed = true;
+            arg += 2;
+        }
+    }
 
     WNDCLASSW cls = {};
     cls.lpfnWndProc = windowProc;
@@ -158,6 +191,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.lpszClassName = L"TapmillTarget";
     RegisterClassW(&cls);
+    WNDCLASSW second = {};
+    second.lpfnWndProc = DefWindowProcW;
+    second.hInstance = instance;
+    second.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    second.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    second.lpszClassName = L"TapmillTargetSecond";
+    RegisterClassW(&second);
 
     HWND window = CreateWindowExW(WS_EX_TOPMOST, cls.lpszClassName, kCaption, WS_POPUP, 0, 0,
                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,

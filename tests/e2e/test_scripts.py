@@ -1,5 +1,6 @@
 """Hand-written scripts: listed on the script panel, enabled there and run into target.exe, by the
-Run button and by Ctrl+E, and stopped by the real Ctrl+Q."""
+Run button and by Ctrl+E, and stopped by the real Ctrl+Q; typed text, loops and waits for a window
+that target.exe opens."""
 
 import time
 import unittest
@@ -10,8 +11,9 @@ from tapmill_e2e import E2ETestCase
 
 LVM_GETITEMCOUNT = 0x1004
 PBM_GETPOS = 0x0408
-VK_CONTROL, VK_E, VK_SHIFT = 17, 69, 16
+VK_CONTROL, VK_E, VK_SHIFT, VK_B = 17, 69, 16, 66
 MK_SHIFT = 4
+SECOND_WINDOW = "tapmill-second"
 
 # A script written by hand as the editor would write it: moves, clicks, key clicks and Ctrl+A.
 # The first delay lets the keys of a hot key that started the run come up before it injects any.
@@ -171,6 +173,83 @@ class ScriptPanelTest(E2ETestCase):
         self.driver.click(self.button("结束"))
         self.wait_idle()
         self.assertEqual(target.wait_events(4)[2:], [("KEYUP", VK_SHIFT), ("LUP", 250, 250)])
+
+
+    def run_script(self, name, **target_options):
+        """Enables the script and runs it once into a target started with these options."""
+        self.enable(name)
+        target = self.start_target(**target_options)
+        self.driver.click(self.button("运行"))
+        return target
+
+    def stamp(self, target, event):
+        return next(stamp for (name, *_), stamp in target.timed_events() if name == event)
+
+    def test_typed_text_arrives_as_exactly_its_characters(self):
+        text = "你好, Tapmill! ①②"
+        self.start({"text": ["开始", "输入文本：" + text, "结束"]})
+        target = self.run_script("text", detail=True)
+        self.wait_idle()
+        chars = [event[1] for event in target.wait_quiet() if event[0] == "CHAR"]
+        self.assertEqual("".join(map(chr, chars)), text)
+
+    def test_a_loop_of_three_clicks_inside_a_loop_of_two_clicks_six_times(self):
+        self.start({"loops": ["开始", "鼠标移至X=300y=300", "循环2次", "循环3次", "单击鼠标左键", "循环结束", "循环结束",
+                              "结束"]})
+        target = self.run_script("loops")
+        self.wait_idle()
+        self.assertEqual(target.wait_quiet(), [("LDOWN", 300, 300), ("LUP", 300, 300)] * 6)
+
+    def test_a_wait_for_a_window_goes_on_soon_after_it_opens(self):
+        self.start({"wait": ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待窗口：" + SECOND_WINDOW, "单击鼠标左键",
+                             "结束"]})
+        target = self.run_script("wait", opens=(SECOND_WINDOW, 2000))
+        self.wait_idle()
+        self.assertEqual([e[0] for e in target.wait_quiet()], ["RDOWN", "RUP", "OPENED", "LDOWN", "LUP"])
+        waited = self.stamp(target, "LDOWN") - self.stamp(target, "OPENED")
+        self.assertLess(waited, 300, "ms from the window's opening to the next line")
+
+    def test_a_wait_whose_limit_passes_jumps_or_stops_as_written(self):
+        jumping = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待窗口：" + SECOND_WINDOW + "，限时1秒，否则跳到：没等到",
+                   "单击鼠标左键", "标签：没等到", "单击键盘的B", "结束"]
+        stopping = [line.replace("，否则跳到：没等到", "") for line in jumping]
+        self.start({"jumping": jumping, "stopping": stopping})
+        target = self.run_script("jumping", opens=(SECOND_WINDOW, 2000))
+        self.wait_idle()
+        self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
+                                                     ("KEYUP", VK_B)])
+        waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
+        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
+        target.stop()
+
+        target = self.run_script("stopping", opens=(SECOND_WINDOW, 2000))
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "脚本已停止！\n第4行：" + stopping[3] + "\n限时内没有等到这个窗口")
+        self.driver.press(box, "ok")
+        self.wait_idle()
+        self.assertEqual([e for e in target.events() if e[0] != "OPENED"], [("RDOWN", 300, 300), ("RUP", 300, 300)])
+
+    def test_activating_a_window_brings_it_in_front_of_the_target(self):
+        self.start({"activate": ["开始", "单击鼠标右键", "激活窗口：" + SECOND_WINDOW + "，限时5秒", "结束"]})
+        self.run_script("activate", opens=(SECOND_WINDOW, 500))
+        second = self.driver.wait_window_caption(SECOND_WINDOW)
+        self.wait_idle()
+        self.assertEqual(self.driver.foreground(), second)
+
+    def test_the_stop_key_ends_a_wait_for_a_window_at_once(self):
+        # The run holds the left button while it waits: the stop lets go of it, which the target
+        # stamps on the same clock as the Ctrl of Ctrl+Q.
+        self.start({"held": ["开始", "鼠标移至X=300y=300", "按下鼠标左键", "等待窗口：never-there", "结束"]})
+        target = self.run_script("held")
+        target.wait_events(1)
+        self.wait_running()
+        time.sleep(0.5)
+        e2e.key("ctrl+q")
+        self.wait_idle()
+        events = target.wait_events(3)
+        self.assertIn(("LUP", 300, 300), events)
+        latency = self.stamp(target, "LUP") - self.stamp(target, "KEYDOWN")
+        self.assertLess(latency, 100, "ms from Ctrl+Q to the end of the wait")
 
 
 if __name__ == "__main__":

@@ -12,6 +12,8 @@ std::string describe(const InputCall& call) {
             return "key " + std::to_string(call.a) + (call.b & platform::kKeyEventKeyUp ? " up" : " down");
         case InputCall::Wheel:
             return "wheel " + std::to_string(call.a);
+        case InputCall::Character:
+            return "char " + std::to_string(call.a);
     }
     return "?";
 }
@@ -26,6 +28,10 @@ void FakeInput::mouseEvent(uint32_t flags) {
 }
 
 void FakeInput::mouseWheel(int32_t delta) { calls_.push_back({InputCall::Wheel, delta, 0, clock_.now()}); }
+
+void FakeInput::typeCharacter(char16_t unit) {
+    calls_.push_back({InputCall::Character, static_cast<int>(unit), 0, clock_.now()});
+}
 
 void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
     calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});

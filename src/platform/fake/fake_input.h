@@ -11,8 +11,8 @@ namespace tapmill::fake {
 
 // One call into the desktop, as the fake recorded it, with the virtual time it happened at.
 struct InputCall {
-    enum Kind { SetCursor, Mouse, Key, Wheel } kind;
-    int a = 0;  // x, mouse flags, virtual key or wheel delta
+    enum Kind { SetCursor, Mouse, Key, Wheel, Character } kind;
+    int a = 0;  // x, mouse flags, virtual key, wheel delta or UTF-16 unit
     int b = 0;  // y, unused, or key flags
     uint64_t time = 0;
     int scan = 0;  // scan code of a key event; not compared, tests that care read it
@@ -30,6 +30,7 @@ public:
     void mouseEvent(uint32_t flags) override;
     void mouseWheel(int32_t delta) override;
     void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
+    void typeCharacter(char16_t unit) override;
     // A scan code whose low byte differs from the key code (code + 1), with a high byte that a
     // caller passing it on as a byte cuts off.
     uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return 0x100 + code + 1; }

@@ -10,6 +10,7 @@
 #include "platform/fake/fake_pump.h"
 #include "platform/fake/fake_recycle_bin.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_top_windows.h"
 #include "platform/fake/fake_tray.h"
 #include "platform/platform.h"
 
@@ -29,8 +30,9 @@ struct FakePlatform {
     FakeJournalHooks journalHooks{pump};
     FakeRecycleBin recycleBin;
     FakeInstanceHandOver handOver{pump};
+    FakeTopWindows topWindows;
     platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
-                                hooks, shell, journalHooks, clock, tray, recycleBin, handOver};
+                                hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows};
 };
 
 }  // namespace tapmill::fake

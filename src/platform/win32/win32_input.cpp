@@ -20,6 +20,17 @@ void Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags
     keybd_event(virtualKey, scanCode, flags, 0);
 }
 
+void Win32Input::typeCharacter(char16_t unit) {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wScan = unit;
+        key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 uint32_t Win32Input::mapVirtualKey(uint32_t code, uint32_t mapType) { return MapVirtualKeyA(code, mapType); }
 
 }  // namespace tapmill::win32

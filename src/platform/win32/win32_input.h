@@ -10,6 +10,7 @@ public:
     void mouseEvent(uint32_t flags) override;
     void mouseWheel(int32_t delta) override;
     void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
+    void typeCharacter(char16_t unit) override;
     uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override;
 };
 

@@ -19,6 +19,7 @@
 #include "platform/win32/win32_pump.h"
 #include "platform/win32/win32_recycle_bin.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_top_windows.h"
 #include "platform/win32/win32_tray.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/win32_factory.h"
@@ -59,8 +60,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32JournalHooks journalHooks;
     tapmill::win32::Win32RecycleBin recycleBin;
     tapmill::win32::Win32InstanceHandOver handOver;
+    tapmill::win32::Win32TopWindows topWindows;
     tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
-                                         hooks, shell, journalHooks, clock, tray, recycleBin, handOver};
+                                         hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory, commandLineArguments());
 }

@@ -117,6 +117,7 @@ protected:
             case InputCall::Mouse: return "mouse " + std::to_string(c.a);
             case InputCall::Key: return "key " + std::to_string(c.a) + " flags " + std::to_string(c.b);
             case InputCall::Wheel: return "wheel " + std::to_string(c.a);
+            case InputCall::Character: return fake::describe(c);
         }
         return "?";
     }

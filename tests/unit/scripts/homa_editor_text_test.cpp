@@ -78,5 +78,32 @@ TEST_F(EditorTextTest, FaultyLinesAreReportedByNumberAndNothingIsTakenOrSaved) {
     EXPECT_FALSE(scriptExists("新"));
 }
 
+// The building-block lines are checked as a run checks them: each one's operands, then the loops
+// and jumps of the whole script.
+TEST_F(EditorTextTest, LoopsAndJumpsAreCheckedAsARunChecksThem) {
+    const struct {
+        std::vector<std::string> lines;
+        const char* fault;
+    } cases[] = {
+        {{"开始", "循环x次", "循环结束", "结束"}, "第2行："},
+        {{"开始", "循环2次", "单击鼠标左键", "结束"}, "第2行：这个“循环”没有对应的“循环结束”"},
+        {{"开始", "跳到：没有", "结束"}, "第2行：脚本里没有这个标签"},
+    };
+    for (const auto& c : cases) {
+        open();
+        press(ID_SpeedButton_text);
+        type(c.lines);
+        press(ID_SpeedButton_text);
+        ASSERT_FALSE(messages().empty());
+        EXPECT_THAT(messages().back(), HasSubstr(c.fault)) << c.lines[1];
+        EXPECT_TRUE(editor().Memo_homajba->visible());
+    }
+    open();
+    press(ID_SpeedButton_text);
+    type({"开始", "标签：甲", "循环2次", "单击鼠标左键", "循环结束", "跳到：甲", "结束"});
+    press(ID_SpeedButton_text);
+    EXPECT_EQ(shownLines().size(), 7u);
+}
+
 }  // namespace
 }  // namespace tapmill

@@ -46,6 +46,8 @@ protected:
                 return "key " + std::to_string(c.a) + (c.b == platform::kKeyEventKeyUp ? " up" : " down");
             case InputCall::Wheel:
                 return "wheel " + std::to_string(c.a);
+            case InputCall::Character:
+                return fake::describe(c);
         }
         return "?";
     }

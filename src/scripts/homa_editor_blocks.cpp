@@ -1,0 +1,140 @@
+// The editor's building-block section: its controls, and the lines its buttons insert.
+#include "scripts/homa_editor_blocks.h"
+
+#include "common/script_names.h"
+#include "scripts/Unit_homa.h"
+
+namespace tapmill {
+
+namespace {
+
+constexpr int kCaptionX = 8;
+constexpr int kFieldX = 104;
+constexpr int kInsertX = 456;
+constexpr int kSecondInsertX = 356;
+constexpr int kInsertWidth = 96;
+constexpr int kRowHeight = 30;
+constexpr int kFirstRowOffset = 26;
+
+}  // namespace
+
+HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top)
+    : editor_(editor), factory_(factory), window_(window) {
+    auto rowY = [top](int row) { return top + kFirstRowOffset + row * kRowHeight; };
+    auto insertButton = [&](int id, int x, int row, const char* caption) {
+        return factory_.button(window_, id, {x, rowY(row) - 1, kInsertWidth, 24}, caption);
+    };
+    addCaption({kCaptionX, top + 6, 540, 14}, "文本、随机延时、循环、跳转与窗口（也插入到所选行的上方）：");
+
+    addCaption({kCaptionX, rowY(0) + 4, 90, 14}, "输入文本：");
+    Edit_text = factory_.edit(window_, ID_Edit_text, {kFieldX, rowY(0), 344, 22}, "");
+    SpeedButton_addtext = insertButton(ID_SpeedButton_addtext, kInsertX, 0, "插入文本");
+
+    addCaption({kCaptionX, rowY(1) + 4, 90, 14}, "随机延时：");
+    Edit_rnda = factory_.edit(window_, ID_Edit_rnda, {kFieldX, rowY(1), 70, 22}, "500");
+    addCaption({kFieldX + 76, rowY(1) + 4, 20, 14}, "到");
+    Edit_rndb = factory_.edit(window_, ID_Edit_rndb, {kFieldX + 98, rowY(1), 70, 22}, "1000");
+    addCaption({kFieldX + 174, rowY(1) + 4, 30, 14}, "毫秒");
+    SpeedButton_addrnd = insertButton(ID_SpeedButton_addrnd, kInsertX, 1, "插入随机延时");
+
+    addCaption({kCaptionX, rowY(2) + 4, 90, 14}, "循环：");
+    Edit_loop = factory_.edit(window_, ID_Edit_loop, {kFieldX, rowY(2), 70, 22}, "2");
+    addCaption({kFieldX + 76, rowY(2) + 4, 20, 14}, "次");
+    SpeedButton_addloop = insertButton(ID_SpeedButton_addloop, kInsertX, 2, "插入循环");
+
+    addCaption({kCaptionX, rowY(3) + 4, 90, 14}, "标签名：");
+    Edit_label = factory_.edit(window_, ID_Edit_label, {kFieldX, rowY(3), 180, 22}, "");
+    SpeedButton_addlabel = insertButton(ID_SpeedButton_addlabel, kSecondInsertX, 3, "插入标签");
+    SpeedButton_addjump = insertButton(ID_SpeedButton_addjump, kInsertX, 3, "插入跳转");
+
+    addCaption({kCaptionX, rowY(4) + 4, 90, 14}, "窗口标题：");
+    Edit_win = factory_.edit(window_, ID_Edit_win, {kFieldX, rowY(4), 180, 22}, "");
+    addCaption({kFieldX + 188, rowY(4) + 4, 30, 14}, "限时");
+    Edit_winlimit = factory_.edit(window_, ID_Edit_winlimit, {kFieldX + 220, rowY(4), 40, 22}, "");
+    addCaption({kFieldX + 264, rowY(4) + 4, 16, 14}, "秒");
+    SpeedButton_addwait = insertButton(ID_SpeedButton_addwait, kInsertX, 4, "插入等待窗口");
+
+    addCaption({kCaptionX, rowY(5) + 4, 90, 14}, "超时跳到：");
+    Edit_winelse = factory_.edit(window_, ID_Edit_winelse, {kFieldX, rowY(5), 180, 22}, "");
+    addCaption({kFieldX + 188, rowY(5) + 4, 90, 14}, "（空：停止）");
+    SpeedButton_addact = insertButton(ID_SpeedButton_addact, kInsertX, 5, "插入激活窗口");
+}
+
+void HomaBlockInserts::addCaption(ui::Rect rect, const std::string& text) {
+    captions_.push_back(factory_.label(window_, ID_BlockCaption, rect, text));
+}
+
+void HomaBlockInserts::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
+    if (event == ui::Event::KeyPress) {
+        // The counts take digits only, as the coordinates do.
+        if (controlId == ID_Edit_rnda || controlId == ID_Edit_rndb || controlId == ID_Edit_loop ||
+            controlId == ID_Edit_winlimit)
+            editor_.Edit_xKeyPress(args.key);
+        return;
+    }
+    if (event != ui::Event::Click) return;
+    switch (controlId) {
+        case ID_SpeedButton_addtext: SpeedButton_addtextClick(); break;
+        case ID_SpeedButton_addrnd: SpeedButton_addrndClick(); break;
+        case ID_SpeedButton_addloop: SpeedButton_addloopClick(); break;
+        case ID_SpeedButton_addlabel: SpeedButton_addlabelClick(); break;
+        case ID_SpeedButton_addjump: SpeedButton_addjumpClick(); break;
+        case ID_SpeedButton_addwait: SpeedButton_addwaitClick(); break;
+        case ID_SpeedButton_addact: SpeedButton_addactClick(); break;
+        default: break;
+    }
+}
+
+bool HomaBlockInserts::filled(ui::Edit& field, const std::string& refusal) {
+    if (!trimSpaces(field.text()).empty()) return true;
+    editor_.refuse(refusal, field);
+    return false;
+}
+
+void HomaBlockInserts::SpeedButton_addtextClick() {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_text, "要输入的文本不能为空！")) return;
+    editor_.insertAboveCurrent("输入文本：" + Edit_text->text(), *Edit_text);
+}
+
+void HomaBlockInserts::SpeedButton_addrndClick() {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_rnda, "随机延时的范围不能为空！") ||
+        !filled(*Edit_rndb, "随机延时的范围不能为空！"))
+        return;
+    editor_.insertAboveCurrent("随机延时" + Edit_rnda->text() + "到" + Edit_rndb->text() + "毫秒", *Edit_rnda);
+}
+
+void HomaBlockInserts::SpeedButton_addloopClick() {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_loop, "循环次数不能为空！")) return;
+    const int chosen = editor_.lines->currentLine();
+    editor_.insertAboveCurrent("循环" + Edit_loop->text() + "次", *Edit_loop);
+    editor_.insertAboveCurrent("循环结束", *Edit_loop);
+    editor_.lines->choose(chosen + 1);
+}
+
+void HomaBlockInserts::SpeedButton_addlabelClick() {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_label, "标签名不能为空！")) return;
+    editor_.insertAboveCurrent("标签：" + Edit_label->text(), *Edit_label);
+}
+
+void HomaBlockInserts::SpeedButton_addjumpClick() {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_label, "标签名不能为空！")) return;
+    editor_.insertAboveCurrent("跳到：" + Edit_label->text(), *Edit_label);
+}
+
+void HomaBlockInserts::SpeedButton_addwaitClick() { insertWindowLine("等待窗口："); }
+
+void HomaBlockInserts::SpeedButton_addactClick() { insertWindowLine("激活窗口："); }
+
+void HomaBlockInserts::insertWindowLine(const std::string& word) {
+    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_win, "窗口标题不能为空！")) return;
+    const std::string limit = trimSpaces(Edit_winlimit->text());
+    const std::string otherwise = trimSpaces(Edit_winelse->text());
+    // Without a limit the line waits until the window comes: there is no "otherwise".
+    if (!otherwise.empty() && limit.empty()) return editor_.refuse("填写超时跳到的标签时，也要填写限时！", *Edit_winlimit);
+    std::string line = word + Edit_win->text();
+    if (!limit.empty()) line += "，限时" + limit + "秒";
+    if (!otherwise.empty()) line += "，否则跳到：" + otherwise;
+    editor_.insertAboveCurrent(line, *Edit_win);
+}
+
+}  // namespace tapmill

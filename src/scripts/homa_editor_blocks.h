@@ -1,0 +1,69 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/factory.h"
+
+namespace tapmill {
+
+class TForm_homa;
+
+// The script editor's section for the building blocks: typing a text, a random delay, a loop,
+// labels and jumps, waiting for a window and bringing one to the front. Each line is built from
+// its fields and inserted above the chosen line, as the editor's own insert buttons do.
+class HomaBlockInserts {
+public:
+    enum ControlId : int {
+        ID_Edit_text = 860,
+        ID_SpeedButton_addtext,
+        ID_Edit_rnda,
+        ID_Edit_rndb,
+        ID_SpeedButton_addrnd,
+        ID_Edit_loop,
+        ID_SpeedButton_addloop,
+        ID_Edit_label,
+        ID_SpeedButton_addlabel,
+        ID_SpeedButton_addjump,
+        ID_Edit_win,
+        ID_Edit_winlimit,
+        ID_Edit_winelse,
+        ID_SpeedButton_addwait,
+        ID_SpeedButton_addact,
+        ID_BlockCaption,
+    };
+    // The height the section takes below the editor's other controls, at 96 DPI.
+    static constexpr int kHeight = 210;
+
+    HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top);
+
+    bool handles(int controlId) const { return controlId >= ID_Edit_text && controlId < ID_BlockCaption; }
+    void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args);
+
+    std::unique_ptr<ui::Edit> Edit_text, Edit_rnda, Edit_rndb, Edit_loop, Edit_label, Edit_win, Edit_winlimit,
+        Edit_winelse;
+    std::unique_ptr<ui::Button> SpeedButton_addtext, SpeedButton_addrnd, SpeedButton_addloop, SpeedButton_addlabel,
+        SpeedButton_addjump, SpeedButton_addwait, SpeedButton_addact;
+
+    void SpeedButton_addtextClick();
+    void SpeedButton_addrndClick();
+    // The loop goes in with its end, and the end is chosen: the lines inserted next go inside.
+    void SpeedButton_addloopClick();
+    void SpeedButton_addlabelClick();
+    void SpeedButton_addjumpClick();
+    void SpeedButton_addwaitClick();
+    void SpeedButton_addactClick();
+
+private:
+    void addCaption(ui::Rect rect, const std::string& text);
+    // Whether the field holds something; tells the user and hands the field back if not.
+    bool filled(ui::Edit& field, const std::string& refusal);
+    void insertWindowLine(const std::string& word);
+
+    TForm_homa& editor_;
+    ui::Factory& factory_;
+    ui::Window& window_;
+    std::vector<std::unique_ptr<ui::Label>> captions_;
+};
+
+}  // namespace tapmill

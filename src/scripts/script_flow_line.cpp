@@ -1,0 +1,120 @@
+#include "scripts/script_flow_line.h"
+
+#include "common/gbk.h"
+#include "common/intparse.h"
+#include "common/script_names.h"
+#include "scripts/script_fault.h"
+#include "scripts/script_words.h"
+
+namespace tapmill::scripts {
+
+namespace {
+
+const char kUnreadableText[] = "这一行有无法识别的文字";
+const char kBadDelayRange[] = "随机延时应写成“随机延时100到500毫秒”，前一个数不大于后一个数";
+const char kBadLoopCount[] = "循环应写成“循环3次”，次数是0或正整数";
+const char kNoLabel[] = "没有写标签名";
+const char kNoTitle[] = "没有写窗口标题";
+const char kBadLimit[] = "限时应写成“，限时5秒”，秒数是0或正整数";
+
+// What follows the line's word, as UTF-8.
+std::string afterWord(const std::string& line, const std::string& word) {
+    std::optional<std::string> text = gbkToUtf8(line.substr(word.size()));
+    if (!text) throw ScriptLineFault(kUnreadableText);
+    return *text;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// A count of the user's: decimal digits only, no sign, within 32 bits; blanks around it are no fault.
+std::optional<int32_t> count(const std::string& typed) {
+    const std::string text = trimSpaces(typed);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return parseInt32(text);
+}
+
+std::string name(const std::string& line, const std::string& word) {
+    const std::string label = trimSpaces(afterWord(line, word));
+    if (label.empty()) throw ScriptLineFault(kNoLabel);
+    return label;
+}
+
+// Splits "head" + separator + "tail" at the last separator; false when there is none.
+bool splitAtLast(const std::string& text, const std::string& separator, std::string& head, std::string& tail) {
+    const size_t at = text.rfind(separator);
+    if (at == std::string::npos) return false;
+    head = text.substr(0, at);
+    tail = text.substr(at + separator.size());
+    return true;
+}
+
+}  // namespace
+
+std::u16string lineText(const std::string& line) {
+    const std::string text = afterWord(line, scriptWords().typeText);
+    std::u16string units;
+    // The text is valid UTF-8 (it came from GBK), so each lead byte says how many follow.
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (size_t k = 1; k < length && i + k < text.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        if (code > 0xFFFF) {
+            code -= 0x10000;
+            units += static_cast<char16_t>(0xD800 + (code >> 10));
+            units += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            units += static_cast<char16_t>(code);
+        }
+        i += length;
+    }
+    return units;
+}
+
+DelayRange lineDelayRange(const std::string& line) {
+    const std::string text = afterWord(line, scriptWords().randomDelay);
+    std::string from, to;
+    if (!endsWith(text, "毫秒") || !splitAtLast(text.substr(0, text.size() - std::string("毫秒").size()), "到", from, to))
+        throw ScriptLineFault(kBadDelayRange);
+    const std::optional<int32_t> a = count(from), b = count(to);
+    if (!a || !b || *a > *b) throw ScriptLineFault(kBadDelayRange);
+    return {*a, *b};
+}
+
+int32_t lineLoopCount(const std::string& line) {
+    const std::string text = afterWord(line, scriptWords().loop);
+    const std::string times = "次";
+    const std::optional<int32_t> n = endsWith(text, times) ? count(text.substr(0, text.size() - times.size())) : std::nullopt;
+    if (!n) throw ScriptLineFault(kBadLoopCount);
+    return *n;
+}
+
+std::string lineLabel(const std::string& line) { return name(line, scriptWords().label); }
+
+std::string lineJumpTarget(const std::string& line) { return name(line, scriptWords().jump); }
+
+WindowLine lineWindow(const std::string& line) {
+    const ScriptWords& w = scriptWords();
+    const bool waits = line.compare(0, w.waitWindow.size(), w.waitWindow) == 0;
+    std::string rest = afterWord(line, waits ? w.waitWindow : w.activateWindow);
+    WindowLine window;
+    std::string head, tail;
+    if (splitAtLast(rest, "，否则跳到：", head, tail)) {
+        window.otherwise = trimSpaces(tail);
+        if (window.otherwise->empty()) throw ScriptLineFault(kNoLabel);
+        rest = head;
+    }
+    if (splitAtLast(rest, "，限时", head, tail)) {
+        const std::string seconds = "秒";
+        window.limitSeconds = endsWith(tail, seconds) ? count(tail.substr(0, tail.size() - seconds.size())) : std::nullopt;
+        if (!window.limitSeconds) throw ScriptLineFault(kBadLimit);
+        rest = head;
+    }
+    window.title = trimSpaces(rest);
+    if (window.title.empty()) throw ScriptLineFault(kNoTitle);
+    return window;
+}
+
+}  // namespace tapmill::scripts
