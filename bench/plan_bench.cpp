@@ -41,7 +41,7 @@ void runChecks(benchmark::State& state, const std::string& namePrefix) {
     const int tasks = static_cast<int>(state.range(0));
     char name[] = "/tmp/tapmill_plan_bench_XXXXXX";
     const std::string folder = ::mkdtemp(name) ? name : "/tmp";
-    tapmill::ui::memory::MemoryListBox list(1);
+    tapmill::ui::memory::MemoryListBox list(1, false);
     const std::string path = writePlan(folder, tasks, namePrefix, list);
     FixedClock clock;
     const bool planon = true;
