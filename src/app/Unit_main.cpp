@@ -27,7 +27,8 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath)
-    : userHotKeys(platform.hotkeys),
+    : keyReporting(platform.hooks),
+      userHotKeys(platform.hotkeys),
       stjournal(platform.journalHooks, platform.pump, platform.dialogs),
       platform_(platform),
       factory_(factory),
@@ -54,13 +55,17 @@ TForm_maintapmill::~TForm_maintapmill() = default;
 
 void TForm_maintapmill::FormCreate() {
     exedir = folderOf(exePath_);
-    controlKeys.read(exedir + "config.ini");
-    registerControlHotKeys();
+    // A control hot key gives way to an entry of the table on the same combination: only a
+    // hand-edited file has one, and the refusal says which.
     userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
+    const std::string conflicts =
+        controlKeys.read(exedir + "config.ini", [this](KeyChord chord) { return userHotKeys.holder(chord) != nullptr; });
+    registerControlHotKeys();
     controlKeyPanel->showKeys();
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
     keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
+    if (!conflicts.empty()) platform_.dialogs.messageBox(conflicts, platform::kRemindCaption, platform::MessageButtons::Ok);
 }
 
 void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }
@@ -185,8 +190,8 @@ void TForm_maintapmill::Speedbutton_timeClick() {
 
 void TForm_maintapmill::OnWMHotKey(int id) {
     // While a key field has the focus, the combination is the key being captured (the keyboard
-    // library reports it to the field), not an order.
-    if (capture_kb || capture_hot || capture_kc || captureFields.chordField) return;
+    // library reports it to the field), not an order; only the stop of what goes on still stops.
+    if ((capture_kb || capture_hot || capture_kc || captureFields.chordField) && !stopsWhatRuns(id)) return;
     if (const HotKeyEntry* entry = userHotKeys.entryOf(id)) {
         leaveModifierOutOfRecording(entry->chord.modifiers);
         return userHotKeyPressed(*entry);

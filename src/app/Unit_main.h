@@ -8,6 +8,8 @@
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
+#include "capture/key_reporting.h"
+#include "common/counts.h"
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "plain/recording_conversion.h"
@@ -125,8 +127,6 @@ enum TimeControlId : int {
     ID_Speedbutton_plan,
 };
 
-inline constexpr int32_t kEndlessPlayCount = -359;
-
 // The main window: the program's only permanent window, owner of the shared state, the panels
 // and their handlers, the timers and the control hot keys.
 class ControlKeyPanel;
@@ -154,8 +154,10 @@ public:
     int32_t playFrame = 0;  // frame counter of playback, shared by nested playbacks
     // The number of the frame being recorded, shared by nested recordings; hook messages go into it.
     int32_t recFrame = 0;
-    // The key fields and point list other windows lend while they capture input.
+    // The key fields and point list other windows lend while they capture input, and the keyboard
+    // library's reporting that they and the recorder hold.
     CaptureFields captureFields;
+    KeyReporting keyReporting;
     // The control hot keys' combinations in force, and the user's own hot keys (hotkey.ini).
     ControlKeys controlKeys;
     HotKeyTable userHotKeys;
@@ -409,6 +411,9 @@ private:
     void stopRecordingAfterWriteFailure();
     void routeKey(int number, uint32_t modifiers);
     void routeKeyTransition(int number, uint32_t flags);
+    // Whether a control hot key is the stop of something going on: it stops it even while a field
+    // captures keys.
+    bool stopsWhatRuns(int id) const;
     // The press of a control hot key's modifier went into the recording before the hot key came:
     // it is no key of the user's, and would replay as a stray tap.
     void leaveModifierOutOfRecording(uint32_t modifiers);

@@ -62,13 +62,13 @@ void ControlKeyPanel::fieldEnter(size_t index) {
     chosen_ = index;
     if (context_.captureFields.chordField == this) return;
     context_.captureFields.chordField = this;
-    context_.platform.hooks.enableHotKeyHook();
+    context_.keyReporting.hold();
 }
 
 void ControlKeyPanel::fieldExit() {
     if (context_.captureFields.chordField != this) return;
     context_.captureFields.chordField = nullptr;
-    context_.platform.hooks.disableHotKeyHook();
+    context_.keyReporting.release();
 }
 
 void ControlKeyPanel::captureChord(int key, uint32_t modifiers) {

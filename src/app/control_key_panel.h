@@ -7,6 +7,7 @@
 
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
+#include "capture/key_reporting.h"
 #include "platform/platform.h"
 #include "triggers/hotkey_table.h"
 #include "ui/factory.h"
@@ -34,6 +35,7 @@ public:
         ControlKeys& controlKeys;
         const HotKeyTable& userHotKeys;
         CaptureFields& captureFields;
+        KeyReporting& keyReporting;
         const std::string& exedir;
         std::function<void()> changed;  // after every change, to show the keys in force elsewhere
     };

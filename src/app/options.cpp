@@ -22,7 +22,7 @@ const char* const kFirstStartValue = "DesktopShortcut";
 void TForm_maintapmill::createControlKeySection() {
     controlKeyPanel = std::make_unique<ControlKeyPanel>(
         factory_, *Panel_set,
-        ControlKeyPanel::Context{platform_, *window, controlKeys, userHotKeys, captureFields, exedir,
+        ControlKeyPanel::Context{platform_, *window, controlKeys, userHotKeys, captureFields, keyReporting, exedir,
                                  [this] { showControlKeys(); }});
 }
 

@@ -79,12 +79,50 @@ bool ControlKeys::reregister(platform::HotKeys& hotKeys, uintptr_t window, int i
     return false;
 }
 
-void ControlKeys::read(const std::string& configPath) {
+std::string ControlKeys::read(const std::string& configPath, const std::function<bool(KeyChord)>& inTable) {
+    // Whether each key has the combination the file chose for it, and kept.
+    std::array<bool, kControlHotKeyCount> kept{};
     for (size_t i = 0; i < kControlHotKeyCount; ++i) {
         const std::string text = profile::readString(configPath, kSection, kControlHotKeys[i].setting, "");
         const std::optional<KeyChord> chosen = parseChord(text);
+        kept[i] = text == kNone || chosen;
         chords_[i] = text == kNone ? KeyChord{} : chosen ? *chosen : kControlHotKeys[i].standard;
     }
+    // The holder of a combination among the others that keep theirs, or null.
+    auto keptHolder = [&](KeyChord chord, size_t besides) -> const ControlHotKey* {
+        for (size_t j = 0; j < kControlHotKeyCount; ++j)
+            if (j != besides && kept[j] && chords_[j] == chord) return &kControlHotKeys[j];
+        return nullptr;
+    };
+    auto heldText = [&](KeyChord chord, size_t besides) {
+        const ControlHotKey* other = keptHolder(chord, besides);
+        return other ? std::string("已用作控制热键“") + other->name + "”" : std::string("已在热键表中");
+    };
+    std::array<std::string, kControlHotKeyCount> refusal;
+    for (size_t i = 0; i < kControlHotKeyCount; ++i) {
+        if (!kept[i] || chords_[i].none()) continue;
+        if (const ControlHotKey* other = keptHolder(chords_[i], i))
+            refusal[i] = "“" + std::string(kControlHotKeys[i].name) + "”的 " + chordText(chords_[i]) + " 与控制热键“" +
+                         other->name + "”相同，";
+        else if (inTable(chords_[i]))
+            refusal[i] = "“" + std::string(kControlHotKeys[i].name) + "”的 " + chordText(chords_[i]) + " 已在热键表中，";
+    }
+    for (size_t i = 0; i < kControlHotKeyCount; ++i)
+        if (!refusal[i].empty()) kept[i] = false;
+
+    std::string message;
+    for (size_t i = 0; i < kControlHotKeyCount; ++i) {
+        if (kept[i]) continue;
+        const KeyChord standard = kControlHotKeys[i].standard;
+        const bool taken = keptHolder(standard, i) || inTable(standard);
+        chords_[i] = taken ? KeyChord{} : standard;
+        if (refusal[i].empty() && !taken) continue;
+        const std::string start = refusal[i].empty() ? "“" + std::string(kControlHotKeys[i].name) + "”" : refusal[i];
+        message += (message.empty() ? "" : "；\n") + start +
+                   (taken ? "默认的 " + chordText(standard) + " " + heldText(standard, i) + "，暂无热键"
+                          : "改用默认的 " + chordText(standard));
+    }
+    return message.empty() ? message : "config.ini 中的控制热键有冲突：\n" + message + "。";
 }
 
 void ControlKeys::write(const std::string& configPath) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,11 @@ public:
     // another program holds the new one.
     bool reregister(platform::HotKeys& hotKeys, uintptr_t window, int id, KeyChord chord) const;
 
-    void read(const std::string& configPath);
+    // Reads the combinations of config.ini. A combination two control hot keys were given, or one
+    // an entry of the user's table holds (inTable), is refused like a value that names none: the
+    // documented combination, or none where a key kept or the table holds that. Gives the message
+    // naming each such refusal (and each documented key that could not be had), empty for none.
+    std::string read(const std::string& configPath, const std::function<bool(KeyChord)>& inTable);
     void write(const std::string& configPath) const;
 
 private:

@@ -1,5 +1,6 @@
 #include "capture/key_chord.h"
 
+#include "capture/hook_messages.h"
 #include "capture/keytable.h"
 #include "platform/hotkeys.h"
 
@@ -42,7 +43,7 @@ std::optional<KeyChord> parseChord(const std::string& text) {
     const std::string name = text.substr(start);
     const std::optional<int> code = keycode(name);
     // Only the table's own spelling: "a" or "1" of the keypad would otherwise name other keys.
-    if (!code || *code < 1 || *code > 123 || keyname(*code) != name) return std::nullopt;
+    if (!code || *code < 1 || *code > kHighestKeyNumber || keyname(*code) != name) return std::nullopt;
     chord.key = static_cast<uint32_t>(*code);
     return chord;
 }

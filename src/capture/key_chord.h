@@ -8,7 +8,7 @@ namespace tapmill {
 // A key with the modifiers held with it, as RegisterHotKey takes them; key 0 is no key at all.
 struct KeyChord {
     uint32_t modifiers = 0;  // platform::kModAlt, kModControl, kModShift
-    uint32_t key = 0;        // virtual-key code, 1 to 123
+    uint32_t key = 0;        // virtual-key code, 1 to 254: every key the keyboard library reports
     bool none() const { return key == 0; }
     bool operator==(const KeyChord& other) const { return modifiers == other.modifiers && key == other.key; }
     bool operator!=(const KeyChord& other) const { return !(*this == other); }

@@ -66,12 +66,14 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
 // key; a recording takes each but the program's own control hot keys, which would replay into the
 // replay and stop or pause it.
 void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
-    if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
-    if (!capture_kb && !capture_hot && !capture_kc) {
+    if (!captureFields.chordField && !capture_kb && !capture_hot && !capture_kc) {
         if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
             recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiers)});
         return;
     }
+    const ControlHotKey* control = controlKeys.holder({modifiers, static_cast<uint32_t>(number)});
+    if (control && stopsWhatRuns(control->id)) return;
+    if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
     // A captured key is not recorded. The editor writes a combination as lines of its own; the
     // hot-key window takes single keys.
     const std::string name = keyname(number);
@@ -91,10 +93,20 @@ void TForm_maintapmill::routeKeyTransition(int number, uint32_t flags) {
         recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiersOf(flags))});
 }
 
+// The stop's combination is nothing a field could take: it is the stop's own already, or refused
+// as the stop's. So the user can always stop what goes on.
+bool TForm_maintapmill::stopsWhatRuns(int id) const {
+    if (id == HK_Stop) return recording || playing || running;
+    if (id == HK_JournalStop) return stjournal.recorder.hookHeld() || stjournal.player.playing;
+    return false;
+}
+
 void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
-    if (modifiers & platform::kModControl) openRec_.takeBackLastEvent("k17");
-    if (modifiers & platform::kModAlt) openRec_.takeBackLastEvent("k18");
-    if (modifiers & platform::kModShift) openRec_.takeBackLastEvent("k16");
+    std::vector<std::string> presses;
+    if (modifiers & platform::kModControl) presses.push_back("k17");
+    if (modifiers & platform::kModAlt) presses.push_back("k18");
+    if (modifiers & platform::kModShift) presses.push_back("k16");
+    openRec_.takeBackLastPresses(std::move(presses));
 }
 
 // The event joins whatever the frame had; without an open recording it is dropped. Between Stop

@@ -1,5 +1,6 @@
 #include "plain/open_recording.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/error.h"
@@ -18,17 +19,18 @@ std::string joined(const std::vector<std::string>& tokens) {
     return text;
 }
 
+// Ctrl, Alt and Shift, each pressed in a frame of its own.
+constexpr size_t kRecentFrames = 3;
+
 }  // namespace
 
 void OpenRecording::open(const std::string& path) {
     path_ = path;
     ++holders_;
     broken_ = sealed_ = false;
-    eventsFrame_ = -1;
-    frameEvents_.clear();
-    eventsFrameWritten_ = false;
+    recentFrames_.clear();
+    takeable_ = 0;
     heldKeys_.clear();
-    canTakeBack_ = false;
     // A file that cannot be deleted (read-only) makes the first write fail, which is reported.
     if (files::exists(path_)) files::removeFile(path_);
 }
@@ -53,9 +55,9 @@ bool OpenRecording::attempt(Write&& write) {
 }
 
 bool OpenRecording::writeFrame(int32_t frame, int x, int y) {
-    if (frame == eventsFrame_ && !broken_ && !sealed_) {
-        writePerformedEvents(false);
-        eventsFrameWritten_ = true;
+    if (!recentFrames_.empty() && recentFrames_.back().frame == frame && !broken_ && !sealed_) {
+        writePerformedEvents(recentFrames_.back(), false);
+        recentFrames_.back().positionWritten = true;
     }
     return attempt([&] {
         profile::writeInteger(path_, sectionOf(frame), "x", x);
@@ -67,40 +69,51 @@ bool OpenRecording::writeEvent(int32_t frame, const FrameEvent& event) {
     if (broken_ || sealed_) return false;
     const bool release = event.kind == FrameEvent::KeyUp;
     if (release && !holdsKey(event.key)) return true;
-    if (frame != eventsFrame_) {
-        eventsFrame_ = frame;
-        frameEvents_.clear();
-        eventsFrameWritten_ = false;
+    if (recentFrames_.empty() || recentFrames_.back().frame != frame) {
+        recentFrames_.push_back({frame, {}});
+        if (recentFrames_.size() > kRecentFrames) recentFrames_.erase(recentFrames_.begin());
     }
-    frameEvents_.push_back(event);
+    recentFrames_.back().events.push_back(event);
     if (release)
         heldKeys_.erase(event.key);
     else if (event.kind == FrameEvent::KeyDown)
         heldKeys_.insert(event.key);
     // A release changes neither "kp" nor "ev"; "ev2" follows with the frame's position.
-    if (!release) writeFrameEvents(false);
-    canTakeBack_ = !broken_;
+    if (!release) writeFrameEvents(recentFrames_.back(), false);
+    size_t kept = 0;
+    for (const FrameEvents& f : recentFrames_) kept += f.events.size();
+    takeable_ = broken_ ? 0 : std::min(takeable_ + 1, kept);
     return !broken_;
 }
 
-void OpenRecording::takeBackLastEvent(const std::string& text) {
-    if (!isOpen() || !canTakeBack_ || frameEvents_.empty() || kpText(frameEvents_.back()) != text) return;
-    canTakeBack_ = false;
-    if (frameEvents_.back().kind == FrameEvent::KeyDown) heldKeys_.erase(frameEvents_.back().key);
-    frameEvents_.pop_back();
-    writeFrameEvents(true);
-    if (eventsFrameWritten_) writePerformedEvents(true);
+void OpenRecording::takeBackLastPresses(std::vector<std::string> texts) {
+    if (!isOpen()) return;
+    while (takeable_ > 0 && !recentFrames_.empty()) {
+        FrameEvents& last = recentFrames_.back();
+        const FrameEvent event = last.events.back();
+        const auto text = std::find(texts.begin(), texts.end(), kpText(event));
+        if (text == texts.end()) break;
+        texts.erase(text);
+        if (event.kind == FrameEvent::KeyDown) heldKeys_.erase(event.key);
+        last.events.pop_back();
+        --takeable_;
+        writeFrameEvents(last, true);
+        if (last.positionWritten) writePerformedEvents(last, true);
+        if (last.events.empty()) recentFrames_.pop_back();
+    }
+    // What stays before them is the user's.
+    takeable_ = 0;
 }
 
-void OpenRecording::writeFrameEvents(bool takingBack) {
+void OpenRecording::writeFrameEvents(const FrameEvents& frame, bool takingBack) {
     std::string kp;
-    for (const FrameEvent& event : frameEvents_)
+    for (const FrameEvent& event : frame.events)
         if (!kpText(event).empty()) kp = kpText(event);
-    std::string ev = joined(pressTokens(frameEvents_));
+    std::string ev = joined(pressTokens(frame.events));
     // "ev" only where "kp" would lose something, so a recording of single plain events stays as
     // older programs wrote it.
     if (ev == kp) ev.clear();
-    const std::string section = sectionOf(eventsFrame_);
+    const std::string section = sectionOf(frame.frame);
     attempt([&] {
         // An event added never empties a key, so only a take-back erases (which rewrites the
         // file); the usual write appends.
@@ -115,14 +128,14 @@ void OpenRecording::writeFrameEvents(bool takingBack) {
     });
 }
 
-void OpenRecording::writePerformedEvents(bool erasing) {
-    const std::vector<std::string> performed = performedTokens(frameEvents_);
-    const std::string ev2 = performed == pressTokens(frameEvents_) ? std::string() : joined(performed);
+void OpenRecording::writePerformedEvents(const FrameEvents& frame, bool erasing) {
+    const std::vector<std::string> performed = performedTokens(frame.events);
+    const std::string ev2 = performed == pressTokens(frame.events) ? std::string() : joined(performed);
     attempt([&] {
         if (!ev2.empty())
-            profile::writeString(path_, sectionOf(eventsFrame_), "ev2", ev2);
+            profile::writeString(path_, sectionOf(frame.frame), "ev2", ev2);
         else if (erasing)
-            profile::deleteKey(path_, sectionOf(eventsFrame_), "ev2");
+            profile::deleteKey(path_, sectionOf(frame.frame), "ev2");
     });
 }
 

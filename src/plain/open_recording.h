@@ -45,9 +45,10 @@ public:
     bool writeEvent(int32_t frame, const FrameEvent& event);
     bool holdsKey(int32_t key) const { return heldKeys_.count(key) > 0; }
     bool writeFrameCount(int32_t count);
-    // Erases the last event written when its "kp" text is this one and nothing was written after
-    // it: the press of a modifier that turned out to belong to one of the program's hot keys.
-    void takeBackLastEvent(const std::string& text);
+    // Erases the presses of modifiers that turned out to belong to one of the program's hot keys:
+    // the last events written, in whatever order and frames, as long as each has one of these
+    // "kp" texts (each text once) and nothing else was written after them.
+    void takeBackLastPresses(std::vector<std::string> texts);
     // Writes the count and takes no more writes until opened anew, so the file stays complete
     // with that count whatever the loops still running try to add. A failure is kept as above.
     void seal(int32_t count);
@@ -58,23 +59,27 @@ public:
 private:
     template <class Write>
     bool attempt(Write&& write);
-    // Writes "kp" and "ev" of the frame whose events are in frameEvents_; a take-back also erases
-    // the one it leaves empty.
-    void writeFrameEvents(bool takingBack);
-    // Writes "ev2" of the frame whose position is written; erasing: a take-back may empty it.
-    void writePerformedEvents(bool erasing);
+    struct FrameEvents {
+        int32_t frame;
+        std::vector<FrameEvent> events;
+        bool positionWritten = false;  // the frame's position is written, and with it "ev2"
+    };
+    // Writes "kp" and "ev" of a frame; a take-back also erases the one it leaves empty.
+    void writeFrameEvents(const FrameEvents& frame, bool takingBack);
+    // Writes "ev2" of a frame whose position is written; erasing: a take-back may empty it.
+    void writePerformedEvents(const FrameEvents& frame, bool erasing);
 
     uint64_t byteLimit_;
     std::string path_;
     int holders_ = 0;
     bool broken_ = false;
     bool sealed_ = false;
-    int32_t eventsFrame_ = -1;
-    std::vector<FrameEvent> frameEvents_;
-    bool eventsFrameWritten_ = false;  // the position of eventsFrame_ is written
-    std::set<int32_t> heldKeys_;       // keys pressed in the recording and not released yet
-    // The last of frameEvents_ is the last event written and may still be taken back.
-    bool canTakeBack_ = false;
+    // The frames of the last events written, the frame being written last: enough of them for the
+    // presses of every modifier a hot key can have.
+    std::vector<FrameEvents> recentFrames_;
+    // How many of the last events written may still be taken back.
+    size_t takeable_ = 0;
+    std::set<int32_t> heldKeys_;  // keys pressed in the recording and not released yet
     std::string failure_;
 };
 

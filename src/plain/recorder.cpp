@@ -45,7 +45,7 @@ void TForm_maintapmill::startrec() {
     recFrame = 0;
     openRec_.open(dataPath("jb_rec\\", "jb_rec"));
     platform_.hooks.startHook(window->nativeHandle(), kMouseMessageBase);
-    platform_.hooks.enableHotKeyHook();
+    keyReporting.hold();
     try {
         recordFrames();
     } catch (...) {
@@ -87,7 +87,7 @@ void TForm_maintapmill::recordFrames() {
 
 void TForm_maintapmill::endRecording() {
     platform_.hooks.stopHook();
-    platform_.hooks.disableHotKeyHook();
+    keyReporting.release();
     // A failure here is reported like any other, after the recording is closed.
     openRec_.writeFrameCount(recFrame);
     recording = false;

@@ -6,9 +6,9 @@
 namespace tapmill {
 
 void TForm_homa::Edit_kbEnter() {
+    if (!capturingKeys_) main_.keyReporting.hold();
     capturingKeys_ = true;
     main_.capture_kb = true;
-    platform_.hooks.enableHotKeyHook();
 }
 
 void TForm_homa::Edit_kbExit() { endKeyCapture(); }
@@ -17,7 +17,7 @@ void TForm_homa::endKeyCapture() {
     if (!capturingKeys_) return;
     capturingKeys_ = false;
     main_.capture_kb = false;
-    platform_.hooks.disableHotKeyHook();
+    main_.keyReporting.release();
 }
 
 void TForm_homa::SpeedButton_tzlzClick() {

@@ -17,7 +17,7 @@ TForm_hotkey::TForm_hotkey(TForm_maintapmill& main, platform::Platform& platform
     kcLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_kc, *Edit_kc);
 }
 
-TForm_hotkey::~TForm_hotkey() = default;
+TForm_hotkey::~TForm_hotkey() { FormClose(); }
 
 void TForm_hotkey::createControls() {
     ui::WindowSpec windowSpec;
@@ -78,14 +78,21 @@ void TForm_hotkey::FormShow() {
 void TForm_hotkey::listEntries(int chosen) {
     ListView_homa->clear();
     const std::vector<HotKeyEntry>& entries = main_.userHotKeys.entries();
+    const char* const kFaulty = "（无效）";
     for (size_t i = 0; i < entries.size(); ++i) {
         const HotKeyEntry& e = entries[i];
-        const std::string key = chordText(e.chord);
-        const bool missing = userHotKeyScriptMissing(main_.exedir, e);
-        ListView_homa->addRow({std::to_string(i + 1), e.stops ? "" : key, e.stops ? key : "",
-                               e.script + (missing ? "（丢失）" : ""),
-                               e.count == kEndlessPlayCount ? "无限" : std::to_string(e.count),
-                               e.enabled ? "是" : "否"});
+        const std::string key = chordText(e.chord) + (e.faults & HotKeyEntry::KeyFault ? kFaulty
+                                                      : e.taken                        ? "（被占用）"
+                                                                                       : "");
+        // A faulty name is never looked for: it may point outside the program's folders.
+        const std::string script =
+            e.script + (e.faults & HotKeyEntry::ScriptFault         ? kFaulty
+                        : userHotKeyScriptMissing(main_.exedir, e) ? "（丢失）"
+                                                                   : "");
+        const std::string count = (e.count == kEndlessPlayCount ? "无限" : std::to_string(e.count)) +
+                                  (e.faults & HotKeyEntry::CountFault ? kFaulty : "");
+        ListView_homa->addRow({std::to_string(i + 1), e.stops ? "" : key, e.stops ? key : "", script, count,
+                               e.faults ? "无效" : e.enabled ? "是" : "否"});
     }
     ListView_homa->setSelectedIndex(chosen);
 }
@@ -93,30 +100,28 @@ void TForm_hotkey::listEntries(int chosen) {
 // The close ends a capture still in progress, whatever route it took: the main window would
 // otherwise go on sending keys to a window that is gone.
 void TForm_hotkey::FormClose() {
-    if (main_.capture_hot || main_.capture_kc) {
-        main_.capture_hot = main_.capture_kc = false;
-        platform_.hooks.disableHotKeyHook();
-    }
+    Edit_hotExit();
+    Edit_kcExit();
 }
 
-void TForm_hotkey::Edit_hotEnter() {
-    main_.capture_hot = true;
-    platform_.hooks.enableHotKeyHook();
-}
+void TForm_hotkey::Edit_hotEnter() { capture(main_.capture_hot, capturingHot_, true); }
 
-void TForm_hotkey::Edit_hotExit() {
-    main_.capture_hot = false;
-    platform_.hooks.disableHotKeyHook();
-}
+void TForm_hotkey::Edit_hotExit() { capture(main_.capture_hot, capturingHot_, false); }
 
-void TForm_hotkey::Edit_kcEnter() {
-    main_.capture_kc = true;
-    platform_.hooks.enableHotKeyHook();
-}
+void TForm_hotkey::Edit_kcEnter() { capture(main_.capture_kc, capturingKc_, true); }
 
-void TForm_hotkey::Edit_kcExit() {
-    main_.capture_kc = false;
-    platform_.hooks.disableHotKeyHook();
+void TForm_hotkey::Edit_kcExit() { capture(main_.capture_kc, capturingKc_, false); }
+
+// The window holds the keyboard library's reporting once per field that captures, and lets go of
+// exactly that: a recording going on keeps its keys.
+void TForm_hotkey::capture(bool& flag, bool& capturing, bool on) {
+    flag = on;
+    if (capturing == on) return;
+    capturing = on;
+    if (on)
+        main_.keyReporting.hold();
+    else
+        main_.keyReporting.release();
 }
 
 void TForm_hotkey::CheckBox_loopaClick() {
@@ -145,6 +150,7 @@ void TForm_hotkey::Speedbutton_sutimeClick() {
     if (RadioButton_homajb->checked() && ComboBox_homajb->selectedIndex() < 0) return remind("请选择脚本！");
 
     const HotKeyEntry entry = typedEntry();
+    if (entry.count == 0) return remind("播放次数不能为0！");
     if (std::optional<std::string> conflict = hotKeyConflict(entry.chord, main_.controlKeys, main_.userHotKeys))
         return remind(*conflict);
     if (!main_.userHotKeys.add(entry)) return remind(takenByAnotherProgram(entry.chord));

@@ -74,6 +74,7 @@ public:
 
 private:
     void createControls();
+    void capture(bool& flag, bool& capturing, bool on);
     void remind(const std::string& text);
     // The entry the window's fields describe.
     HotKeyEntry typedEntry() const;
@@ -85,6 +86,7 @@ private:
     ui::Factory& factory_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<CaptureFieldLoan<ui::TextControl>> hotLoan_, kcLoan_;
+    bool capturingHot_ = false, capturingKc_ = false;
 };
 
 }  // namespace tapmill

@@ -1,9 +1,11 @@
 #include "triggers/hotkey_table.h"
 
+#include "common/counts.h"
 #include "common/error.h"
 #include "common/gbk.h"
 #include "common/intparse.h"
 #include "common/profile.h"
+#include "common/script_names.h"
 #include "platform/files.h"
 
 namespace tapmill {
@@ -51,15 +53,22 @@ void HotKeyTable::load(const std::string& path, uintptr_t window) {
         const std::optional<KeyChord> chord = parseChord(profile::readString(path, section, "key", ""));
         const std::string jbname = profile::readString(path, section, "jbname", "");
         const std::string enabled = profile::readString(path, section, "enabled", "");
-        if (!chord || jbname.size() < 2 || enabled.empty() || holder(*chord)) continue;
+        if (!chord || jbname.size() < 2 || enabled.empty()) continue;
         HotKeyEntry entry;
         entry.chord = *chord;
-        entry.stops = profile::readString(path, section, "kind", "") == stopKindText();
-        entry.plainRecording = jbname.back() == 'R';
-        entry.script = gbkToUtf8Lossy(jbname.substr(0, jbname.size() - 1));
+        const std::string kind = profile::readString(path, section, "kind", "");
+        entry.stops = kind == stopKindText();
+        const char type = jbname.back();
+        entry.plainRecording = type == 'R';
+        // A type letter the program does not know is part of what is shown as wrong.
+        const bool knownType = type == 'R' || type == 'M';
+        entry.script = gbkToUtf8Lossy(knownType ? jbname.substr(0, jbname.size() - 1) : jbname);
         entry.count = profile::readInteger(path, section, "times", 1);
         entry.enabled = enabled == "1";
         entry.section = section;
+        if ((!entry.stops && kind != runKindText()) || holder(entry.chord)) entry.faults |= HotKeyEntry::KeyFault;
+        if (!knownType || !isAcceptableScriptName(entry.script)) entry.faults |= HotKeyEntry::ScriptFault;
+        if (entry.count <= 0 && entry.count != kEndlessPlayCount) entry.faults |= HotKeyEntry::CountFault;
         entries_.push_back(entry);
     }
     for (size_t i = 0; i < entries_.size(); ++i) registerAt(i);
@@ -73,20 +82,22 @@ const HotKeyEntry* HotKeyTable::holder(KeyChord chord) const {
 
 bool HotKeyTable::setsOff(int key, uint32_t modifiers) const {
     const HotKeyEntry* entry = holder({modifiers, static_cast<uint32_t>(key)});
-    return entry && entry->enabled;
+    return entry && entry->inForce();
 }
 
 const HotKeyEntry* HotKeyTable::entryOf(int id) const {
     const int64_t index = static_cast<int64_t>(id) - kFirstId;
     if (index < 0 || index >= static_cast<int64_t>(entries_.size())) return nullptr;
     const HotKeyEntry& entry = entries_[static_cast<size_t>(index)];
-    return entry.enabled ? &entry : nullptr;
+    return entry.inForce() ? &entry : nullptr;
 }
 
 bool HotKeyTable::registerAt(size_t index) {
-    const HotKeyEntry& entry = entries_[index];
-    if (!entry.enabled) return true;
-    return hotKeys_.registerHotKey(window_, kFirstId + static_cast<int>(index), entry.chord.modifiers, entry.chord.key);
+    HotKeyEntry& entry = entries_[index];
+    if (!entry.enabled || entry.faults) return true;
+    entry.taken = !hotKeys_.registerHotKey(window_, kFirstId + static_cast<int>(index), entry.chord.modifiers,
+                                           entry.chord.key);
+    return !entry.taken;
 }
 
 bool HotKeyTable::add(HotKeyEntry entry) {
@@ -130,9 +141,13 @@ void HotKeyTable::reregisterFrom(size_t index, size_t oldCount) {
 bool HotKeyTable::toggle(size_t index) {
     if (index >= entries_.size()) return true;
     HotKeyEntry& entry = entries_[index];
+    if (entry.faults) return true;
+    // One another program held at start is tried again, as the user asks to put it in force.
+    if (entry.taken) return registerAt(index);
     entry.enabled = !entry.enabled;
     if (entry.enabled && !registerAt(index)) {
         entry.enabled = false;
+        entry.taken = false;
         return false;
     }
     if (!entry.enabled) hotKeys_.unregisterHotKey(window_, kFirstId + static_cast<int>(index));

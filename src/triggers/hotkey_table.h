@@ -4,10 +4,12 @@
 //   key     = the combination as chordText spells it ("F7", "Ctrl+F7")
 //   kind    = "运行" starts the script, "停止" stops whatever plays or runs
 //   jbname  = the script's name followed by its type letter, "R" plain recording, "M" hand-written
-//   times   = the play count, "-359" for endless
-//   enabled = 1 while the entry is registered as a hot key, 0 while it is not
+//   times   = the play count, above 0, or "-359" for endless; a value that is no number reads as 1
+//   enabled = 1 while the entry is to be registered as a hot key, 0 while it is not
 // An entry is written key by key with "enabled" last; a section without a readable key or script
-// (a write cut short) is no entry.
+// (a write cut short) is no entry. An entry the window would never have written (an unknown kind
+// or type letter, a name that leaves its folder, a count of none, a key an earlier entry holds)
+// is listed with its faults marked and never registered.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +27,12 @@ struct HotKeyEntry {
     int32_t count = 1;   // kEndlessPlayCount for endless
     bool enabled = true;
     std::string section;  // where hotkey.ini keeps it
+    enum Fault : unsigned { KeyFault = 1, ScriptFault = 2, CountFault = 4 };
+    unsigned faults = 0;
+    // Enabled, but another program held the combination when it was to be registered.
+    bool taken = false;
+
+    bool inForce() const { return enabled && !faults && !taken; }
 };
 
 // Whether the recording or script an entry starts is gone from its folder of the program folder.
@@ -39,21 +47,22 @@ public:
     explicit HotKeyTable(platform::HotKeys& hotKeys) : hotKeys_(hotKeys) {}
 
     // Reads the entries of the file and registers the enabled ones for the window; an entry whose
-    // combination another program holds stays unregistered.
+    // combination another program holds stays unregistered and is marked taken.
     void load(const std::string& path, uintptr_t window);
     const std::vector<HotKeyEntry>& entries() const { return entries_; }
     // The entry holding the combination, or null.
     const HotKeyEntry* holder(KeyChord chord) const;
-    // Whether a key pressed with exactly these modifiers sets off an enabled entry.
+    // Whether a key pressed with exactly these modifiers sets off an entry in force.
     bool setsOff(int key, uint32_t modifiers) const;
-    // The enabled entry a hot-key identifier stands for, or null.
+    // The entry in force a hot-key identifier stands for, or null.
     const HotKeyEntry* entryOf(int id) const;
 
     // Registers the entry (false, and nothing kept, when another program holds its combination)
     // and writes it at the end of the file.
     bool add(HotKeyEntry entry);
     void remove(size_t index);
-    // False when the entry was to be enabled and another program holds its combination.
+    // False when the entry was to be enabled, or is enabled but was taken, and another program
+    // holds its combination. A faulty entry stays as it is.
     bool toggle(size_t index);
     // Unregisters every entry, as the program's end does.
     void unregisterAll();

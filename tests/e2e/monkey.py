@@ -3,11 +3,14 @@
 Each step is something a user can do, chosen at random with weights from what is on the screen
 now: a click on an enabled, visible button of any of Tapmill's windows (message boxes too), text
 typed or pasted into its fields, a row chosen in its lists, a box ticked, a track bar moved, a
-date and time picked (sometimes a second or two ahead), a control hot key, a move, click or key in
-target.exe, the window minimised and brought back through the tray icon, and now and then garbage
-or a truncated copy written into one of the program's INI files. Whatever plays, records or runs
-is stopped with Ctrl+Q (Alt+Q for the journal recorder) within a few steps; a journal playback,
-which no hot key stops, by showing the window again (into the tray and back).
+date and time picked (sometimes a second or two ahead), a control hot key, a combination captured
+into a field of the options panel's control hot keys (or such a field cleared), a key captured into
+the hot-key window's key fields and an entry added, a move, click or key in target.exe, the window
+minimised and brought back through the tray icon, and now and then garbage or a truncated copy
+written into one of the program's INI files. The keys captured include keys beyond the first 123
+(";", "`", "'", "["). Whatever plays, records or runs is stopped with the stop keys in force
+("停止", and "强化结束" for the journal recorder) within a few steps; a journal playback, which no
+hot key stops, by showing the window again (into the tray and back).
 
 After every step: every window of the program answers a message round trip within 2 s; the
 program runs and no crash dialog or crash trace appeared; once something stopped, no key or mouse
@@ -16,9 +19,11 @@ spoiled); nothing outside the program folder changed. At the end a close answere
 program.
 
 The monkey works only on the program's windows and target.exe, touches files only inside the
-program folder, leaves out the two buttons that would start other programs or write outside the
-folder (the help file, the log-on start), and leaves the control hot keys as they are, so that
-Ctrl+Q always stops.
+program folder, and leaves out the two buttons that would start other programs or write outside the
+folder (the help file, the log-on start). It moves the control hot keys but never clears the two
+stop keys, and it reads the stop keys in force from config.ini after each change it made (the
+program writes the whole section at every change; a file it spoiled meanwhile is not believed, and
+the fields of the options panel, which show the keys in force, decide), so it can always stop.
 
 `make monkey` runs it for MONKEY_MINUTES (default 30); test_monkey.py runs it for two minutes in
 `make test`. MONKEY_SEED replays a run's choices step for step; every run prints its seed."""
@@ -57,6 +62,7 @@ HISTORY = 50
 MODAL_CLASSES = ("TForm_homa", "TForm_plan", "TForm_hotkey")
 
 WM_COMMAND = 0x0111
+WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 WM_SYSCOMMAND = 0x0112
 SC_MINIMIZE = 0xF020
 WM_TRAYICON = 1025
@@ -73,8 +79,20 @@ CBS_DROPDOWNLIST = 0x3
 # Buttons that would start another program (the help viewer) or write outside the program folder
 # (the log-on start in the registry the other tests share).
 LEFT_OUT_CAPTIONS = {"Tapmill帮助文档", "程序启动时自动运行"}
-# The fields and the clear button of the control hot keys: the monkey keeps Ctrl+Q the stop.
+# The fields and the clear button of the control hot keys: only the monkey's own control-key step
+# works them, so that it knows which field "清除" clears.
 CONTROL_KEY_PANEL = "Panel_controlkeys"
+# The settings of config.ini's section "controlkeys", in the order of the panel's fields.
+CONTROL_KEY_SETTINGS = ["record", "stop", "play", "run", "pause", "stpause", "strec", "ststop", "stplay", "point"]
+STOP_SETTINGS = ("stop", "ststop")
+DOCUMENTED_STOP_KEYS = {"stop": "ctrl+q", "ststop": "alt+q"}
+# xdotool's names of keys the monkey captures, with the key table's names: several beyond the first
+# 123 key numbers. No letter, digit or key target.exe gets typed, which would start things there.
+CAPTURED_KEYS = {"semicolon": "OEM_1", "grave": "OEM_3", "apostrophe": "OEM_7", "bracketleft": "OEM_4",
+                 "F7": "F7", "F8": "F8", "F11": "F11", "F12": "F12", "q": "Q", "k": "K", "Insert": "INSERT"}
+CAPTURED_MODIFIERS = ["", "", "ctrl+", "alt+", "shift+", "ctrl+shift+", "ctrl+alt+"]
+# Plain letters only with a modifier: alone they would take target.exe's typing.
+NEEDS_MODIFIER = {"q", "k"}
 
 HOT_KEYS = ["ctrl+w", "ctrl+q", "ctrl+z", "ctrl+e", "F9", "F10", "alt+w", "alt+q", "alt+z", "ctrl+1", "Escape"]
 TARGET_KEYS = list("abcdefghijklmnopqrstuvwxyz0123456789") + ["space", "Return", "BackSpace", "Tab", "Left",
@@ -85,6 +103,46 @@ SYMBOLS = "\\/:*?\"<>|[]=;%&^$#@!~`'{}(),.+-_"
 
 class MonkeyFailure(AssertionError):
     pass
+
+
+# The key table's names of the keys the monkey can press that xdotool spells otherwise.
+XDOTOOL_NAMES = {name: key for key, name in CAPTURED_KEYS.items()} | {
+    "SPACE": "space", "RETURN": "Return", "BACK": "BackSpace", "TAB": "Tab", "LEFT": "Left", "RIGHT": "Right",
+    "UPK": "Up", "DOWN": "Down", "ESCAPE": "Escape"}
+
+
+def xdotool_chord(text):
+    """xdotool's spelling of a combination as the program shows it ("Ctrl+Shift+Q" is
+    "ctrl+shift+q"), or None for "无" and keys the monkey never presses."""
+    *modifiers, key = text.split("+")
+    if not key or any(m not in ("Ctrl", "Alt", "Shift") for m in modifiers):
+        return None
+    if key in XDOTOOL_NAMES:
+        key = XDOTOOL_NAMES[key]
+    elif len(key) == 1 and key.isascii() and key.isalnum():
+        key = key.lower()
+    elif not (key[0] == "F" and key[1:].isdigit()):
+        return None
+    return "+".join([m.lower() for m in modifiers] + [key])
+
+
+def stored_control_key(config, setting):
+    """The value config.ini keeps for a control hot key, or None: no file, no such key, or a file
+    that is no longer text."""
+    try:
+        lines = config.read_bytes().decode("gbk").splitlines()
+    except (FileNotFoundError, UnicodeDecodeError):
+        return None
+    section = None
+    for line in lines:
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            section = line[1:-1].strip().lower()
+        elif section == "controlkeys" and "=" in line:
+            key, value = line.split("=", 1)
+            if key.strip().lower() == setting:
+                return value.strip()
+    return None
 
 
 def ini_problem(data, script):
@@ -145,8 +203,12 @@ class Monkey:
         self.spoiled_paths = set()
         self.spoiled_contents = set()
         self.journal_state = self.main.label_after("Panel_strec", "信息状况:")
-        self.left_out = {hwnd for hwnd, _, _, _, _, cls, text in driver.controls(self.main.panel(CONTROL_KEY_PANEL))
-                         if cls.lower() == "edit" or text == "清除"}
+        section = self.main.panel(CONTROL_KEY_PANEL)
+        self.control_key_fields = [driver.find_class(section, "Edit", i) for i in range(len(CONTROL_KEY_SETTINGS))]
+        self.clear_button = self.main.in_panel(CONTROL_KEY_PANEL, "清除")
+        self.focus_elsewhere = self.main.in_panel("Panel_set", "录制时托盘闪烁")
+        self.left_out = set(self.control_key_fields) | {self.clear_button}
+        self.stop_keys = dict(DOCUMENTED_STOP_KEYS)
         windows = driver.windows()
         self.pid = next(pid for hwnd, pid, *_ in windows if hwnd == self.main.hwnd)
         self.target_pid = next(pid for _, pid, _, _, _, caption in windows if caption == "tapmill-target")
@@ -294,6 +356,90 @@ class Monkey:
         self.log(f"hot key {chord}")
         e2e.key(chord)
 
+    def some_chord(self):
+        key = self.rng.choice(sorted(CAPTURED_KEYS))
+        modifier = self.rng.choice([m for m in CAPTURED_MODIFIERS if m or key not in NEEDS_MODIFIER])
+        return modifier + key
+
+    def post_click(self, hwnd):
+        """A click the control gets wherever the pointer is: target.exe covers the screen, and the
+        keyboard library reports the keys pressed after it from whichever window has them."""
+        self.driver.post(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0x00020002)
+        self.driver.post(hwnd, WM_LBUTTONUP, 0, 0x00020002)
+        # The keyboard library a key field switches on listens a moment later.
+        time.sleep(0.5)
+
+    def step_control_key(self):
+        """A combination captured into a field of the control hot keys, or a field other than the
+        two stops' cleared; now and then the focus goes on to a box beside them."""
+        if not self.driver.is_visible(self.main.hwnd) or not self.driver.is_enabled(self.main.hwnd):
+            return self.step_target()
+        self.main.show_panel("Panel_set")
+        index = self.rng.randrange(len(CONTROL_KEY_SETTINGS))
+        setting = CONTROL_KEY_SETTINGS[index]
+        field = self.control_key_fields[index]
+        self.post_click(field)
+        if setting not in STOP_SETTINGS and self.rng.random() < 0.2:
+            self.log(f"clear the control key {setting}")
+            self.driver.click(self.clear_button)
+        else:
+            chord = self.some_chord()
+            self.log(f"control key {setting}: {chord}")
+            e2e.key(chord)
+        time.sleep(0.3)
+        self.log(f"  {setting} is {self.driver.get_text(field)!r}")
+        if self.rng.random() < 0.5:
+            self.log("focus to the box beside the fields")
+            self.post_click(self.focus_elsewhere)
+
+    def step_hot_key_table(self):
+        """In the hot-key window: a key captured into one of its key fields, often a script chosen
+        and the entry added, now and then an entry switched or deleted."""
+        windows = [w for w in self.usable_windows() if w[4] == "TForm_hotkey"]
+        if not windows:
+            return self.step_target()
+        window = windows[0][0]
+        action = self.rng.choices(["add", "switch", "delete"], [6, 2, 1])[0]
+        if action != "add":
+            table = self.driver.find_class(window, "SysListView32")
+            rows = self.driver.send(table, LVM_GETITEMCOUNT)
+            if rows:
+                self.driver.choose(table, self.rng.randrange(rows))
+            caption = "启用" if action == "switch" else "删除热键"
+            self.log(f"hot-key table: {caption} of {rows} rows")
+            return self.driver.click(self.driver.find(window, caption))
+        single = self.rng.random() < 0.5
+        field = self.driver.find_class(window, "Edit", 0 if single else 1)
+        key = self.rng.choice(sorted(k for k in CAPTURED_KEYS if k not in NEEDS_MODIFIER))
+        self.driver.click(self.driver.find(window, "单键" if single else "组合键"))
+        self.post_click(field)
+        e2e.key(key)
+        time.sleep(0.3)
+        self.log(f"hot-key table: {key} into the {'single' if single else 'combination'} field: "
+                 f"{self.driver.get_text(field)!r}")
+        self.post_click(self.driver.find_class(window, "Edit", 2))
+        if self.rng.random() < 0.7:
+            scripts = self.driver.find_class(window, "ComboBox", 2)
+            names = self.driver.combo_items(scripts)
+            if names:
+                self.driver.choose(scripts, self.rng.randrange(len(names)))
+            self.log("hot-key table: 添加热键")
+            self.driver.click(self.driver.find(window, "添加热键"))
+
+    def read_stop_keys(self):
+        """The stop keys in force: config.ini's, where the program wrote them since the monkey last
+        spoiled it; the fields of the options panel show them in any case."""
+        for setting in STOP_SETTINGS:
+            shown = self.driver.get_text(self.control_key_fields[CONTROL_KEY_SETTINGS.index(setting)])
+            stored = stored_control_key(self.folder.path / "config.ini", setting)
+            if stored is not None and stored != shown:
+                self.log(f"  config.ini holds {setting}={stored!r}, the panel shows {shown!r}")
+            chord = xdotool_chord(shown)
+            if chord:
+                self.stop_keys[setting] = chord
+            else:
+                self.log(f"  the stop key {setting} {shown!r} is none the monkey can press")
+
     def step_target(self):
         width, height = self.screen
         x, y = self.rng.randrange(width), self.rng.randrange(height)
@@ -351,7 +497,8 @@ class Monkey:
         self.spoiled_contents.add(spoiled)
 
     STEPS = [("click_button", 30), ("type", 12), ("choose", 8), ("tick_box", 8), ("pick_time", 4),
-             ("hot_key", 10), ("target", 10), ("tray", 3), ("spoil_ini", 2)]
+             ("hot_key", 10), ("target", 10), ("tray", 3), ("spoil_ini", 2), ("control_key", 3),
+             ("hot_key_table", 4)]
 
     def one_step(self):
         names, weights = zip(*self.STEPS)
@@ -458,10 +605,12 @@ class Monkey:
         self.check_keys_released("a stop")
 
     def stop_everything(self):
-        """Ctrl+Q and Alt+Q, as often as it takes. A journal playback is deaf to both: it stops
-        only at the end of its passes or when the main window is shown again, so after a few
-        seconds the monkey leaves the modal windows and brings the window back from the tray."""
-        self.log(f"stop: {self.main.status(0)!r} {self.driver.get_text(self.journal_state)!r}")
+        """The stop keys in force ("停止" and "强化结束"), as often as it takes. A journal playback
+        is deaf to both: it stops only at the end of its passes or when the main window is shown
+        again, so after a few seconds the monkey leaves the modal windows and brings the window
+        back from the tray."""
+        self.read_stop_keys()
+        self.log(f"stop with {self.stop_keys}: {self.main.status(0)!r} {self.driver.get_text(self.journal_state)!r}")
         started = time.monotonic()
         shown = False
         while self.busy():
@@ -469,8 +618,8 @@ class Monkey:
                 self.fail(f"Ctrl+Q, Alt+Q and a show of the window did not stop {self.main.status(0)!r} "
                           f"{self.driver.get_text(self.journal_state)!r} within {STOP_SECONDS} s")
             self.answer_message_boxes("during the stop")
-            e2e.key("ctrl+q")
-            e2e.key("alt+q")
+            e2e.key(self.stop_keys["stop"])
+            e2e.key(self.stop_keys["ststop"])
             time.sleep(0.5)
             if not shown and time.monotonic() - started > SHOW_AFTER_SECONDS and self.busy():
                 shown = True

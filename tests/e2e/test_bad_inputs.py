@@ -1,7 +1,7 @@
-"""The real program given files it did not write: garbage in the settings, the plan, the journal and
-a script, a scratch recording of a gigabyte (sparse, so it costs no disk) and a read-only settings
-file. It starts as usual, says clearly what it cannot do, and leaves every one of those files as it
-was."""
+"""The real program given files it did not write: garbage in the settings, the plan, the hot-key
+table, the journal and a script, a scratch recording of a gigabyte (sparse, so it costs no disk) and
+a read-only settings file. It starts as usual, says clearly what it cannot do, and leaves every one
+of those files as it was."""
 
 import os
 import random
@@ -28,7 +28,7 @@ class BadInputsTest(E2ETestCase):
         folder = self.program_folder()
         generator = random.Random(11)
         garbage = {name: bytes(generator.randrange(256) for _ in range(4096))
-                   for name in ("config.ini", "plan.ini", "jb_strec/stjb.ini", "jb_homa/junk.ini")}
+                   for name in ("config.ini", "plan.ini", "hotkey.ini", "jb_strec/stjb.ini", "jb_homa/junk.ini")}
         for name, data in garbage.items():
             folder.write_bytes(name, data)
         big = folder.write_bytes("jb_rec/jb_rec.ini", b"[0]\r\nx=1\r\ny=1\r\n[all]\r\nvalue=1\r\n")

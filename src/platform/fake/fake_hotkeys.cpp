@@ -4,6 +4,9 @@ namespace tapmill::fake {
 
 bool FakeHotKeys::registerHotKey(uintptr_t, int id, uint32_t modifiers, uint32_t virtualKey) {
     if (taken.count({modifiers, virtualKey}) || active.count(id)) return false;
+    // The system keeps one registration per combination, as it does for another program's.
+    for (const auto& held : active)
+        if (held.second.modifiers == modifiers && held.second.virtualKey == virtualKey) return false;
     HotKeyRegistration r{id, modifiers, virtualKey};
     registrations.push_back(r);
     active[id] = r;

@@ -15,7 +15,8 @@ struct HotKeyRegistration {
     uint32_t virtualKey;
 };
 
-// Hot keys as the system would keep them; combinations in `taken` belong to another program.
+// Hot keys as the system would keep them: one registration per combination, the window's own
+// included; combinations in `taken` belong to another program.
 class FakeHotKeys : public platform::HotKeys {
 public:
     bool registerHotKey(uintptr_t window, int id, uint32_t modifiers, uint32_t virtualKey) override;

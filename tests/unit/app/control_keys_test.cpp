@@ -130,6 +130,61 @@ TEST_F(ControlKeysTest, ACombinationSomethingElseHoldsIsRefusedAndTheOldKeyStays
     EXPECT_FALSE(exists("config.ini"));
 }
 
+TEST_F(ControlKeysTest, EveryKeyCaptureTakesSurvivesARestart) {
+    start();
+    capture(kPauseField, 192 /* ` */, 0);
+    capture(kPlayField, 254, platform::kModControl);
+    form_ = &restartedForm();
+    EXPECT_TRUE(registered(HK_Pause, 0, 192));
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 254));
+    EXPECT_EQ(panel().fields[kPauseField]->text(), "OEM_3");
+}
+
+// A field entered and left during a recording leaves it as it was: keys are reported after it, and
+// the stop key stops while the field has the focus (the stop's combination is nothing a field may
+// take: it is the stop's already, or refused as the stop's).
+TEST_F(ControlKeysTest, AFieldUsedDuringARecordingLeavesTheRecorderAsItWas) {
+    start();
+    const uint64_t t0 = fp.pump.now();
+    fp.pump.at(t0 + 30, [&] { focusField(kPlayField, ui::Event::FocusIn); });
+    fp.pump.at(t0 + 50, [&] { focusField(kPlayField, ui::Event::FocusOut); });
+    bool keysReportedAfterLeaving = false;
+    fp.pump.at(t0 + 70, [&] { keysReportedAfterLeaving = fp.hooks.keysOn; });
+    fp.pump.at(t0 + 90, [&] { focusField(kPauseField, ui::Event::FocusIn); });
+    fp.pump.at(t0 + 110, [&] {
+        press('Q', platform::kModControl);
+        form_->OnWMHotKey(HK_Stop);
+    });
+    fp.pump.at(t0 + 5000, [&] { form_->OnWMHotKey(HK_Stop); });
+    form_->SpeedButton_recClick();
+
+    EXPECT_LT(fp.pump.now(), t0 + 1000) << "the stop key stopped while the field had the focus";
+    EXPECT_TRUE(keysReportedAfterLeaving) << "the keyboard library still reports the keys to record";
+    EXPECT_TRUE(fp.hooks.keysOn) << "the field still captures";
+    EXPECT_THAT(messages(), ElementsAre());
+    EXPECT_EQ(panel().fields[kPauseField]->text(), "F9");
+    focusField(kPauseField, ui::Event::FocusOut);
+    EXPECT_FALSE(fp.hooks.keysOn);
+}
+
+// A hand-edited settings file may give two control hot keys one combination, or one that an entry
+// of the table holds: each such key is refused like a damaged value.
+TEST_F(ControlKeysTest, ACombinationHeldTwiceIsRefusedAtStartNamingTheConflict) {
+    write("hotkey.ini", "[1]\r\nkey=F7\r\nkind=\xd4\xcb\xd0\xd0\r\njbname=r1R\r\ntimes=1\r\nenabled=1\r\n");
+    write("config.ini", "[controlkeys]\r\nrecord=Ctrl+Q\r\nstop=Ctrl+Q\r\nplay=Ctrl+W\r\npause=F7\r\n");
+    start();
+    EXPECT_EQ(fp.hotkeys.active.count(HK_Record), 0u) << "its documented Ctrl+W is the play key now";
+    EXPECT_TRUE(registered(HK_Stop, platform::kModControl, 'Q'));
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'W'));
+    EXPECT_TRUE(registered(HK_Pause, 0, 120));
+    EXPECT_TRUE(registered(HotKeyTable::kFirstId, 0, 118));
+    EXPECT_THAT(messages(), ElementsAre("config.ini 中的控制热键有冲突：\n"
+                                        "“录制”的 Ctrl+Q 与控制热键“停止”相同，默认的 Ctrl+W 已用作控制热键“播放”，暂无热键；\n"
+                                        "“停止”的 Ctrl+Q 与控制热键“录制”相同，改用默认的 Ctrl+Q；\n"
+                                        "“暂停”的 F7 已在热键表中，改用默认的 F9。"));
+    EXPECT_EQ(panel().fields[0]->text(), "无");
+}
+
 TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedSet) {
     write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
     start();

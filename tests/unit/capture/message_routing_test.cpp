@@ -48,9 +48,10 @@ protected:
 
     std::unique_ptr<ui::Edit> field() { return factory.edit(*form().Panel_rec, 900, {}, "before", ui::EditStyle::Normal); }
 
+    uint64_t start_ = 0;
+
 private:
     TForm_maintapmill* form_ = nullptr;
-    uint64_t start_ = 0;
 };
 
 // ---- into the recording ----
@@ -156,6 +157,31 @@ TEST_F(MessageRoutingTest, TheModifierOfTheHotKeyThatStopsARecordingIsNotInIt) {
     const std::vector<std::string> events = recordUntil(1000);
 
     EXPECT_THAT(events, ElementsAre("k65", "k67", "-"));
+}
+
+TEST_F(MessageRoutingTest, EveryModifierOfAStopKeyOfSeveralIsLeftOutWhateverTheirOrder) {
+    using platform::kModControl;
+    using platform::kModShift;
+    form().controlKeys.set(HK_Stop, {kModControl | kModShift, 'Q'});
+    struct Order {
+        int first, second;
+        uint64_t gap;  // between the two presses: within a frame or across frames
+    };
+    for (const Order& o : {Order{17, 16, 2}, Order{16, 17, 2}, Order{17, 16, 45}, Order{16, 17, 45}}) {
+        SCOPED_TRACE(std::to_string(o.first) + " then " + std::to_string(o.second) + " after " + std::to_string(o.gap));
+        start_ = fp.pump.now();
+        const uint32_t firstHeld = o.first == 17 ? kModControl : kModShift;
+        at(5, [&] { key(65); });
+        at(25, [&] { key(o.first, firstHeld); });
+        at(25 + o.gap, [&] { key(o.second, kModControl | kModShift); });
+        at(30 + o.gap, [&] {
+            key('Q', kModControl | kModShift);
+            form().OnWMHotKey(HK_Stop);
+        });
+        const std::vector<std::string> events = recordUntil(100000);  // the hot key stops it first
+        EXPECT_EQ(read("jb_rec/jb_rec.ini").find("k1"), std::string::npos);
+        EXPECT_EQ(events.front(), "k65");
+    }
 }
 
 TEST_F(MessageRoutingTest, TheModifierOfAHotKeyLeavesTheEarlierEventsOfItsFrame) {

@@ -208,9 +208,9 @@ TEST_F(RecorderTest, CtrlWDuringARecordingStartsAfreshAndTheOuterLoopAddsItsPend
     EXPECT_FALSE(form().recording);
     EXPECT_TRUE(form().SpeedButton_rec->enabled());
     EXPECT_EQ(form().recname, "jb_rec");
+    // The keyboard library reports keys until the outer loop ends.
     EXPECT_THAT(fp.hooks.calls, ElementsAre("StartHook 4660 1152", "EnableHotKeyHook", "StartHook 4660 1152",
-                                            "EnableHotKeyHook", "StopHook", "DisableHotKeyHook", "StopHook",
-                                            "DisableHotKeyHook"));
+                                            "StopHook", "StopHook", "DisableHotKeyHook"));
 }
 
 // ---- a scratch file that cannot be written ----

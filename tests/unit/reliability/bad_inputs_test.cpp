@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(BadInputsTest, GarbageInEveryFileReadsAsDefaultsAndStaysAsItWas) {
-    const std::vector<std::string> files = {"config.ini", "plan.ini", "jb_rec/jb_rec.ini", "jb_strec/stjb.ini",
-                                            "jb_homa/junk.ini"};
+    const std::vector<std::string> files = {"config.ini", "plan.ini",         "hotkey.ini",
+                                            "jb_rec/jb_rec.ini", "jb_strec/stjb.ini", "jb_homa/junk.ini"};
     uint32_t seed = 1;
     for (const std::string& f : files) write(f, garbage(4096, seed++));
     const auto before = snapshot(files);

@@ -59,6 +59,14 @@ protected:
         return form;
     }
 
+    // The shown main window closed as the user closes it (its hot keys go) and started again.
+    TForm_maintapmill& restartedForm() {
+        fp.dialogs.answerNext(platform::MessageAnswer::Yes);
+        EXPECT_TRUE(form_->FormCloseQuery());
+        fp.dialogs.shown.clear();
+        return shownForm();
+    }
+
     static std::vector<std::string> items(const ui::ItemList& list) {
         std::vector<std::string> out;
         for (int i = 0; i < list.count(); ++i) out.push_back(list.item(i));

@@ -32,6 +32,7 @@ protected:
         factory.modalScript = nullptr;
     }
     void start() { form_ = &shownForm(); }
+    void restart() { form_ = &restartedForm(); }
     // What the user fills in for an entry: a single key, or a modifier (0 Ctrl, 1 Alt, 2 Shift)
     // plus a key, the kind (0 运行, 1 停止), the recording r1 and a count.
     void fill(TForm_hotkey& w, const std::string& key, int modifier = -1, int kind = 0, const std::string& count = "2") {
@@ -121,6 +122,68 @@ TEST_F(HotKeyTableTest, EntriesSurviveARestartAndRunTheirRecordingWithTheirCount
     });
     form_->OnWMHotKey(HotKeyTable::kFirstId);
     EXPECT_EQ(keysInjected(), 4u) << "the recording's key, down and up, twice";
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+TEST_F(HotKeyTableTest, AnEntryOnAKeyAboveTheFirst123SurvivesARestart) {
+    start();
+    add("OEM_1");  // the ; key
+    restart();
+    EXPECT_TRUE(registered(0, 0, 186));
+    withWindow([&](TForm_hotkey& w) { EXPECT_THAT(row(w, 0), ElementsAre("1", "OEM_1", "", "r1", "2", "是")); });
+}
+
+TEST_F(HotKeyTableTest, AnEntryAnotherProgramHeldAtStartIsShownSoAndItsKeyIsRecorded) {
+    start();
+    add("F7");
+    fp.hotkeys.taken.insert({0, kF7});
+    restart();
+    withWindow([&](TForm_hotkey& w) { EXPECT_THAT(row(w, 0), ElementsAre("1", "F7（被占用）", "", "r1", "2", "是")); });
+    fp.pump.at(fp.pump.now() + 5, [&] { form_->onMessage(form_->keymsg[kF7], kF7, 0); });
+    fp.pump.at(fp.pump.now() + 30, [&] { form_->SpeedButton_stopClick(); });
+    form_->SpeedButton_recClick();
+    EXPECT_NE(read("jb_rec/jb_rec.ini").find("kp=k118"), std::string::npos);
+
+    fp.hotkeys.taken.clear();  // the other program let go: 启用 puts the entry in force
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+        EXPECT_THAT(row(w, 0), ElementsAre("1", "F7", "", "r1", "2", "是"));
+    });
+    EXPECT_TRUE(registered(0, 0, kF7));
+}
+
+// Values the window never writes: each entry is marked where it is wrong, never registered, and
+// nothing it names is looked for outside the program's folders.
+TEST_F(HotKeyTableTest, BadValuesInTheFileMarkTheirEntryWhichNeverRuns) {
+    const std::string run = "kind=\xd4\xcb\xd0\xd0\r\n";
+    auto entry = [&](const std::string& key, const std::string& kind, const std::string& jbname, const std::string& times) {
+        return "key=" + key + "\r\n" + kind + "jbname=" + jbname + "\r\ntimes=" + times + "\r\nenabled=1\r\n";
+    };
+    write("hotkey.ini", "[1]\r\n" + entry("F2", run, "r1R", "0") + "[2]\r\n" + entry("F3", run, "r1R", "-5") +
+                            "[3]\r\n" + entry("F4", "kind=dance\r\n", "r1R", "1") + "[4]\r\n" +
+                            entry("F5", run, "..\\r1R", "1") + "[5]\r\n" + entry("F6", run, "C:\\x\\r1R", "1") +
+                            "[6]\r\n" + entry("F7", run, "r1X", "1") + "[7]\r\n" + entry("F8", run, "r1R", "-359") +
+                            "[8]\r\n" + entry("F8", run, "r1R", "1") + "[9]\r\n" + entry("F11", run, "r1R", "x"));
+    start();
+    withWindow([&](TForm_hotkey& w) {
+        ASSERT_EQ(w.ListView_homa->rowCount(), 9);
+        EXPECT_THAT(row(w, 0), ElementsAre("1", "F2", "", "r1", "0（无效）", "无效"));
+        EXPECT_THAT(row(w, 1), ElementsAre("2", "F3", "", "r1", "-5（无效）", "无效"));
+        EXPECT_THAT(row(w, 2), ElementsAre("3", "F4（无效）", "", "r1", "1", "无效"));
+        EXPECT_THAT(row(w, 3), ElementsAre("4", "F5", "", "..\\r1（无效）", "1", "无效"));
+        EXPECT_THAT(row(w, 4), ElementsAre("5", "F6", "", "C:\\x\\r1（无效）", "1", "无效"));
+        EXPECT_THAT(row(w, 5), ElementsAre("6", "F7", "", "r1X（无效）", "1", "无效"));
+        EXPECT_THAT(row(w, 6), ElementsAre("7", "F8", "", "r1", "无限", "是"));
+        EXPECT_THAT(row(w, 7), ElementsAre("8", "F8（无效）", "", "r1", "1", "无效"));
+        EXPECT_THAT(row(w, 8), ElementsAre("9", "F11", "", "r1", "1", "是")) << "no number: the documented default";
+    });
+    std::vector<int> registeredIds;
+    for (const auto& [id, r] : fp.hotkeys.active)
+        if (id >= HotKeyTable::kFirstId) registeredIds.push_back(id - HotKeyTable::kFirstId);
+    EXPECT_THAT(registeredIds, ElementsAre(6, 8));
+    for (int i = 0; i < 6; ++i) form_->OnWMHotKey(HotKeyTable::kFirstId + i);
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
     EXPECT_THAT(messages(), IsEmpty());
 }
 

@@ -101,12 +101,16 @@ TEST_F(HotkeyWindowTest, AddChecksItsFieldsInOrderBeforeKeepingAnything) {
         w.RadioButton_homajb->setChecked(true);
         w.Speedbutton_sutimeClick();
         EXPECT_EQ(reminders().back(), "请选择脚本！");
-        const size_t shown = fp.dialogs.shown.size();
 
         w.ComboBox_homajb->setSelectedIndex(0);
+        w.Edit_playta->setText("0");
+        w.Speedbutton_sutimeClick();
+        EXPECT_EQ(reminders().back(), "播放次数不能为0！");
+        w.Edit_playta->setText("1");
         EXPECT_EQ(w.ListView_homa->rowCount(), 0);
         EXPECT_FALSE(exists("hotkey.ini"));
         EXPECT_EQ(fp.hotkeys.registrations.size(), 9u) << "only the control hot keys";
+        const size_t shown = fp.dialogs.shown.size();
         w.Speedbutton_sutimeClick();
         EXPECT_EQ(fp.dialogs.shown.size(), shown) << "a complete entry is kept silently";
         EXPECT_EQ(w.ListView_homa->rowCount(), 1);
