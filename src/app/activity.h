@@ -35,6 +35,7 @@ private:
     std::string refusal_;
     Activity refusedDuring_ = Activity::Idle;
 };
+
 // The tray icon's tip: "欢迎使用Tapmill" while idle, otherwise "Tapmill — 录制中" and the like.
 std::string activityTrayTip(Activity activity);
 
