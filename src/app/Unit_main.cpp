@@ -153,6 +153,13 @@ void TForm_maintapmill::endEverything() {
     if (!failure.empty()) platform_.dialogs.messageBox(failure, kErrorReportCaption, platform::MessageButtons::Ok);
 }
 
+// A start inside a modal window's loop would play in that window, and what it started would keep
+// the window's answer (the exit question's 是 among them) waiting until it ends.
+bool TForm_maintapmill::busyForAStart() const {
+    return recording || playing || running || stjournal.recorder.hookHeld() || stjournal.player.playing ||
+           platform_.dialogs.boxOpen() || factory_.modalWindowOpen();
+}
+
 // A second removal after the one of the close request does nothing.
 void TForm_maintapmill::FormClose() { removeTrayIcon(); }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/activity.h"
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
@@ -251,6 +252,11 @@ public:
     void capturePoint();
     // A hot key of the user's table: its script starts, or what plays or runs stops.
     void userHotKeyPressed(const HotKeyEntry& entry);
+    // Something records, plays or runs, or a modal window is open, whose loop a start from outside
+    // (a command, a user hot key) would run inside: such a start is refused.
+    bool busyForAStart() const;
+    // Panel 0 says why a command was refused until what the program does changes.
+    void showCommandRefusal(const std::string& refusal);
 
     // ---- plain recorder (Panel_rec) ----
     void SpeedButton_recClick();
@@ -298,6 +304,8 @@ public:
     void SpeedButton_pauseaClick();
     void FlatSpeedButton1Click();
     void Speedbutton_useClick();
+    // Makes the named script the enabled one, as "启用" does.
+    void useScript(const std::string& name);
     void CheckBox_loopaClick();
     // Routes a pass-count field's typing and changes to the shared handlers.
     void playCountFieldEvent(ui::Edit& field, ui::Event event, ui::EventArgs& args);
@@ -337,8 +345,12 @@ public:
     void RzCheckBox_loopClick();
     // Makes the named journal current and loads it into the journal table.
     void loadJournal(const std::string& name);
-    // Plays the loaded journal with these passes and speed, as the play button does.
-    void playLoadedJournal(int32_t passes, int speed);
+    // Plays the loaded journal with these passes, speed and endless mode, as the play button does.
+    void playLoadedJournal(int32_t passes, int speed, bool endless);
+    // Plays the named journal `count` passes (without end for kEndlessPlayCount) at `speed`, as
+    // the play button plays the panel's: it becomes the current journal, which the panel names.
+    // The panel's count, speed and endless box stay as the user left them.
+    void playst(int32_t count, int speed, const std::string& name);
     // The system took a journal hook away (WM_CANCELJOURNAL).
     void WMCancelJournal();
     // Lets a paused journal recording or playback go on, so no call stays parked in the pause.
@@ -390,7 +402,9 @@ private:
     void removeTrayIcon();
     void showTrayPicture(platform::TrayPicture picture);
     // What the program is doing, in the status bar and in the tray icon's tip.
+    Activity currentActivity() const;
     void showActivity();
+    ActivityStatus activityStatus_;
     // The icon's own messages; true when the message was one of them.
     bool routeTrayMessage(uint32_t message, intptr_t lParam);
     platform::TrayPicture trayPicture_ = platform::TrayPicture::Normal;

@@ -21,6 +21,16 @@ std::string activityStatusText(Activity activity) {
     return "当前状态：";
 }
 
+void ActivityStatus::refuse(Activity now, const std::string& refusal) {
+    refusal_ = refusal;
+    refusedDuring_ = now;
+}
+
+std::string ActivityStatus::text(Activity now) {
+    if (now != refusedDuring_) refusal_.clear();
+    return refusal_.empty() ? activityStatusText(now) : refusal_;
+}
+
 std::string activityTrayTip(Activity activity) {
     switch (activity) {
         case Activity::Recording: return "Tapmill — 录制中";

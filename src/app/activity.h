@@ -18,9 +18,24 @@ enum class Activity { Idle, Recording, Playing, Running, Paused };
 Activity activityOf(const ActivityFlags& flags);
 // Panel 0 of the status bar: "当前状态：录制……", "当前状态：暂停", ...
 std::string activityStatusText(Activity activity);
-// Panel 0 while a command of the command line is refused for the work under way; it stays there
-// while that work goes on.
+// Panel 0 while a command of the command line is refused for the work under way or a modal window
+// of the program.
 inline const char* const kCommandRefusedStatus = "正忙，已拒绝命令行的命令";
+// Panel 0 when a command names a recording, journal or script its folder does not hold.
+inline std::string commandNameMissingStatus(const std::string& name) { return "'" + name + "'不存在，已拒绝命令"; }
+
+// Panel 0 of the status bar: what the program is doing, or the refusal of a command, which stays
+// there until what the program is doing changes.
+class ActivityStatus {
+public:
+    void refuse(Activity now, const std::string& refusal);
+    std::string text(Activity now);
+
+private:
+    std::string refusal_;
+    Activity refusedDuring_ = Activity::Idle;
+};
+
 // The tray icon's tip: "欢迎使用Tapmill" while idle, otherwise "Tapmill — 录制中" and the like.
 std::string activityTrayTip(Activity activity);
 

@@ -114,17 +114,20 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) { retur
 std::string commandLineUsage() {
     return "用法：\n"
            "tapmill.exe /play 名称 [/count 次数] [/speed 速度] [/loop]\n"
-           "    播放录制的脚本\n"
+           "    播放“录制按键”的脚本\n"
            "tapmill.exe /journal 名称 [/count 次数] [/speed 速度] [/loop]\n"
-           "    播放日志录制的脚本\n"
+           "    播放“录制按键（强化）”的脚本\n"
            "tapmill.exe /run 名称 [/count 次数] [/loop]\n"
-           "    运行自编的脚本\n"
+           "    启用并运行“自编按键”的脚本\n"
            "tapmill.exe /stop\n"
            "    停止正在播放或运行的脚本\n"
            "tapmill.exe /?\n"
            "    显示本说明\n\n"
-           "次数默认为 1；速度为 0 到 10，默认为 5；/loop 无限循环播放。\n"
-           "Tapmill 已在运行时，命令交给它去执行；它正忙时拒绝 /stop 以外的命令。";
+           "次数默认为 1；速度为 0 到 10，默认为 5；/loop 无限循环播放。次数、速度和 /loop 只对这一个命令有效，"
+           "不改变面板上的设置。\n"
+           "Tapmill 已在运行时，命令交给它去执行；它正忙或开着对话框时拒绝 /stop 以外的命令，名称不存在的命令"
+           "也被拒绝，原因显示在它的状态栏上。\n"
+           "退出代码：0 已执行或已交给正在运行的 Tapmill；1 被拒绝或没有回应；2 参数有误。";
 }
 
 std::string joinArguments(const std::vector<std::string>& args) {

@@ -24,16 +24,23 @@ int refuseSecondInstance(platform::Platform& platform) {
     return kExitDone;
 }
 
+// What went wrong with a command, told where nobody has to answer it: the console the program
+// was started from. Only a start without one gets a box.
+void tellFailure(platform::Platform& platform, const std::string& text) {
+    if (!platform.dialogs.writeToConsole(text))
+        platform.dialogs.messageBox(text, platform::kRemindCaption, platform::MessageButtons::Ok, /*ownerless=*/true);
+}
+
 int handOver(platform::Platform& platform, const std::vector<std::string>& args) {
     switch (platform.handOver.send(kMainWindowClass, joinArguments(args), kHandOverTimeoutMs)) {
         case platform::HandOverReply::Accepted:
             return kExitDone;
         case platform::HandOverReply::Busy:
-            // The running instance says so in its status bar.
+        case platform::HandOverReply::Refused:
+            // The running instance says why in its status bar.
             return kExitRefused;
         default:
-            platform.dialogs.messageBox(kNoAnswer, platform::kRemindCaption, platform::MessageButtons::Ok,
-                                        /*ownerless=*/true);
+            tellFailure(platform, kNoAnswer);
             return kExitRefused;
     }
 }
@@ -43,8 +50,7 @@ int handOver(platform::Platform& platform, const std::vector<std::string>& args)
 int runProgram(platform::Platform& platform, ui::Factory& factory, const std::vector<std::string>& args) {
     const ParsedCommandLine parsed = parseCommandLine(args);
     if (!parsed.fault.empty()) {
-        platform.dialogs.messageBox(parsed.fault + "\n\n" + commandLineUsage(), platform::kRemindCaption,
-                                    platform::MessageButtons::Ok, /*ownerless=*/true);
+        tellFailure(platform, parsed.fault + "\n\n" + commandLineUsage());
         return kExitBadArguments;
     }
     if (parsed.command.action == CommandAction::Usage) {
@@ -59,9 +65,9 @@ int runProgram(platform::Platform& platform, ui::Factory& factory, const std::ve
     TForm_maintapmill form(platform, factory, platform.desktop.executablePath());
     CommandReceiver receiver(form, platform.handOver);
     form.window->show();
-    // Carried out from the message loop, once the window is up, as a handed-over command is.
-    if (command) platform.handOver.post(joinArguments(args));
-    return platform.pump.runMessageLoop();
+    if (command) receiver.takeOwnCommand(args);
+    const int loopExit = platform.pump.runMessageLoop();
+    return receiver.ownCommandRefused() ? kExitRefused : loopExit;
 }
 
 }  // namespace tapmill

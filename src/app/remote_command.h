@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "platform/instance_handover.h"
@@ -9,8 +10,10 @@ namespace tapmill {
 class TForm_maintapmill;
 
 // Carries out the commands of the command line in the main window: the program's own, and those
-// a later start hands over. A command plays or runs as the panel's button does, with the messages
-// of the panel; while the window records, plays or runs, every command but /stop is refused.
+// a later start hands over. A command plays or runs as the panel's button does, with its own
+// count, speed and loop. A command waits for nobody: while the window records, plays or runs, or
+// shows a modal window, every command but /stop is refused, and so is a name its folder does not
+// hold, each with a status instead of a message box.
 class CommandReceiver : public platform::HandOverReceiver {
 public:
     // Listens on the platform's hand-over for as long as it lives.
@@ -22,9 +25,12 @@ public:
     platform::HandOverReply answer(const std::string& command) override;
     void carryOut(const std::string& command) override;
 
+    // The command of the program's own command line, carried out from the message loop once the
+    // window is up, as a handed-over command is; whether it was refused.
+    void takeOwnCommand(const std::vector<std::string>& args);
+    bool ownCommandRefused() const { return ownCommandRefused_; }
+
 private:
-    bool busy() const;
-    void refuseForBusy();
     void play(const Command& command);
     void playJournal(const Command& command);
     void run(const Command& command);
@@ -32,6 +38,8 @@ private:
 
     TForm_maintapmill& form_;
     platform::InstanceHandOver& handOver_;
+    bool ownCommandPending_ = false;
+    bool ownCommandRefused_ = false;
 };
 
 }  // namespace tapmill

@@ -18,7 +18,7 @@ void TForm_maintapmill::showTrayPicture(platform::TrayPicture picture) {
     platform_.tray.change(window->nativeHandle(), picture);
 }
 
-void TForm_maintapmill::showActivity() {
+Activity TForm_maintapmill::currentActivity() const {
     const journal::JournalRecorder& journalRecorder = stjournal.recorder;
     const journal::JournalPlayer& journalPlayer = stjournal.player;
     ActivityFlags flags;
@@ -28,13 +28,22 @@ void TForm_maintapmill::showActivity() {
     flags.playingPaused = !((playing && !playpause) || (journalPlayer.playing && !journalPlayer.paused));
     flags.running = running;
     flags.runningPaused = runpause;
-    const Activity activity = activityOf(flags);
-    if (activity == Activity::Idle || StatusBar->panelText(0) != kCommandRefusedStatus)
-        setStatus(0, activityStatusText(activity));
+    return activityOf(flags);
+}
+
+void TForm_maintapmill::showActivity() {
+    const Activity activity = currentActivity();
+    setStatus(0, activityStatus_.text(activity));
     // The status text of the timed start stays as it is; when it fires, the tips tell.
     const std::string timedStart = timedStartNote();
-    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "\n" + timedStart));
+    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "
+" + timedStart));
     StatusBar->setPanelTip(1, timedStart);
+}
+
+void TForm_maintapmill::showCommandRefusal(const std::string& refusal) {
+    activityStatus_.refuse(currentActivity(), refusal);
+    showActivity();
 }
 
 void TForm_maintapmill::Timer_flashTimer() {

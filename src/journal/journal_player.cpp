@@ -23,9 +23,10 @@ uint32_t JournalPlayer::scaledGap(uint32_t earlier, uint32_t later, int speed) {
     return static_cast<uint32_t>(scaled);
 }
 
-bool JournalPlayer::start(int32_t passes, int newSpeed) {
+bool JournalPlayer::start(int32_t passes, int newSpeed, bool endlessMode) {
     passesLeft = passes;
     speed = newSpeed;
+    endless = endlessMode;
     if (playing) return false;
     pressed_.forget();
     playing = true;
@@ -44,7 +45,6 @@ void JournalPlayer::stop() {
 void JournalPlayer::endOnShow() {
     stop();
     paused = false;
-    endless = false;
 }
 
 int32_t JournalPlayer::readEventCount() const { return std::max(0, readJournalEventCount(journal_.file)); }

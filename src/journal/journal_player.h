@@ -22,13 +22,14 @@ class JournalPlayer : public platform::JournalProcedure {
 public:
     JournalPlayer(CurrentJournal& journal, PlaybackHook& hook, platform::MessagePump& pump);
 
-    // Takes the passes and the speed; installs the hook for a first pass unless a playback runs,
-    // which goes on with them. True when it installed the hook.
-    bool start(int32_t passes, int speed);
+    // Takes the passes, the speed and the endless mode; installs the hook for a first pass unless
+    // a playback runs, which goes on with them. True when it installed the hook.
+    bool start(int32_t passes, int speed, bool endlessMode = false);
     // Ends a playback in progress, hook and all, and lets go of the keys and buttons its events
     // pressed and did not release.
     void stop();
-    // What a show of the main window does: ends the playback and clears the pause and endless flags.
+    // What a show of the main window does: ends the playback and clears the pause. The endless mode
+    // is left to the next start, which takes it from whoever starts.
     void endOnShow();
 
     intptr_t JournalPlaybackProc(int code, uintptr_t wParam, JournalEvent* event);
@@ -43,7 +44,7 @@ public:
 
     bool playing = false;  // while a playback hook is installed
     bool paused = false;   // toggled with the recorder's by the pause button
-    bool endless = false;  // set by the endless box, read at the end of each pass
+    bool endless = false;  // taken at the start, followed by the endless box, read at the end of each pass
     int32_t position = 0;  // the event being handed over
     int32_t eventCount = 0;
     int32_t passesLeft = 0;

@@ -70,12 +70,19 @@ void TForm_maintapmill::RzBitBtn_stplayClick() {
     loadJournal(Label_stjbname->text());
     // A count that is no 32-bit number ends the start here, the journal loaded and no hook installed.
     const int32_t passes = parseInt32Strict(Edit_stt->text());
-    playLoadedJournal(passes, RzTrackBar_st->position());
+    playLoadedJournal(passes, RzTrackBar_st->position(), RzCheckBox_loop->checked());
 }
 
-void TForm_maintapmill::playLoadedJournal(int32_t passes, int speed) {
+void TForm_maintapmill::playst(int32_t count, int speed, const std::string& name) {
+    Label_stjbname->setText(name);
+    loadJournal(name);
+    const bool endless = count == kEndlessPlayCount;
+    playLoadedJournal(endless ? 1 : count, speed, endless);
+}
+
+void TForm_maintapmill::playLoadedJournal(int32_t passes, int speed, bool endless) {
     // The playback goes on from the message loop, whoever plays it; the activity display sees it end.
-    if (stjournal.player.start(passes, speed)) showActivity();
+    if (stjournal.player.start(passes, speed, endless)) showActivity();
 }
 
 void TForm_maintapmill::Speedbutton_stpauseClick() {

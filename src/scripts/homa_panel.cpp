@@ -27,7 +27,11 @@ void TForm_maintapmill::Speedbutton_useClick() {
         platform_.dialogs.messageBox("请选择您要读取的脚本！", platform::kRemindCaption, platform::MessageButtons::Ok);
         return;
     }
-    usename = ListView_homa->cell(row, kNameColumn);
+    useScript(ListView_homa->cell(row, kNameColumn));
+}
+
+void TForm_maintapmill::useScript(const std::string& name) {
+    usename = name;
     relistview(*ListView_homa, usename);
 }
 

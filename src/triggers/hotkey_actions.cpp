@@ -17,9 +17,9 @@ void TForm_maintapmill::userHotKeyPressed(const HotKeyEntry& entry) {
         Speedbutton_stopaClick();
         return;
     }
-    // A start never goes inside what runs already: the user's key would otherwise nest a second
-    // playback into a recording or a run.
-    if (recording || playing || running || stjournal.recorder.hookHeld() || stjournal.player.playing) return;
+    // A start never goes inside what runs already or inside a modal window: the user's key would
+    // otherwise nest a second playback into a recording, a run or the window's loop.
+    if (busyForAStart()) return;
     if (userHotKeyScriptMissing(exedir, entry)) return;
     if (entry.plainRecording)
         playrec(entry.count, kHotKeyPlaySpeed, entry.script);

@@ -18,6 +18,8 @@ class Factory {
 public:
     virtual ~Factory() = default;
     virtual std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) = 0;
+    // Whether a window of the program is shown modally: its modal loop runs below whoever asks.
+    virtual bool modalWindowOpen() const = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;
     // One line of text; what does not fit ends in an ellipsis rather than being cut off unseen.
     virtual std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption,

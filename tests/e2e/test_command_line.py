@@ -1,6 +1,7 @@
 """The command line: a later start hands its command to the running program, or the program starts
 and carries it out itself; target.exe logs what was played."""
 
+import tempfile
 import time
 import unittest
 
@@ -47,6 +48,18 @@ class CommandLineTest(E2ETestCase):
         self.addCleanup(process.kill)
         return process.wait_exit()
 
+    def assert_no_box(self):
+        with self.assertRaises(e2e.UiDriverError):
+            self.driver.msgbox(timeout=1.0)
+
+    def write_click_journal(self, name):
+        clicks = [(0x0201, *self.corner), (0x0202, *self.corner), (0x0204, *self.far_corner), (0x0205, *self.far_corner)]
+        lines = []
+        for number, (message, x, y) in enumerate(clicks):
+            lines += [f"[{number}]", "iCode=0", "wParam=0", f"message={message}", f"paramL={x}", f"paramH={y}",
+                      f"time={1000 + number * 50}", "hwnd=0"]
+        self.folder.write_text(f"jb_strec/{name}.ini", "\r\n".join(lines + ["[end]", f"all={len(clicks)}", ""]), "ascii")
+
     def wait_idle(self):
         self.main.wait_status("当前状态：", "the program to be idle")
 
@@ -65,17 +78,51 @@ class CommandLineTest(E2ETestCase):
         self.assertEqual(self.target.events(), self.one_pass)
 
     def test_a_running_program_plays_a_handed_over_journal_twice(self):
-        clicks = [(0x0201, *self.corner), (0x0202, *self.corner), (0x0204, *self.far_corner), (0x0205, *self.far_corner)]
-        lines = []
-        for number, (message, x, y) in enumerate(clicks):
-            lines += [f"[{number}]", "iCode=0", "wParam=0", f"message={message}", f"paramL={x}", f"paramH={y}",
-                      f"time={1000 + number * 50}", "hwnd=0"]
-        self.folder.write_text("jb_strec/走法.ini", "\r\n".join(lines + ["[end]", f"all={len(clicks)}", ""]), "ascii")
+        self.write_click_journal("走法")
         self.start_running_instance()
         self.assertEqual(self.command("/journal", "走法", "/count", "2"), 0)
         self.target.wait_events(2 * len(self.one_pass))
         self.wait_idle()
         self.assertEqual(self.target.wait_quiet(), self.one_pass * 2)
+
+    def test_a_journal_command_plays_its_own_count_and_leaves_the_endless_box_ticked(self):
+        self.write_click_journal("走法")
+        self.start_running_instance()
+        self.main.show_panel("Panel_strec")
+        box = self.main.in_panel("Panel_strec", "无限循环播放")
+        self.driver.click(box)
+        e2e.wait_until(lambda: self.driver.is_checked(box) == 1, "the endless box")
+
+        self.assertEqual(self.command("/journal", "走法", "/count", "1"), 0)
+        self.target.wait_events(len(self.one_pass))
+        self.wait_idle()
+        time.sleep(1)  # an endless playback would go on
+        self.assertEqual(self.target.events(), self.one_pass)
+        self.assertEqual(self.driver.is_checked(box), 1)
+        self.assertFalse(self.driver.is_enabled(self.main.field_beside("Panel_strec", "播放次数：")))
+        e2e.screenshot("command-line-journal-box-kept")
+
+    def test_a_name_that_does_not_exist_is_refused_with_exit_code_1_and_no_box(self):
+        self.start_running_instance()
+        self.main.show_panel("Panel_homa")
+        table = self.driver.find_class(self.main.panel("Panel_homa"), "SysListView32")
+        self.driver.lv_select(table, 0)
+        self.driver.click(self.main.in_panel("Panel_homa", "启用"))
+        e2e.wait_until(lambda: self.driver.lv_text(table, 0, 2) == "是", "演示 enabled")
+
+        for action in ("/play", "/run"):
+            with self.subTest(action):
+                self.assertEqual(self.command(action, "NOSUCH"), 1)
+                self.assert_no_box()
+                self.assertEqual(self.main.status(0), "'NOSUCH'不存在，已拒绝命令")
+        e2e.xdotool("search", "--name", "^Tapmill V3.3$", "windowraise")  # over target.exe, for the picture
+        e2e.screenshot("command-line-name-refused")
+        self.assertEqual(self.driver.lv_text(table, 0, 2), "是")
+
+        self.driver.click(self.main.in_panel("Panel_homa", "运行"))
+        self.target.wait_events(len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), self.one_pass)
 
     def test_without_a_running_program_play_starts_it_and_plays(self):
         self.target = self.start_target()
@@ -101,18 +148,40 @@ class CommandLineTest(E2ETestCase):
         time.sleep(1)
         self.assertEqual(len(self.target.events()), played)
 
-    def test_bad_arguments_show_the_usage_exit_with_2_and_play_nothing(self):
+    def test_a_command_while_the_exit_question_is_open_is_refused_as_busy(self):
         self.start_running_instance()
-        process = WineProcess(self.folder.path / "tapmill.exe", ["/play", "demo", "/count", "twice"],
-                              cwd=self.folder.path)
+        self.driver.close(self.main.hwnd)
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "是否真的要退出Tapmill？")
+        self.assertEqual(self.command("/play", "demo"), 1)
+        time.sleep(1)
+        self.assertEqual(self.target.events(), [], "nothing plays inside the question")
+        self.assertEqual(self.main.status(0), "正忙，已拒绝命令行的命令")
+        self.driver.press(box, "no")
+
+    def test_bad_arguments_print_the_usage_exit_with_2_and_play_nothing(self):
+        self.start_running_instance()
+        bad = ["/play", "demo", "/count", "twice"]
+        # A file, not a pipe: Wine's services may hold a pipe open long after the program ended.
+        with tempfile.TemporaryFile() as output:
+            process = WineProcess(self.folder.path / "tapmill.exe", bad, cwd=self.folder.path, stderr=output)
+            self.addCleanup(process.kill)
+            self.assertEqual(process.wait_exit(), 2)
+            output.seek(0)
+            printed = output.read().decode("ascii", "replace")
+        self.assertIn("/count", printed)
+        self.assertIn("tapmill.exe /journal", printed)
+        self.assert_no_box()
+
+        # "/?" asks for the usage: a box shows it.
+        process = WineProcess(self.folder.path / "tapmill.exe", ["/?"], cwd=self.folder.path)
         self.addCleanup(process.kill)
         box, text = self.driver.msgbox()
-        self.assertTrue(text.startswith("/count 后面要写播放次数"), text)
-        self.assertIn("用法：", text)
-        self.assertEqual(self.driver.msgbox_caption(box), "提醒！")
+        self.assertIn("录制按键（强化）", text)
+        time.sleep(0.5)  # the box draws its text after it is found
         e2e.screenshot("command-line-usage")
         self.driver.press(box, "ok")
-        self.assertEqual(process.wait_exit(), 2)
+        self.assertEqual(process.wait_exit(), 0)
         time.sleep(0.5)
         self.assertEqual(self.target.events(), [])
         self.assertEqual(self.main.status(0), "当前状态：")

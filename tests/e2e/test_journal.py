@@ -57,11 +57,16 @@ def without_hot_keys(timed_events):
 
 def journal_text(moves, step_ms):
     """A journal as the program stores it, of pointer moves to the (x, y) given, step_ms apart."""
+    return events_journal_text([(512, x, y) for x, y in moves], step_ms)
+
+
+def events_journal_text(events, step_ms):
+    """A journal of (mouse message, x, y) events, step_ms apart."""
     lines = []
-    for number, (x, y) in enumerate(moves):
-        lines += [f"[{number}]", "iCode=0", "wParam=0", "message=512", f"paramL={x}", f"paramH={y}",
+    for number, (message, x, y) in enumerate(events):
+        lines += [f"[{number}]", "iCode=0", "wParam=0", f"message={message}", f"paramL={x}", f"paramH={y}",
                   f"time={1000 + number * step_ms}", "hwnd=0"]
-    lines += ["[end]", f"all={len(moves)}"]
+    lines += ["[end]", f"all={len(events)}"]
     return "\r\n".join(lines) + "\r\n"
 
 
@@ -237,6 +242,40 @@ class JournalTest(E2ETestCase):
                 self.assertNotIn(("KEYDOWN", VK_ESCAPE), self.target.events(), "the Esc went no further")
         e2e.screenshot("journal-ctrl-esc")
 
+    def to_tray_and_back(self):
+        self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+        e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to go into the tray")
+        self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+        e2e.wait_until(lambda: self.driver.is_visible(self.main.hwnd), "the window to come back")
+
+    def test_the_endless_box_decides_after_the_tray_and_back(self):
+        width, height = e2e.screen_size()
+        point = (width - 40, height - 40)  # where the main window never stands over target.exe
+        click = [("LDOWN", *point), ("LUP", *point)]
+        self.folder.write_text("jb_strec/click.ini", events_journal_text([(0x201, *point), (0x202, *point)], 100),
+                               "ascii")
+        self.main.show_panel("Panel_strec")
+        self.driver.set_text(self.main.label_after("Panel_strec", "当前脚本:"), "click")
+        box = self.main.in_panel("Panel_strec", "无限循环播放")
+        for ticked in (1, 0):
+            with self.subTest(ticked=ticked):
+                self.driver.click(box)
+                e2e.wait_until(lambda: self.driver.is_checked(box) == ticked, "the endless box")
+                self.to_tray_and_back()
+                self.main.wait_status(IDLE)
+                self.assertEqual(self.driver.is_checked(box), ticked)
+                before = len(self.target.events())
+                self.driver.click(self.main.in_panel("Panel_strec", "播放"))
+                if ticked:
+                    self.target.wait_events(before + 3 * len(click))
+                    self.assertEqual(self.main.status(0), PLAYING)
+                    e2e.screenshot("journal-endless-after-tray")
+                    e2e.key("ctrl+Escape")
+                self.main.wait_status(IDLE)
+                played = self.target.wait_quiet()[before:]
+                # Ctrl+Esc may have come between a press and its release.
+                self.assertEqual(played[:3 * len(click)] if ticked else played, click * (3 if ticked else 1))
+
     def test_a_playback_ended_by_showing_the_window_lets_go_of_the_button_it_held(self):
         e2e.key("alt+w")
         self.wait_state("录制中…")
@@ -251,9 +290,7 @@ class JournalTest(E2ETestCase):
         e2e.wait_until(lambda: ("LDOWN", 300, 300) in self.target.events()[before:], "the replayed press")
 
         # A show of the window is what ends a journal playback (into the tray and back).
-        self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)
-        e2e.wait_until(lambda: not self.driver.is_visible(self.main.hwnd), "the window to go into the tray")
-        self.driver.post(self.main.hwnd, WM_TRAYICON, 100, WM_LBUTTONDBLCLK)
+        self.to_tray_and_back()
         e2e.wait_until(lambda: self.main.status(0) == "当前状态：", "the playback to end")
 
         e2e.wait_until(lambda: not self.driver.keys_down(), "no key or button held", 2)

@@ -12,6 +12,36 @@ BOOL CALLBACK takeIfInView(HWND hwnd, LPARAM found) {
     return FALSE;
 }
 
+// The system's dialog class, which message boxes are made of.
+BOOL CALLBACK takeIfDialogInView(HWND hwnd, LPARAM found) {
+    wchar_t className[8] = {};
+    if (!IsWindowVisible(hwnd) || !GetClassNameW(hwnd, className, 8) || lstrcmpW(className, L"#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// Text for a console or a file, with the line ends both expect.
+std::wstring withCrLf(const std::string& text) {
+    std::wstring out;
+    for (wchar_t c : widen(text + "\n")) {
+        if (c == L'\n') out += L'\r';
+        out += c;
+    }
+    return out;
+}
+
+bool writeTo(HANDLE out, const std::wstring& text) {
+    DWORD mode = 0, written = 0;
+    if (GetConsoleMode(out, &mode))
+        return WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
+    // A file or a pipe: text in the system's code page, as the starter's other programs write it.
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
+    return WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
+}
+
 }  // namespace
 
 HWND programFrontWindow() {
@@ -42,6 +72,27 @@ platform::MessageAnswer Win32Dialogs::messageBox(const std::string& text, const 
     }
 }
 
+bool Win32Dialogs::boxOpen() const {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), takeIfDialogInView, reinterpret_cast<LPARAM>(&box));
+    return box != nullptr;
+}
+
 void Win32Dialogs::messageBeep(uint32_t type) { MessageBeep(type); }
+
+bool Win32Dialogs::writeToConsole(const std::string& text) {
+    // A program of the desktop has no console of its own: its error output is what the starter
+    // redirected (a batch file's "2> log", a pipe), or else the console of the command prompt
+    // that started it.
+    const HANDLE redirected = GetStdHandle(STD_ERROR_HANDLE);
+    if (redirected && redirected != INVALID_HANDLE_VALUE) return writeTo(redirected, withCrLf(text));
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool written = console != INVALID_HANDLE_VALUE && writeTo(console, withCrLf(text));
+    if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+    FreeConsole();
+    return written;
+}
 
 }  // namespace tapmill::win32

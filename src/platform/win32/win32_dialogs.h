@@ -17,7 +17,9 @@ class Win32Dialogs : public platform::Dialogs {
 public:
     platform::MessageAnswer messageBox(const std::string& text, const std::string& caption,
                                        platform::MessageButtons buttons, bool ownerless) override;
+    bool boxOpen() const override;
     void messageBeep(uint32_t type) override;
+    bool writeToConsole(const std::string& text) override;
 };
 
 }  // namespace tapmill::win32

@@ -89,7 +89,11 @@ void MemoryWindow::close() {
 void MemoryWindow::showModal() {
     closed_ = false;
     show();
-    if (factory_.modalScript) factory_.modalScript(*this);
+    if (factory_.modalScript) {
+        // Open for as long as the script runs, also when it throws.
+        std::unique_ptr<int, void (*)(int*)> open(&++factory_.modalOpen_, [](int* n) { --*n; });
+        factory_.modalScript(*this);
+    }
     if (closed_) return;
     // A window a test leaves open goes the way the close box would take it, whatever it answers.
     events_.onClose();

@@ -257,6 +257,7 @@ public:
     std::function<void(MemoryWindow&)> modalScript;
 
     std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) override;
+    bool modalWindowOpen() const override { return modalOpen_ > 0; }
     std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) override;
     std::unique_ptr<Label> label(Control& parent, int id, Rect rect, const std::string& caption,
                                  TextAlign align) override;
@@ -279,6 +280,10 @@ public:
     // In memory_list_view.cpp.
     std::unique_ptr<ListView> listView(Control& parent, int id, Rect rect, const std::vector<ListColumn>& columns,
                                        bool multiSelect) override;
+
+private:
+    friend class MemoryWindow;
+    int modalOpen_ = 0;  // modal windows whose script runs
 };
 
 // The in-memory control behind an interface reference, for tests that need its extra state.

@@ -35,10 +35,23 @@ const ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_INSERTSTRING
 const ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,
                                  LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETCURSEL,    LB_SETCURSEL,    LB_SETITEMHEIGHT};
 
+// A window in view that takes no input: a modal window shown over it disabled it.
+BOOL CALLBACK takeIfDisabledInView(HWND hwnd, LPARAM found) {
+    if (!IsWindowVisible(hwnd) || IsWindowEnabled(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
 }  // namespace
 
 std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) {
     return std::make_unique<Win32Window>(windowSpec, events);
+}
+
+bool Win32Factory::modalWindowOpen() const {
+    HWND owner = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), takeIfDisabledInView, reinterpret_cast<LPARAM>(&owner));
+    return owner != nullptr;
 }
 
 std::unique_ptr<ui::Panel> Win32Factory::panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) {

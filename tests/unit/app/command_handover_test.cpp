@@ -12,6 +12,8 @@
 #include "common/gbk.h"
 #include "common/profile.h"
 #include "common/speed.h"
+#include "journal/input_messages.h"
+#include "journal/journal_file.h"
 #include "support/form_fixture.h"
 
 namespace tapmill {
@@ -22,6 +24,23 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const char* const kNoAnswer = "正在运行的Tapmill没有回应，命令没有执行。";
+
+// The controls of a program that starts without a running instance, for a look while it runs.
+struct Watching : ui::memory::MemoryFactory {
+    std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override {
+        auto w = MemoryFactory::window(windowSpec, events);
+        shown = w.get();
+        return w;
+    }
+    std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
+                                             const std::vector<int>& widths) override {
+        auto s = MemoryFactory::statusBar(parent, id, rect, widths);
+        status = s.get();
+        return s;
+    }
+    ui::Window* shown = nullptr;
+    ui::StatusBar* status = nullptr;
+};
 
 class CommandHandOverTest : public testing::FormFixture {
 protected:
@@ -48,6 +67,20 @@ protected:
             profile::writeInteger(path, std::to_string(f), "y", 20 + f);
         }
         profile::writeInteger(path, "all", "value", frames);
+    }
+
+    // jb_strec\<name>.ini with `events` mouse moves 10 ms apart.
+    void journalOf(const std::string& name, int events) const {
+        const std::string path = file("jb_strec/" + name + ".ini");
+        for (int i = 0; i < events; ++i)
+            journal::writeJournalEvent(path, i, 0, 0, JournalEvent{journal::kWmMouseMove, i, 0, 10u * i, 0});
+        journal::writeJournalEventCount(path, events);
+    }
+
+    int leftClicks() const {
+        int clicks = 0;
+        for (const InputCall& c : fp.input.calls()) clicks += c.kind == InputCall::Mouse && c.a == platform::kMouseLeftDown;
+        return clicks;
     }
 
     std::vector<uint64_t> cursorTimes() const {
@@ -85,14 +118,88 @@ TEST_F(CommandHandOverTest, AnIdleInstanceTakesAPlayAndPlaysItOnlyOnceTheSenderH
     EXPECT_EQ(running.StatusBar->panelText(0), "当前状态：");
 }
 
-TEST_F(CommandHandOverTest, ANameThatDoesNotExistGetsThePanelsMessageInTheRunningInstance) {
-    runningInstance();
+TEST_F(CommandHandOverTest, ANameThatDoesNotExistIsRefusedWithExitCodeOneAndAStatusAndChangesNothing) {
+    TForm_maintapmill& running = runningInstance();
+    write("jb_homa/mine.ini", utf8ToGbk("开始\r\n单击鼠标左键\r\n结束\r\n").value());
+    running.usename = "mine";
+    running.Label_stjbname->setText("journal");
 
-    EXPECT_EQ(start({"/play", "nothere"}), kExitDone);
-    EXPECT_EQ(start({"/run", "nothere"}), kExitDone);
+    for (const char* action : {"/play", "/journal", "/run"}) {
+        SCOPED_TRACE(action);
+        EXPECT_EQ(start({action, "nothere"}), kExitRefused);
+        fp.pump.runMessageLoop();
+        running.Timer_flashTimer();
+        EXPECT_EQ(running.StatusBar->panelText(0), "'nothere'不存在，已拒绝命令");
+    }
+
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_THAT(fp.input.calls(), IsEmpty());
+    EXPECT_EQ(fp.journalHooks.installs, 0);
+    EXPECT_EQ(running.Label_stjbname->text(), "journal");
+    running.Speedbutton_runClick();
+    EXPECT_EQ(leftClicks(), 1) << "运行 still runs the enabled script";
+}
+
+// The command's count and loop are its own: the journal panel's endless box stays as the user left
+// it, and the panel's next playback follows the box.
+TEST_F(CommandHandOverTest, AJournalCommandPlaysItsOwnPassesAndLeavesTheEndlessBoxAsItWas) {
+    TForm_maintapmill& running = runningInstance();
+    journalOf("走法", 3);
+    fp.journalHooks.refuseSystemPlayback = true;
+    struct Row {
+        bool boxTicked;
+        std::vector<std::string> args;
+        bool commandEndless;
+    };
+    for (const Row& row : {Row{true, {"/journal", "走法", "/count", "1"}, false},
+                           Row{false, {"/journal", "走法", "/loop"}, true}}) {
+        SCOPED_TRACE(row.boxTicked ? "box ticked" : "box unticked");
+        running.RzCheckBox_loop->setChecked(row.boxTicked);
+        running.RzCheckBox_loopClick();
+        for (const bool byCommand : {true, false}) {
+            fp.journalHooks.sent.clear();
+            fp.pump.after(1000, [&] { start({"/stop"}); });
+            if (byCommand)
+                EXPECT_EQ(start(row.args), kExitDone);
+            else
+                running.RzBitBtn_stplayClick();
+            fp.pump.runMessageLoop();
+            const bool endless = byCommand ? row.commandEndless : row.boxTicked;
+            if (endless) {
+                EXPECT_GT(fp.journalHooks.sent.size(), 6u) << (byCommand ? "command" : "panel");
+            } else {
+                EXPECT_EQ(fp.journalHooks.sent.size(), 3u) << (byCommand ? "command" : "panel");
+            }
+            EXPECT_EQ(running.RzCheckBox_loop->checked(), row.boxTicked);
+            EXPECT_EQ(running.Edit_stt->enabled(), !row.boxTicked);
+        }
+    }
+}
+
+// Whatever modal window is open, its loop would run the start: a command and a user hot key wait
+// for nobody, they are refused as while something plays.
+TEST_F(CommandHandOverTest, ACommandOrAUserHotKeyArrivingWhileAModalWindowIsOpenIsRefusedAsBusy) {
+    TForm_maintapmill& running = runningInstance();
+    recording("demo", 2);
+    HotKeyEntry userKey;
+    userKey.script = "demo";
+    std::vector<int> exits;
+    std::vector<std::string> statuses;
+    const auto startBoth = [&] {
+        exits.push_back(start({"/play", "demo"}));
+        statuses.push_back(running.StatusBar->panelText(0));
+        running.userHotKeyPressed(userKey);
+    };
+    fp.dialogs.onShow = [&](const fake::ShownMessage&) { startBoth(); };
+    fp.dialogs.answerNext(platform::MessageAnswer::No);
+    EXPECT_FALSE(running.FormCloseQuery()) << "the exit question";
+    fp.dialogs.onShow = nullptr;
+    factory.modalScript = [&](ui::memory::MemoryWindow&) { startBoth(); };
+    running.RzBitBtn2Click();  // the hot-key window
     fp.pump.runMessageLoop();
 
-    EXPECT_THAT(messages(), ElementsAre("名为：'nothere'脚本文件不存在！", "脚本出错，请检查后再运行！"));
+    EXPECT_THAT(exits, ElementsAre(kExitRefused, kExitRefused));
+    EXPECT_THAT(statuses, ElementsAre(kCommandRefusedStatus, kCommandRefusedStatus));
     EXPECT_THAT(fp.input.calls(), IsEmpty());
 }
 
@@ -108,9 +215,7 @@ TEST_F(CommandHandOverTest, ARunEnablesTheScriptAndRunsItEndlesslyUntilAStopIsHa
 
     EXPECT_EQ(stopExit, kExitDone);
     EXPECT_EQ(running.usename, "演示");
-    int clicks = 0;
-    for (const InputCall& c : fp.input.calls()) clicks += c.kind == InputCall::Mouse && c.a == platform::kMouseLeftDown;
-    EXPECT_EQ(clicks, 10) << "a click every 100 ms until the stop at 1050 ms";
+    EXPECT_EQ(leftClicks(), 10) << "a click every 100 ms until the stop at 1050 ms";
     EXPECT_FALSE(running.running);
     EXPECT_THAT(messages(), IsEmpty());
 }
@@ -145,21 +250,7 @@ TEST_F(CommandHandOverTest, ABusyInstanceRefusesAllButStopAndSaysSoWhileItStaysB
 
 TEST_F(CommandHandOverTest, WithoutARunningInstanceTheProgramStartsShowsItsWindowAndPlays) {
     recording("demo", 2);
-    struct Watching : ui::memory::MemoryFactory {
-        std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override {
-            auto w = MemoryFactory::window(windowSpec, events);
-            shown = w.get();
-            return w;
-        }
-        std::unique_ptr<ui::StatusBar> statusBar(ui::Control& parent, int id, ui::Rect rect,
-                                                 const std::vector<int>& widths) override {
-            auto s = MemoryFactory::statusBar(parent, id, rect, widths);
-            status = s.get();
-            return s;
-        }
-        ui::Window* shown = nullptr;
-        ui::StatusBar* status = nullptr;
-    } watching;
+    Watching watching;
     bool playingInShownWindow = false;
     fp.pump.after(1, [&] {
         playingInShownWindow = watching.shown->visible() && watching.status->panelText(0) == "当前状态：播放……";
@@ -173,17 +264,41 @@ TEST_F(CommandHandOverTest, WithoutARunningInstanceTheProgramStartsShowsItsWindo
     EXPECT_THAT(fp.handOver.sent, IsEmpty());
 }
 
+TEST_F(CommandHandOverTest, AStartNamingWhatDoesNotExistShowsTheRefusalInItsWindowAndEndsWithExitCodeOne) {
+    Watching watching;
+    std::string status;
+    fp.pump.after(1000, [&] { status = watching.status->panelText(0); });
+
+    EXPECT_EQ(runProgram(fp.platform, watching, {"/run", "nothere"}), kExitRefused);
+
+    EXPECT_EQ(status, "'nothere'不存在，已拒绝命令");
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+// Bad arguments go to the console the program was started from; a box, which waits for someone,
+// only without one, or for "/?", which asks for it.
 TEST_F(CommandHandOverTest, BadArgumentsAndUsageAreAnsweredByTheNewProcessAlone) {
     runningInstance();
+    const std::string fault = "/speed 后面要写播放速度：0 到 10 的整数。\n\n" + commandLineUsage();
+    for (const bool console : {true, false}) {
+        SCOPED_TRACE(console ? "console" : "no console");
+        fp.dialogs.shown.clear();
+        fp.dialogs.console.clear();
+        fp.dialogs.hasConsole = console;
 
-    EXPECT_EQ(start({"/play", "demo", "/speed", "fast"}), kExitBadArguments);
-    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
-    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
-    EXPECT_EQ(fp.dialogs.shown[0].text, "/speed 后面要写播放速度：0 到 10 的整数。\n\n" + commandLineUsage());
+        EXPECT_EQ(start({"/play", "demo", "/speed", "fast"}), kExitBadArguments);
+        EXPECT_EQ(start({"/?"}), kExitDone);
 
-    EXPECT_EQ(start({"/?"}), kExitDone);
-    ASSERT_EQ(fp.dialogs.shown.size(), 2u);
-    EXPECT_EQ(fp.dialogs.shown[1].text, commandLineUsage());
+        ASSERT_EQ(fp.dialogs.shown.size(), console ? 1u : 2u);
+        if (console) {
+            EXPECT_THAT(fp.dialogs.console, ElementsAre(fault));
+        } else {
+            EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+            EXPECT_EQ(fp.dialogs.shown[0].text, fault);
+        }
+        EXPECT_EQ(fp.dialogs.shown.back().text, commandLineUsage());
+    }
+    EXPECT_THAT(commandLineUsage(), ::testing::HasSubstr("录制按键（强化）"));
 
     EXPECT_THAT(fp.handOver.sent, IsEmpty());
     EXPECT_THAT(fp.desktop.posted, IsEmpty()) << "no '已经有一个在运行中' hand-back of the window either";

@@ -49,8 +49,8 @@ protected:
     }
 
     // A playback as the start button begins it, and the message loop until nothing is left to do.
-    void play(int32_t passes, int speed) {
-        player.start(passes, speed);
+    void play(int32_t passes, int speed, bool endless = false) {
+        player.start(passes, speed, endless);
         pump.runMessageLoop();
     }
 
@@ -156,13 +156,12 @@ TEST_F(EmulatedPlaybackTest, AShowEndsThePlaybackAtOnceEvenInALongWait) {
 TEST_F(EmulatedPlaybackTest, EventsWithoutGapsStillLetTheWindowsMessagesThrough) {
     hooks.refuseSystemPlayback = true;
     useJournal({0, 1, 2, 3});  // no wait at all at speed 10
-    player.endless = true;
     int handled = 0;
     pump.post([&] {
         ++handled;
         player.endless = false;  // as a click on the endless box would
     });
-    play(1, 10);
+    play(1, 10, /*endless=*/true);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(hooks.sent.size(), 4u);
 }

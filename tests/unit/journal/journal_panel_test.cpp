@@ -191,23 +191,30 @@ TEST_F(JournalPanelTest, ACountThatIsNoNumberStopsTheStartAfterTheLoad) {
     EXPECT_FALSE(form.stjournal.player.playing);
 }
 
-TEST_F(JournalPanelTest, TheEndlessBoxDisablesTheCountAndAShowClearsEndlessModeButNotTheBox) {
+// The endless mode is what the box shows, also after the window came back from the tray.
+TEST_F(JournalPanelTest, AfterAShowTheEndlessBoxStillDecidesWhetherPassesRepeat) {
+    writeJournal("stjb", 3);
+    fp.journalHooks.refuseSystemPlayback = true;
     TForm_maintapmill& form = shownForm();
-    form.RzCheckBox_loop->setChecked(true);
-    form.RzCheckBox_loopClick();
-    EXPECT_FALSE(form.Edit_stt->enabled());
-    EXPECT_EQ(form.Edit_stt->background(), ui::SysColor::Light3D);
-    EXPECT_TRUE(form.stjournal.player.endless);
+    for (const bool ticked : {true, false}) {
+        SCOPED_TRACE(ticked ? "ticked" : "unticked");
+        form.RzCheckBox_loop->setChecked(ticked);
+        form.RzCheckBox_loopClick();
+        form.FormShow();
+        fp.journalHooks.sent.clear();
+        fp.pump.after(1000, [&] { form.WMCancelJournal(); });
 
-    form.FormShow();
-    EXPECT_FALSE(form.stjournal.player.endless);
-    EXPECT_TRUE(form.RzCheckBox_loop->checked());
-    EXPECT_FALSE(form.Edit_stt->enabled());
+        form.RzBitBtn_stplayClick();
+        fp.pump.runMessageLoop();
 
-    form.RzCheckBox_loop->setChecked(false);
-    form.RzCheckBox_loopClick();
-    EXPECT_TRUE(form.Edit_stt->enabled());
-    EXPECT_EQ(form.Edit_stt->background(), ui::SysColor::Window);
+        EXPECT_EQ(form.RzCheckBox_loop->checked(), ticked);
+        EXPECT_EQ(form.Edit_stt->enabled(), !ticked);
+        if (ticked) {
+            EXPECT_GT(fp.journalHooks.sent.size(), 6u) << "pass after pass until stopped";
+        } else {
+            EXPECT_EQ(fp.journalHooks.sent.size(), 3u) << "one pass";
+        }
+    }
 }
 
 TEST_F(JournalPanelTest, TheCountFieldTakesOnlyDigits) {

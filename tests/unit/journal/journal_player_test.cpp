@@ -154,8 +154,7 @@ TEST_F(JournalPlayerTest, ACountOf0Or1PlaysOncePassesAndACountOf3ThreeTimes) {
 
 TEST_F(JournalPlayerTest, EndlessPassesStopAtTheEndOfThePassDuringWhichEndlessModeWasCleared) {
     useJournal({0, 10, 20});
-    player.endless = true;
-    player.start(1, 5);
+    player.start(1, 5, /*endlessMode=*/true);
     EXPECT_EQ(playWhileInstalled(7).size(), 7u);  // into the third pass
     EXPECT_TRUE(player.playing);
     player.endless = false;
