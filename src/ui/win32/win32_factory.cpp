@@ -61,6 +61,25 @@ LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+// Wine's themed buttons turn hot on a WM_MOUSEHOVER they ask for after 1 ms, and the same 1 ms
+// timer then watches for the pointer to leave: for as long as the pointer rests on a button, that
+// wakes the program a hundred times a second. Once the button is hot, watching for the leave at the
+// system's hover period is enough; Windows watches for it without a timer either way.
+LRESULT CALLBACK calmHotTrackingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_MOUSEHOVER) {
+        TRACKMOUSEEVENT leaveOnly{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd, HOVER_DEFAULT};
+        TrackMouseEvent(&leaveOnly);
+    }
+    return result;
+}
+
+template <class T>
+std::unique_ptr<T> calmHotTracking(std::unique_ptr<T> button) {
+    SetWindowSubclass(button->hwnd(), calmHotTrackingProc, 1, 0);
+    return button;
+}
+
 }  // namespace
 
 // A click on a static control arrives as STN_CLICKED, which shares its number with BN_CLICKED.
@@ -73,7 +92,7 @@ std::unique_ptr<ui::Label> Win32Factory::link(ui::Control& parent, int id, ui::R
 std::unique_ptr<ui::Button> Win32Factory::button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
                                                  ui::ButtonStyle style) {
     DWORD s = BS_PUSHBUTTON | WS_TABSTOP | (style == ui::ButtonStyle::Navigation ? BS_MULTILINE : 0);
-    return make<Win32Button>(parent, L"BUTTON", caption, s, 0, id, rect);
+    return calmHotTracking(make<Win32Button>(parent, L"BUTTON", caption, s, 0, id, rect));
 }
 
 std::unique_ptr<ui::Edit> Win32Factory::edit(ui::Control& parent, int id, ui::Rect rect, const std::string& text,
@@ -91,13 +110,13 @@ std::unique_ptr<ui::Memo> Win32Factory::memo(ui::Control& parent, int id, ui::Re
 
 std::unique_ptr<ui::CheckBox> Win32Factory::checkBox(ui::Control& parent, int id, ui::Rect rect,
                                                      const std::string& caption) {
-    return make<Win32CheckBox>(parent, L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, id, rect);
+    return calmHotTracking(make<Win32CheckBox>(parent, L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, id, rect));
 }
 
 std::unique_ptr<ui::RadioButton> Win32Factory::radioButton(ui::Control& parent, int id, ui::Rect rect,
                                                            const std::string& caption, bool firstOfGroup) {
     DWORD s = BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
-    return make<Win32RadioButton>(parent, L"BUTTON", caption, s, 0, id, rect);
+    return calmHotTracking(make<Win32RadioButton>(parent, L"BUTTON", caption, s, 0, id, rect));
 }
 
 std::unique_ptr<ui::TrackBar> Win32Factory::trackBar(ui::Control& parent, int id, ui::Rect rect, int min, int max,
