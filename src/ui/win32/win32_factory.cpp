@@ -61,17 +61,20 @@ LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-// Wine's themed buttons turn hot on a WM_MOUSEHOVER they ask for after 1 ms, and the same 1 ms
-// timer then watches for the pointer to leave: for as long as the pointer rests on a button, that
-// wakes the program a hundred times a second. Once the button is hot, watching for the leave at the
-// system's hover period is enough; Windows watches for it without a timer either way.
+// Wine's themed buttons ask to be told of the pointer's hover after 1 ms and its leave, unless the
+// pointer is tracked for them already; under Wine the same 1 ms timer then watches for the leave
+// for as long as the pointer rests on the button, which wakes the program a hundred times a second.
+// Tracked here first at the system's hover time, the button turns hot on that hover instead, and
+// the leave is watched at that pace. Windows watches for the leave without a timer either way.
 LRESULT CALLBACK calmHotTrackingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-    if (msg == WM_MOUSEHOVER) {
-        TRACKMOUSEEVENT leaveOnly{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd, HOVER_DEFAULT};
-        TrackMouseEvent(&leaveOnly);
+    if (msg == WM_MOUSEMOVE) {
+        TRACKMOUSEEVENT tracked{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0};
+        if (!TrackMouseEvent(&tracked) || tracked.hwndTrack != hwnd || !(tracked.dwFlags & TME_LEAVE)) {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, hwnd, HOVER_DEFAULT};
+            TrackMouseEvent(&track);
+        }
     }
-    return result;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 template <class T>
