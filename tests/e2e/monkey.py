@@ -20,7 +20,7 @@ program folder, leaves out the two buttons that would start other programs or wr
 folder (the help file, the log-on start), and leaves the control hot keys as they are, so that
 Ctrl+Q always stops.
 
-`make monkey` runs it for MONKEY_MINUTES (default 30); test_monkey.py runs it for two minutes in
+`make monkey` runs it for MONKEY_MINUTES (default 30); test_monkey.py runs it for one minute in
 `make test`. MONKEY_SEED replays a run's choices step for step; every run prints its seed."""
 
 import collections
