@@ -4,7 +4,7 @@ SHELL := /bin/bash
 ROOT := $(CURDIR)
 BUILD := $(ROOT)/build
 NATIVE := $(BUILD)/native
-ASAN := $(BUILD)/asan
+SANITIZED := $(BUILD)/sanitizers
 WIN32 := $(BUILD)/win32
 WINEPREFIX_DIR := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc)
@@ -24,9 +24,12 @@ native: deps
 	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
+# The unit tests and the fuzzers in one build, with clang, under AddressSanitizer and UBSan: the logic
+# is compiled once for both.
 asan: deps
-	@cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAPMILL_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN) -j $(JOBS) --target tapmill_unit
+	@cmake -S . -B $(SANITIZED) $(CMAKE_GEN) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DTAPMILL_FUZZ=ON >/dev/null
+	@cmake --build $(SANITIZED) -j $(JOBS) --target tapmill_unit fuzzers
 
 win32: deps
 	@cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake >/dev/null
@@ -45,14 +48,15 @@ test-unit: native
 	@ctest --test-dir $(NATIVE) -L unit --output-on-failure -j $(JOBS)
 
 test-asan: asan
-	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SANITIZED) -L unit --output-on-failure -j $(JOBS)
 
 test-e2e: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2e -LE e2ebench --output-on-failure
 
-# Benchmarks under Wine: they print their figures.
+# Benchmarks under Wine: each prints its figures, runs three times and fails when the median of a
+# figure misses its target. BENCH=pace runs only the benchmarks whose names hold "pace".
 bench-e2e: win32 prefix
-	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2ebench --verbose
+	@tools/with-display.sh ctest --test-dir $(WIN32) -L e2ebench $(if $(BENCH),-R $(BENCH)) --verbose
 
 # The crash-safety test at full length: 100 kills (`make test` runs 24).
 crash: win32 prefix
@@ -64,24 +68,25 @@ soak: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L soak --verbose
 
 # A randomised user on the real program for MONKEY_MINUTES (default 30); MONKEY_SEED replays a run.
-# `make test` runs two minutes of it.
+# `make test` runs one minute of it.
 monkey: win32 prefix
 	@tools/with-display.sh ctest --test-dir $(WIN32) -L monkey --verbose
 
-fuzz-build: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPMILL_FUZZ=ON >/dev/null
-	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+fuzz-build: asan
 
-test-fuzz: fuzz-build
-	@tools/fuzz.sh $(BUILD)/fuzz/fuzz $(FUZZ_SMOKE_SECONDS)
+test-fuzz: asan
+	@tools/fuzz.sh $(SANITIZED)/fuzz $(FUZZ_SMOKE_SECONDS)
 
-fuzz: fuzz-build
-	@tools/fuzz.sh $(BUILD)/fuzz/fuzz $(FUZZ_SECONDS)
+fuzz: asan
+	@tools/fuzz.sh $(SANITIZED)/fuzz $(FUZZ_SECONDS)
 
-test: test-unit test-asan test-fuzz test-e2e
+# Every test once: the unit tests under AddressSanitizer and UBSan (`make test-unit` runs them in the
+# plain build, the quicker turn while working), the fuzzers briefly, the end-to-end tests.
+test: test-asan test-fuzz test-e2e
 
+# The native benchmarks, three runs, held to bench/targets.txt.
 bench: native
-	@$(NATIVE)/bench/tapmill_bench
+	@tools/bench-check.py --targets bench/targets.txt -- $(NATIVE)/bench/tapmill_bench --benchmark_color=false
 
 clean:
 	rm -rf $(BUILD) $(ROOT)/dist

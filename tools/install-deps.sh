@@ -3,7 +3,7 @@
 set -euo pipefail
 
 native_pkgs=(g++ clang libclang-rt-14-dev cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
-win32_pkgs=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fp-utils python3 nsis)
+win32_pkgs=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xdotool x11-utils libx11-dev imagemagick fonts-wqy-microhei fp-utils python3 nsis)
 
 missing=()
 for p in "${native_pkgs[@]}" "$@"; do

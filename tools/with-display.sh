@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command on an X display: the caller's own if DISPLAY is set, otherwise a private Xvfb that
-# lives exactly as long as the command. Exits with the command's exit code.
+# lives exactly as long as the command, with tools/wmstate.c keeping the one record of a window
+# manager that Wine waits for. Exits with the command's exit code.
 # Usage: tools/with-display.sh CMD ARGS...
 set -euo pipefail
 [ $# -gt 0 ] || { echo "usage: $0 CMD ARGS..." >&2; exit 2; }
 [ -n "${DISPLAY:-}" ] && exec "$@"
+root=$(cd "$(dirname "$0")/.." && pwd)
+wmstate=$root/build/wmstate
+if [ ! "$wmstate" -nt "$root/tools/wmstate.c" ]; then
+  mkdir -p "$root/build"
+  cc -O1 -Wall -o "$wmstate.$$" "$root/tools/wmstate.c" -lX11 && mv "$wmstate.$$" "$wmstate"
+fi
 
 # -displayfd lets Xvfb take the first free display number itself and tell it once it is listening,
 # which no probing of lock files from here can do without a race against other servers starting.
@@ -26,6 +33,9 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 xdpyinfo >/dev/null 2>&1 || { echo "with-display: $DISPLAY does not answer" >&2; exit 1; }
+"$wmstate" &
+marker=$!
+trap 'kill "$marker" "$xvfb" 2>/dev/null; wait "$marker" "$xvfb" 2>/dev/null; rm -f "$number_file"' EXIT
 
 set +e
 "$@"

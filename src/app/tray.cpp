@@ -36,8 +36,7 @@ void TForm_maintapmill::showActivity() {
     setStatus(0, activityStatus_.text(activity));
     // The status text of the timed start stays as it is; when it fires, the tips tell.
     const std::string timedStart = timedStartNote();
-    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "
-" + timedStart));
+    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "\n" + timedStart));
     StatusBar->setPanelTip(1, timedStart);
 }
 

@@ -1,7 +1,7 @@
 """Pace of the plain player under Wine: a recording of 1,500 frames replayed into target.exe at speed
 5 (20 ms a frame) and speed 10 (5 ms a frame). Every 100th frame and the last carry a key click, and
 target.exe stamps each key it gets, so the mean frame period comes from the replay as it arrived.
-Prints the figures; fails only when the run itself fails.
+Prints the figures with their targets, which tools/bench-check.py holds them to.
 
 Run through CTest (label e2ebench) or `make bench-e2e`."""
 
@@ -54,7 +54,8 @@ def play(scratch, speed):
         # Nothing asks the program anything while it plays: only the target's log is read.
         expected = FRAMES * SPEEDS[speed] / 1000
         time.sleep(expected)
-        timed = e2e.wait_until(lambda: key_stamps(target), "every marked frame", expected + 30)
+        # Room for a player three times slow, so that a slow one misses its target with a figure.
+        timed = e2e.wait_until(lambda: key_stamps(target), "every marked frame", 2 * expected + 30)
         e2e.wait_until(lambda: main.status(0) == "当前状态：", "the playback to end")
         return timed
     finally:
@@ -70,10 +71,10 @@ def report(speed, stamps):
     period = (stamps[-1] - stamps[0]) / (frames[-1] - frames[0])
     stretches = [(b - a) / (fb - fa) for a, b, fa, fb in zip(stamps, stamps[1:], frames, frames[1:])]
     off = period / ideal - 1
-    met = "met" if abs(off) <= TARGETS[speed] else "NOT met"
     print(f"speed {speed:2}: mean frame period over {frames[-1] - frames[0]} frames  {period:.3f} ms"
-          f"   (ideal {ideal:.2f} ms, {off * 100:+.2f}%; target within {TARGETS[speed] * 100:.0f}%: {met})")
+          f"   (ideal {ideal:.2f} ms, {off * 100:+.2f}%)")
     print(f"          period per {MARK_EVERY} frames, shortest / longest   {min(stretches):.3f} / {max(stretches):.3f} ms")
+    e2e.figure(f"pace_speed_{speed}_off", abs(off) * 100, "%", TARGETS[speed] * 100)
 
 
 def main():

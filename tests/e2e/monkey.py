@@ -25,7 +25,7 @@ stop keys, and it reads the stop keys in force from config.ini after each change
 program writes the whole section at every change; a file it spoiled meanwhile is not believed, and
 the fields of the options panel, which show the keys in force, decide), so it can always stop.
 
-`make monkey` runs it for MONKEY_MINUTES (default 30); test_monkey.py runs it for two minutes in
+`make monkey` runs it for MONKEY_MINUTES (default 30); test_monkey.py runs it for one minute in
 `make test`. MONKEY_SEED replays a run's choices step for step; every run prints its seed."""
 
 import collections

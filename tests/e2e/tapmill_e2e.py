@@ -99,6 +99,11 @@ def wait_until(condition, what, timeout=WAIT_SECONDS):
         time.sleep(0.05)
 
 
+def figure(name, value, unit, at_most):
+    """Prints one figure of a benchmark with its target, in the line tools/bench-check.py holds to it."""
+    print(f"figure: {name} {value:.4g} {unit} at most {at_most:g}", flush=True)
+
+
 def start_session():
     """Checks the display, makes the Wine prefix and starts its wineserver clean.
 

@@ -2,6 +2,7 @@
 read back, renamed, deleted into the Recycle Bin, and a name that would leave the library folder
 refused; a recording held open by another program, which the delete cannot remove."""
 
+import re
 import time
 import unittest
 
@@ -108,6 +109,10 @@ class PlainLibraryTest(LibraryCase, E2ETestCase):
     def stop_recording(self):
         e2e.key("ctrl+q")
         e2e.wait_until(lambda: self.main.status(0) == IDLE, "the recording to end")
+        # The file can still be on its way to the disk when the status says idle; the frame count
+        # comes last.
+        scratch = self.folder.path / self.folder_name / self.scratch
+        e2e.wait_until(lambda: re.search(rb"\[all\]\r\nvalue=\d+\r\n$", scratch.read_bytes()), "the recording to be complete")
 
 
 class UndeletableRecordingTest(E2ETestCase):

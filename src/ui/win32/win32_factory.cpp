@@ -74,6 +74,28 @@ LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+// Wine's themed buttons ask to be told of the pointer's hover after 1 ms and its leave, unless the
+// pointer is tracked for them already; under Wine the same 1 ms timer then watches for the leave
+// for as long as the pointer rests on the button, which wakes the program a hundred times a second.
+// Tracked here first at the system's hover time, the button turns hot on that hover instead, and
+// the leave is watched at that pace. Windows watches for the leave without a timer either way.
+LRESULT CALLBACK calmHotTrackingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_MOUSEMOVE) {
+        TRACKMOUSEEVENT tracked{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0};
+        if (!TrackMouseEvent(&tracked) || tracked.hwndTrack != hwnd || !(tracked.dwFlags & TME_LEAVE)) {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, hwnd, HOVER_DEFAULT};
+            TrackMouseEvent(&track);
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+template <class T>
+std::unique_ptr<T> calmHotTracking(std::unique_ptr<T> button) {
+    SetWindowSubclass(button->hwnd(), calmHotTrackingProc, 1, 0);
+    return button;
+}
+
 }  // namespace
 
 // A click on a static control arrives as STN_CLICKED, which shares its number with BN_CLICKED.
@@ -86,7 +108,7 @@ std::unique_ptr<ui::Label> Win32Factory::link(ui::Control& parent, int id, ui::R
 std::unique_ptr<ui::Button> Win32Factory::button(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,
                                                  ui::ButtonStyle style) {
     DWORD s = BS_PUSHBUTTON | WS_TABSTOP | (style == ui::ButtonStyle::Navigation ? BS_MULTILINE : 0);
-    return make<Win32Button>(parent, L"BUTTON", caption, s, 0, id, rect);
+    return calmHotTracking(make<Win32Button>(parent, L"BUTTON", caption, s, 0, id, rect));
 }
 
 std::unique_ptr<ui::Edit> Win32Factory::edit(ui::Control& parent, int id, ui::Rect rect, const std::string& text,
@@ -104,13 +126,13 @@ std::unique_ptr<ui::Memo> Win32Factory::memo(ui::Control& parent, int id, ui::Re
 
 std::unique_ptr<ui::CheckBox> Win32Factory::checkBox(ui::Control& parent, int id, ui::Rect rect,
                                                      const std::string& caption) {
-    return make<Win32CheckBox>(parent, L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, id, rect);
+    return calmHotTracking(make<Win32CheckBox>(parent, L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, id, rect));
 }
 
 std::unique_ptr<ui::RadioButton> Win32Factory::radioButton(ui::Control& parent, int id, ui::Rect rect,
                                                            const std::string& caption, bool firstOfGroup) {
     DWORD s = BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
-    return make<Win32RadioButton>(parent, L"BUTTON", caption, s, 0, id, rect);
+    return calmHotTracking(make<Win32RadioButton>(parent, L"BUTTON", caption, s, 0, id, rect));
 }
 
 std::unique_ptr<ui::TrackBar> Win32Factory::trackBar(ui::Control& parent, int id, ui::Rect rect, int min, int max,
