@@ -136,7 +136,8 @@ TEST_F(RecordingConversionTest, TheWindowAnswersDuringAConversionAndStopOrAChang
         {[this] { form().SpeedButton_stopClick(); }, {}},
         {[this] { write("jb_rec/长.ini", "[all]\r\nvalue=1\r\n"); }, {"名为：'长'的录制在转换时被改动，未写入脚本！"}},
     };
-    for (const auto& [meanwhile, expected] : cases) {
+    for (const auto& [stepMeanwhile, expected] : cases) {
+        const std::function<void()>& meanwhile = stepMeanwhile;
         write("jb_rec/长.ini", minute + "[all]\r\nvalue=3000\r\n");
         form().recname = "长";
         fp.dialogs.shown.clear();
