@@ -31,7 +31,9 @@ void TForm_maintapmill::showActivity() {
     const Activity activity = activityOf(flags);
     if (activity == Activity::Idle || StatusBar->panelText(0) != kCommandRefusedStatus)
         setStatus(0, activityStatusText(activity));
-    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity));
+    if (activity != Activity::Idle) refusedInputTip_.clear();
+    platform_.tray.setTip(window->nativeHandle(),
+                          refusedInputTip_.empty() ? activityTrayTip(activity) : refusedInputTip_);
 }
 
 void TForm_maintapmill::Timer_flashTimer() {

@@ -20,6 +20,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
                                      platform::MessageButtons::Ok);
         return;
     }
+    platform::InputRefusal refusal = platform::InputRefusal::None;
     try {
         if (!editorsLines) {
             std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
@@ -30,13 +31,16 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         lines.setHighlighted(lines.currentLine(), false);
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
-        scripts::ScriptRun(platform_, running, runpause, *ProgressBar, lines).run(count);
+        scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines);
+        run.run(count);
+        refusal = run.refusal();
     } catch (const scripts::ScriptFault&) {
         platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
                                      platform::MessageButtons::Ok);
     }
     setStatus(0, "当前状态：");
     running = false;
+    if (refusal != platform::InputRefusal::None) reportRefusedInput(refusal);
 }
 
 }  // namespace tapmill

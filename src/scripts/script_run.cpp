@@ -24,6 +24,10 @@ void ScriptRun::run(int32_t count) {
             while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
                 steppedOnce = true;
                 if (step(i)) return;
+                if (refusal() != platform::InputRefusal::None) {
+                    held_.releaseAll();
+                    return;
+                }
                 ++i;
             }
             // A script whose first line is the end takes no step, and so would never let Stop in.

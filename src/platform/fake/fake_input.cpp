@@ -21,14 +21,19 @@ void FakeInput::setCursorPos(int x, int y) {
     calls_.push_back({InputCall::SetCursor, x, y, clock_.now()});
 }
 
-void FakeInput::mouseEvent(uint32_t flags) {
+platform::InputRefusal FakeInput::mouseEvent(uint32_t flags) {
     calls_.push_back({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
+    return system.inject();
 }
 
-void FakeInput::mouseWheel(int32_t delta) { calls_.push_back({InputCall::Wheel, delta, 0, clock_.now()}); }
+platform::InputRefusal FakeInput::mouseWheel(int32_t delta) {
+    calls_.push_back({InputCall::Wheel, delta, 0, clock_.now()});
+    return system.inject();
+}
 
-void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+platform::InputRefusal FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
     calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});
+    return system.inject();
 }
 
 }  // namespace tapmill::fake

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_input.h"
 
-#include <windows.h>
-
 namespace tapmill::win32 {
 
 void Win32Input::setCursorPos(int x, int y) { SetCursorPos(x, y); }
@@ -12,12 +10,29 @@ platform::Point Win32Input::cursorPos() {
     return {p.x, p.y};
 }
 
-void Win32Input::mouseEvent(uint32_t flags) { mouse_event(flags, 0, 0, 0, 0); }
+// What mouse_event and keybd_event send, through SendInput, whose answer tells a refusal.
+platform::InputRefusal Win32Input::mouseEvent(uint32_t flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return injector_.send(input);
+}
 
-void Win32Input::mouseWheel(int32_t delta) { mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta), 0); }
+platform::InputRefusal Win32Input::mouseWheel(int32_t delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    return injector_.send(input);
+}
 
-void Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
-    keybd_event(virtualKey, scanCode, flags, 0);
+platform::InputRefusal Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = flags;
+    return injector_.send(input);
 }
 
 uint32_t Win32Input::mapVirtualKey(uint32_t code, uint32_t mapType) { return MapVirtualKeyA(code, mapType); }

@@ -421,6 +421,21 @@ TEST_F(PlayerTest, AfterAStallTheFramesKeepTheirSpacingFromTheLateFrame) {
     EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 250, 270, 290, 310));
 }
 
+TEST_F(PlayerTest, AnEndlessPlaybackKeepsOneScheduleAcrossItsPasses) {
+    recordPlainFrames(10);
+    form().CheckBox_loop->setChecked(true);
+    const int passes = 36;
+    // Every frame is played 7 ms after it was due, within the catch-up allowance.
+    for (int frame = 1; frame <= passes * 10; ++frame) at(20 * frame, [&] { fp.pump.advance(7); });
+    at(passes * 200 + 10, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    const std::vector<uint64_t> times = cursorTimes();
+    ASSERT_GE(times.size(), passes * 10u);
+    EXPECT_NEAR(static_cast<double>(times[passes * 10 - 1]), passes * 200.0, 50.0);
+}
+
 // ---- the frame count is read before every frame ----
 
 TEST_F(PlayerTest, ALowerFrameCountWrittenDuringThePassEndsItEarly) {
