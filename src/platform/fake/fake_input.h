@@ -33,7 +33,7 @@ struct RefusingSystem {
 
 class FakeInput : public platform::Input {
 public:
-    explicit FakeInput(const FakePump& clock) : clock_(clock) {}
+    explicit FakeInput(FakePump& clock) : clock_(clock) {}
 
     void setCursorPos(int x, int y) override;
     platform::Point cursorPos() override { return userPointer ? userPointer() : cursor_; }
@@ -47,13 +47,17 @@ public:
     const std::vector<InputCall>& calls() const { return calls_; }
     void clear() { calls_.clear(); }
 
+    // Virtual milliseconds each call into the desktop takes.
+    uint32_t callCostMs = 0;
     // Every injection asked for is in calls(), taken or not.
     RefusingSystem system;
     // A pointer the user moves: when set, the cursor is wherever it says, whatever was set before.
     std::function<platform::Point()> userPointer;
 
 private:
-    const FakePump& clock_;
+    void note(const InputCall& call);
+
+    FakePump& clock_;
     platform::Point cursor_;
     std::vector<InputCall> calls_;
 };
