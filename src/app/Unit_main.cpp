@@ -48,6 +48,11 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
         clearJournalPause();
         showActivity();
     };
+    // The system took none of what the emulated journal driver sent: the playback ends and says why.
+    stjournal.playbackHook.onInputRefused = [this](platform::InputRefusal refusal) {
+        WMCancelJournal();
+        reportRefusedInput(refusal);
+    };
     FormCreate();
 }
 

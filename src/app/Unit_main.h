@@ -405,6 +405,11 @@ private:
     Activity currentActivity() const;
     void showActivity();
     ActivityStatus activityStatus_;
+    // A playback or script run ended because the system took none of its input: says why, in a
+    // message and in the tray icon's tip. Call it once the run is over.
+    void reportRefusedInput(platform::InputRefusal refusal);
+    // The tip of the last refused run, shown while the program is idle, until the next activity.
+    std::string refusedInputTip_;
     // The icon's own messages; true when the message was one of them.
     bool routeTrayMessage(uint32_t message, intptr_t lParam);
     platform::TrayPicture trayPicture_ = platform::TrayPicture::Normal;

@@ -34,9 +34,11 @@ Activity TForm_maintapmill::currentActivity() const {
 void TForm_maintapmill::showActivity() {
     const Activity activity = currentActivity();
     setStatus(0, activityStatus_.text(activity));
+    if (activity != Activity::Idle) refusedInputTip_.clear();
     // The status text of the timed start stays as it is; when it fires, the tips tell.
     const std::string timedStart = timedStartNote();
-    platform_.tray.setTip(window->nativeHandle(), activityTrayTip(activity) + (timedStart.empty() ? "" : "\n" + timedStart));
+    const std::string tip = refusedInputTip_.empty() ? activityTrayTip(activity) : refusedInputTip_;
+    platform_.tray.setTip(window->nativeHandle(), tip + (timedStart.empty() ? "" : "\n" + timedStart));
     StatusBar->setPanelTip(1, timedStart);
 }
 

@@ -11,7 +11,7 @@ constexpr uint32_t kMapVirtualKeyToScanCode = 0;  // MAPVK_VK_TO_VSC
 }  // namespace
 
 void HeldInput::mouse(uint32_t flags) {
-    input_.mouseEvent(flags);
+    note(input_.mouseEvent(flags));
     if (flags & platform::kMouseLeftDown) left_ = true;
     if (flags & platform::kMouseLeftUp) left_ = false;
     if (flags & platform::kMouseRightDown) right_ = true;
@@ -23,7 +23,7 @@ void HeldInput::mouse(uint32_t flags) {
 void HeldInput::key(uint8_t virtualKey, uint32_t flags) {
     // The scan code goes to the system as one byte.
     const auto scan = static_cast<uint8_t>(input_.mapVirtualKey(virtualKey, kMapVirtualKeyToScanCode));
-    input_.keybdEvent(virtualKey, scan, flags | (platform::isExtendedKey(virtualKey) ? platform::kKeyEventExtendedKey : 0));
+    note(input_.keybdEvent(virtualKey, scan, flags | (platform::isExtendedKey(virtualKey) ? platform::kKeyEventExtendedKey : 0)));
     if (flags & platform::kKeyEventKeyUp)
         keys_.erase(virtualKey);
     else

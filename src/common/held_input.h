@@ -17,20 +17,29 @@ class HeldInput {
 public:
     explicit HeldInput(platform::Input& input) : input_(input) {}
     void mouse(uint32_t flags);
-    void wheel(int32_t delta) { input_.mouseWheel(delta); }
+    void wheel(int32_t delta) { note(input_.mouseWheel(delta)); }
+    // A character typed as itself; it holds nothing.
+    void type(char16_t unit) { note(input_.typeCharacter(unit)); }
     // flags: 0 for a press, platform::kKeyEventKeyUp for a release.
     void key(uint8_t virtualKey, uint32_t flags);
     // Releases, in reverse order of kind (keys, then buttons), whatever is still held.
     void releaseAll();
     bool anyHeld() const { return left_ || right_ || middle_ || !keys_.empty(); }
     bool keyHeld(uint8_t virtualKey) const { return keys_.count(virtualKey) > 0; }
+    // Why the system took none of an injection, the first one it refused; None while it took all.
+    platform::InputRefusal refusal() const { return refusal_; }
 
 private:
+    void note(platform::InputRefusal refusal) {
+        if (refusal_ == platform::InputRefusal::None) refusal_ = refusal;
+    }
+
     platform::Input& input_;
     bool left_ = false;
     bool right_ = false;
     bool middle_ = false;
     std::set<uint8_t> keys_;
+    platform::InputRefusal refusal_ = platform::InputRefusal::None;
 };
 
 }  // namespace tapmill

@@ -1,6 +1,7 @@
 #include "journal/emulated_playback.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "journal/playback_hook.h"
 
@@ -54,6 +55,9 @@ void EmulatedPlayback::onTick() {
     }
     ticking_ = false;
     if (!hook_.emulating()) end();
+    // Told outside the tick: whoever hears it may stop the playback and wait for the user.
+    const platform::InputRefusal refusal = std::exchange(refusal_, platform::InputRefusal::None);
+    if (refusal != platform::InputRefusal::None && hook_.onInputRefused) hook_.onInputRefused(refusal);
 }
 
 bool EmulatedPlayback::step() {
@@ -84,7 +88,9 @@ bool EmulatedPlayback::step() {
         due_ = due;
         return true;
     }
-    system_.sendEvent(event);
+    refusal_ = system_.sendEvent(event);
+    // The system took none of it: nothing more is played until whoever hears it has stopped.
+    if (refusal_ != platform::InputRefusal::None) return false;
     hook_.callProcedure(platform::kHcSkip, nullptr);
     // The next event at the next tick, after the messages that came meanwhile.
     if (hook_.emulating()) system_.tickAfter(0, *this);

@@ -19,6 +19,9 @@ class PlaybackHook;
 // itself takes does not add up over a journal. Time the procedure holds a call (a pause) moves
 // the line on; a line left far behind (the program was busy) starts again from the present
 // instead of racing through the missed events.
+//
+// An event the system takes none of ends the tick without HC_SKIP and goes to the hook's
+// onInputRefused once the tick is over.
 class EmulatedPlayback : public platform::PlaybackTicks {
 public:
     EmulatedPlayback(PlaybackHook& hook, platform::JournalHooks& system, platform::MessagePump& pump);
@@ -54,6 +57,8 @@ private:
     // An answered delay being waited out: the same event is asked for again at `due_`.
     bool waiting_ = false;
     uint64_t due_ = 0;
+    // The system took none of the event just sent.
+    platform::InputRefusal refusal_ = platform::InputRefusal::None;
 };
 
 }  // namespace tapmill::journal

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
 #include "journal/emulated_playback.h"
 #include "platform/journal_hooks.h"
@@ -37,6 +38,9 @@ public:
     intptr_t callProcedure(int code, JournalEvent* event) { return procedure_->call(code, 0, event); }
     // Changes with every install: a pass that ended and began again within one call.
     uint64_t installCount() const { return installCount_; }
+    // The emulated driver sent an event the system took none of, and plays nothing more until
+    // this ends the playback.
+    std::function<void(platform::InputRefusal)> onInputRefused;
 
 private:
     enum class Mode { None, System, Emulated };

@@ -49,7 +49,8 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     // work takes does not add to the recording's pace. From speed 12 on every frame is due at once.
     FrameClock clock(platform_.pump, frameWait, kCatchUpFrames * frameWait);
     bool badFrame = false;
-    while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame) {
+    const auto refused = [&held] { return held.refusal() != platform::InputRefusal::None; };
+    while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused()) {
         playFrame = 0;
         // A recording without frames (no count, or none above zero) still takes a frame's time a
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
@@ -66,23 +67,25 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
                 badFrame = true;
                 break;
             }
+            if (refused()) break;
             Label_playfra->setText(std::to_string(playFrame));
             ++playFrame;
             clock.nextFrame();
         }
         // A modifier pressed last in the pass is tapped at its end; one of a stopped run is dropped.
-        if (playing && !badFrame) replay.endPass();
+        if (playing && !badFrame && !refused()) replay.endPass();
         if (count != kEndlessPlayCount) --count;
     }
 
-    // A run that was stopped or failed lets go of what it pressed; one that ran to its end keeps
-    // the recording's own effect.
-    if (badFrame || !playing) held.releaseAll();
+    // A run that was stopped, failed or refused lets go of what it pressed; one that ran to its end
+    // keeps the recording's own effect.
+    if (badFrame || !playing || refused()) held.releaseAll();
     if (badFrame)
         platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
                                      platform::MessageButtons::Ok);
     playing = false;
     setStatus(0, kIdleStatus);
+    if (refused()) reportRefusedInput(held.refusal());
 }
 
 }  // namespace tapmill

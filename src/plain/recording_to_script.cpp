@@ -69,7 +69,7 @@ public:
 
     void setCursorPos(int, int) override {}
     platform::Point cursorPos() override { return {}; }
-    void mouseEvent(uint32_t flags) override {
+    platform::InputRefusal mouseEvent(uint32_t flags) override {
         const std::pair<uint32_t, Action::Kind> kinds[] = {
             {platform::kMouseLeftDown, Action::LeftDown},   {platform::kMouseLeftUp, Action::LeftUp},
             {platform::kMouseRightDown, Action::RightDown}, {platform::kMouseRightUp, Action::RightUp},
@@ -77,14 +77,19 @@ public:
         };
         for (const auto& [flag, kind] : kinds)
             if (flags & flag) actions.push_back({kind});
+        return platform::InputRefusal::None;
     }
-    void mouseWheel(int32_t) override { actions.push_back({Action::Wheel}); }
-    void keybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags) override {
+    platform::InputRefusal mouseWheel(int32_t) override {
+        actions.push_back({Action::Wheel});
+        return platform::InputRefusal::None;
+    }
+    platform::InputRefusal keybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags) override {
         actions.push_back({(flags & platform::kKeyEventKeyUp) ? Action::KeyUp : Action::KeyDown, virtualKey});
+        return platform::InputRefusal::None;
     }
     uint32_t mapVirtualKey(uint32_t, uint32_t) override { return 0; }
     // A replay presses keys; it never types text.
-    void typeCharacter(char16_t) override {}
+    platform::InputRefusal typeCharacter(char16_t) override { return platform::InputRefusal::None; }
 
     std::vector<Action> take() { return std::exchange(actions, {}); }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/input.h"
+
 namespace tapmill {
 
 // One input event as the system's journal hooks hand it over: the fields and the order of
@@ -63,8 +65,8 @@ public:
     virtual void removeHook(uintptr_t handle) = 0;
     virtual intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) = 0;
     // Plays one event into the desktop (SendInput): a mouse event at its recorded position with its
-    // button, or a key down or up.
-    virtual void sendEvent(const JournalEvent& event) = 0;
+    // button, or a key down or up. Tells whether the system took it.
+    virtual InputRefusal sendEvent(const JournalEvent& event) = 0;
 
     // What the system does for its own playback hook, for a playback the program drives itself.
     // Calls ticks.onTick() once, from this thread's message loop (whichever loop runs it), ms

@@ -20,6 +20,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
                                      platform::MessageButtons::Ok);
         return;
     }
+    platform::InputRefusal refusal = platform::InputRefusal::None;
     try {
         if (!editorsLines) {
             std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
@@ -31,7 +32,9 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
         // The start of the run in milliseconds is seed enough for the waits of random delays.
-        scripts::ScriptRun(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs()).run(count);
+        scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs());
+        run.run(count);
+        refusal = run.refusal();
     } catch (const scripts::ScriptLineFault& fault) {
         platform_.dialogs.messageBox(scripts::lineFaultMessage(fault, lines), platform::kRemindCaption,
                                      platform::MessageButtons::Ok);
@@ -41,6 +44,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
     }
     setStatus(0, "当前状态：");
     running = false;
+    if (refusal != platform::InputRefusal::None) reportRefusedInput(refusal);
 }
 
 }  // namespace tapmill

@@ -34,6 +34,10 @@ void ScriptRun::run(int32_t count) {
             while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
                 steppedOnce = true;
                 if (step(i)) return;
+                if (refusal() != platform::InputRefusal::None) {
+                    held_.releaseAll();
+                    return;
+                }
                 ++i;
             }
             // A script whose first line is the end takes no step, and so would never let Stop in.
@@ -123,8 +127,8 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
 void ScriptRun::typeText(const std::u16string& text) {
     for (char16_t unit : text) {
         while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
-        if (!running_) return;
-        platform_.input.typeCharacter(unit);
+        if (!running_ || refusal() != platform::InputRefusal::None) return;
+        held_.type(unit);
         Delay(platform_.pump, kTypingPaceMs);
     }
 }

@@ -25,11 +25,13 @@ public:
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
           held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed) {}
 
-    // Runs `count` passes (without end for the endless count) while running stays set. Throws
-    // ScriptFault; for a faulty building-block line (script_flow.h) before anything is injected.
-    // A run that is stopped or faulty lets go of the keys and buttons it pressed and did not
-    // release; one that runs to its end leaves them as the script left them.
+    // Runs `count` passes (without end for the endless count) while running stays set and the
+    // system takes the input. Throws ScriptFault; for a faulty building-block line (script_flow.h)
+    // before anything is injected. A run that is stopped or faulty lets go of the keys and buttons
+    // it pressed and did not release; one that runs to its end leaves them as the script left them.
     void run(int32_t count);
+    // Why the system took none of an injection, which ended the run; None while it took all.
+    platform::InputRefusal refusal() const { return held_.refusal(); }
 
 private:
     // A step more than this late (a nested run or a dialog held the thread) starts the delays

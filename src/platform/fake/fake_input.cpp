@@ -18,23 +18,34 @@ std::string describe(const InputCall& call) {
     return "?";
 }
 
+void FakeInput::note(const InputCall& call) {
+    calls_.push_back(call);
+    clock_.advance(callCostMs);
+}
+
 void FakeInput::setCursorPos(int x, int y) {
     cursor_ = {x, y};
-    calls_.push_back({InputCall::SetCursor, x, y, clock_.now()});
+    note({InputCall::SetCursor, x, y, clock_.now()});
 }
 
-void FakeInput::mouseEvent(uint32_t flags) {
-    calls_.push_back({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
+platform::InputRefusal FakeInput::mouseEvent(uint32_t flags) {
+    note({InputCall::Mouse, static_cast<int>(flags), 0, clock_.now()});
+    return system.inject();
 }
 
-void FakeInput::mouseWheel(int32_t delta) { calls_.push_back({InputCall::Wheel, delta, 0, clock_.now()}); }
-
-void FakeInput::typeCharacter(char16_t unit) {
-    calls_.push_back({InputCall::Character, static_cast<int>(unit), 0, clock_.now()});
+platform::InputRefusal FakeInput::mouseWheel(int32_t delta) {
+    note({InputCall::Wheel, delta, 0, clock_.now()});
+    return system.inject();
 }
 
-void FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
-    calls_.push_back({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});
+platform::InputRefusal FakeInput::typeCharacter(char16_t unit) {
+    note({InputCall::Character, static_cast<int>(unit), 0, clock_.now()});
+    return system.inject();
+}
+
+platform::InputRefusal FakeInput::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+    note({InputCall::Key, virtualKey, static_cast<int>(flags), clock_.now(), scanCode});
+    return system.inject();
 }
 
 }  // namespace tapmill::fake

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,16 +22,25 @@ struct InputCall {
 
 std::string describe(const InputCall& call);
 
+// The system's side of injections: from the `refuseFrom`th injection on (the first is 1) it takes
+// none of them, for the cause the platform names.
+struct RefusingSystem {
+    int refuseFrom = INT_MAX;
+    platform::InputRefusal cause = platform::InputRefusal::Refused;
+    int injections = 0;
+    platform::InputRefusal inject() { return ++injections >= refuseFrom ? cause : platform::InputRefusal::None; }
+};
+
 class FakeInput : public platform::Input {
 public:
-    explicit FakeInput(const FakePump& clock) : clock_(clock) {}
+    explicit FakeInput(FakePump& clock) : clock_(clock) {}
 
     void setCursorPos(int x, int y) override;
     platform::Point cursorPos() override { return userPointer ? userPointer() : cursor_; }
-    void mouseEvent(uint32_t flags) override;
-    void mouseWheel(int32_t delta) override;
-    void keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
-    void typeCharacter(char16_t unit) override;
+    platform::InputRefusal mouseEvent(uint32_t flags) override;
+    platform::InputRefusal mouseWheel(int32_t delta) override;
+    platform::InputRefusal keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) override;
+    platform::InputRefusal typeCharacter(char16_t unit) override;
     // A scan code whose low byte differs from the key code (code + 1), with a high byte that a
     // caller passing it on as a byte cuts off.
     uint32_t mapVirtualKey(uint32_t code, uint32_t mapType) override { return 0x100 + code + 1; }
@@ -38,11 +48,17 @@ public:
     const std::vector<InputCall>& calls() const { return calls_; }
     void clear() { calls_.clear(); }
 
+    // Virtual milliseconds each call into the desktop takes.
+    uint32_t callCostMs = 0;
+    // Every injection asked for is in calls(), taken or not.
+    RefusingSystem system;
     // A pointer the user moves: when set, the cursor is wherever it says, whatever was set before.
     std::function<platform::Point()> userPointer;
 
 private:
-    const FakePump& clock_;
+    void note(const InputCall& call);
+
+    FakePump& clock_;
     platform::Point cursor_;
     std::vector<InputCall> calls_;
 };

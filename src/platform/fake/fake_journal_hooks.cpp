@@ -31,9 +31,10 @@ intptr_t FakeJournalHooks::callNextHook(uintptr_t handle, int code, uintptr_t, J
     return nextHookResult;
 }
 
-void FakeJournalHooks::sendEvent(const JournalEvent& event) {
+platform::InputRefusal FakeJournalHooks::sendEvent(const JournalEvent& event) {
     sent.push_back({event, clock_.now()});
     clock_.advance(sendCostMs);
+    return system.inject();
 }
 
 void FakeJournalHooks::tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) {

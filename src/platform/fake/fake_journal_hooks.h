@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/fake/fake_input.h"
 #include "platform/fake/fake_pump.h"
 #include "platform/journal_hooks.h"
 
@@ -21,7 +22,7 @@ public:
     uintptr_t installLowLevelRecorder(platform::JournalProcedure& procedure) override;
     void removeHook(uintptr_t handle) override;
     intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
-    void sendEvent(const JournalEvent& event) override;
+    platform::InputRefusal sendEvent(const JournalEvent& event) override;
     // Ticks fall due on the pump's virtual clock.
     void tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) override;
     void cancelTick() override;
@@ -55,6 +56,8 @@ public:
         uint64_t time;
     };
     std::vector<Sent> sent;
+    // Every event asked for is in `sent`, taken or not.
+    RefusingSystem system;
     // Virtual milliseconds each injection takes.
     uint32_t sendCostMs = 0;
     struct NextCall {

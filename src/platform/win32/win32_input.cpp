@@ -1,7 +1,5 @@
 #include "platform/win32/win32_input.h"
 
-#include <windows.h>
-
 namespace tapmill::win32 {
 
 void Win32Input::setCursorPos(int x, int y) { SetCursorPos(x, y); }
@@ -12,15 +10,32 @@ platform::Point Win32Input::cursorPos() {
     return {p.x, p.y};
 }
 
-void Win32Input::mouseEvent(uint32_t flags) { mouse_event(flags, 0, 0, 0, 0); }
-
-void Win32Input::mouseWheel(int32_t delta) { mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta), 0); }
-
-void Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
-    keybd_event(virtualKey, scanCode, flags, 0);
+// What mouse_event and keybd_event send, through SendInput, whose answer tells a refusal.
+platform::InputRefusal Win32Input::mouseEvent(uint32_t flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return injector_.send(input);
 }
 
-void Win32Input::typeCharacter(char16_t unit) {
+platform::InputRefusal Win32Input::mouseWheel(int32_t delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    return injector_.send(input);
+}
+
+platform::InputRefusal Win32Input::keybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = flags;
+    return injector_.send(input);
+}
+
+platform::InputRefusal Win32Input::typeCharacter(char16_t unit) {
     INPUT keys[2] = {};
     for (INPUT& key : keys) {
         key.type = INPUT_KEYBOARD;
@@ -28,7 +43,10 @@ void Win32Input::typeCharacter(char16_t unit) {
         key.ki.dwFlags = KEYEVENTF_UNICODE;
     }
     keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    for (INPUT& key : keys)
+        if (const platform::InputRefusal refusal = injector_.send(key); refusal != platform::InputRefusal::None)
+            return refusal;
+    return platform::InputRefusal::None;
 }
 
 uint32_t Win32Input::mapVirtualKey(uint32_t code, uint32_t mapType) { return MapVirtualKeyA(code, mapType); }

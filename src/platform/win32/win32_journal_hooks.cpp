@@ -128,7 +128,7 @@ intptr_t Win32JournalHooks::callNextHook(uintptr_t handle, int code, uintptr_t w
     return result;
 }
 
-void Win32JournalHooks::sendEvent(const JournalEvent& event) {
+platform::InputRefusal Win32JournalHooks::sendEvent(const JournalEvent& event) {
     INPUT input{};
     const UINT message = event.message;
     if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
@@ -145,13 +145,13 @@ void Win32JournalHooks::sendEvent(const JournalEvent& event) {
         // Non-client mouse messages are their client twins here.
         const UINT mouse = message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK ? message + WM_MOUSEMOVE - WM_NCMOUSEMOVE
                                                                                     : message;
-        if (mouse < WM_MOUSEFIRST || mouse > WM_MOUSELAST) return;
+        if (mouse < WM_MOUSEFIRST || mouse > WM_MOUSELAST) return platform::InputRefusal::None;
         input.type = INPUT_MOUSE;
         input.mi.dx = normalized(event.paramL, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
         input.mi.dy = normalized(event.paramH, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
         input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags(mouse);
     }
-    SendInput(1, &input, sizeof input);
+    return injector_.send(input);
 }
 
 }  // namespace tapmill::win32

@@ -3,6 +3,7 @@
 
 #include "platform/journal_hooks.h"
 #include "platform/win32/win32_cancel_key_watch.h"
+#include "platform/win32/win32_injector.h"
 #include "platform/win32/win32_low_level_recorder.h"
 #include "platform/win32/win32_playback_clock.h"
 
@@ -20,7 +21,7 @@ public:
     uintptr_t installLowLevelRecorder(platform::JournalProcedure& procedure) override;
     void removeHook(uintptr_t handle) override;
     intptr_t callNextHook(uintptr_t handle, int code, uintptr_t wParam, JournalEvent* event) override;
-    void sendEvent(const JournalEvent& event) override;
+    platform::InputRefusal sendEvent(const JournalEvent& event) override;
     void tickAfter(uint32_t ms, platform::PlaybackTicks& ticks) override { clock_.tickAfter(ms, ticks); }
     void cancelTick() override { clock_.cancel(); }
     void watchCancelKey(bool on) override { on ? cancelKey_.start() : cancelKey_.stop(); }
@@ -33,6 +34,7 @@ private:
     Win32LowLevelRecorder lowLevel_;
     Win32PlaybackClock clock_;
     Win32CancelKeyWatch cancelKey_;
+    Win32Injector injector_;
 };
 
 }  // namespace tapmill::win32

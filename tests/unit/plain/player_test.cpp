@@ -442,6 +442,20 @@ TEST_F(PlayerTest, AfterAStallTheFramesKeepTheirSpacingFromTheLateFrame) {
     EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 250, 270, 290, 310));
 }
 
+TEST_F(PlayerTest, AnEndlessPlaybackKeepsOneScheduleAcrossItsPasses) {
+    recordPlainFrames(10);
+    form().CheckBox_loop->setChecked(true);
+    const int passes = 36;
+    fp.input.callCostMs = 7;  // each frame's work, within the catch-up allowance
+    at(passes * 200 + 10, [&] { form().SpeedButton_stopClick(); });
+
+    form().SpeedButton_playClick();
+
+    const std::vector<uint64_t> times = cursorTimes();
+    ASSERT_GE(times.size(), passes * 10u);
+    EXPECT_NEAR(static_cast<double>(times[passes * 10 - 1]), passes * 200.0, 50.0);
+}
+
 // ---- the frame count is read before every frame ----
 
 TEST_F(PlayerTest, ALowerFrameCountWrittenDuringThePassEndsItEarly) {

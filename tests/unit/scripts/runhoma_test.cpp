@@ -163,6 +163,16 @@ TEST_F(RunhomaTest, EndlessCountRepeatsUntilStopTakesEffectAfterTheDelay) {
     EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
 }
 
+TEST_F(RunhomaTest, AnEndlessRunKeepsOneScheduleAcrossItsPasses) {
+    script("loop", {"开始", "延时20毫秒", "单击鼠标左键", "结束"});
+    const int passes = 360;
+    fp.input.callCostMs = 7;  // each click's work, within the catch-up allowance
+    fp.pump.at(fp.pump.now() + passes * 20 + 10, [&] { form().Speedbutton_stopaClick(); });
+    run("loop", kEndlessPlayCount);
+    ASSERT_GE(fp.input.calls().size(), passes * 2u);
+    EXPECT_NEAR(static_cast<double>(fp.input.calls()[passes * 2 - 1].time - start_), passes * 20.0, 50.0);
+}
+
 TEST_F(RunhomaTest, StartFollowedByEndEndsTheWholeRunInItsFirstStep) {
     script("empty", {"开始", "结束"});
     form();
