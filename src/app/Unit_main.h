@@ -134,6 +134,10 @@ class ControlKeyPanel;
 class PlaySettings;
 class GlobalKeysNotice;
 
+// Who hears what a start has to say: the user at the screen in a message box; a command line, which
+// nobody may be watching (a scheduled job), in the status bar, so that nothing waits for a click.
+enum class StartedBy { User, Command };
+
 class TForm_maintapmill : public ui::WindowEvents {
 public:
     TForm_maintapmill(platform::Platform& platform, ui::Factory& factory, const std::string& exePath);
@@ -271,7 +275,7 @@ public:
     // Shared by every pass-count field.
     void Edit_playtKeyPress(ui::Edit& sender, char& key);
     void Edit_playtChange(ui::Edit& sender);
-    void playrec(int32_t count, int speed, const std::string& name);
+    void playrec(int32_t count, int speed, const std::string& name, StartedBy by = StartedBy::User);
     // Play, Record and 转为脚本 are usable only while none of them is under way.
     void enableRecActions(bool enabled);
 
@@ -296,7 +300,8 @@ public:
     // Runs a script `count` passes (without end for kEndlessPlayCount) from `lines`, which it first
     // fills from the script's file unless the editor runs its own lines (editrun, with lines other
     // than homajbRunList). A caller that names its own script (`ownScript`) needs no enabled one.
-    void runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript = false);
+    void runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript = false,
+                 StartedBy by = StartedBy::User);
     // Fills a script table with the scripts of "jb_homa\", marking the enabled one.
     void relistview(ui::ListView& table, const std::string& enabledName);
     void Speedbutton_runClick();
@@ -407,7 +412,9 @@ private:
     ActivityStatus activityStatus_;
     // A playback or script run ended because the system took none of its input: says why, in a
     // message and in the tray icon's tip. Call it once the run is over.
-    void reportRefusedInput(platform::InputRefusal refusal);
+    void reportRefusedInput(platform::InputRefusal refusal, StartedBy by = StartedBy::User);
+    // A reminder of a start, told as `by` hears it; once the start is over, so the status stays.
+    void tell(StartedBy by, const std::string& text);
     // The tip of the last refused run, shown while the program is idle, until the next activity.
     std::string refusedInputTip_;
     // The icon's own messages; true when the message was one of them.

@@ -19,11 +19,11 @@ std::string refusedInputMessage(platform::InputRefusal refusal) {
     return "系统拒绝了Tapmill发送的输入，已停止。";
 }
 
-void TForm_maintapmill::reportRefusedInput(platform::InputRefusal refusal) {
+void TForm_maintapmill::reportRefusedInput(platform::InputRefusal refusal, StartedBy by) {
     const std::string message = refusedInputMessage(refusal);
     refusedInputTip_ = "Tapmill — " + message;
     showActivity();
-    platform_.dialogs.messageBox(message, platform::kRemindCaption, platform::MessageButtons::Ok);
+    tell(by, message);
 }
 
 }  // namespace tapmill

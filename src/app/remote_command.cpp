@@ -87,7 +87,7 @@ void CommandReceiver::carryOut(const std::string& command) {
 // As the timed start plays a recording: by its name, with its own count and speed; the panel's
 // current recording and settings stay as they are.
 void CommandReceiver::play(const Command& c) {
-    form_.playrec(c.loop ? kEndlessPlayCount : c.count, c.speed, c.name);
+    form_.playrec(c.loop ? kEndlessPlayCount : c.count, c.speed, c.name, StartedBy::Command);
 }
 
 void CommandReceiver::playJournal(const Command& c) {
@@ -97,7 +97,7 @@ void CommandReceiver::playJournal(const Command& c) {
 // A script runs as the enabled one: the command enables it, as "启用" would, and runs it.
 void CommandReceiver::run(const Command& c) {
     form_.useScript(c.name);
-    form_.runhoma(c.loop ? kEndlessPlayCount : c.count, c.name, *form_.homajbRunList);
+    form_.runhoma(c.loop ? kEndlessPlayCount : c.count, c.name, *form_.homajbRunList, false, StartedBy::Command);
 }
 
 // What Ctrl+Q stops, and a journal playback as the system's cancel ends it.

@@ -47,6 +47,11 @@ void TForm_maintapmill::showCommandRefusal(const std::string& refusal) {
     showActivity();
 }
 
+void TForm_maintapmill::tell(StartedBy by, const std::string& text) {
+    if (by == StartedBy::Command) return showCommandRefusal(text);
+    platform_.dialogs.messageBox(text, platform::kRemindCaption, platform::MessageButtons::Ok);
+}
+
 void TForm_maintapmill::Timer_flashTimer() {
     using platform::TrayPicture;
     // Also what no handler of the program sees end: a journal playback, which ends in the

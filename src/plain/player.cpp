@@ -26,7 +26,7 @@ constexpr int32_t kCatchUpFrames = 5;
 
 }  // namespace
 
-void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& name) {
+void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& name, StartedBy by) {
     playing = true;
     setStatus(0, "当前状态：播放……");
     const std::string path = dataPath("jb_rec\\", name);
@@ -34,10 +34,9 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     const bool missing = !files::exists(path) || files::isDirectory(path);
     // Larger than the program reads: every frame would read as none at all.
     if (missing || files::identity(path).size > profile::kMaxFileBytes) {
-        platform_.dialogs.messageBox(missing ? missingRecordingMessage(name) : "名为：'" + name + "'脚本文件太大，无法播放！",
-                                     platform::kRemindCaption, platform::MessageButtons::Ok);
         playing = false;
         setStatus(0, kIdleStatus);
+        tell(by, missing ? missingRecordingMessage(name) : "名为：'" + name + "'脚本文件太大，无法播放！");
         return;
     }
 
@@ -80,12 +79,10 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     // A run that was stopped, failed or refused lets go of what it pressed; one that ran to its end
     // keeps the recording's own effect.
     if (badFrame || !playing || refused()) held.releaseAll();
-    if (badFrame)
-        platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
-                                     platform::MessageButtons::Ok);
     playing = false;
     setStatus(0, kIdleStatus);
-    if (refused()) reportRefusedInput(held.refusal());
+    if (badFrame) tell(by, "脚本出错，请检查后再运行！");
+    if (refused()) reportRefusedInput(held.refusal(), by);
 }
 
 }  // namespace tapmill

@@ -8,7 +8,8 @@
 
 namespace tapmill {
 
-void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript) {
+void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts::RunList& lines, bool ownScript,
+                                StartedBy by) {
     // Only the editor's own run takes the lines as they stand. A run that Ctrl+E, the timed start
     // or a plan task starts while the editor's run goes on hands over the main window's list, and
     // gets its own script's file in it.
@@ -21,6 +22,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         return;
     }
     platform::InputRefusal refusal = platform::InputRefusal::None;
+    std::string fault;
     try {
         if (!editorsLines) {
             std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
@@ -35,16 +37,15 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs());
         run.run(count);
         refusal = run.refusal();
-    } catch (const scripts::ScriptLineFault& fault) {
-        platform_.dialogs.messageBox(scripts::lineFaultMessage(fault, lines), platform::kRemindCaption,
-                                     platform::MessageButtons::Ok);
+    } catch (const scripts::ScriptLineFault& lineFault) {
+        fault = scripts::lineFaultMessage(lineFault, lines);
     } catch (const scripts::ScriptFault&) {
-        platform_.dialogs.messageBox("脚本出错，请检查后再运行！", platform::kRemindCaption,
-                                     platform::MessageButtons::Ok);
+        fault = "脚本出错，请检查后再运行！";
     }
     setStatus(0, "当前状态：");
     running = false;
-    if (refusal != platform::InputRefusal::None) reportRefusedInput(refusal);
+    if (!fault.empty()) tell(by, fault);
+    if (refusal != platform::InputRefusal::None) reportRefusedInput(refusal, by);
 }
 
 }  // namespace tapmill

@@ -21,6 +21,7 @@ namespace {
 
 using fake::InputCall;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const char* const kNoAnswer = "正在运行的Tapmill没有回应，命令没有执行。";
@@ -138,6 +139,24 @@ TEST_F(CommandHandOverTest, ANameThatDoesNotExistIsRefusedWithExitCodeOneAndASta
     EXPECT_EQ(running.Label_stjbname->text(), "journal");
     running.Speedbutton_runClick();
     EXPECT_EQ(leftClicks(), 1) << "运行 still runs the enabled script";
+}
+
+// What a handed-over start finds wrong on its way (a faulty line, a bad frame) goes to the status
+// bar: a scheduled job has nobody to click a box away. The same start from the panel shows the box.
+TEST_F(CommandHandOverTest, AFaultFoundDuringACommandsStartIsAStatusNotABox) {
+    TForm_maintapmill& running = runningInstance();
+    write("jb_homa/bad.ini", utf8ToGbk("开始\r\n循环x次\r\n循环结束\r\n结束\r\n").value());
+    write("jb_rec/bad.ini", "[0]\r\nx=1\r\ny=1\r\nkp=kX\r\n[all]\r\nvalue=1\r\n");
+    for (const char* action : {"/run", "/play"}) {
+        SCOPED_TRACE(action);
+        EXPECT_EQ(start({action, "bad"}), kExitDone);
+        fp.pump.runMessageLoop();
+        running.Timer_flashTimer();
+        EXPECT_THAT(messages(), IsEmpty());
+        EXPECT_THAT(running.StatusBar->panelText(0), HasSubstr("脚本出错"));
+    }
+    running.playrec(1, 5, "bad");
+    EXPECT_THAT(messages(), ElementsAre(HasSubstr("脚本出错")));
 }
 
 // The command's count and loop are its own: the journal panel's endless box stays as the user left
