@@ -121,6 +121,10 @@ def start_session():
     # aborted run, or runs on another display, and would disturb window lookups.
     end_session()
     subprocess.run(["wineserver", "-p30"], env=wine_env(), check=True)
+    # The display is shared by the modules of a run: the pointer goes back to where a fresh display
+    # has it, over the program's centred window, since Wine takes keys only under the pointer.
+    width, height = screen_size()
+    mouse_move(width // 2, height // 2)
 
 
 def end_session():
