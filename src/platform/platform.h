@@ -9,6 +9,7 @@
 #include "platform/journal_hooks.h"
 #include "platform/pump.h"
 #include "platform/recycle_bin.h"
+#include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/top_windows.h"
 #include "platform/tray.h"
@@ -31,6 +32,7 @@ struct Platform {
     RecycleBin& recycleBin;
     InstanceHandOver& handOver;
     TopWindows& topWindows;
+    Screen& screen;
 };
 
 }  // namespace tapmill::platform

@@ -9,6 +9,7 @@
 #include "platform/fake/fake_journal_hooks.h"
 #include "platform/fake/fake_pump.h"
 #include "platform/fake/fake_recycle_bin.h"
+#include "platform/fake/fake_screen.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_top_windows.h"
 #include "platform/fake/fake_tray.h"
@@ -31,8 +32,9 @@ struct FakePlatform {
     FakeRecycleBin recycleBin;
     FakeInstanceHandOver handOver{pump};
     FakeTopWindows topWindows;
+    FakeScreen screen;
     platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
-                                hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows};
+                                hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows, screen};
 };
 
 }  // namespace tapmill::fake

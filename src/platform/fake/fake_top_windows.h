@@ -1,18 +1,42 @@
 #pragma once
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "platform/top_windows.h"
 
 namespace tapmill::fake {
 
-// A desktop of windows the test lays out (front to back) and changes over virtual time.
+// A desktop of windows the test lays out (front to back) and changes over virtual time. A window
+// has a place on the screen only where the test gives it one in places; the front window has the
+// input.
 class FakeTopWindows : public platform::TopWindows {
 public:
     std::vector<platform::TopWindow> visibleWindows() override {
         ++searches;
         return windows;
     }
+    std::vector<platform::TopWindow> windowsOfClass(const std::string& className) override {
+        ++searches;
+        std::vector<platform::TopWindow> ofClass;
+        for (const platform::TopWindow& w : windows)
+            if (w.className == className) ofClass.push_back(w);
+        return ofClass;
+    }
+    // The frontmost window whose client area holds the point (the fake has no frames).
+    std::optional<platform::TopWindow> windowAt(int x, int y) override {
+        for (const platform::TopWindow& w : windows) {
+            auto place = places.find(w.handle);
+            if (place != places.end() && place->second.client.contains(x, y)) return w;
+        }
+        return std::nullopt;
+    }
+    std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override {
+        auto place = places.find(handle);
+        if (place == places.end() || !find(handle)) return std::nullopt;
+        return place->second;
+    }
+    uintptr_t foregroundWindow() override { return windows.empty() ? 0 : windows.front().handle; }
     // Moves the window to the front, unless the test has the system refuse it.
     bool bringToFront(uintptr_t handle) override {
         broughtToFront.push_back(handle);
@@ -24,9 +48,17 @@ public:
     }
 
     std::vector<platform::TopWindow> windows;
+    std::map<uintptr_t, platform::WindowPlace> places;
     bool refuseFront = false;
     std::vector<uintptr_t> broughtToFront;
     int searches = 0;
+
+private:
+    const platform::TopWindow* find(uintptr_t handle) const {
+        for (const platform::TopWindow& w : windows)
+            if (w.handle == handle) return &w;
+        return nullptr;
+    }
 };
 
 }  // namespace tapmill::fake

@@ -6,16 +6,45 @@ namespace tapmill::win32 {
 
 namespace {
 
-BOOL CALLBACK collectVisible(HWND window, LPARAM into) {
-    if (!IsWindowVisible(window)) return TRUE;
-    // InternalGetWindowText reads the title the system keeps, without sending WM_GETTEXT to a
-    // program that may be hung.
+// InternalGetWindowText reads the title the system keeps, without sending WM_GETTEXT to a program
+// that may be hung.
+std::string titleOf(HWND window) {
     wchar_t title[512];
     const int length = InternalGetWindowText(window, title, static_cast<int>(sizeof title / sizeof title[0]));
-    if (length <= 0) return TRUE;
-    reinterpret_cast<std::vector<platform::TopWindow>*>(into)->push_back(
-        {reinterpret_cast<uintptr_t>(window), narrow(std::wstring(title, static_cast<size_t>(length)))});
+    return length > 0 ? narrow(std::wstring(title, static_cast<size_t>(length))) : std::string();
+}
+
+std::string classOf(HWND window) {
+    wchar_t name[256];
+    const int length = GetClassNameW(window, name, static_cast<int>(sizeof name / sizeof name[0]));
+    return length > 0 ? narrow(std::wstring(name, static_cast<size_t>(length))) : std::string();
+}
+
+platform::TopWindow describe(HWND window, std::string title) {
+    return {reinterpret_cast<uintptr_t>(window), std::move(title), classOf(window)};
+}
+
+BOOL CALLBACK collectVisible(HWND window, LPARAM into) {
+    if (!IsWindowVisible(window)) return TRUE;
+    std::string title = titleOf(window);
+    if (title.empty()) return TRUE;
+    reinterpret_cast<std::vector<platform::TopWindow>*>(into)->push_back(describe(window, std::move(title)));
     return TRUE;
+}
+
+// GetDpiForWindow came with Windows 10 1607; before it every window is drawn for the system's DPI.
+int dpiOf(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
@@ -25,6 +54,35 @@ std::vector<platform::TopWindow> Win32TopWindows::visibleWindows() {
     EnumWindows(collectVisible, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
+
+std::vector<platform::TopWindow> Win32TopWindows::windowsOfClass(const std::string& className) {
+    std::vector<platform::TopWindow> windows;
+    const std::wstring wanted = widen(className);
+    // FindWindowEx walks the desktop's children in their order on the screen, front to back.
+    for (HWND window = FindWindowExW(nullptr, nullptr, wanted.c_str(), nullptr); window;
+         window = FindWindowExW(nullptr, window, wanted.c_str(), nullptr))
+        if (IsWindowVisible(window)) windows.push_back(describe(window, titleOf(window)));
+    return windows;
+}
+
+std::optional<platform::TopWindow> Win32TopWindows::windowAt(int x, int y) {
+    HWND child = WindowFromPoint(POINT{x, y});
+    HWND window = child ? GetAncestor(child, GA_ROOT) : nullptr;
+    if (!window) return std::nullopt;
+    return describe(window, titleOf(window));
+}
+
+std::optional<platform::WindowPlace> Win32TopWindows::placeOf(uintptr_t handle) {
+    HWND window = reinterpret_cast<HWND>(handle);
+    RECT client;
+    if (!IsWindow(window) || IsIconic(window) || !GetClientRect(window, &client)) return std::nullopt;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return platform::WindowPlace{{origin.x, origin.y, client.right - client.left, client.bottom - client.top},
+                                 dpiOf(window)};
+}
+
+uintptr_t Win32TopWindows::foregroundWindow() { return reinterpret_cast<uintptr_t>(GetForegroundWindow()); }
 
 bool Win32TopWindows::bringToFront(uintptr_t handle) {
     HWND window = reinterpret_cast<HWND>(handle);

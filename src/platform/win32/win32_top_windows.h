@@ -6,6 +6,10 @@ namespace tapmill::win32 {
 class Win32TopWindows : public platform::TopWindows {
 public:
     std::vector<platform::TopWindow> visibleWindows() override;
+    std::vector<platform::TopWindow> windowsOfClass(const std::string& className) override;
+    std::optional<platform::TopWindow> windowAt(int x, int y) override;
+    std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override;
+    uintptr_t foregroundWindow() override;
     bool bringToFront(uintptr_t handle) override;
 };
 

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_journal_hooks.h"
 #include "platform/win32/win32_pump.h"
 #include "platform/win32/win32_recycle_bin.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_top_windows.h"
 #include "platform/win32/win32_tray.h"
@@ -61,8 +62,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tapmill::win32::Win32RecycleBin recycleBin;
     tapmill::win32::Win32InstanceHandOver handOver;
     tapmill::win32::Win32TopWindows topWindows;
+    tapmill::win32::Win32Screen screen;
     tapmill::platform::Platform platform{pump, input, dialogs, hotkeys, desktop,
-                                         hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows};
+                                         hooks, shell, journalHooks, clock, tray, recycleBin, handOver, topWindows, screen};
     tapmill::win32::Win32Factory factory;
     return tapmill::runProgram(platform, factory, commandLineArguments());
 }
