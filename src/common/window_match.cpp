@@ -1,0 +1,45 @@
+#include "common/window_match.h"
+
+#include <cmath>
+
+namespace tapmill {
+
+namespace {
+
+const std::string kSeparator = " - ";
+
+bool beginsWith(const std::string& text, const std::string& start) {
+    return !start.empty() && text.compare(0, start.size(), start) == 0;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return !end.empty() && text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Titles of one program differ in the document they show, before the last " - " or after the
+// first; a title without a separator may gain a suffix ("目标 (2)").
+bool sameProgram(const std::string& title, const std::string& named) {
+    const size_t last = named.rfind(kSeparator);
+    if (last == std::string::npos) return beginsWith(title, named);
+    const size_t first = named.find(kSeparator);
+    return endsWith(title, named.substr(last)) || beginsWith(title, named.substr(0, first + kSeparator.size()));
+}
+
+}  // namespace
+
+std::optional<platform::TopWindow> chooseNamedWindow(const std::vector<platform::TopWindow>& ofClass,
+                                                     const std::string& title, bool titleIsStart) {
+    for (const platform::TopWindow& window : ofClass)
+        if (titleIsStart ? beginsWith(window.title, title) || title.empty() : window.title == title) return window;
+    for (const platform::TopWindow& window : ofClass)
+        if (sameProgram(window.title, title)) return window;
+    return std::nullopt;
+}
+
+platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const platform::WindowPlace& place) {
+    const double scale = recordedDpi > 0 && place.dpi > 0 ? static_cast<double>(place.dpi) / recordedDpi : 1.0;
+    return {place.client.left + static_cast<int>(std::lround(clientX * scale)),
+            place.client.top + static_cast<int>(std::lround(clientY * scale))};
+}
+
+}  // namespace tapmill

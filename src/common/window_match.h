@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/input.h"
+#include "platform/top_windows.h"
+
+namespace tapmill {
+
+// Which of the windows of a class (front to back) is the one a recording or a script line names:
+// the frontmost with the same title, else the frontmost whose title shares the part that names
+// the program ("a.txt - 记事本" and "b.txt - 记事本", "记事本 - a.txt" and "记事本 - b.txt"), or,
+// for a title without " - ", begins with it. With titleIsStart the named title is only the start
+// of the window's (what a recording could store of it), and a title that begins so is the same.
+std::optional<platform::TopWindow> chooseNamedWindow(const std::vector<platform::TopWindow>& ofClass,
+                                                     const std::string& title, bool titleIsStart = false);
+
+// Where a point recorded at (clientX, clientY) in a client area drawn for recordedDpi lies on the
+// screen now that the window's client area is at place: the same place in the client area, scaled
+// by the ratio of the DPIs and rounded to the nearest pixel.
+platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const platform::WindowPlace& place);
+
+}  // namespace tapmill
