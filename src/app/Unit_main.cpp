@@ -1,4 +1,5 @@
 #include "app/Unit_main.h"
+#include "app/state_indicator.h"
 
 #include <string>
 

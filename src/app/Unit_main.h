@@ -133,6 +133,7 @@ enum TimeControlId : int {
 class ControlKeyPanel;
 class PlaySettings;
 class GlobalKeysNotice;
+class StateIndicator;
 
 // Who hears what a start has to say: the user at the screen in a message box; a command line, which
 // nobody may be watching (a scheduled job), in the status bar, so that nothing waits for a click.
@@ -455,6 +456,8 @@ private:
     std::unique_ptr<PlaySettings> playSettings_;
     // Made at the first show of the run that offers it; later shows leave it be.
     std::unique_ptr<GlobalKeysNotice> keysNotice_;
+    // The indicator of what goes on, over every window, and its corner on the options panel.
+    std::unique_ptr<StateIndicator> stateIndicator_;
 };
 
 }  // namespace tapmill

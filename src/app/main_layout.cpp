@@ -1,6 +1,7 @@
 // The main window's controls: the navigation bar, the content panels lying on one another, and
 // the status bar. Positions are pixels of the 434 x 317 client area at 96 DPI.
 #include "app/Unit_main.h"
+#include "app/state_indicator.h"
 #include "app/speed_scale.h"
 
 namespace tapmill {
@@ -168,6 +169,7 @@ void TForm_maintapmill::createOptionsPanel() {
     Speedbutton_saveset = factory_.button(p, ID_Speedbutton_saveset, {24, 130, 90, 26}, "保存设置");
     Speedbutton_reacq = factory_.button(p, ID_Speedbutton_reacq, {124, 130, 90, 26}, "恢复默认");
     RzBitBtn2 = factory_.button(p, ID_RzBitBtn2, {224, 130, 90, 26}, "热键设置");
+    stateIndicator_ = std::make_unique<StateIndicator>(factory_, p, ID_Header);
     createControlKeySection();
 }
 

@@ -4,6 +4,7 @@
 #include "app/Unit_main.h"
 #include "app/control_key_panel.h"
 #include "app/global_keys_notice.h"
+#include "app/state_indicator.h"
 #include "common/error.h"
 #include "common/profile.h"
 
@@ -30,6 +31,7 @@ void TForm_maintapmill::readOptions(const std::string& config) {
     CheckBox_autorun->setChecked(profile::readInteger(config, "Autorun", "x", 0) == 1);
     CheckBox_bfsy->setChecked(profile::readInteger(config, "bfsy", "x", 0) == 1);
     CheckBox_lzsy->setChecked(profile::readInteger(config, "lzsy", "x", 0) == 1);
+    stateIndicator_->readCorner(config);
 }
 
 void TForm_maintapmill::Speedbutton_savesetClick() {
@@ -41,12 +43,14 @@ void TForm_maintapmill::Speedbutton_savesetClick() {
     profile::writeInteger(config, "autorun", "x", autorun ? 1 : 0);
     profile::writeInteger(config, "lzsy", "x", CheckBox_lzsy->checked() ? 1 : 0);
     profile::writeInteger(config, "bfsy", "x", CheckBox_bfsy->checked() ? 1 : 0);
+    stateIndicator_->saveCorner(config);
 }
 
 void TForm_maintapmill::Speedbutton_reacqClick() {
     CheckBox_lzsy->setChecked(true);
     CheckBox_bfsy->setChecked(false);
     CheckBox_autorun->setChecked(false);
+    stateIndicator_->restoreDefault();
     Speedbutton_savesetClick();
 }
 

@@ -2,8 +2,29 @@
 // into it, and the picture that shows what the program is doing.
 #include "app/Unit_main.h"
 #include "app/activity.h"
+#include "app/state_indicator.h"
 
 namespace tapmill {
+
+namespace {
+
+// What the main window shows of the progress: its frame counters, the journal's passes, the
+// highlighted line of the run list.
+IndicatorProgress progressOf(const TForm_maintapmill& form) {
+    const journal::JournalPlayer& journalPlayer = form.stjournal.player;
+    IndicatorProgress progress;
+    progress.recordedFrames = form.recording ? form.recFrame : form.stjournal.recorder.eventCount();
+    progress.playedFrame = form.playing ? form.playFrame : journalPlayer.position;
+    if (!form.playing && journalPlayer.playing) {
+        progress.pass = journalPlayer.passesAsked - journalPlayer.passesLeft + 1;
+        progress.passes = journalPlayer.endless ? kEndlessPlayCount : journalPlayer.passesAsked;
+    }
+    // The editor's own run highlights its own lines.
+    if (form.running && !form.editrun) progress.scriptLine = form.homajbRunList->currentLine() + 1;
+    return progress;
+}
+
+}  // namespace
 
 void TForm_maintapmill::addTrayIcon() {
     trayPicture_ = platform::TrayPicture::Normal;
@@ -40,6 +61,7 @@ void TForm_maintapmill::showActivity() {
     const std::string tip = refusedInputTip_.empty() ? activityTrayTip(activity) : refusedInputTip_;
     platform_.tray.setTip(window->nativeHandle(), tip + (timedStart.empty() ? "" : "\n" + timedStart));
     StatusBar->setPanelTip(1, timedStart);
+    stateIndicator_->update(activity, progressOf(*this), platform_.input.cursorPos(), platform_.pump.tickMs());
 }
 
 void TForm_maintapmill::showCommandRefusal(const std::string& refusal) {

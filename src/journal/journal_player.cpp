@@ -25,6 +25,7 @@ uint32_t JournalPlayer::scaledGap(uint32_t earlier, uint32_t later, int speed) {
 
 bool JournalPlayer::start(int32_t passes, int newSpeed, bool endlessMode) {
     passesLeft = passes;
+    passesAsked = passes;
     speed = newSpeed;
     endless = endlessMode;
     if (playing) return false;

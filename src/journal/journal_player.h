@@ -48,6 +48,7 @@ public:
     int32_t position = 0;  // the event being handed over
     int32_t eventCount = 0;
     int32_t passesLeft = 0;
+    int32_t passesAsked = 0;  // as the start took them: the pass under way is passesAsked - passesLeft + 1
     int speed = 5;
     // Set by HC_SKIP, consumed by the next HC_GETNEXT; only the program's start clears it.
     bool pendingDelay = false;

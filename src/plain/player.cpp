@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Unit_main.h"
+#include "app/state_indicator.h"
 #include "common/delay.h"
 #include "common/frame_clock.h"
 #include "common/held_input.h"
@@ -49,7 +50,9 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     FrameClock clock(platform_.pump, frameWait, kCatchUpFrames * frameWait);
     bool badFrame = false;
     const auto refused = [&held] { return held.refusal() != platform::InputRefusal::None; };
-    while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused()) {
+    const int32_t passes = count;
+    for (int32_t pass = 1; (count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused(); ++pass) {
+        stateIndicator_->passBegins(pass, passes);
         playFrame = 0;
         // A recording without frames (no count, or none above zero) still takes a frame's time a
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.

@@ -18,6 +18,8 @@ class Factory {
 public:
     virtual ~Factory() = default;
     virtual std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) = 0;
+    // A window that shows what the program is doing over every other (see Overlay).
+    virtual std::unique_ptr<Overlay> overlay(const std::string& className) = 0;
     // Whether a window of the program is shown modally: its modal loop runs below whoever asks.
     virtual bool modalWindowOpen() const = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;

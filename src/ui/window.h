@@ -76,6 +76,24 @@ public:
     virtual uintptr_t nativeHandle() const = 0;
 };
 
+// A small topmost window that shows one line of text on a coloured ground and is never in the
+// way: it is never activated, has no taskbar button, and every click and hit test goes through it
+// to the window below.
+class Overlay {
+public:
+    virtual ~Overlay() = default;
+    // Shows the text on the colour (0xRRGGBB) in the window, sized to fit it at the screen's DPI.
+    virtual void setContent(const std::string& text, uint32_t colour) = 0;
+    // Its size in physical pixels (x and y 0), as the content set last needs.
+    virtual Rect size() const = 0;
+    // The part of the screen, in physical pixels, that windows may cover (without the taskbar).
+    virtual Rect workArea() const = 0;
+    // Shows the window with its top left at the screen point, without activating it.
+    virtual void showAt(int x, int y) = 0;
+    virtual void hide() = 0;
+    virtual bool visible() const = 0;
+};
+
 class Timer {
 public:
     virtual ~Timer() = default;

@@ -1,5 +1,7 @@
 #include "ui/memory/memory_controls.h"
 
+#include <algorithm>
+
 #include "ui/single_choice.h"
 
 namespace tapmill::ui::memory {
@@ -104,6 +106,27 @@ void MemoryWindow::showModal() {
 void MemoryWindow::minimize() {
     minimized_ = true;
     events_.onMinimize();
+}
+
+void MemoryOverlay::setContent(const std::string& text, uint32_t colour) {
+    text_ = text;
+    colour_ = colour;
+    // A cell a character (a byte that starts a UTF-8 sequence), and a margin around.
+    const int characters = static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    size_ = {0, 0, 12 * characters + 16, 24};
+}
+
+void MemoryOverlay::showAt(int x, int y) {
+    x_ = x;
+    y_ = y;
+    visible_ = true;
+}
+
+std::unique_ptr<Overlay> MemoryFactory::overlay(const std::string&) {
+    auto made = std::make_unique<MemoryOverlay>(workArea);
+    overlayMade = made.get();
+    return made;
 }
 
 std::unique_ptr<Window> MemoryFactory::window(const WindowSpec& windowSpec, WindowEvents& events) {

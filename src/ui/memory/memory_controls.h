@@ -250,8 +250,36 @@ private:
     bool enabled_ = true;
 };
 
+// An overlay as the test sees it: what it shows and where. Its size is a fixed cell per character.
+class MemoryOverlay : public Overlay {
+public:
+    explicit MemoryOverlay(Rect workArea) : workArea_(workArea) {}
+    void setContent(const std::string& text, uint32_t colour) override;
+    Rect size() const override { return size_; }
+    Rect workArea() const override { return workArea_; }
+    void showAt(int x, int y) override;
+    void hide() override { visible_ = false; }
+    bool visible() const override { return visible_; }
+    const std::string& text() const { return text_; }
+    uint32_t colour() const { return colour_; }
+    // Where it is, on the screen.
+    Rect placed() const { return {x_, y_, size_.w, size_.h}; }
+
+private:
+    Rect workArea_;
+    Rect size_;
+    std::string text_;
+    uint32_t colour_ = 0;
+    int x_ = 0, y_ = 0;
+    bool visible_ = false;
+};
+
 class MemoryFactory : public Factory {
 public:
+    // The screen the overlays are on, and the overlay made last.
+    Rect workArea{0, 0, 1024, 768};
+    MemoryOverlay* overlayMade = nullptr;
+    std::unique_ptr<Overlay> overlay(const std::string& className) override;
     // What the user does in a modal window while it is open (a test's script of clicks). Without
     // one, a modal window closes as soon as it has been shown.
     std::function<void(MemoryWindow&)> modalScript;

@@ -1,6 +1,7 @@
 #include "ui/win32/win32_factory.h"
 
 #include "ui/win32/win32_list_view.h"
+#include "ui/win32/win32_overlay.h"
 #include "ui/win32/win32_window.h"
 
 #include <commctrl.h>
@@ -46,6 +47,10 @@ BOOL CALLBACK takeIfDisabledInView(HWND hwnd, LPARAM found) {
 
 std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) {
     return std::make_unique<Win32Window>(windowSpec, events);
+}
+
+std::unique_ptr<ui::Overlay> Win32Factory::overlay(const std::string& className) {
+    return std::make_unique<Win32Overlay>(className);
 }
 
 bool Win32Factory::modalWindowOpen() const {

@@ -19,7 +19,7 @@ protected:
     int stored(const char* section) { return profile::readInteger(config(), section, "x", -1); }
 };
 
-TEST_F(OptionsTest, SaveWritesTheThreeSwitchesAndTheRunValue) {
+TEST_F(OptionsTest, SaveWritesTheThreeSwitchesTheIndicatorCornerAndTheRunValue) {
     auto& form = shownForm();
     form.CheckBox_autorun->setChecked(true);
     form.CheckBox_bfsy->setChecked(true);
@@ -29,7 +29,8 @@ TEST_F(OptionsTest, SaveWritesTheThreeSwitchesAndTheRunValue) {
     EXPECT_EQ(stored("lzsy"), 0);
     EXPECT_EQ(stored("bfsy"), 1);
     // Written in this order, under the lower-case section name.
-    EXPECT_EQ(read("config.ini"), "[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=1\r\n");
+    EXPECT_EQ(read("config.ini"),
+              "[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=1\r\n[indicator]\r\ncorner=1\r\n");
 
     form.CheckBox_autorun->setChecked(false);
     form.Speedbutton_savesetClick();

@@ -1,0 +1,112 @@
+// The indicator over every window: its text per state, its corner and its move away from the
+// pointer, and its life with the recordings and playbacks of the main window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/state_indicator.h"
+#include "common/counts.h"
+#include "journal/input_messages.h"
+#include "support/form_fixture.h"
+
+namespace tapmill {
+namespace {
+
+struct TextCase {
+    Activity activity;
+    IndicatorProgress progress;
+    const char* text;
+};
+
+TEST(StateIndicatorText, TellsTheStateAndHowFarItHasGot) {
+    const TextCase cases[] = {
+        {Activity::Recording, {12, 42'000}, "录制中  12 帧  00:42"},
+        {Activity::Recording, {3, 3'725'000}, "录制中  3 帧  1:02:05"},
+        {Activity::Playing, {0, 0, 17, 2, 5}, "播放中  第 2 / 5 遍  第 17 帧"},
+        {Activity::Playing, {0, 0, 4, 3, kEndlessPlayCount}, "播放中  第 3 / ∞ 遍  第 4 帧"},
+        {Activity::Running, {0, 0, 0, 0, 0, 5}, "运行脚本中  第 5 行"},
+        {Activity::Paused, {7, 1'000, 3, 1, 2, 4}, "暂停"},
+        {Activity::Idle, {}, ""},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(indicatorText(c.activity, c.progress), c.text);
+}
+
+struct CornerCase {
+    IndicatorCorner chosen, now;
+    platform::Point pointer;
+    IndicatorCorner expected;
+};
+
+TEST(StateIndicatorCorner, MovesToTheOtherCornerOfItsEdgeWhileThePointerIsNear) {
+    const ui::Rect work{0, 0, 1000, 800}, box{0, 0, 100, 20};
+    using C = IndicatorCorner;
+    const CornerCase cases[] = {
+        {C::TopRight, C::TopRight, {500, 400}, C::TopRight},       // far away: where the user chose
+        {C::TopRight, C::TopRight, {950, 15}, C::TopLeft},         // on it
+        {C::TopRight, C::TopRight, {880, 40}, C::TopLeft},         // coming near
+        {C::TopRight, C::TopLeft, {950, 15}, C::TopLeft},          // still there: stays away
+        {C::TopRight, C::TopLeft, {500, 400}, C::TopRight},        // gone: back to the chosen corner
+        {C::TopRight, C::TopLeft, {40, 15}, C::TopRight},          // comes to the other corner too
+        {C::BottomLeft, C::BottomLeft, {30, 780}, C::BottomRight},
+        {C::BottomRight, C::BottomRight, {30, 780}, C::BottomRight},
+        {C::Hidden, C::Hidden, {950, 15}, C::Hidden},
+    };
+    for (const CornerCase& c : cases)
+        EXPECT_EQ(cornerAwayFromPointer(c.chosen, c.now, work, box, c.pointer), c.expected)
+            << static_cast<int>(c.chosen) << " pointer " << c.pointer.x << "," << c.pointer.y;
+}
+
+class StateIndicatorFormTest : public testing::FormFixture {
+protected:
+    const ui::memory::MemoryOverlay& overlay() { return *factory.overlayMade; }
+};
+
+TEST_F(StateIndicatorFormTest, ShowsAtTheSavedCornerWhileARecordingGoesOnAndIsGoneWhenIdle) {
+    write("config.ini", "[indicator]\ncorner=2\n");  // 左下角
+    TForm_maintapmill& form = shownForm();
+    fp.input.setCursorPos(500, 300);
+    form.Timer_flashTimer();
+    EXPECT_FALSE(overlay().visible());
+
+    form.RzBitBtn_strecClick();
+    form.Timer_flashTimer();
+    EXPECT_TRUE(overlay().visible());
+    EXPECT_EQ(overlay().text(), "录制中  0 帧  00:00");
+    EXPECT_EQ(overlay().colour(), indicatorColour(Activity::Recording));
+    EXPECT_EQ(overlay().placed().x, 8);
+    EXPECT_EQ(overlay().placed().y + overlay().placed().h, 768 - 8);
+
+    form.OnWMHotKey(HK_JournalStop);
+    form.Timer_flashTimer();
+    EXPECT_FALSE(overlay().visible());
+}
+
+TEST_F(StateIndicatorFormTest, NeverShowsWhenTheUserChoseNone) {
+    write("config.ini", "[indicator]\ncorner=4\n");  // 不显示
+    TForm_maintapmill& form = shownForm();
+    form.RzBitBtn_strecClick();
+    form.Timer_flashTimer();
+    EXPECT_FALSE(overlay().visible());
+    form.OnWMHotKey(HK_JournalStop);
+}
+
+TEST_F(StateIndicatorFormTest, APlaybackShowsEachOfItsPasses) {
+    write("jb_rec/jb_rec.ini", "[0]\nx=1\ny=1\n[1]\nx=2\ny=2\n[2]\nx=3\ny=3\n[all]\nvalue=3\n");
+    TForm_maintapmill& form = shownForm();
+    form.recname = "jb_rec";
+    form.Edit_playt->setText("3");
+    std::set<std::string> passesShown;
+    for (int ms = 5; ms < 3000; ms += 5)
+        fp.pump.after(ms, [&] {
+            form.Timer_flashTimer();
+            const std::string text = overlay().text();
+            if (form.playing) passesShown.insert(text.substr(0, text.find(" 遍") + 4));
+        });
+    form.SpeedButton_playClick();
+    EXPECT_EQ(passesShown, (std::set<std::string>{"播放中  第 1 / 3 遍", "播放中  第 2 / 3 遍", "播放中  第 3 / 3 遍"}));
+    form.Timer_flashTimer();
+    EXPECT_FALSE(overlay().visible());
+}
+
+}  // namespace
+}  // namespace tapmill
