@@ -66,10 +66,11 @@ class StateIndicatorTest(E2ETestCase):
         e2e.click(*at)
         self.assertIn(("LDOWN", *at), self.target.wait_events(2))
         # Then it makes way for the pointer: the other corner of its edge.
-        e2e.wait_until(lambda: self.driver.rect(hwnd)[0] != x, "the indicator to move away")
+        e2e.wait_until(lambda: self.driver.rect(hwnd)[2] < x, "the indicator to move away")
         human_click(at[0], at[1] + 1, 1)
         e2e.mouse_move(500, 400)
-        e2e.wait_until(lambda: self.driver.rect(hwnd)[0] == x, "the indicator to come back")
+        # Its width follows its text; its right edge is the corner's.
+        e2e.wait_until(lambda: self.driver.rect(hwnd)[2] == right, "the indicator to come back")
         e2e.key("ctrl+q")
         self.main.wait_status(IDLE, "recording to end")
         e2e.wait_until(lambda: not self.indicator()[1], "the indicator to go")
