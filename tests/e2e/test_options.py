@@ -44,9 +44,9 @@ class OptionsTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_set", "程序启动时自动运行"))
         self.driver.click(self.main.in_panel("Panel_set", "保存设置"))
         config = self.folder.path / "config.ini"
-        e2e.wait_until(lambda: config.exists() and b"bfsy" in config.read_bytes(), "config.ini to be written")
-        self.assertEqual(config.read_bytes(),
-                         e2e.NOTICE_DISMISSED + b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n[bfsy]\r\nx=0\r\n")
+        e2e.wait_until(lambda: config.exists() and b"corner" in config.read_bytes(), "config.ini to be written")
+        self.assertEqual(config.read_bytes(), e2e.NOTICE_DISMISSED + b"[autorun]\r\nx=1\r\n[lzsy]\r\nx=0\r\n"
+                         b"[bfsy]\r\nx=0\r\n[indicator]\r\ncorner=1\r\n")
         answer = e2e.reg_query(e2e.RUN_KEY, "Tapmill3.3")
         self.assertIsNotNone(answer, "the Run value exists")
         self.assertIn("tapmill.exe", answer)

@@ -14,6 +14,14 @@ HWND nativeHandleOf(ui::Control& control) { return dynamic_cast<NativeControl&>(
 
 int scaleForDpi(int value, int dpi) { return MulDiv(value, dpi, 96); }
 
+void registerClassOnce(WNDCLASSEXW wc) {
+    wc.cbSize = sizeof wc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) RegisterClassExW(&wc);
+}
+
 std::pair<int, int> Win32Edit::selection() const {
     DWORD start = 0, end = 0;
     SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

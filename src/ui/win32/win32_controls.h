@@ -25,6 +25,9 @@ public:
 
 HWND nativeHandleOf(ui::Control& control);
 int scaleForDpi(int value, int dpi);
+// Registers the class of the program's module that `wc` describes (its size and instance filled
+// in here), unless a window made earlier registered it already.
+void registerClassOnce(WNDCLASSEXW wc);
 
 template <class Base>
 class Win32Control : public Base, public NativeControl {

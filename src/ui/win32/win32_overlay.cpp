@@ -17,20 +17,6 @@ constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW |
 
 COLORREF colorOf(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-void registerOverlayClass(const std::wstring& name, WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name.c_str();
-    RegisterClassExW(&wc);
-}
-
 int screenDpi() {
     HDC dc = GetDC(nullptr);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
@@ -42,7 +28,11 @@ int screenDpi() {
 
 Win32Overlay::Win32Overlay(const std::string& className) : dpi_(screenDpi()) {
     const std::wstring name = widen(className);
-    registerOverlayClass(name, windowProc);
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name.c_str();
+    registerClassOnce(wc);
     hwnd_ = CreateWindowExW(kExStyle, name.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
                             this);
     SetLayeredWindowAttributes(hwnd_, 0, kOpacity, LWA_ALPHA);

@@ -38,20 +38,14 @@ Win32Window* windowOf(HWND hwnd) {
 }
 
 void registerTopLevelClass(const std::wstring& name) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Win32Window::windowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     wc.hIconSm = wc.hIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = name.c_str();
-    RegisterClassExW(&wc);
+    registerClassOnce(wc);
 }
 
 }  // namespace
