@@ -54,6 +54,7 @@ class StateIndicatorTest(E2ETestCase):
         self.driver.click(self.main.in_panel("Panel_rec", "播放"))
         self.wait_caption("播放中  第 1 / 2 遍  第 ")
         self.wait_caption("播放中  第 2 / 2 遍  第 ")
+        e2e.screenshot("state-indicator-playback-96")
         self.main.wait_status(IDLE, "playback to end")
         e2e.wait_until(lambda: not self.indicator()[1], "the indicator to go")
 
@@ -105,6 +106,7 @@ class StateIndicatorDpiTest(E2ETestCase):
                 heights[dpi] = bottom - top
                 e2e.key("ctrl+q")
                 e2e.end_session()
+        set_dpi(96)
         self.assertGreaterEqual(heights[144] * 96, heights[96] * 144 * 9 // 10)
 
 
