@@ -1,6 +1,6 @@
 """Hand-written scripts: listed on the script panel, enabled there and run into target.exe, by the
 Run button and by Ctrl+E, and stopped by the real Ctrl+Q; typed text, loops and waits for a window
-that target.exe opens."""
+that target.exe opens, and for a picture it paints."""
 
 import time
 import unittest
@@ -250,6 +250,19 @@ class ScriptPanelTest(E2ETestCase):
         self.assertIn(("LUP", 300, 300), events)
         latency = self.stamp(target, "LUP") - self.stamp(target, "KEYDOWN")
         self.assertLess(latency, 100, "ms from Ctrl+Q to the end of the wait")
+
+    def test_a_wait_for_an_image_clicks_inside_it_soon_after_it_is_painted(self):
+        self.start({"image": ["开始", "等待图片：方块，限时10秒", "移到找到的位置，偏移X=5y=5", "单击鼠标左键", "结束"]})
+        self.folder.write_bytes("jb_homa/图片/image/方块.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        target = self.run_script("image", square=2000)
+        self.wait_idle()
+        events = target.wait_events(3)
+        (_, left, top), (down, x, y) = events[0], events[1]
+        self.assertEqual(down, "LDOWN")
+        centre = e2e.SQUARE_SIDE // 2
+        self.assertEqual((x, y), (left + centre + 5, top + centre + 5))
+        waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
+        self.assertLess(waited, 300, "ms from the painting to the click")
 
 
 if __name__ == "__main__":
