@@ -34,7 +34,8 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
         // The start of the run in milliseconds is seed enough for the waits of random delays.
-        scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs());
+        scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs(),
+                               scripts::scriptImageFolder(exedir, name));
         run.run(count);
         refusal = run.refusal();
     } catch (const scripts::ScriptLineFault& lineFault) {

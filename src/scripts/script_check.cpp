@@ -67,6 +67,15 @@ std::string lineFaultReason(const std::string& line) {
             case LineKind::ActivateWindow:
                 lineWindow(line);
                 return "";
+            case LineKind::WaitColour:
+                lineColour(line);
+                return "";
+            case LineKind::WaitImage:
+                lineImage(line);
+                return "";
+            case LineKind::MoveToFound:
+                lineFoundOffset(line);
+                return "";
             case LineKind::LoopEnd:
             case LineKind::Start:
             case LineKind::End:

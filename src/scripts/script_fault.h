@@ -31,8 +31,9 @@ private:
     int line_;
 };
 
-// A window line whose window did not come within its limit, and which names no label to go on at:
-// the script is not faulty, but the run cannot go on.
+// A waiting line whose window, colour or image did not come within its limit, and which names no
+// label to go on at, or a move to the place found when nothing was found: the script is not
+// faulty, but the run cannot go on.
 class WindowTimeout : public ScriptLineFault {
 public:
     using ScriptLineFault::ScriptLineFault;

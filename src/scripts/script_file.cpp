@@ -8,6 +8,10 @@ std::string scriptPath(const std::string& exedir, const std::string& name) {
     return exedir + "jb_homa\\" + name + ".ini";
 }
 
+std::string scriptImageFolder(const std::string& exedir, const std::string& name) {
+    return exedir + "jb_homa\\图片\\" + name + "\\";
+}
+
 std::vector<std::string> splitScriptLines(const std::string& bytes) {
     std::vector<std::string> lines;
     size_t start = 0;

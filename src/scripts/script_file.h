@@ -11,6 +11,10 @@ namespace tapmill::scripts {
 // The file of a script in the program folder: exedir + "jb_homa\" + name + ".ini".
 std::string scriptPath(const std::string& exedir, const std::string& name);
 
+// The folder of the pictures a script's image lines look for:
+// exedir + "jb_homa\图片\" + name + "\", each picture in it a bitmap "<image name>.bmp".
+std::string scriptImageFolder(const std::string& exedir, const std::string& name);
+
 // An empty line between two line ends is an empty line; a final line end adds none.
 std::vector<std::string> splitScriptLines(const std::string& bytes);
 // Every line, the last one too, followed by CR LF.

@@ -17,11 +17,18 @@ const char kTwoLabels[] = "前面已有同名的标签";
 const char kNoSuchLabel[] = "脚本里没有这个标签";
 const char kIntoLoop[] = "不能从循环外面跳到循环里面";
 
-// The label a line jumps to, if it is a jump or a window line that names one.
+// The label a line jumps to, if it is a jump or a waiting line that names one. The lines that
+// name none are read all the same, so a faulty one is found before the run starts.
 std::optional<std::string> jumpTarget(const std::string& line, LineKind kind) {
-    if (kind == LineKind::Jump) return lineJumpTarget(line);
-    if (kind == LineKind::WaitWindow || kind == LineKind::ActivateWindow) return lineWindow(line).otherwise;
-    return std::nullopt;
+    switch (kind) {
+        case LineKind::Jump: return lineJumpTarget(line);
+        case LineKind::WaitWindow:
+        case LineKind::ActivateWindow: return lineWindow(line).end.otherwise;
+        case LineKind::WaitColour: return lineColour(line).end.otherwise;
+        case LineKind::WaitImage: return lineImage(line).end.otherwise;
+        case LineKind::MoveToFound: lineFoundOffset(line); return std::nullopt;
+        default: return std::nullopt;
+    }
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ const char kBadLoopCount[] = "循环应写成“循环3次”，次数是0或正
 const char kNoLabel[] = "没有写标签名";
 const char kNoTitle[] = "没有写窗口标题";
 const char kBadLimit[] = "限时应写成“，限时5秒”，秒数是0或正整数";
+const char kBadTolerance[] = "容差应写成“，容差16”，是0到255的整数";
+const char kBadColourLine[] = "应写成“等待颜色：X=100y=200颜色=FF8800”，颜色是6位十六进制数";
+const char kBadImageName[] = "图片名不能为空，也不能含有 \\ / : * ? \" < > | 这些字符";
+const char kBadOffset[] = "偏移应写成“，偏移X=10y=-5”，是整数";
 
 // What follows the line's word, as UTF-8.
 std::string afterWord(const std::string& line, const std::string& word) {
@@ -48,6 +52,43 @@ bool splitAtLast(const std::string& text, const std::string& separator, std::str
     head = text.substr(0, at);
     tail = text.substr(at + separator.size());
     return true;
+}
+
+// Takes "，否则跳到：" label and then "，限时" s "秒" off the end of the text, where they stand.
+std::string takeWaitEnd(std::string rest, WaitEnd& end) {
+    std::string head, tail;
+    if (splitAtLast(rest, "，否则跳到：", head, tail)) {
+        end.otherwise = trimSpaces(tail);
+        if (end.otherwise->empty()) throw ScriptLineFault(kNoLabel);
+        rest = head;
+    }
+    if (splitAtLast(rest, "，限时", head, tail)) {
+        const std::string seconds = "秒";
+        end.limitSeconds = endsWith(tail, seconds) ? count(tail.substr(0, tail.size() - seconds.size())) : std::nullopt;
+        if (!end.limitSeconds) throw ScriptLineFault(kBadLimit);
+        rest = head;
+    }
+    return rest;
+}
+
+// Takes "，容差" n off the end of the text, where it stands.
+std::string takeTolerance(const std::string& rest, int& tolerance) {
+    std::string head, tail;
+    if (!splitAtLast(rest, "，容差", head, tail)) return rest;
+    const std::optional<int32_t> n = count(tail);
+    if (!n || *n > 255) throw ScriptLineFault(kBadTolerance);
+    tolerance = *n;
+    return head;
+}
+
+// "X=" x "y=" y, each a signed integer, as a move line writes a point.
+std::optional<platform::Point> pointOf(const std::string& text) {
+    std::string head, x, y;
+    const std::string trimmed = trimSpaces(text);
+    if (trimmed.compare(0, 2, "X=") != 0 || !splitAtLast(trimmed.substr(2), "y=", x, y)) return std::nullopt;
+    const std::optional<int32_t> left = parseInt32(trimSpaces(x)), top = parseInt32(trimSpaces(y));
+    if (!left || !top) return std::nullopt;
+    return platform::Point{*left, *top};
 }
 
 }  // namespace
@@ -98,23 +139,41 @@ std::string lineJumpTarget(const std::string& line) { return name(line, scriptWo
 WindowLine lineWindow(const std::string& line) {
     const ScriptWords& w = scriptWords();
     const bool waits = line.compare(0, w.waitWindow.size(), w.waitWindow) == 0;
-    std::string rest = afterWord(line, waits ? w.waitWindow : w.activateWindow);
     WindowLine window;
-    std::string head, tail;
-    if (splitAtLast(rest, "，否则跳到：", head, tail)) {
-        window.otherwise = trimSpaces(tail);
-        if (window.otherwise->empty()) throw ScriptLineFault(kNoLabel);
-        rest = head;
-    }
-    if (splitAtLast(rest, "，限时", head, tail)) {
-        const std::string seconds = "秒";
-        window.limitSeconds = endsWith(tail, seconds) ? count(tail.substr(0, tail.size() - seconds.size())) : std::nullopt;
-        if (!window.limitSeconds) throw ScriptLineFault(kBadLimit);
-        rest = head;
-    }
-    window.title = trimSpaces(rest);
+    window.title = trimSpaces(takeWaitEnd(afterWord(line, waits ? w.waitWindow : w.activateWindow), window.end));
     if (window.title.empty()) throw ScriptLineFault(kNoTitle);
     return window;
+}
+
+ColourLine lineColour(const std::string& line) {
+    ColourLine colour;
+    const std::string rest = takeTolerance(takeWaitEnd(afterWord(line, scriptWords().waitColour), colour.end), colour.tolerance);
+    std::string point, hex;
+    if (!splitAtLast(rest, "颜色=", point, hex)) throw ScriptLineFault(kBadColourLine);
+    const std::optional<platform::Point> at = pointOf(point);
+    hex = trimSpaces(hex);
+    if (!at || hex.size() != 6 || hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+        throw ScriptLineFault(kBadColourLine);
+    colour.point = *at;
+    colour.colour = static_cast<uint32_t>(std::stoul(hex, nullptr, 16));
+    return colour;
+}
+
+ImageLine lineImage(const std::string& line) {
+    ImageLine image;
+    image.name = trimSpaces(takeTolerance(takeWaitEnd(afterWord(line, scriptWords().waitImage), image.end), image.tolerance));
+    if (!isAcceptableScriptName(image.name)) throw ScriptLineFault(kBadImageName);
+    return image;
+}
+
+platform::Point lineFoundOffset(const std::string& line) {
+    const std::string rest = trimSpaces(afterWord(line, scriptWords().moveToFound));
+    if (rest.empty()) return {0, 0};
+    const std::string word = "，偏移";
+    const std::optional<platform::Point> offset =
+        rest.compare(0, word.size(), word) == 0 ? pointOf(rest.substr(word.size())) : std::nullopt;
+    if (!offset) throw ScriptLineFault(kBadOffset);
+    return *offset;
 }
 
 }  // namespace tapmill::scripts

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/input.h"
+
 // The operands of the building-block lines: typing a text, a random delay, loops, labels and jumps,
 // and the window lines (script_line.h recognises them by their word). The words are compared as
 // GBK bytes from the first byte; what follows a word is read as characters, so a title or a label
@@ -27,12 +29,39 @@ int32_t lineLoopCount(const std::string& line);
 std::string lineLabel(const std::string& line);
 std::string lineJumpTarget(const std::string& line);
 
-// "等待窗口：" or "激活窗口：" title, then optionally "，限时" s "秒" and "，否则跳到：" label.
-struct WindowLine {
-    std::string title;                     // UTF-8, part of the title of the window looked for
-    std::optional<int32_t> limitSeconds;   // none: the line waits until the window comes
+// The end of a waiting line: optionally "，限时" s "秒" and then "，否则跳到：" label.
+struct WaitEnd {
+    std::optional<int32_t> limitSeconds;   // none: the line waits until what it waits for comes
     std::optional<std::string> otherwise;  // where the run goes on when the limit passes; none: it stops
 };
+
+// "等待窗口：" or "激活窗口：" title, then the wait's end.
+struct WindowLine {
+    std::string title;  // UTF-8, part of the title of the window looked for
+    WaitEnd end;
+};
 WindowLine lineWindow(const std::string& line);
+
+// "等待颜色：X=" x "y=" y "颜色=" RRGGBB (hexadecimal), then optionally "，容差" n (0 to 255, per
+// channel), then the wait's end.
+struct ColourLine {
+    platform::Point point;
+    uint32_t colour = 0;  // 0x00RRGGBB
+    int tolerance = 0;
+    WaitEnd end;
+};
+ColourLine lineColour(const std::string& line);
+
+// "等待图片：" name, then optionally "，容差" n, then the wait's end. The name is that of a bitmap
+// file beside the script (script_images.h), so it must be able to name a file.
+struct ImageLine {
+    std::string name;  // UTF-8
+    int tolerance = 0;
+    WaitEnd end;
+};
+ImageLine lineImage(const std::string& line);
+
+// "移到找到的位置", optionally followed by "，偏移X=" dx "y=" dy: the offset from the place found.
+platform::Point lineFoundOffset(const std::string& line);
 
 }  // namespace tapmill::scripts

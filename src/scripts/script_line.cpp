@@ -55,6 +55,9 @@ LineKind classifyLine(const std::string& line) {
     if (startsWith(line, w.jump)) return LineKind::Jump;
     if (startsWith(line, w.waitWindow)) return LineKind::WaitWindow;
     if (startsWith(line, w.activateWindow)) return LineKind::ActivateWindow;
+    if (startsWith(line, w.waitColour)) return LineKind::WaitColour;
+    if (startsWith(line, w.waitImage)) return LineKind::WaitImage;
+    if (startsWith(line, w.moveToFound)) return LineKind::MoveToFound;
     return LineKind::Other;
 }
 

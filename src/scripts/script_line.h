@@ -33,6 +33,9 @@ enum class LineKind {
     Jump,
     WaitWindow,
     ActivateWindow,
+    WaitColour,
+    WaitImage,
+    MoveToFound,
 };
 
 // The prefixes exclude one another, so a line is at most one command.

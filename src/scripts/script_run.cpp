@@ -19,12 +19,16 @@ constexpr int kTypingPaceMs = 10;
 
 const char kWindowNotThere[] = "限时内没有等到这个窗口";
 const char kWindowNotInFront[] = "限时内没能把这个窗口调到前面";
+const char kColourNotThere[] = "限时内这个点没有出现这个颜色";
+const char kImageNotThere[] = "限时内屏幕上没有出现这个图片";
+const char kNothingFound[] = "前面没有等到过颜色或图片，不知道要移到哪里";
 
 }  // namespace
 
 void ScriptRun::run(int32_t count) {
     try {
         flow_.emplace(lines_);
+        screen_.loadImages(lines_);
         bool passRan = false;
         int i = 0;
         while ((count > 0 || count == kEndlessPlayCount) && running_) {
@@ -108,13 +112,21 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
             case LineKind::ActivateWindow: {
                 const WindowLine window = lineWindow(line);
                 const bool activate = kind == LineKind::ActivateWindow;
-                const WindowWait::Outcome outcome = WindowWait(platform_, running_, runpause_).wait(window, activate);
-                schedule_.restart();
-                if (outcome != WindowWait::Outcome::TimedOut) break;
-                if (!window.otherwise) throw WindowTimeout(activate ? kWindowNotInFront : kWindowNotThere, i);
-                i = flow_->jump(i, *window.otherwise) - 1;
+                afterWait(WindowWait(platform_, running_, runpause_).wait(window, activate), window.end,
+                          activate ? kWindowNotInFront : kWindowNotThere, i);
                 break;
             }
+            case LineKind::WaitColour: {
+                const ColourLine colour = lineColour(line);
+                afterWait(screen_.wait(colour), colour.end, kColourNotThere, i);
+                break;
+            }
+            case LineKind::WaitImage: {
+                const ImageLine image = lineImage(line);
+                afterWait(screen_.wait(image), image.end, kImageNotThere, i);
+                break;
+            }
+            case LineKind::MoveToFound: moveToFound(line, i); break;
             default: break;
         }
     } catch (const ScriptLineFault& fault) {
@@ -122,6 +134,20 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
         // The operands were read when the run started, so the lines have changed since.
         throw ScriptLineFault(fault.reason(), i);
     }
+}
+
+void ScriptRun::afterWait(WaitOutcome outcome, const WaitEnd& end, const char* notFound, int& i) {
+    schedule_.restart();
+    if (outcome != WaitOutcome::TimedOut) return;
+    if (!end.otherwise) throw WindowTimeout(notFound, i);
+    i = flow_->jump(i, *end.otherwise) - 1;
+}
+
+void ScriptRun::moveToFound(const std::string& line, int i) {
+    const std::optional<platform::Point> found = screen_.found();
+    if (!found) throw WindowTimeout(kNothingFound, i);
+    const platform::Point offset = lineFoundOffset(line);
+    platform_.input.setCursorPos(found->x + offset.x, found->y + offset.y);
 }
 
 void ScriptRun::typeText(const std::u16string& text) {

@@ -10,6 +10,7 @@
 #include "scripts/run_list.h"
 #include "scripts/script_flow.h"
 #include "scripts/script_line.h"
+#include "scripts/screen_wait.h"
 #include "ui/controls.h"
 
 namespace tapmill::scripts {
@@ -19,11 +20,13 @@ namespace tapmill::scripts {
 class ScriptRun {
 public:
     // running and runpause are the main window's flags, which the stop and pause actions change
-    // while the run waits. The seed chooses the waits of the random delays.
+    // while the run waits. The seed chooses the waits of the random delays. The image lines' bitmaps
+    // are in imageFolder (scriptImageFolder).
     ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
-              RunList& lines, uint32_t randomSeed)
+              RunList& lines, uint32_t randomSeed, std::string imageFolder)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed) {}
+          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
+          screen_(platform, running, runpause, std::move(imageFolder)) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
     // system takes the input. Throws ScriptFault; for a faulty building-block line (script_flow.h)
@@ -44,9 +47,13 @@ private:
     void showProgress(int i);
     void act(const std::string& line, LineKind kind);
     void pressKey(const std::string& line, bool down, bool up);
-    // The lines that type, repeat, jump and wait for windows; they may move i to the line before
-    // the one that runs next.
+    // The lines that type, repeat, jump and wait for windows, colours and images; they may move i
+    // to the line before the one that runs next.
     void actBlock(const std::string& line, LineKind kind, int& i);
+    // After a wait: on at the next line, at the label the line names when the limit passed, or
+    // the run stops with the message.
+    void afterWait(WaitOutcome outcome, const WaitEnd& end, const char* notFound, int& i);
+    void moveToFound(const std::string& line, int i);
     int32_t waitOf(const std::string& line, LineKind kind, int i);
     void typeText(const std::u16string& text);
 
@@ -62,6 +69,7 @@ private:
     std::mt19937 random_;
     // Made when run() starts.
     std::optional<ScriptFlow> flow_;
+    ScreenWait screen_;
 };
 
 }  // namespace tapmill::scripts

@@ -29,6 +29,10 @@ struct ScriptWords {
     std::string jump;            // 跳到：
     std::string waitWindow;      // 等待窗口：
     std::string activateWindow;  // 激活窗口：
+    // The lines that see the screen, on the same terms.
+    std::string waitColour;   // 等待颜色：
+    std::string waitImage;    // 等待图片：
+    std::string moveToFound;  // 移到找到的位置
 };
 
 const ScriptWords& scriptWords();

@@ -1,18 +1,10 @@
 #include "scripts/window_wait.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
-
-#include "common/delay.h"
 
 namespace tapmill::scripts {
 
 namespace {
-
-// How often the desktop's windows are looked through, and how soon Stop and Pause are seen.
-constexpr int kLookEveryMs = 100;
-constexpr int kSliceMs = 20;
 
 char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -35,24 +27,9 @@ bool WindowWait::found(const std::string& title, bool activate) {
     return window && (!activate || platform_.topWindows.bringToFront(window->handle));
 }
 
-WindowWait::Outcome WindowWait::wait(const WindowLine& line, bool activate) {
-    const uint64_t limitMs = line.limitSeconds ? static_cast<uint64_t>(*line.limitSeconds) * 1000u
-                                               : std::numeric_limits<uint64_t>::max();
-    uint64_t waitedMs = 0;
-    uint32_t last = platform_.pump.tickMs();
-    for (;;) {
-        if (!running_) return Outcome::Stopped;
-        if (!runpause_) {
-            if (found(line.title, activate)) return Outcome::Found;
-            if (waitedMs >= limitMs) return Outcome::TimedOut;
-        }
-        for (int slice = 0; slice < kLookEveryMs / kSliceMs && running_; ++slice) {
-            Delay(platform_.pump, kSliceMs);
-            const uint32_t now = platform_.pump.tickMs();
-            if (!runpause_) waitedMs += now - last;
-            last = now;
-        }
-    }
+WaitOutcome WindowWait::wait(const WindowLine& line, bool activate) {
+    return pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds,
+                     [&] { return found(line.title, activate); });
 }
 
 }  // namespace tapmill::scripts

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "scripts/poll_wait.h"
 #include "scripts/script_flow_line.h"
 
 namespace tapmill::scripts {
@@ -13,13 +14,10 @@ namespace tapmill::scripts {
 std::optional<platform::TopWindow> chooseWindow(const std::vector<platform::TopWindow>& windows,
                                                 const std::string& titlePart);
 
-// The wait of "等待窗口：" and "激活窗口：". Like every loop of the program it waits in Delay, so
-// the window and the hot keys answer while it waits. It looks for the window a few times a second,
-// answers Stop within a short slice, and holds while the run is paused; paused time does not count
-// against the limit.
+// The wait of "等待窗口：" and "激活窗口：", which looks through the desktop's windows at each try
+// of pollUntil.
 class WindowWait {
 public:
-    enum class Outcome { Found, TimedOut, Stopped };
 
     // running and runpause are the main window's flags, which Stop and Pause change while it waits.
     WindowWait(platform::Platform& platform, const bool& running, const bool& runpause)
@@ -27,7 +25,7 @@ public:
 
     // Waits until the window is there (and, to activate it, in front), the limit has passed, or
     // the run is stopped.
-    Outcome wait(const WindowLine& line, bool activate);
+    WaitOutcome wait(const WindowLine& line, bool activate);
 
 private:
     bool found(const std::string& title, bool activate);

@@ -10,6 +10,7 @@ import os
 import queue
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -420,17 +421,37 @@ class UiDriver:
         self.process.popen.stdout.close()
 
 
+# What target.exe paints with square=: 40 x 40 pixels in four quarters, rows from the top, each
+# pixel 0xRRGGBB.
+SQUARE_SIDE = 40
+SQUARE_COLOURS = (0xD04020, 0x20C040, 0x2040D0, 0xE0C020)
+SQUARE_PICTURE = [[SQUARE_COLOURS[(y >= SQUARE_SIDE // 2) * 2 + (x >= SQUARE_SIDE // 2)] for x in range(SQUARE_SIDE)]
+                  for y in range(SQUARE_SIDE)]
+
+
+def bmp_bytes(rows):
+    """A 24-bit bottom-up Windows bitmap of rows of 0xRRGGBB pixels."""
+    height, width = len(rows), len(rows[0])
+    stride = (width * 3 + 3) // 4 * 4
+    pixels = b"".join(b"".join(struct.pack("<I", p)[:3] for p in row).ljust(stride, b"\0") for row in reversed(rows))
+    header = struct.pack("<2sIHHIIiiHHIIiiII", b"BM", 54 + len(pixels), 0, 0, 54, 40, width, height, 1, 24, 0,
+                         len(pixels), 2835, 2835, 0, 0)
+    return header + pixels
+
+
 class Target:
     """target.exe: a full-screen window that logs the mouse buttons and keys it receives; with
     detail also the scan codes of the keys and the characters they make. With opens=(title, ms) it
     opens a second window of that title ms milliseconds after the first right button press, and
-    logs ("OPENED",)."""
+    logs ("OPENED",). With square=ms it paints SQUARE_PICTURE at a random place ms milliseconds
+    after it is ready, and logs ("SQUARE", left, top)."""
 
-    def __init__(self, folder, detail=False, opens=None):
+    def __init__(self, folder, detail=False, opens=None, square=None):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
         args = ["target.log"] + (["detail"] if detail else []) + (["opens", opens[0], opens[1]] if opens else [])
+        args += ["square", str(square)] if square is not None else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
 
     def wait_ready(self):
@@ -569,8 +590,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self, detail=False, opens=None):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens)
+    def start_target(self, detail=False, opens=None, square=None):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

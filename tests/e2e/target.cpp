@@ -1,4 +1,4 @@
-// target <logfile> [detail] [opens <title> <ms>]: a full-screen, topmost window that logs every mouse button and key it
+// target <logfile> [detail] [opens <title> <ms>] [square <ms>]: a full-screen, topmost window that logs every mouse button and key it
 // receives, so the end-to-end tests can check what was injected or replayed into it. One line per
 // event, appended and closed at once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
@@ -12,6 +12,10 @@
 // make is logged as "CHAR code @t" (the UTF-16 code, decimal).
 // With "opens", a second top-level window of that title opens ms milliseconds after the first right
 // button press and "OPENED @t" is logged, for scripts that wait for a window.
+// With "square", a 40 x 40 square of four coloured quarters (kSquareColours, top left, top right,
+// bottom left, bottom right) is painted at a random place ms milliseconds after READY, and
+// "SQUARE x y @t" logs its top left once it is on the screen, for scripts that wait for an image
+// or a colour.
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -21,6 +25,7 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -36,6 +41,14 @@ bool detail = false;
 std::wstring openedTitle;
 UINT openAfterMs = 0;
 bool openArmed = false;
+constexpr UINT_PTR kSquareTimer = 3;
+constexpr int kSquareSide = 40;
+constexpr COLORREF kSquareColours[4] = {RGB(0xD0, 0x40, 0x20), RGB(0x20, 0xC0, 0x40), RGB(0x20, 0x40, 0xD0),
+                                        RGB(0xE0, 0xC0, 0x20)};
+UINT squareAfterMs = 0;
+bool squareWanted = false;
+bool squareShown = false;
+POINT squareAt = {};
 
 void logLine(const std::string& line) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
@@ -80,7 +93,36 @@ void paint(HWND window) {
     GetClientRect(window, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     DrawTextW(dc, kCaption, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (squareShown) {
+        const int half = kSquareSide / 2;
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const RECT part = {squareAt.x + quarter % 2 * half, squareAt.y + quarter / 2 * half,
+                               squareAt.x + quarter % 2 * half + half, squareAt.y + quarter / 2 * half + half};
+            HBRUSH brush = CreateSolidBrush(kSquareColours[quarter]);
+            FillRect(dc, &part, brush);
+            DeleteObject(brush);
+        }
+    }
     EndPaint(window, &ps);
+}
+
+// Somewhere away from the caption in the middle, where nothing else is painted.
+void showSquare(HWND window) {
+    KillTimer(window, kSquareTimer);
+    RECT client;
+    GetClientRect(window, &client);
+    LARGE_INTEGER seed;
+    QueryPerformanceCounter(&seed);
+    srand(static_cast<unsigned>(seed.QuadPart));
+    squareAt.x = 20 + rand() % (client.right / 2 - kSquareSide - 40);
+    squareAt.y = 20 + rand() % (client.bottom - kSquareSide - 40);
+    if (rand() % 2)
+        squareAt.x += client.right / 2;
+    squareShown = true;
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    GdiFlush();
+    logEvent("SQUARE " + std::to_string(squareAt.x) + " " + std::to_string(squareAt.y));
 }
 
 // The second window: an ordinary one below the topmost target, shown without taking the focus.
@@ -99,6 +141,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             openSecondWindow(window);
             return 0;
         }
+        if (wparam == kSquareTimer) {
+            showSquare(window);
+            return 0;
+        }
         // Under Wine the focus arrives asynchronously from X: READY waits until it is really here,
         // or the first injected key could go nowhere. A tick already queued may still come after
         // KillTimer, hence the flag.
@@ -108,6 +154,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             ready = true;
             KillTimer(window, kFocusTimer);
             logLine("READY");
+            if (squareWanted)
+                SetTimer(window, kSquareTimer, squareAfterMs, nullptr);
         } else {
             SetForegroundWindow(window);
         }
@@ -182,6 +230,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             openAfterMs = static_cast<UINT>(_wtoi(__wargv[arg + 2]));
             openArmed = true;
             arg += 2;
+        } else if (option == L"square" && arg + 1 < __argc) {
+            squareAfterMs = static_cast<UINT>(_wtoi(__wargv[arg + 1]));
+            squareWanted = true;
+            arg += 1;
         }
     }
 

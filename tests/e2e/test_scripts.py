@@ -1,6 +1,6 @@
 """Hand-written scripts: listed on the script panel, enabled there and run into target.exe, by the
 Run button and by Ctrl+E, and stopped by the real Ctrl+Q; typed text, loops and waits for a window
-that target.exe opens."""
+that target.exe opens, and for a picture it paints."""
 
 import time
 import unittest
@@ -236,20 +236,38 @@ class ScriptPanelTest(E2ETestCase):
         self.wait_idle()
         self.assertEqual(self.driver.foreground(), second)
 
-    def test_the_stop_key_ends_a_wait_for_a_window_at_once(self):
+    def test_the_stop_key_ends_a_wait_for_a_window_or_an_image_at_once(self):
         # The run holds the left button while it waits: the stop lets go of it, which the target
         # stamps on the same clock as the Ctrl of Ctrl+Q.
-        self.start({"held": ["开始", "鼠标移至X=300y=300", "按下鼠标左键", "等待窗口：never-there", "结束"]})
-        target = self.run_script("held")
-        target.wait_events(1)
-        self.wait_running()
-        time.sleep(0.5)
-        e2e.key("ctrl+q")
+        held = ["开始", "鼠标移至X=300y=300", "按下鼠标左键", "等待窗口：never-there", "结束"]
+        self.start({"held": held, "heldimage": held[:3] + ["等待图片：方块"] + held[4:]})
+        self.folder.write_bytes("jb_homa/图片/heldimage/方块.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        for name in ("held", "heldimage"):
+            with self.subTest(name):
+                target = self.run_script(name)
+                target.wait_events(1)
+                self.wait_running()
+                time.sleep(0.5)
+                e2e.key("ctrl+q")
+                self.wait_idle()
+                events = target.wait_events(3)
+                self.assertIn(("LUP", 300, 300), events)
+                latency = self.stamp(target, "LUP") - self.stamp(target, "KEYDOWN")
+                self.assertLess(latency, 100, "ms from Ctrl+Q to the end of the wait")
+                target.stop()
+
+    def test_a_wait_for_an_image_clicks_inside_it_soon_after_it_is_painted(self):
+        self.start({"image": ["开始", "等待图片：方块，限时10秒", "移到找到的位置，偏移X=5y=5", "单击鼠标左键", "结束"]})
+        self.folder.write_bytes("jb_homa/图片/image/方块.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        target = self.run_script("image", square=2000)
         self.wait_idle()
         events = target.wait_events(3)
-        self.assertIn(("LUP", 300, 300), events)
-        latency = self.stamp(target, "LUP") - self.stamp(target, "KEYDOWN")
-        self.assertLess(latency, 100, "ms from Ctrl+Q to the end of the wait")
+        (_, left, top), (down, x, y) = events[0], events[1]
+        self.assertEqual(down, "LDOWN")
+        centre = e2e.SQUARE_SIDE // 2
+        self.assertEqual((x, y), (left + centre + 5, top + centre + 5))
+        waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
+        self.assertLess(waited, 300, "ms from the painting to the click")
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bmp_file.h"
 #include "scripts/homa_fixture.h"
 
 namespace tapmill {
@@ -48,6 +49,19 @@ protected:
         return out;
     }
     void openWindow(uintptr_t handle, const std::string& title) { fp.topWindows.windows.push_back({handle, title}); }
+
+    // A 20 × 20 square of two colours in stripes, which nothing else on the screen shows.
+    static platform::PixelBuffer square() {
+        platform::PixelBuffer picture{20, 20, {}};
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) picture.pixels.push_back((x + y) / 4 % 2 ? 0x20C040 : 0xD04020);
+        return picture;
+    }
+    // The image "方块" of script "s", beside the script.
+    void writeSquare() {
+        std::filesystem::create_directories(dir_ + "/jb_homa/图片/s");
+        ASSERT_TRUE(writeBmp(dir_ + "/jb_homa/图片/s/方块.bmp", square()));
+    }
 
     uint64_t start_ = 0;
 };
@@ -116,6 +130,11 @@ TEST_F(ScriptBlocksTest, AFaultyLineIsRefusedNamingItBeforeAnythingIsInjected) {
         {{"开始", "单击鼠标左键", "等待窗口：", "结束"}, 3},
         {{"开始", "单击鼠标左键", "激活窗口：甲，限时五秒", "结束"}, 3},
         {{"开始", "单击鼠标左键", "激活窗口：甲，限时5秒，否则跳到：", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "等待图片：没有这张", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "等待图片：a/b", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "等待颜色：X=1y=2颜色=GG0000", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "等待颜色：X=1y=2颜色=FF0000，容差300", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "移到找到的位置，偏移X=1", "结束"}, 3},
     };
     for (const auto& c : cases) {
         fp.input.clear();
@@ -214,18 +233,70 @@ TEST_F(ScriptBlocksTest, AWindowTheSystemKeepsBehindTimesOutAsNotInFront) {
     EXPECT_EQ(injected(), "");
 }
 
-TEST_F(ScriptBlocksTest, StopEndsAWindowWaitAtOnceAndTheWaitShowsItsLine) {
-    bool waitLineShown = false;
-    atStart(500, [&] {
-        waitLineShown = form().homajbRunList->highlighted(2);
-        form().Speedbutton_stopaClick();
-    });
-    run({"开始", "单击鼠标右键", "等待窗口：记事本", "单击鼠标左键", "结束"});
-    EXPECT_LE(elapsed(), 520u);
-    EXPECT_TRUE(waitLineShown);
-    EXPECT_EQ(injected(), "R");
-    EXPECT_THAT(messages(), IsEmpty());
-    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+TEST_F(ScriptBlocksTest, StopEndsAWaitAtOnceAndTheWaitShowsItsLine) {
+    writeSquare();
+    for (const char* wait : {"等待窗口：记事本", "等待图片：方块", "等待颜色：X=5y=5颜色=FFFFFF"}) {
+        fp.input.clear();
+        bool waitLineShown = false;
+        atStart(500, [&] {
+            waitLineShown = form().homajbRunList->highlighted(2);
+            form().Speedbutton_stopaClick();
+        });
+        run({"开始", "单击鼠标右键", wait, "单击鼠标左键", "结束"});
+        EXPECT_LE(elapsed(), 520u) << wait;
+        EXPECT_TRUE(waitLineShown) << wait;
+        EXPECT_EQ(injected(), "R") << wait;
+        EXPECT_THAT(messages(), IsEmpty()) << wait;
+        EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+    }
+}
+
+TEST_F(ScriptBlocksTest, AScreenWaitGoesOnSoonAfterThePictureComesAndTheMoveGoesWhereItWasFound) {
+    writeSquare();
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        std::string clicks;
+        uint64_t endsBy;
+        platform::Point clickedAt;
+        std::string message;
+    } cases[] = {
+        {"image, its centre", {"开始", "等待图片：方块", "移到找到的位置", "单击鼠标左键", "结束"}, "L", 2100, {710, 410}, ""},
+        {"image, an offset from its centre",
+         {"开始", "等待图片：方块，限时3秒", "移到找到的位置，偏移X=-15y=4", "单击鼠标左键", "结束"}, "L", 2100, {695, 414}, ""},
+        {"colour", {"开始", "等待颜色：X=701y=402颜色=d04020，限时3秒", "移到找到的位置", "单击鼠标左键", "结束"}, "L", 2100, {701, 402}, ""},
+        {"colour within the tolerance",
+         {"开始", "等待颜色：X=701y=402颜色=C04830，容差16，限时3秒", "移到找到的位置", "单击鼠标左键", "结束"}, "L", 2100, {701, 402}, ""},
+        {"past the limit, stopped", {"开始", "等待图片：方块，限时1秒", "单击鼠标左键", "结束"}, "", 1100, {},
+         "脚本已停止！\n第2行：等待图片：方块，限时1秒\n限时内屏幕上没有出现这个图片"},
+        {"a colour outside the tolerance, past the limit, jumping",
+         {"开始", "等待颜色：X=701y=402颜色=C04830，容差8，限时3秒，否则跳到：没有", "单击鼠标左键", "标签：没有",
+          "单击鼠标右键", "结束"}, "R", 3100, {}, ""},
+        {"a move with nothing found", {"开始", "移到找到的位置", "单击鼠标左键", "结束"}, "", 100, {},
+         "脚本已停止！\n第2行：移到找到的位置\n前面没有等到过颜色或图片，不知道要移到哪里"},
+    };
+    for (const auto& c : cases) {
+        fp.input.clear();
+        fp.dialogs.shown.clear();
+        fp.screen.resize({0, 0, 1920, 1080});
+        fp.screen.grabs = 0;
+        atStart(2000, [&] { fp.screen.paste(700, 400, square()); });
+        run(c.lines);
+        EXPECT_EQ(injected(), c.clicks) << c.what;
+        EXPECT_LE(elapsed(), c.endsBy) << c.what;
+        EXPECT_GE(elapsed() + 100, c.endsBy) << c.what;
+        // One grab a try, a try about every 100 ms.
+        EXPECT_LE(fp.screen.grabs, static_cast<int>(elapsed() / 100) + 2) << c.what;
+        if (!c.clicks.empty() && c.clicks[0] == 'L') {
+            EXPECT_EQ(fp.input.cursorPos().x, c.clickedAt.x) << c.what;
+            EXPECT_EQ(fp.input.cursorPos().y, c.clickedAt.y) << c.what;
+        }
+        if (c.message.empty())
+            EXPECT_THAT(messages(), IsEmpty()) << c.what;
+        else
+            EXPECT_THAT(messages(), ElementsAre(c.message)) << c.what;
+        fp.pump.runMessageLoop();  // the painting that was not waited for
+    }
 }
 
 TEST_F(ScriptBlocksTest, APausedWindowWaitNeitherLooksNorCountsItsLimit) {

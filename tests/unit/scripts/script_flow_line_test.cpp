@@ -37,6 +37,9 @@ TEST(ScriptFlowLineTest, EachNewLineIsItsOwnCommandAndNoneForAReaderOfTheDocumen
         {"跳到：开头", LineKind::Jump},
         {"等待窗口：记事本，限时5秒，否则跳到：开头", LineKind::WaitWindow},
         {"激活窗口：记事本", LineKind::ActivateWindow},
+        {"等待颜色：X=1y=2颜色=FF8800，容差16，限时5秒", LineKind::WaitColour},
+        {"等待图片：按钮，限时5秒，否则跳到：开头", LineKind::WaitImage},
+        {"移到找到的位置，偏移X=5y=-5", LineKind::MoveToFound},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(classifyLine(gbk(c.line)), c.kind) << c.line;
@@ -71,9 +74,22 @@ TEST(ScriptFlowLineTest, OperandsAreReadAsCharactersAfterTheWord) {
     for (const auto& w : windows) {
         const WindowLine read = lineWindow(gbk(w.line));
         EXPECT_EQ(read.title, w.title) << w.line;
-        EXPECT_EQ(read.limitSeconds.value_or(-1), w.limit) << w.line;
-        EXPECT_EQ(read.otherwise.value_or(""), w.otherwise) << w.line;
+        EXPECT_EQ(read.end.limitSeconds.value_or(-1), w.limit) << w.line;
+        EXPECT_EQ(read.end.otherwise.value_or(""), w.otherwise) << w.line;
     }
+    const ColourLine colour = lineColour(gbk("等待颜色：X=-1280y=200颜色=ff8800，容差16，限时5秒，否则跳到：重试"));
+    EXPECT_EQ(colour.point.x, -1280);
+    EXPECT_EQ(colour.point.y, 200);
+    EXPECT_EQ(colour.colour, 0xFF8800u);
+    EXPECT_EQ(colour.tolerance, 16);
+    EXPECT_EQ(colour.end.limitSeconds.value_or(-1), 5);
+    EXPECT_EQ(colour.end.otherwise.value_or(""), "重试");
+    const ImageLine image = lineImage(gbk("等待图片： 确定按钮 ，容差0"));
+    EXPECT_EQ(image.name, "确定按钮");
+    EXPECT_EQ(image.tolerance, 0);
+    EXPECT_FALSE(image.end.limitSeconds);
+    EXPECT_EQ(lineFoundOffset(gbk("移到找到的位置")).x, 0);
+    EXPECT_EQ(lineFoundOffset(gbk("移到找到的位置，偏移X=-15y=4")).y, 4);
     // Bytes after the word that are no GBK are a fault, not a guess.
     EXPECT_THROW(lineText(gbk("输入文本：") + "\x81"), ScriptLineFault);
 }

@@ -1,0 +1,58 @@
+#include "scripts/screen_wait.h"
+
+#include "common/bmp_file.h"
+#include "common/image_search.h"
+#include "scripts/script_fault.h"
+#include "scripts/script_line.h"
+
+namespace tapmill::scripts {
+
+void ScreenWait::loadImages(const RunList& lines) {
+    for (int i = 0; i < lines.count(); ++i) {
+        const std::string line = lines.line(i);
+        if (classifyLine(line) != LineKind::WaitImage) continue;
+        try {
+            image(lineImage(line).name);
+        } catch (const ScriptLineFault& fault) {
+            throw ScriptLineFault(fault.reason(), i);
+        }
+    }
+}
+
+const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
+    auto known = images_.find(name);
+    if (known != images_.end()) return known->second;
+    const std::string path = imageFolder_ + name + ".bmp";
+    std::optional<platform::PixelBuffer> read = readBmp(path);
+    if (!read) throw ScriptLineFault("找不到图片文件，或它不是能读的BMP图片：" + path);
+    return images_.emplace(name, std::move(*read)).first->second;
+}
+
+WaitOutcome ScreenWait::wait(const ColourLine& line) {
+    const platform::ScreenRect point{line.point.x, line.point.y, 1, 1};
+    return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
+        if (!platform_.screen.grab(point, grab_) || !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
+            return false;
+        found_ = line.point;
+        return true;
+    }));
+}
+
+WaitOutcome ScreenWait::wait(const ImageLine& line) {
+    const platform::PixelBuffer& wanted = image(line.name);
+    return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
+        const platform::ScreenRect screen = platform_.screen.virtualScreen();
+        if (!platform_.screen.grab(screen, grab_)) return false;
+        const std::optional<platform::Point> at = findImage(grab_, wanted, line.tolerance);
+        if (!at) return false;
+        found_ = platform::Point{screen.left + at->x + wanted.width / 2, screen.top + at->y + wanted.height / 2};
+        return true;
+    }));
+}
+
+WaitOutcome ScreenWait::settle(WaitOutcome outcome) {
+    if (outcome != WaitOutcome::Found) found_.reset();
+    return outcome;
+}
+
+}  // namespace tapmill::scripts

@@ -1,0 +1,49 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+#include "scripts/poll_wait.h"
+#include "scripts/run_list.h"
+#include "scripts/script_flow_line.h"
+
+namespace tapmill::scripts {
+
+// The waits of "等待颜色：" and "等待图片：", and the place the last of them found, where
+// "移到找到的位置" goes. Each try of pollUntil grabs the screen once: the one point of a colour
+// line, the whole virtual screen for an image, into a buffer kept from try to try.
+class ScreenWait {
+public:
+    // The images are the bitmaps "<name>.bmp" in the folder (UTF-8, ending in a separator).
+    ScreenWait(platform::Platform& platform, const bool& running, const bool& runpause, std::string imageFolder)
+        : platform_(platform), running_(running), runpause_(runpause), imageFolder_(std::move(imageFolder)) {}
+
+    // Reads the image of every image line before the run starts; throws ScriptLineFault naming the
+    // first line whose image is missing or unreadable.
+    void loadImages(const RunList& lines);
+
+    // Waits until the point shows the colour, or the image is on the screen (an image not read yet,
+    // as of a line the editor's run took in since it started, is read first). A find is where the
+    // next move goes; a wait that does not find forgets the last one, so the move cannot go to a
+    // place the screen no longer shows.
+    WaitOutcome wait(const ColourLine& line);
+    WaitOutcome wait(const ImageLine& line);
+
+    // The point found last: the colour's point, or the centre of the image.
+    std::optional<platform::Point> found() const { return found_; }
+
+private:
+    const platform::PixelBuffer& image(const std::string& name);
+    WaitOutcome settle(WaitOutcome outcome);
+
+    platform::Platform& platform_;
+    const bool& running_;
+    const bool& runpause_;
+    std::string imageFolder_;
+    std::map<std::string, platform::PixelBuffer> images_;
+    platform::PixelBuffer grab_;
+    std::optional<platform::Point> found_;
+};
+
+}  // namespace tapmill::scripts
