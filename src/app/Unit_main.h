@@ -14,6 +14,7 @@
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "plain/recording_conversion.h"
+#include "plain/window_noting.h"
 #include "platform/platform.h"
 #include "plain/script_library.h"
 #include "scripts/list_box_run_list.h"
@@ -451,6 +452,7 @@ private:
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
+    WindowNoting windowNoting_{platform_.topWindows};
     RecordingConversion recConversion_{platform_, exedir};
     std::unique_ptr<PlaySettings> playSettings_;
     // Made at the first show of the run that offers it; later shows leave it be.

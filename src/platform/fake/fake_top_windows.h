@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/top_windows.h"
@@ -47,7 +48,10 @@ public:
         return true;
     }
 
+    bool isOwnWindow(uintptr_t handle) override { return ownWindows.count(handle) > 0; }
+
     std::vector<platform::TopWindow> windows;
+    std::set<uintptr_t> ownWindows;
     std::map<uintptr_t, platform::WindowPlace> places;
     bool refuseFront = false;
     std::vector<uintptr_t> broughtToFront;
