@@ -52,12 +52,13 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     // work takes does not add to the recording's pace. From speed 12 on every frame is due at once.
     FrameClock clock(platform_.pump, frameWait, kCatchUpFrames * frameWait);
     bool badFrame = false;
-    WindowAnchor anchor(platform_.topWindows, platform_.pump);
     const bool followWindows = windowFollowing_->followsWindows();
     std::string missingWindow;
     const auto refused = [&held] { return held.refusal() != platform::InputRefusal::None; };
     while ((count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused() && missingWindow.empty()) {
         playFrame = 0;
+        // Each pass starts at the recorded screen positions until its first note.
+        WindowAnchor anchor(platform_.topWindows, platform_.pump);
         // A recording without frames (no count, or none above zero) still takes a frame's time a
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
         if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
