@@ -854,19 +854,6 @@ TEST_F(WindowFollowTest, AMissingWindowStopsThePlaybackWithItsNameAfterWaitingAn
     EXPECT_FALSE(form().playing);
 }
 
-TEST_F(WindowFollowTest, AWindowThatAppearsWithinTheWaitIsFollowed) {
-    recordInEditor();
-    at(1000, [&] {
-        fp.topWindows.windows = {kEditor};
-        fp.topWindows.places = {{kEditor.handle, {{0, 0, 300, 200}, 96}}};
-    });
-
-    form().SpeedButton_playClick();
-
-    EXPECT_THAT(cursors(), ElementsAre("cursor 30,40", "cursor 40,50", "cursor 5,6"));
-    EXPECT_TRUE(fp.dialogs.shown.empty());
-}
-
 }  // namespace following
 
 }  // namespace
