@@ -43,6 +43,7 @@ TForm_maintapmill::TForm_maintapmill(platform::Platform& platform, ui::Factory& 
         {"playst", *Edit_stt, RzTrackBar_st.get(), *RzCheckBox_loop, [this] { RzCheckBox_loopClick(); }},
         {"timedstart", *Edit_playtb, RzTrackBar_playa.get(), *CheckBox_loopb, [this] { CheckBox_loopbClick(); }},
     });
+    playSettings_->addBox("playrec", "follow", windowFollowing_->box());
     // A journal recording a failed write ended shows as ended, as one the stop ended does.
     stjournal.recorder.onEndedByFailure = [this] {
         label_ststate->setText("");

@@ -14,6 +14,8 @@
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "plain/recording_conversion.h"
+#include "plain/window_noting.h"
+#include "app/window_follow_choice.h"
 #include "platform/platform.h"
 #include "plain/script_library.h"
 #include "scripts/list_box_run_list.h"
@@ -81,6 +83,7 @@ enum MainControlId : int {
     ID_SpeedButton_toscript,
     ID_Timer_flash,
     ID_Timer_systime,
+    ID_CheckBox_follow,
 };
 
 // Identifiers of the controls of Panel_homa, the hand-written scripts.
@@ -374,6 +377,9 @@ public:
     // The hook libraries' mouse and key messages.
     bool onMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
+    // The plain panel's "跟随窗口" box.
+    WindowFollowChoice& windowFollowChoice() { return *windowFollowing_; }
+
 private:
     // What the close and the end of the session share: hot keys, loops, hooks and the icon go.
     void endEverything();
@@ -452,6 +458,8 @@ private:
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
+    WindowNoting windowNoting_{platform_.topWindows};
+    std::unique_ptr<WindowFollowChoice> windowFollowing_;
     RecordingConversion recConversion_{platform_, exedir};
     std::unique_ptr<PlaySettings> playSettings_;
     // Made at the first show of the run that offers it; later shows leave it be.

@@ -124,6 +124,7 @@ void TForm_maintapmill::createRecPanel() {
     addCaption(p, {16, 236, 68, 14}, "播放速度：");
     RzTrackBar_speed = factory_.trackBar(p, ID_RzTrackBar_speed, kSpeedBar, 0, 10, 5);
     addSpeedScale(p, kSpeedBar);
+    windowFollowing_ = std::make_unique<WindowFollowChoice>(factory_, p, ID_CheckBox_follow, ui::Rect{268, 174, 84, 18});
 }
 
 void TForm_maintapmill::createJournalPanel() {

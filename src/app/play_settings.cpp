@@ -25,9 +25,16 @@ bool isCountText(const std::string& text) {
 
 }  // namespace
 
-std::string PlaySettings::settingsOf(const Panel& panel) {
-    return panel.count.text() + "," + (panel.speed ? std::to_string(panel.speed->position()) : "") + "," +
-           (panel.endless.checked() ? "1" : "0");
+void PlaySettings::addBox(const std::string& section, const std::string& key, ui::CheckBox& box) {
+    boxes_.push_back({section, key, box});
+}
+
+std::string PlaySettings::settingsOf(const Panel& panel) const {
+    std::string settings = panel.count.text() + "," + (panel.speed ? std::to_string(panel.speed->position()) : "") +
+                           "," + (panel.endless.checked() ? "1" : "0");
+    for (const Box& b : boxes_)
+        if (b.section == panel.section) settings += std::string(",") + (b.box.checked() ? "1" : "0");
+    return settings;
 }
 
 void PlaySettings::restoreAtStart(const std::string& config) {
@@ -42,6 +49,10 @@ void PlaySettings::restoreAtStart(const std::string& config) {
             panel.endless.setChecked(endless == 1);
             panel.endlessClick();
         }
+        for (const Box& b : boxes_) {
+            const int32_t ticked = b.section == panel.section ? profile::readInteger(config, b.section, b.key, -1) : -1;
+            if (ticked == 0 || ticked == 1) b.box.setChecked(ticked == 1);
+        }
         kept_.push_back(settingsOf(panel));
     }
 }
@@ -54,6 +65,8 @@ void PlaySettings::save(const std::string& config) {
         profile::writeString(config, panel.section, kCount, panel.count.text());
         if (panel.speed) profile::writeInteger(config, panel.section, kSpeed, panel.speed->position());
         profile::writeInteger(config, panel.section, kEndless, panel.endless.checked() ? 1 : 0);
+        for (const Box& b : boxes_)
+            if (b.section == panel.section) profile::writeInteger(config, b.section, b.key, b.box.checked() ? 1 : 0);
         if (i < kept_.size()) kept_[i] = now;
     }
 }

@@ -19,15 +19,33 @@ std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::
                        : decodeFrameEvents(all);
 }
 
-bool playFrameStep(platform::Input& input, EventReplay& replay, const std::string& path, int32_t frame) {
+namespace {
+
+bool hasEventOf(const RecordedFrame& frame, bool (*kind)(const FrameEvent&)) {
+    return std::any_of(frame.events.begin(), frame.events.end(), kind);
+}
+
+}  // namespace
+
+RecordedFrame readRecordedFrame(const std::string& path, int32_t frame) {
     const std::string section = std::to_string(frame);
-    input.setCursorPos(profile::readInteger(path, section, "x", 0), profile::readInteger(path, section, "y", 0));
-    const std::vector<FrameEvent> events = recordedFrameEvents(path, section);
-    if (std::any_of(events.begin(), events.end(), [](const FrameEvent& e) { return e.kind == FrameEvent::BadKey; }))
-        return false;
-    for (const FrameEvent& event : events) replay.play(event);
+    return {{profile::readInteger(path, section, "x", 0), profile::readInteger(path, section, "y", 0)},
+            recordedFrameEvents(path, section)};
+}
+
+bool playRecordedFrame(platform::Input& input, EventReplay& replay, const RecordedFrame& frame, platform::Point where,
+                       const std::function<void()>& beforeInput) {
+    input.setCursorPos(where.x, where.y);
+    if (hasEventOf(frame, [](const FrameEvent& e) { return e.kind == FrameEvent::BadKey; })) return false;
+    if (beforeInput && hasEventOf(frame, [](const FrameEvent& e) { return e.kind != FrameEvent::None; })) beforeInput();
+    for (const FrameEvent& event : frame.events) replay.play(event);
     replay.endFrame();
     return true;
+}
+
+bool playFrameStep(platform::Input& input, EventReplay& replay, const std::string& path, int32_t frame) {
+    const RecordedFrame recorded = readRecordedFrame(path, frame);
+    return playRecordedFrame(input, replay, recorded, recorded.position);
 }
 
 }  // namespace tapmill

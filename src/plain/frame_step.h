@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "plain/event_replay.h"
+#include "plain/recording_to_script.h"
 #include "platform/input.h"
 
 namespace tapmill {
@@ -14,9 +16,14 @@ int32_t recordingFrameCount(const std::string& path);
 // The events of a frame, in order: "ev2" where the frame has one, else "ev", else "kp".
 std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section);
 
-// Plays one frame of a plain recording: the cursor goes to the frame's position, then its events
-// are injected there, in order. Returns false, having injected nothing, when an event text of the
-// frame is faulty.
+RecordedFrame readRecordedFrame(const std::string& path, int32_t frame);
+
+// Plays one frame of a plain recording: the cursor goes to `where`, then its events are injected
+// there, in order. beforeInput runs between the two where the frame has input. Returns false,
+// having injected nothing, when an event text of the frame is faulty.
+bool playRecordedFrame(platform::Input& input, EventReplay& replay, const RecordedFrame& frame, platform::Point where,
+                       const std::function<void()>& beforeInput = {});
+// The same at the frame's recorded position.
 bool playFrameStep(platform::Input& input, EventReplay& replay, const std::string& path, int32_t frame);
 
 }  // namespace tapmill

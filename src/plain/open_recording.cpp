@@ -139,6 +139,14 @@ void OpenRecording::writePerformedEvents(const FrameEvents& frame, bool erasing)
     });
 }
 
+bool OpenRecording::hasEvents(int32_t frame) const {
+    return !recentFrames_.empty() && recentFrames_.back().frame == frame && !recentFrames_.back().events.empty();
+}
+
+bool OpenRecording::writeNote(int32_t frame, const WindowNote& note) {
+    return attempt([&] { writeWindowNote(path_, sectionOf(frame), note); });
+}
+
 bool OpenRecording::writeFrameCount(int32_t count) {
     return attempt([&] { profile::writeInteger(path_, "all", "value", count); });
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "plain/frame_event.h"
+#include "plain/window_note.h"
 
 namespace tapmill {
 
@@ -44,6 +45,10 @@ public:
     // a hot key, or one held since before the recording, leaves no release behind.
     bool writeEvent(int32_t frame, const FrameEvent& event);
     bool holdsKey(int32_t key) const { return heldKeys_.count(key) > 0; }
+    // The frame has a button or a key written (a release included).
+    bool hasEvents(int32_t frame) const;
+    // The window the frame's input went to, in the frame's extra keys (window_note.h).
+    bool writeNote(int32_t frame, const WindowNote& note);
     bool writeFrameCount(int32_t count);
     // Erases the presses of modifiers that turned out to belong to one of the program's hot keys:
     // the last events written, in whatever order and frames, as long as each has one of these

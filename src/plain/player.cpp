@@ -1,7 +1,9 @@
-// Plain playback: frame by frame, the cursor goes where the recording had it and the recorded
-// button or key is injected there. Every frame is read from the file as it is played, so a
+// Plain playback: frame by frame, the cursor goes where the recording had it (or, following the
+// windows the recording noted, to the same place in them) and the recorded button or key is
+// injected there. Every frame is read from the file as it is played, so a
 // recording that changes meanwhile is seen at the next frame.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -14,6 +16,8 @@
 #include "common/speed.h"
 #include "platform/files.h"
 #include "plain/frame_step.h"
+#include "plain/window_anchor.h"
+#include "plain/window_note.h"
 
 namespace tapmill {
 
@@ -49,11 +53,17 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
     // work takes does not add to the recording's pace. From speed 12 on every frame is due at once.
     FrameClock clock(platform_.pump, frameWait, kCatchUpFrames * frameWait);
     bool badFrame = false;
+    const bool followWindows = windowFollowing_->followsWindows();
+    std::string missingWindow;
     const auto refused = [&held] { return held.refusal() != platform::InputRefusal::None; };
     const int32_t passes = count;
-    for (int32_t pass = 1; (count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused(); ++pass) {
+    for (int32_t pass = 1; (count > 0 || count == kEndlessPlayCount) && playing && !badFrame && !refused() &&
+                           missingWindow.empty();
+         ++pass) {
         stateIndicator_->passBegins(pass, passes);
         playFrame = 0;
+        // Each pass starts at the recorded screen positions until its first note.
+        WindowAnchor anchor(platform_.topWindows, platform_.pump);
         // A recording without frames (no count, or none above zero) still takes a frame's time a
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
         if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
@@ -65,7 +75,18 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
                 clock.restart();
             }
 
-            if (!playFrameStep(platform_.input, replay, path, playFrame)) {
+            const RecordedFrame frame = readRecordedFrame(path, playFrame);
+            const std::optional<WindowNote> note =
+                followWindows ? readWindowNote(path, std::to_string(playFrame)) : std::nullopt;
+            // Nothing goes to whatever window happens to be where the missing one was.
+            if (note && !anchor.follow(*note, frame.position, [this] { return !playing; }, [this] { return playpause; })) {
+                if (playing) missingWindow = note->title;
+                break;
+            }
+            const auto giveNotedWindowTheInput = [&] {
+                if (note) anchor.bringToFront();
+            };
+            if (!playRecordedFrame(platform_.input, replay, frame, anchor.place(frame.position), giveNotedWindowTheInput)) {
                 badFrame = true;
                 break;
             }
@@ -75,17 +96,18 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
             clock.nextFrame();
         }
         // A modifier pressed last in the pass is tapped at its end; one of a stopped run is dropped.
-        if (playing && !badFrame && !refused()) replay.endPass();
+        if (playing && !badFrame && !refused() && missingWindow.empty()) replay.endPass();
         if (count != kEndlessPlayCount) --count;
     }
 
     // A run that was stopped, failed or refused lets go of what it pressed; one that ran to its end
     // keeps the recording's own effect.
-    if (badFrame || !playing || refused()) held.releaseAll();
+    if (badFrame || !playing || refused() || !missingWindow.empty()) held.releaseAll();
     playing = false;
     setStatus(0, kIdleStatus);
     if (badFrame) tell(by, "脚本出错，请检查后再运行！");
     if (refused()) reportRefusedInput(held.refusal(), by);
+    if (!missingWindow.empty()) tell(by, "找不到窗口：" + missingWindow + "，播放已停止");
 }
 
 }  // namespace tapmill

@@ -1,6 +1,7 @@
 // The plain recorder: every frame period the cursor position becomes a frame of the scratch
 // recording, and the hook libraries' button and key messages, routed by the main window, become
 // the event of the frame being recorded.
+#include <optional>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -44,6 +45,7 @@ void TForm_maintapmill::startrec() {
     setStatus(0, kRecordingStatus);
     recFrame = 0;
     openRec_.open(dataPath("jb_rec\\", "jb_rec"));
+    windowNoting_.restart();
     platform_.hooks.startHook(window->nativeHandle(), kMouseMessageBase);
     keyReporting.hold();
     try {
@@ -68,7 +70,8 @@ void TForm_maintapmill::recordFrames() {
             clock.restart();
         }
         const platform::Point at = platform_.input.cursorPos();
-        if (!openRec_.writeFrame(recFrame, at.x, at.y)) {
+        const std::optional<WindowNote> note = windowNoting_.noteFor(at, openRec_.hasEvents(recFrame));
+        if (!openRec_.writeFrame(recFrame, at.x, at.y) || (note && !openRec_.writeNote(recFrame, *note))) {
             stopRecordingAfterWriteFailure();
             return;
         }

@@ -39,6 +39,8 @@ public:
     // Restores the window if it is minimised, brings it to the front and gives it the input.
     // False when it is gone or the system kept another window in front.
     virtual bool bringToFront(uintptr_t handle) = 0;
+    // The window belongs to this program (its main window, a dialog, a message box).
+    virtual bool isOwnWindow(uintptr_t handle) = 0;
 };
 
 }  // namespace tapmill::platform

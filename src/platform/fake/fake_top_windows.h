@@ -1,6 +1,8 @@
 #pragma once
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/top_windows.h"
@@ -40,6 +42,7 @@ public:
     // Moves the window to the front, unless the test has the system refuse it.
     bool bringToFront(uintptr_t handle) override {
         broughtToFront.push_back(handle);
+        if (onBringToFront) onBringToFront(handle);
         auto it = std::find_if(windows.begin(), windows.end(),
                                [&](const platform::TopWindow& w) { return w.handle == handle; });
         if (it == windows.end() || refuseFront) return false;
@@ -47,10 +50,15 @@ public:
         return true;
     }
 
+    bool isOwnWindow(uintptr_t handle) override { return ownWindows.count(handle) > 0; }
+
     std::vector<platform::TopWindow> windows;
+    std::set<uintptr_t> ownWindows;
     std::map<uintptr_t, platform::WindowPlace> places;
     bool refuseFront = false;
     std::vector<uintptr_t> broughtToFront;
+    // Called at each bringToFront, for a test that looks at what came before it.
+    std::function<void(uintptr_t)> onBringToFront;
     int searches = 0;
 
 private:

@@ -100,4 +100,10 @@ bool Win32TopWindows::bringToFront(uintptr_t handle) {
     return GetForegroundWindow() == window;
 }
 
+bool Win32TopWindows::isOwnWindow(uintptr_t handle) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(handle), &process);
+    return process == GetCurrentProcessId();
+}
+
 }  // namespace tapmill::win32

@@ -11,6 +11,7 @@ public:
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override;
     uintptr_t foregroundWindow() override;
     bool bringToFront(uintptr_t handle) override;
+    bool isOwnWindow(uintptr_t handle) override;
 };
 
 }  // namespace tapmill::win32

@@ -23,5 +23,18 @@ TEST_F(PlaySettingsTest, ValuesTheControlsCannotShowLeaveThemAsAtAFirstStartAndA
     EXPECT_EQ(read("config.ini"), before);
 }
 
+TEST_F(PlaySettingsTest, TheWindowFollowingChoiceIsKeptAcrossRestartsAndAFaultyValueLeavesItTicked) {
+    write("config.ini", "[playrec]\r\nfollow=2\r\n");
+    TForm_maintapmill& form = shownForm();
+    EXPECT_TRUE(form.windowFollowChoice().followsWindows());
+    form.windowFollowChoice().box().setChecked(false);
+    fp.dialogs.answerNext(platform::MessageAnswer::Yes);
+    ASSERT_TRUE(form.FormCloseQuery());
+
+    // A restart.
+    TForm_maintapmill& again = shownForm();
+    EXPECT_FALSE(again.windowFollowChoice().followsWindows());
+}
+
 }  // namespace
 }  // namespace tapmill

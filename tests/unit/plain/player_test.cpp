@@ -16,6 +16,7 @@
 #include "app/Unit_main.h"
 #include "common/error.h"
 #include "common/profile.h"
+#include "plain/window_note.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/memory/memory_controls.h"
 
@@ -752,6 +753,108 @@ TEST_F(PlayerTest, LoopBoxDisablesAndGreysTheCountField) {
     EXPECT_TRUE(form().Edit_playt->enabled());
     EXPECT_EQ(form().Edit_playt->background(), ui::SysColor::Window);
 }
+
+// ---- following the recorded windows ----
+
+namespace following {
+
+const platform::TopWindow kEditor{1, "a.txt - 记事本", "Notepad"};
+const platform::TopWindow kOther{2, "画图", "MSPaintApp"};
+
+// Recorded in kEditor with its client area at (100, 100): a drag from (30, 40) to (40, 50) in it,
+// then a key with the pointer at (5, 6). The first and the last frame carry a note.
+struct FollowCase {
+    const char* name;
+    platform::WindowPlace editorNow;
+    bool follow;
+    std::vector<std::string> cursors;
+};
+
+void PrintTo(const FollowCase& c, std::ostream* os) { *os << c.name; }
+
+class WindowFollowTest : public PlayerTest, public ::testing::WithParamInterface<FollowCase> {
+protected:
+    void recordInEditor() {
+        record({{130, 140, "WM_LBUTTONDOWN"}, {140, 150, "WM_LBUTTONUP"}, {105, 106, "k65"}});
+        note(0, 30, 40);
+        note(2, 5, 6);
+    }
+    void note(int frame, int x, int y, const platform::TopWindow& window = kEditor) {
+        WindowNote n;
+        n.className = window.className;
+        n.title = window.title;
+        n.clientX = x;
+        n.clientY = y;
+        writeWindowNote(recordingPath(), std::to_string(frame), n);
+    }
+    std::vector<std::string> cursors() const {
+        std::vector<std::string> out;
+        for (const std::string& call : timeline())
+            if (call.find(" cursor ") != std::string::npos) out.push_back(call.substr(call.find(' ') + 1));
+        return out;
+    }
+};
+
+TEST_P(WindowFollowTest, ClicksLandAtTheRecordedPlacesInTheWindowWhereverItIsNow) {
+    recordInEditor();
+    fp.topWindows.windows = {kEditor};
+    fp.topWindows.places = {{kEditor.handle, GetParam().editorNow}};
+    form().windowFollowChoice().box().setChecked(GetParam().follow);
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(cursors(), ElementsAreArray(GetParam().cursors));
+    EXPECT_THAT(eventsOf(timeline()), ElementsAre("mouse 2", "mouse 4", "key 65 flags 0", "key 65 flags 2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, WindowFollowTest,
+    ::testing::Values(
+        FollowCase{"Unmoved", {{100, 100, 300, 200}, 96}, true, {"cursor 130,140", "cursor 140,150", "cursor 105,106"}},
+        FollowCase{"MovedAndResized", {{250, 200, 500, 350}, 96}, true,
+                   {"cursor 280,240", "cursor 290,250", "cursor 255,206"}},
+        // 30 * 1.5 = 45, the drag's 10 becomes 15, 5 * 1.5 = 7.5 rounds to 8.
+        FollowCase{"At144Dpi", {{250, 200, 450, 300}, 144}, true, {"cursor 295,260", "cursor 310,275", "cursor 258,209"}},
+        FollowCase{"ScreenPositionsChosen", {{250, 200, 500, 350}, 96}, false,
+                   {"cursor 130,140", "cursor 140,150", "cursor 105,106"}}),
+    [](const ::testing::TestParamInfo<FollowCase>& info) { return std::string(info.param.name); });
+
+TEST_F(WindowFollowTest, AWindowBehindAnotherComesToTheFrontBeforeItsInputAndOnlyThen) {
+    // Frame 1 only moves into the other window; frame 2 clicks in it.
+    record({{130, 140, "WM_LBUTTONDOWN"}, {400, 400, ""}, {410, 400, "WM_LBUTTONDOWN"}});
+    note(0, 30, 40);
+    note(1, 0, 0, kOther);
+    note(2, 10, 0, kOther);
+    fp.topWindows.windows = {kOther, kEditor};  // the other in front
+    fp.topWindows.places = {{kEditor.handle, {{100, 100, 300, 200}, 96}}, {kOther.handle, {{400, 400, 300, 200}, 96}}};
+    std::vector<int> clicksBeforeEach;
+    fp.topWindows.onBringToFront = [&](uintptr_t) { clicksBeforeEach.push_back(mouseCalls(platform::kMouseLeftDown)); };
+
+    form().SpeedButton_playClick();
+
+    // The editor is behind at the first click; the other window at the last, since the editor took the front.
+    EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAre(kEditor.handle, kOther.handle));
+    EXPECT_THAT(clicksBeforeEach, ElementsAre(0, 1));
+}
+
+TEST_F(WindowFollowTest, AMissingWindowStopsThePlaybackWithItsNameAfterWaitingAndInjectsNothingThere) {
+    // A key held down in the editor, then a click in a window that never comes.
+    record({{130, 140, "k16", "", "kd16"}, {400, 400, "WM_LBUTTONDOWN"}, {400, 400, "WM_LBUTTONUP"}});
+    note(0, 30, 40);
+    note(1, 0, 0, kOther);
+    fp.topWindows.windows = {kEditor};
+    fp.topWindows.places = {{kEditor.handle, {{100, 100, 300, 200}, 96}}};
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 130,140", "20 key 16 flags 0", "3040 key 16 flags 2"));
+    ASSERT_EQ(fp.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fp.dialogs.shown[0].text, "找不到窗口：画图，播放已停止");
+    EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
+    EXPECT_FALSE(form().playing);
+}
+
+}  // namespace following
 
 }  // namespace
 }  // namespace tapmill

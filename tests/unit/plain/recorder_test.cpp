@@ -11,6 +11,7 @@
 #include "capture/hook_messages.h"
 #include "common/error.h"
 #include "common/profile.h"
+#include "plain/window_note.h"
 #include "support/form_fixture.h"
 
 namespace tapmill {
@@ -172,6 +173,42 @@ TEST_F(RecorderTest, AnEventBelongsToTheFrameSampledAfterItAndStandsBeforeItsPos
     EXPECT_THAT(frames(), ElementsAre(RecordedFrame{20, "WM_LBUTTONDOWN"}, RecordedFrame{40, ""},
                                       RecordedFrame{60, "k65"}));
     EXPECT_THAT(profile::keyNames(scratch(), "0"), ElementsAre("kp", "x", "y"));
+}
+
+// ---- window notes ----
+
+TEST_F(RecorderTest, NotesTheWindowOfEveryInputAndOfEveryChangeOfWindowButNeverItsOwn) {
+    // Side by side along the pointer's path: a program, another program at 144 DPI, Tapmill.
+    fp.topWindows.windows = {{1, "a.txt - 记事本", "Notepad"}, {2, "画图", "MSPaintApp"}, {3, "Tapmill", "TForm_maintapmill"}};
+    fp.topWindows.places = {{1, {{10, 0, 50, 20}, 96}}, {2, {{60, 0, 80, 20}, 144}}, {3, {{140, 0, 100, 20}, 96}}};
+    fp.topWindows.ownWindows = {3};
+    keyAt(25, 65);                        // frame 1, in the first window again
+    mouseAt(150, kMouseLeftDownOffset);  // frame 7: the Stop click on Tapmill
+    stopAt(165);
+
+    form().SpeedButton_recClick();
+
+    struct Noted {
+        int frame;
+        std::string className, title;
+        int x, y, dpi;
+    };
+    const std::vector<Noted> expected = {
+        {0, "Notepad", "a.txt - 记事本", 10, 7, 96},  // the first frame in a window
+        {1, "Notepad", "a.txt - 记事本", 30, 7, 96},  // a key
+        {2, "MSPaintApp", "画图", 0, 7, 144},        // another window
+    };
+    std::vector<int> notedFrames;
+    for (int f = 0; f < profile::readInteger(scratch(), "all", "value", 0); ++f)
+        if (readWindowNote(scratch(), std::to_string(f))) notedFrames.push_back(f);
+    ASSERT_EQ(notedFrames.size(), expected.size());
+    for (const Noted& n : expected) {
+        const std::optional<WindowNote> note = readWindowNote(scratch(), std::to_string(n.frame));
+        ASSERT_TRUE(note) << "frame " << n.frame;
+        EXPECT_EQ(note->className, n.className);
+        EXPECT_EQ(note->title, n.title);
+        EXPECT_EQ(std::vector<int>({note->clientX, note->clientY, note->dpi}), std::vector<int>({n.x, n.y, n.dpi}));
+    }
 }
 
 // ---- pause ----

@@ -1,0 +1,24 @@
+#include "plain/window_noting.h"
+
+namespace tapmill {
+
+std::optional<WindowNote> WindowNoting::noteFor(platform::Point pointer, bool frameHasInput) {
+    const std::optional<platform::TopWindow> window = windows_.windowAt(pointer.x, pointer.y);
+    if (!window || windows_.isOwnWindow(window->handle)) {
+        lastWindow_ = 0;
+        return std::nullopt;
+    }
+    if (window->handle == lastWindow_ && !frameHasInput) return std::nullopt;
+    const std::optional<platform::WindowPlace> place = windows_.placeOf(window->handle);
+    if (!place) return std::nullopt;
+    lastWindow_ = window->handle;
+    WindowNote note;
+    note.className = window->className;
+    note.title = window->title;
+    note.clientX = pointer.x - place->client.left;
+    note.clientY = pointer.y - place->client.top;
+    note.dpi = place->dpi;
+    return note;
+}
+
+}  // namespace tapmill
