@@ -47,7 +47,7 @@ WindowWait::Outcome WindowWait::wait(const WindowLine& line, bool activate) {
             if (waitedMs >= limitMs) return Outcome::TimedOut;
         }
         for (int slice = 0; slice < kLookEveryMs / kSliceMs && running_; ++slice) {
-            Delay(platform_.pump, kSliceMs);
+            Delay(platform_.pump, kSliceMs, running_);
             const uint32_t now = platform_.pump.tickMs();
             if (!runpause_) waitedMs += now - last;
             last = now;

@@ -216,12 +216,12 @@ TEST_F(ScriptBlocksTest, AWindowTheSystemKeepsBehindTimesOutAsNotInFront) {
 
 TEST_F(ScriptBlocksTest, StopEndsAWindowWaitAtOnceAndTheWaitShowsItsLine) {
     bool waitLineShown = false;
-    atStart(500, [&] {
+    atStart(510, [&] {
         waitLineShown = form().homajbRunList->highlighted(2);
         form().Speedbutton_stopaClick();
     });
     run({"开始", "单击鼠标右键", "等待窗口：记事本", "单击鼠标左键", "结束"});
-    EXPECT_LE(elapsed(), 520u);
+    EXPECT_EQ(elapsed(), 510u);
     EXPECT_TRUE(waitLineShown);
     EXPECT_EQ(injected(), "R");
     EXPECT_THAT(messages(), IsEmpty());
