@@ -14,7 +14,7 @@ import time
 from pathlib import Path
 
 import tapmill_e2e as e2e
-from main_window import MainWindow
+from main_window import plain_playback_ready
 
 FRAMES = 50
 PERIOD_MS = 20.0  # speed 5
@@ -34,22 +34,7 @@ def pass_stamps(target):
 
 
 def play(scratch):
-    folder = e2e.ProgramFolder(scratch)
-    folder.write_text("jb_rec/drift.ini", recording(), "ascii")
-    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
-    driver = e2e.UiDriver(cwd=scratch)
-    target = None
-    try:
-        main = MainWindow(driver)
-        main.show_panel("Panel_rec")
-        driver.set_text(main.label_after("Panel_rec", "当前脚本:"), "drift")
-        main.run_show_step()
-        main.set_speed(5)
-        endless = main.in_panel("Panel_rec", "无限循环播放")
-        driver.click(endless)
-        e2e.wait_until(lambda: driver.is_checked(endless) == 1, "the endless box to be ticked")
-        target = e2e.Target(scratch)
-        target.wait_ready()
+    with plain_playback_ready(scratch, "drift", recording(), 5, endless=True) as (driver, main, target):
         driver.click(main.in_panel("Panel_rec", "播放"))
         # Nothing asks the program anything while it plays: only the target's log is read.
         expected = PASSES * FRAMES * PERIOD_MS / 1000
@@ -58,11 +43,6 @@ def play(scratch):
         e2e.key("ctrl+q")
         main.wait_status("当前状态：", "the playback to end")
         return stamps
-    finally:
-        if target:
-            target.stop()
-        driver.quit()
-        tapmill.kill()
 
 
 def report(stamps):

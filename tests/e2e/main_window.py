@@ -1,5 +1,7 @@
 """The main window as a test sees it: its panels, buttons and fields found by name and caption."""
 
+import contextlib
+
 import tapmill_e2e as e2e
 
 MAIN_WINDOW_CLASS = "TForm_maintapmill"
@@ -89,3 +91,42 @@ class MainWindow:
 
     def set_speed(self, speed):
         self.driver.send(self.rec_control("msctls_trackbar32"), TBM_SETPOS, 1, speed)
+
+    def enable_and_run_script(self, row=0):
+        """Enables the script in that row of the script panel's table and presses Run."""
+        self.show_panel("Panel_homa")
+        table = self.driver.find_class(self.panel("Panel_homa"), "SysListView32")
+        self.driver.lv_select(table, row)
+        self.driver.click(self.in_panel("Panel_homa", "启用"))
+        e2e.wait_until(lambda: self.driver.lv_text(table, row, 2) == "是", "the script to be enabled")
+        self.driver.click(self.in_panel("Panel_homa", "运行"))
+
+
+@contextlib.contextmanager
+def plain_playback_ready(scratch, name, recording, speed, endless=False):
+    """tapmill.exe in a fresh program folder holding the plain recording `name` (its text), chosen
+    on the recording panel at a speed, endless if asked, with target.exe ready in front: gives
+    (driver, main window, target) for the caller to press Play, and ends all three afterwards."""
+    folder = e2e.ProgramFolder(scratch)
+    folder.write_text(f"jb_rec/{name}.ini", recording, "ascii")
+    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
+    driver = e2e.UiDriver(cwd=scratch)
+    target = None
+    try:
+        main = MainWindow(driver)
+        main.show_panel("Panel_rec")
+        driver.set_text(main.label_after("Panel_rec", "当前脚本:"), name)
+        main.run_show_step()
+        main.set_speed(speed)
+        if endless:
+            box = main.in_panel("Panel_rec", "无限循环播放")
+            driver.click(box)
+            e2e.wait_until(lambda: driver.is_checked(box) == 1, "the endless box to be ticked")
+        target = e2e.Target(scratch)
+        target.wait_ready()
+        yield driver, main, target
+    finally:
+        if target:
+            target.stop()
+        driver.quit()
+        tapmill.kill()
