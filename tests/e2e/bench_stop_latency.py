@@ -23,7 +23,7 @@ import time
 from pathlib import Path
 
 import tapmill_e2e as e2e
-from main_window import MainWindow, plain_playback_ready
+from main_window import plain_playback_ready, program_running, target_ready, tick_endless
 from test_journal import events_journal_text
 
 STOPS = int(os.environ.get("TAPMILL_STOP_COUNT", "67"))
@@ -111,36 +111,24 @@ def plain(scratch, rng):
 
 
 def other_player(scratch, rng, player):
-    folder = e2e.ProgramFolder(scratch)
-    folder.write_text("jb_strec/stop.ini", journal(), "ascii")
-    folder.write_bytes("jb_homa/stop.ini", ("\r\n".join(SCRIPT) + "\r\n").encode("gbk"))
-    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
-    driver = e2e.UiDriver(cwd=scratch)
-    target = None
-    try:
-        main = MainWindow(driver)
+    files = {"jb_strec/stop.ini": journal().encode("ascii"),
+             "jb_homa/stop.ini": ("\r\n".join(SCRIPT) + "\r\n").encode("gbk")}
+    with program_running(scratch, files) as (driver, main):
         if player == "journal":
             main.show_panel("Panel_strec")
             driver.set_text(main.label_after("Panel_strec", "当前脚本:"), "stop")
             panel, start_button, stop_key = "Panel_strec", "播放", "ctrl+Escape"
         else:
+            # Enabled by a first run, stopped before target.exe comes.
             main.enable_and_run_script()
             main.wait_status(IDLE + "运行脚本……", "the first run")
             e2e.key("ctrl+q")
             main.wait_status(IDLE, "the first run to stop")
             panel, start_button, stop_key = "Panel_homa", "运行", "ctrl+q"
-        box = main.in_panel(panel, "无限循环播放")
-        driver.click(box)
-        e2e.wait_until(lambda: driver.is_checked(box) == 1, "the endless box to be ticked")
-        target = e2e.Target(scratch)
-        target.wait_ready()
-        return stops(driver, main, target, lambda: driver.click(main.in_panel(panel, start_button)), stop_key,
-                     player, rng)
-    finally:
-        if target:
-            target.stop()
-        driver.quit()
-        tapmill.kill()
+        tick_endless(main, panel)
+        with target_ready(scratch) as target:
+            return stops(driver, main, target, lambda: driver.click(main.in_panel(panel, start_button)), stop_key,
+                         player, rng)
 
 
 def report(player, latencies):

@@ -103,30 +103,49 @@ class MainWindow:
 
 
 @contextlib.contextmanager
-def plain_playback_ready(scratch, name, recording, speed, endless=False):
-    """tapmill.exe in a fresh program folder holding the plain recording `name` (its text), chosen
-    on the recording panel at a speed, endless if asked, with target.exe ready in front: gives
-    (driver, main window, target) for the caller to press Play, and ends all three afterwards."""
+def program_running(scratch, files):
+    """tapmill.exe started in a fresh program folder that holds `files` ({relative path: bytes}), with
+    a UI driver on its main window: gives (driver, main window) and ends both afterwards."""
     folder = e2e.ProgramFolder(scratch)
-    folder.write_text(f"jb_rec/{name}.ini", recording, "ascii")
+    for relative, data in files.items():
+        folder.write_bytes(relative, data)
     tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
     driver = e2e.UiDriver(cwd=scratch)
-    target = None
     try:
-        main = MainWindow(driver)
+        yield driver, MainWindow(driver)
+    finally:
+        driver.quit()
+        tapmill.kill()
+
+
+@contextlib.contextmanager
+def target_ready(scratch):
+    """target.exe started in front and ready; ended afterwards."""
+    target = e2e.Target(scratch)
+    try:
+        target.wait_ready()
+        yield target
+    finally:
+        target.stop()
+
+
+def tick_endless(main, panel):
+    box = main.in_panel(panel, "无限循环播放")
+    main.driver.click(box)
+    e2e.wait_until(lambda: main.driver.is_checked(box) == 1, "the endless box to be ticked")
+
+
+@contextlib.contextmanager
+def plain_playback_ready(scratch, name, recording, speed, endless=False):
+    """tapmill.exe with the plain recording `name` (its text) chosen on the recording panel at a
+    speed, endless if asked, and target.exe ready in front: gives (driver, main window, target) for
+    the caller to press Play, and ends them afterwards."""
+    with program_running(scratch, {f"jb_rec/{name}.ini": recording.encode("ascii")}) as (driver, main):
         main.show_panel("Panel_rec")
         driver.set_text(main.label_after("Panel_rec", "当前脚本:"), name)
         main.run_show_step()
         main.set_speed(speed)
         if endless:
-            box = main.in_panel("Panel_rec", "无限循环播放")
-            driver.click(box)
-            e2e.wait_until(lambda: driver.is_checked(box) == 1, "the endless box to be ticked")
-        target = e2e.Target(scratch)
-        target.wait_ready()
-        yield driver, main, target
-    finally:
-        if target:
-            target.stop()
-        driver.quit()
-        tapmill.kill()
+            tick_endless(main, "Panel_rec")
+        with target_ready(scratch) as target:
+            yield driver, main, target
