@@ -95,7 +95,11 @@ def stops(driver, main, target, start, stop_key, player, rng):
         main.wait_status(IDLE + ("运行脚本……" if player == "script" else "播放……"), f"the {player} playback")
         time.sleep(rng.uniform(0.05, STOP_WITHIN_SECONDS[player]))
         e2e.key(stop_key)
-        main.wait_status(IDLE, f"the {player} playback to stop")
+        try:
+            main.wait_status(IDLE, f"the {player} playback to stop")
+        except AssertionError as missed:
+            raise AssertionError(f"{missed} (stop {len(latencies) + 1}); target.exe got, the last: "
+                                 f"{target.timed_events()[before:][-6:]}") from None
         target.wait_quiet(QUIET_SECONDS)
         latencies.append(stop_latency(target.timed_events()[before:], stop_key))
         held = held_afterwards(driver, target)
