@@ -8,6 +8,9 @@ namespace tapmill {
 // keys, timers and hook messages are handled re-entrantly inside the caller's loop. It blocks in
 // the message wait instead of spinning. Zero and negative waits return at once, touching nothing.
 void Delay(platform::MessagePump& pump, int ms);
+// The same wait for a loop that can be stopped: it also returns as soon as a message dispatched
+// during it has turned `going` false, so a stop ends a long wait at once instead of after it.
+void Delay(platform::MessagePump& pump, int ms, const bool& going);
 
 }  // namespace tapmill
 

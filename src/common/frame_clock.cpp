@@ -9,10 +9,15 @@ FrameClock::FrameClock(platform::MessagePump& pump, int32_t periodMs, int32_t ca
       due_(pump.tickMs() + period_) {}
 
 void FrameClock::waitForFrame() {
+    const bool always = true;
+    waitForFrame(always);
+}
+
+void FrameClock::waitForFrame(const bool& going) {
     // Milliseconds until the due time on the wrapping clock; negative once it has passed.
     const int32_t wait = static_cast<int32_t>(due_ - pump_.tickMs());
     if (wait > 0)
-        Delay(pump_, wait);
+        Delay(pump_, wait, going);
     else
         pump_.processPendingMessages();
     // The messages dispatched on the way may have held the thread (a nested run, a dialog).

@@ -28,6 +28,8 @@ public:
     // Waits in Delay until the current step is due. A step already due still gets the pending
     // messages dispatched, so Stop, pause and the hook messages reach every step.
     void waitForFrame();
+    // The same for a loop that can be stopped: the wait ends as soon as `going` turns false.
+    void waitForFrame(const bool& going);
     // The current step is due now; the next one a period later.
     void restart();
     // Moves on to the next step's due time, one period on.

@@ -68,7 +68,10 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
         if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
         while (playFrame < recordingFrameCount(path) && playing) {
-            clock.waitForFrame();
+            // A stop during the wait ends it at once: at slow speeds a frame's wait is long, and the
+            // frame it waited for is not played.
+            clock.waitForFrame(playing);
+            if (!playing) break;
             if (playpause) {
                 while (playpause) Delay(platform_.pump, kPausePollMs);
                 // The frames after a pause keep their spacing from where it ended.

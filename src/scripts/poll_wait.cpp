@@ -27,7 +27,7 @@ WaitOutcome pollUntil(platform::MessagePump& pump, const bool& running, const bo
             if (waitedMs >= limitMs) return WaitOutcome::TimedOut;
         }
         for (int slice = 0; slice < kLookEveryMs / kSliceMs && running; ++slice) {
-            Delay(pump, kSliceMs);
+            Delay(pump, kSliceMs, running);
             const uint32_t now = pump.tickMs();
             if (!runpause) waitedMs += now - last;
             last = now;

@@ -68,7 +68,9 @@ bool ScriptRun::step(int& i) {
     // A step that does not wait still lets Stop, Pause and the hot keys through, or a script
     // without delays could never be stopped.
     schedule_.nextFrameAfter(waitOf(line, kind, i));
-    schedule_.waitForFrame();
+    // A stop during a long delay ends the run at once, not when the delay is over.
+    schedule_.waitForFrame(running_);
+    if (!running_) return false;
     if (runpause_ && running_) {
         while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
         // The delays after a pause count from where it ended.

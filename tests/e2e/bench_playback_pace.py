@@ -11,7 +11,7 @@ import time
 from pathlib import Path
 
 import tapmill_e2e as e2e
-from main_window import MainWindow
+from main_window import plain_playback_ready
 
 FRAMES = 1500
 MARK_EVERY = 100
@@ -37,19 +37,7 @@ def key_stamps(target):
 
 def play(scratch, speed):
     """The key-down stamps of the marked frames, in ms on target.exe's clock."""
-    folder = e2e.ProgramFolder(scratch)
-    folder.write_text("jb_rec/pace.ini", recording(), "ascii")
-    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
-    driver = e2e.UiDriver(cwd=scratch)
-    target = None
-    try:
-        main = MainWindow(driver)
-        main.show_panel("Panel_rec")
-        driver.set_text(main.label_after("Panel_rec", "当前脚本:"), "pace")
-        main.run_show_step()
-        main.set_speed(speed)
-        target = e2e.Target(scratch)
-        target.wait_ready()
+    with plain_playback_ready(scratch, "pace", recording(), speed) as (driver, main, target):
         driver.click(main.in_panel("Panel_rec", "播放"))
         # Nothing asks the program anything while it plays: only the target's log is read.
         expected = FRAMES * SPEEDS[speed] / 1000
@@ -58,11 +46,6 @@ def play(scratch, speed):
         timed = e2e.wait_until(lambda: key_stamps(target), "every marked frame", 2 * expected + 30)
         e2e.wait_until(lambda: main.status(0) == "当前状态：", "the playback to end")
         return timed
-    finally:
-        if target:
-            target.stop()
-        driver.quit()
-        tapmill.kill()
 
 
 def report(speed, stamps):

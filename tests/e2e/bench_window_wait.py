@@ -31,12 +31,7 @@ def measure(scratch, script):
     driver = e2e.UiDriver(cwd=scratch)
     try:
         main = MainWindow(driver)
-        main.show_panel("Panel_homa")
-        table = driver.find_class(main.panel("Panel_homa"), "SysListView32")
-        driver.lv_select(table, 0)
-        driver.click(main.in_panel("Panel_homa", "启用"))
-        e2e.wait_until(lambda: driver.lv_text(table, 0, 2) == "是", "the script to be enabled")
-        driver.click(main.in_panel("Panel_homa", "运行"))
+        main.enable_and_run_script()
         main.wait_status("当前状态：运行脚本……", "the script to run")
         # Nothing may talk to the program while it is measured; the pointer rests off its windows.
         width, height = e2e.screen_size()

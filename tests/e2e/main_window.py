@@ -1,5 +1,7 @@
 """The main window as a test sees it: its panels, buttons and fields found by name and caption."""
 
+import contextlib
+
 import tapmill_e2e as e2e
 
 MAIN_WINDOW_CLASS = "TForm_maintapmill"
@@ -89,3 +91,61 @@ class MainWindow:
 
     def set_speed(self, speed):
         self.driver.send(self.rec_control("msctls_trackbar32"), TBM_SETPOS, 1, speed)
+
+    def enable_and_run_script(self, row=0):
+        """Enables the script in that row of the script panel's table and presses Run."""
+        self.show_panel("Panel_homa")
+        table = self.driver.find_class(self.panel("Panel_homa"), "SysListView32")
+        self.driver.lv_select(table, row)
+        self.driver.click(self.in_panel("Panel_homa", "启用"))
+        e2e.wait_until(lambda: self.driver.lv_text(table, row, 2) == "是", "the script to be enabled")
+        self.driver.click(self.in_panel("Panel_homa", "运行"))
+
+
+@contextlib.contextmanager
+def program_running(scratch, files):
+    """tapmill.exe started in a fresh program folder that holds `files` ({relative path: bytes}), with
+    a UI driver on its main window: gives (driver, main window) and ends both afterwards."""
+    folder = e2e.ProgramFolder(scratch)
+    for relative, data in files.items():
+        folder.write_bytes(relative, data)
+    tapmill = e2e.WineProcess(folder.path / "tapmill.exe", cwd=folder.path)
+    driver = e2e.UiDriver(cwd=scratch)
+    try:
+        yield driver, MainWindow(driver)
+    finally:
+        driver.quit()
+        tapmill.kill()
+
+
+@contextlib.contextmanager
+def target_ready(scratch):
+    """target.exe started in front and ready; ended afterwards."""
+    target = e2e.Target(scratch)
+    try:
+        target.wait_ready()
+        yield target
+    finally:
+        target.stop()
+
+
+def tick_endless(main, panel):
+    box = main.in_panel(panel, "无限循环播放")
+    main.driver.click(box)
+    e2e.wait_until(lambda: main.driver.is_checked(box) == 1, "the endless box to be ticked")
+
+
+@contextlib.contextmanager
+def plain_playback_ready(scratch, name, recording, speed, endless=False):
+    """tapmill.exe with the plain recording `name` (its text) chosen on the recording panel at a
+    speed, endless if asked, and target.exe ready in front: gives (driver, main window, target) for
+    the caller to press Play, and ends them afterwards."""
+    with program_running(scratch, {f"jb_rec/{name}.ini": recording.encode("ascii")}) as (driver, main):
+        main.show_panel("Panel_rec")
+        driver.set_text(main.label_after("Panel_rec", "当前脚本:"), name)
+        main.run_show_step()
+        main.set_speed(speed)
+        if endless:
+            tick_endless(main, "Panel_rec")
+        with target_ready(scratch) as target:
+            yield driver, main, target

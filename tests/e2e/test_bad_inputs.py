@@ -55,12 +55,7 @@ class BadInputsTest(E2ETestCase):
         driver.press(box, "ok")
         e2e.wait_until(lambda: main.status(0) == "当前状态：", "the playback to end")
 
-        main.show_panel("Panel_homa")
-        table = driver.find_class(main.panel("Panel_homa"), "SysListView32")
-        driver.lv_select(table, 0)
-        driver.click(main.in_panel("Panel_homa", "启用"))
-        e2e.wait_until(lambda: driver.lv_text(table, 0, 2) == "是", "the script to be enabled")
-        driver.click(main.in_panel("Panel_homa", "运行"))
+        main.enable_and_run_script()
         box, text = driver.msgbox()
         self.assertEqual(text, "脚本出错，请检查后再运行！")
         driver.press(box, "ok")

@@ -346,8 +346,8 @@ TEST_F(MainFormTest, AnsweringNoDuringPlaybackLeavesItRunning) {
     int framesAfterQuestion = 0;
     for (const auto& call : fp.input.calls())
         if (call.kind == fake::InputCall::SetCursor && call.time > start + 105) ++framesAfterQuestion;
-    // Frames every 20 ms from 120 on, up to the one at 400 whose wait Stop fell into.
-    EXPECT_EQ(framesAfterQuestion, 15);
+    // Frames every 20 ms from 120 on, up to the stop at 390.
+    EXPECT_EQ(framesAfterQuestion, 14);
     EXPECT_THAT(fp.hotkeys.unregistered, IsEmpty());
 }
 

@@ -17,6 +17,7 @@
 #include "common/error.h"
 #include "common/profile.h"
 #include "plain/window_note.h"
+#include "common/speed.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/memory/memory_controls.h"
 
@@ -345,8 +346,8 @@ TEST_P(PlayerEndlessTest, LoopBoxPlaysUntilStopWhateverTheCountField) {
 
     form().SpeedButton_playClick();
 
-    // Four passes of two frames; the frame whose wait Stop fell into (at 160) is still played.
-    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60, 80, 100, 120, 140, 160));
+    // Four passes of two frames, less the one whose wait Stop fell into (at 160).
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60, 80, 100, 120, 140));
     EXPECT_FALSE(form().playing);
 }
 
@@ -422,6 +423,15 @@ INSTANTIATE_TEST_SUITE_P(Speeds, PlayerSpeedTest,
                                            // Every speed below -20000 plays as -20000.
                                            SpeedCase{-20000, 60035}, SpeedCase{INT_MIN, 60035}));
 
+TEST_F(PlayerTest, StopDuringTheMinuteLongWaitOfTheSlowestSpeedEndsThePlaybackAtOnce) {
+    recordPlainFrames(2);
+    at(1000, [&] { form().SpeedButton_stopClick(); });
+    form().playrec(1, kSlowestSpeed, form().recname);
+    EXPECT_EQ(fp.pump.now() - start_, 1000u);
+    EXPECT_THAT(cursorTimes(), ::testing::IsEmpty());
+    EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
+}
+
 // ---- the frames keep to their schedule ----
 
 TEST_F(PlayerTest, AFrameThatComesLateDoesNotPutOffTheFramesAfterIt) {
@@ -489,7 +499,7 @@ TEST_F(PlayerTest, FramesBeyondTheStoredSectionsPlayAtTheOriginWithoutEvent) {
 
 // ---- stop and pause ----
 
-TEST_F(PlayerTest, StopDuringAWaitLetsThatFramePlayThenEnds) {
+TEST_F(PlayerTest, StopDuringAWaitEndsThePlaybackWithoutThatFrame) {
     recordPlainFrames(5);
     bool playDisabled = false, recDisabled = false, convertDisabled = false;
     std::string statusDuring;
@@ -503,7 +513,7 @@ TEST_F(PlayerTest, StopDuringAWaitLetsThatFramePlayThenEnds) {
 
     form().SpeedButton_playClick();
 
-    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21", "60 cursor 12,22"));
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 10,20", "40 cursor 11,21"));
     EXPECT_TRUE(playDisabled);
     EXPECT_TRUE(recDisabled);
     EXPECT_TRUE(convertDisabled);
@@ -584,17 +594,17 @@ INSTANTIATE_TEST_SUITE_P(States, PlayerPauseButtonTest,
 
 // ---- Ctrl+Z during playback ----
 
-TEST_F(PlayerTest, PlayHotKeyDuringPlaybackNestsASecondPlaybackThenTheFirstTakesOneMoreStep) {
+TEST_F(PlayerTest, PlayHotKeyDuringPlaybackNestsASecondPlaybackThatEndsTheFirst) {
     record({{1, 1, "k65"}, {2, 2, "k66"}, {3, 3, "k67"}});
     at(10, [&] { form().OnWMHotKey(HK_Play); });
 
     form().SpeedButton_playClick();
 
-    // The nested playback plays all three frames from 10 on; the outer one then steps to the
-    // shared counter's value 3, beyond the last frame.
+    // The nested playback plays all three frames from 10 on; its end ends the outer one, which
+    // was waiting for its first frame.
     EXPECT_THAT(timeline(), ElementsAre("30 cursor 1,1", "30 key 65 flags 0", "30 key 65 flags 2", "50 cursor 2,2",
                                         "50 key 66 flags 0", "50 key 66 flags 2", "70 cursor 3,3",
-                                        "70 key 67 flags 0", "70 key 67 flags 2", "70 cursor 0,0"));
+                                        "70 key 67 flags 0", "70 key 67 flags 2"));
     EXPECT_FALSE(form().playing);
     EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
 }
@@ -675,9 +685,9 @@ TEST_P(PlayerHeldButtonTest, StopBetweenDownAndUpReleasesTheButtonOnce) {
 
     const std::vector<std::string> calls = timeline();
     ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.back(), "80 mouse " + std::to_string(c.upFlags));
+    EXPECT_EQ(calls.back(), "70 mouse " + std::to_string(c.upFlags));
     EXPECT_EQ(mouseCalls(c.upFlags), 1);
-    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60, 80));
+    EXPECT_THAT(cursorTimes(), ElementsAre(20, 40, 60));
 }
 
 TEST_P(PlayerHeldButtonTest, BadKeyAfterADownReleasesTheButton) {

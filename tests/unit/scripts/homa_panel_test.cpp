@@ -163,7 +163,7 @@ TEST_F(HomaPanelTest, EndlessBoxRunsUntilStopAndGreysThePlayCount) {
     fp.pump.at(start + 1050, [&] { form().Speedbutton_stopaClick(); });
     form().Speedbutton_runClick();
     EXPECT_EQ(fp.input.calls().size(), 20u);  // ten clicks
-    EXPECT_EQ(fp.pump.now() - start, 1100u);
+    EXPECT_EQ(fp.pump.now() - start, 1050u);
 
     form().CheckBox_loopa->setChecked(false);
     form().CheckBox_loopaClick();
