@@ -254,7 +254,8 @@ class CrashSafetyTest(E2ETestCase):
                     break
             parsed = cycle.finish(timer)
             config = {name: dict(keys) for name, keys in parsed["config.ini"]}
-            self.assertEqual([name for name, _ in parsed["config.ini"]], ["notice", "autorun", "lzsy", "bfsy", "plan"])
+            self.assertEqual([name for name, _ in parsed["config.ini"]],
+                             ["notice", "autorun", "lzsy", "bfsy", "plan", "indicator"])
             for name in ("autorun", "lzsy", "bfsy"):
                 self.assertIn(config[name], ({"x": "0"}, {"x": "1"}), name)
             self.assertEqual(config["autorun"], {"x": "0"})
