@@ -67,7 +67,11 @@ std::string lineFaultReason(const std::string& line) {
             case LineKind::ActivateWindow:
                 lineWindow(line);
                 return "";
+            case LineKind::AnchorWindow:
+                lineAnchor(line);
+                return "";
             case LineKind::LoopEnd:
+            case LineKind::ScreenPositions:
             case LineKind::Start:
             case LineKind::End:
             case LineKind::LeftClick:

@@ -21,6 +21,7 @@ const char kIntoLoop[] = "不能从循环外面跳到循环里面";
 std::optional<std::string> jumpTarget(const std::string& line, LineKind kind) {
     if (kind == LineKind::Jump) return lineJumpTarget(line);
     if (kind == LineKind::WaitWindow || kind == LineKind::ActivateWindow) return lineWindow(line).otherwise;
+    if (kind == LineKind::AnchorWindow) return lineAnchor(line).otherwise;
     return std::nullopt;
 }
 

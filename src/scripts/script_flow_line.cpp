@@ -16,6 +16,8 @@ const char kBadLoopCount[] = "循环应写成“循环3次”，次数是0或正
 const char kNoLabel[] = "没有写标签名";
 const char kNoTitle[] = "没有写窗口标题";
 const char kBadLimit[] = "限时应写成“，限时5秒”，秒数是0或正整数";
+const char kBadDpi[] = "DPI应写成“，DPI：96”，是正整数";
+const char kNoClass[] = "没有写窗口类名";
 
 // What follows the line's word, as UTF-8.
 std::string afterWord(const std::string& line, const std::string& word) {
@@ -48,6 +50,29 @@ bool splitAtLast(const std::string& text, const std::string& separator, std::str
     head = text.substr(0, at);
     tail = text.substr(at + separator.size());
     return true;
+}
+
+// Reads the limit and the label off the end of a window line's operands and returns what is left.
+std::string readWaitTail(std::string rest, std::optional<int32_t>& limitSeconds, std::optional<std::string>& otherwise) {
+    std::string head, tail;
+    if (splitAtLast(rest, "，否则跳到：", head, tail)) {
+        otherwise = trimSpaces(tail);
+        if (otherwise->empty()) throw ScriptLineFault(kNoLabel);
+        rest = head;
+    }
+    if (splitAtLast(rest, "，限时", head, tail)) {
+        const std::string seconds = "秒";
+        limitSeconds = endsWith(tail, seconds) ? count(tail.substr(0, tail.size() - seconds.size())) : std::nullopt;
+        if (!limitSeconds) throw ScriptLineFault(kBadLimit);
+        rest = head;
+    }
+    return rest;
+}
+
+std::string title(const std::string& rest) {
+    const std::string text = trimSpaces(rest);
+    if (text.empty()) throw ScriptLineFault(kNoTitle);
+    return text;
 }
 
 }  // namespace
@@ -98,23 +123,29 @@ std::string lineJumpTarget(const std::string& line) { return name(line, scriptWo
 WindowLine lineWindow(const std::string& line) {
     const ScriptWords& w = scriptWords();
     const bool waits = line.compare(0, w.waitWindow.size(), w.waitWindow) == 0;
-    std::string rest = afterWord(line, waits ? w.waitWindow : w.activateWindow);
     WindowLine window;
-    std::string head, tail;
-    if (splitAtLast(rest, "，否则跳到：", head, tail)) {
-        window.otherwise = trimSpaces(tail);
-        if (window.otherwise->empty()) throw ScriptLineFault(kNoLabel);
-        rest = head;
-    }
-    if (splitAtLast(rest, "，限时", head, tail)) {
-        const std::string seconds = "秒";
-        window.limitSeconds = endsWith(tail, seconds) ? count(tail.substr(0, tail.size() - seconds.size())) : std::nullopt;
-        if (!window.limitSeconds) throw ScriptLineFault(kBadLimit);
-        rest = head;
-    }
-    window.title = trimSpaces(rest);
-    if (window.title.empty()) throw ScriptLineFault(kNoTitle);
+    window.title = title(readWaitTail(afterWord(line, waits ? w.waitWindow : w.activateWindow),
+                                      window.limitSeconds, window.otherwise));
     return window;
+}
+
+AnchorLine lineAnchor(const std::string& line) {
+    AnchorLine anchor;
+    std::string rest = readWaitTail(afterWord(line, scriptWords().anchorWindow), anchor.limitSeconds, anchor.otherwise);
+    std::string head, tail;
+    if (splitAtLast(rest, "，DPI：", head, tail)) {
+        const std::optional<int32_t> dpi = count(tail);
+        if (!dpi || *dpi == 0) throw ScriptLineFault(kBadDpi);
+        anchor.dpi = *dpi;
+        rest = head;
+    }
+    if (splitAtLast(rest, "，类：", head, tail)) {
+        anchor.className = trimSpaces(tail);
+        if (anchor.className.empty()) throw ScriptLineFault(kNoClass);
+        rest = head;
+    }
+    anchor.title = title(rest);
+    return anchor;
 }
 
 }  // namespace tapmill::scripts

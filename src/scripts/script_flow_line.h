@@ -35,4 +35,16 @@ struct WindowLine {
 };
 WindowLine lineWindow(const std::string& line);
 
+// "窗口：" title, then optionally "，类：" class, "，DPI：" n (the DPI the positions after it were
+// taken at), "，限时" s "秒" and "，否则跳到：" label. The "鼠标移至" lines after it are positions in
+// that window's client area.
+struct AnchorLine {
+    std::string title;      // UTF-8; with a class the window's title, else a part of it
+    std::string className;  // UTF-8; empty: any class
+    int32_t dpi = 0;        // 0: the positions are not scaled
+    std::optional<int32_t> limitSeconds;
+    std::optional<std::string> otherwise;
+};
+AnchorLine lineAnchor(const std::string& line);
+
 }  // namespace tapmill::scripts

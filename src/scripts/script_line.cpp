@@ -55,6 +55,8 @@ LineKind classifyLine(const std::string& line) {
     if (startsWith(line, w.jump)) return LineKind::Jump;
     if (startsWith(line, w.waitWindow)) return LineKind::WaitWindow;
     if (startsWith(line, w.activateWindow)) return LineKind::ActivateWindow;
+    if (startsWith(line, w.anchorWindow)) return LineKind::AnchorWindow;
+    if (line == w.screenPositions) return LineKind::ScreenPositions;
     return LineKind::Other;
 }
 

@@ -33,6 +33,8 @@ enum class LineKind {
     Jump,
     WaitWindow,
     ActivateWindow,
+    AnchorWindow,
+    ScreenPositions,
 };
 
 // The prefixes exclude one another, so a line is at most one command.

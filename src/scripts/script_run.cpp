@@ -29,6 +29,7 @@ void ScriptRun::run(int32_t count) {
         int i = 0;
         while ((count > 0 || count == kEndlessPlayCount) && running_) {
             flow_->startPass();
+            anchor_.release();
             i = 0;
             bool steppedOnce = false;
             while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
@@ -115,6 +116,8 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
                 i = flow_->jump(i, *window.otherwise) - 1;
                 break;
             }
+            case LineKind::AnchorWindow: anchorWindow(line, i); break;
+            case LineKind::ScreenPositions: anchor_.release(); break;
             default: break;
         }
     } catch (const ScriptLineFault& fault) {
@@ -122,6 +125,20 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
         // The operands were read when the run started, so the lines have changed since.
         throw ScriptLineFault(fault.reason(), i);
     }
+}
+
+void ScriptRun::anchorWindow(const std::string& line, int& i) {
+    const AnchorLine anchor = lineAnchor(line);
+    const WindowWait::Outcome outcome = anchor_.anchor(anchor, i);
+    schedule_.restart();
+    if (outcome != WindowWait::Outcome::TimedOut) return;
+    if (!anchor.otherwise) throw WindowTimeout(kWindowNotThere, i);
+    i = flow_->jump(i, *anchor.otherwise) - 1;
+}
+
+void ScriptRun::moveTo(const std::string& line) {
+    if (const std::optional<platform::Point> p = anchor_.screenPoint(lineMoveTarget(line)))
+        platform_.input.setCursorPos(p->x, p->y);
 }
 
 void ScriptRun::typeText(const std::u16string& text) {
@@ -147,15 +164,14 @@ void ScriptRun::showProgress(int i) {
 }
 
 void ScriptRun::act(const std::string& line, LineKind kind) {
+    if (kind == LineKind::LeftClick || kind == LineKind::LeftDoubleClick || kind == LineKind::RightClick ||
+        kind == LineKind::LeftDown)
+        anchor_.beforeClick();
     switch (kind) {
         case LineKind::KeyClick: pressKey(line, true, true); break;
         case LineKind::KeyDown: pressKey(line, true, false); break;
         case LineKind::KeyUp: pressKey(line, false, true); break;
-        case LineKind::MoveTo: {
-            const platform::Point p = lineMoveTarget(line);
-            platform_.input.setCursorPos(p.x, p.y);
-            break;
-        }
+        case LineKind::MoveTo: moveTo(line); break;
         case LineKind::LeftClick:
             held_.mouse(platform::kMouseLeftDown);
             held_.mouse(platform::kMouseLeftUp);

@@ -10,6 +10,7 @@
 #include "scripts/run_list.h"
 #include "scripts/script_flow.h"
 #include "scripts/script_line.h"
+#include "scripts/window_anchor.h"
 #include "ui/controls.h"
 
 namespace tapmill::scripts {
@@ -23,7 +24,8 @@ public:
     ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
               RunList& lines, uint32_t randomSeed)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed) {}
+          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
+          anchor_(platform, running, runpause) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
     // system takes the input. Throws ScriptFault; for a faulty building-block line (script_flow.h)
@@ -49,6 +51,8 @@ private:
     void actBlock(const std::string& line, LineKind kind, int& i);
     int32_t waitOf(const std::string& line, LineKind kind, int i);
     void typeText(const std::u16string& text);
+    void anchorWindow(const std::string& line, int& i);
+    void moveTo(const std::string& line);
 
     platform::Platform& platform_;
     const bool& running_;
@@ -60,6 +64,8 @@ private:
     // between them take does not lengthen the script.
     FrameClock schedule_;
     std::mt19937 random_;
+    // The window the moves are positions in, from a "窗口：" line on.
+    WindowAnchor anchor_;
     // Made when run() starts.
     std::optional<ScriptFlow> flow_;
 };

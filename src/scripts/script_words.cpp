@@ -21,7 +21,7 @@ const ScriptWords& scriptWords() {
         gbk("按下键盘的"),   gbk("弹起键盘的"),   gbk("鼠标移至"),     gbk("单击鼠标左键"), gbk("双击鼠标左键"),
         gbk("单击鼠标右键"), gbk("按下鼠标左键"), gbk("弹起鼠标左键"),
         gbk("输入文本："),   gbk("随机延时"),     gbk("循环结束"),     gbk("循环"),         gbk("标签："),
-        gbk("跳到："),       gbk("等待窗口："),   gbk("激活窗口："),
+        gbk("跳到："),       gbk("等待窗口："),   gbk("激活窗口："),   gbk("窗口："),       gbk("屏幕坐标"),
     };
     return words;
 }

@@ -29,6 +29,9 @@ struct ScriptWords {
     std::string jump;            // 跳到：
     std::string waitWindow;      // 等待窗口：
     std::string activateWindow;  // 激活窗口：
+    // The lines that make the moves after them positions in a window's client area, and back.
+    std::string anchorWindow;     // 窗口：
+    std::string screenPositions;  // 屏幕坐标
 };
 
 const ScriptWords& scriptWords();

@@ -36,14 +36,18 @@ bool WindowWait::found(const std::string& title, bool activate) {
 }
 
 WindowWait::Outcome WindowWait::wait(const WindowLine& line, bool activate) {
-    const uint64_t limitMs = line.limitSeconds ? static_cast<uint64_t>(*line.limitSeconds) * 1000u
-                                               : std::numeric_limits<uint64_t>::max();
+    return waitUntil(line.limitSeconds, [&] { return found(line.title, activate); });
+}
+
+WindowWait::Outcome WindowWait::waitUntil(std::optional<int32_t> limitSeconds, const std::function<bool()>& found) {
+    const uint64_t limitMs = limitSeconds ? static_cast<uint64_t>(*limitSeconds) * 1000u
+                                          : std::numeric_limits<uint64_t>::max();
     uint64_t waitedMs = 0;
     uint32_t last = platform_.pump.tickMs();
     for (;;) {
         if (!running_) return Outcome::Stopped;
         if (!runpause_) {
-            if (found(line.title, activate)) return Outcome::Found;
+            if (found()) return Outcome::Found;
             if (waitedMs >= limitMs) return Outcome::TimedOut;
         }
         for (int slice = 0; slice < kLookEveryMs / kSliceMs && running_; ++slice) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     // Waits until the window is there (and, to activate it, in front), the limit has passed, or
     // the run is stopped.
     Outcome wait(const WindowLine& line, bool activate);
+    // Waits until found() says yes, the limit (none: no end) has passed, or the run is stopped.
+    Outcome waitUntil(std::optional<int32_t> limitSeconds, const std::function<bool()>& found);
 
 private:
     bool found(const std::string& title, bool activate);

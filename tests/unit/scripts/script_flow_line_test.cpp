@@ -37,6 +37,8 @@ TEST(ScriptFlowLineTest, EachNewLineIsItsOwnCommandAndNoneForAReaderOfTheDocumen
         {"跳到：开头", LineKind::Jump},
         {"等待窗口：记事本，限时5秒，否则跳到：开头", LineKind::WaitWindow},
         {"激活窗口：记事本", LineKind::ActivateWindow},
+        {"窗口：a.txt - 记事本，类：Notepad，DPI：96，限时5秒，否则跳到：开头", LineKind::AnchorWindow},
+        {"屏幕坐标", LineKind::ScreenPositions},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(classifyLine(gbk(c.line)), c.kind) << c.line;
@@ -74,6 +76,14 @@ TEST(ScriptFlowLineTest, OperandsAreReadAsCharactersAfterTheWord) {
         EXPECT_EQ(read.limitSeconds.value_or(-1), w.limit) << w.line;
         EXPECT_EQ(read.otherwise.value_or(""), w.otherwise) << w.line;
     }
+    const AnchorLine anchor = lineAnchor(gbk("窗口：a.txt - 记事本，类：Notepad，DPI：144，限时2秒，否则跳到：无"));
+    EXPECT_EQ(anchor.title, "a.txt - 记事本");
+    EXPECT_EQ(anchor.className, "Notepad");
+    EXPECT_EQ(anchor.dpi, 144);
+    EXPECT_EQ(anchor.limitSeconds.value_or(-1), 2);
+    EXPECT_EQ(anchor.otherwise.value_or(""), "无");
+    EXPECT_EQ(lineAnchor(gbk("窗口：记事本")).className, "");
+    EXPECT_EQ(lineAnchor(gbk("窗口：记事本")).dpi, 0);
     // Bytes after the word that are no GBK are a fault, not a guess.
     EXPECT_THROW(lineText(gbk("输入文本：") + "\x81"), ScriptLineFault);
 }
