@@ -144,7 +144,8 @@ AnchorLine lineAnchor(const std::string& line) {
         if (anchor.className.empty()) throw ScriptLineFault(kNoClass);
         rest = head;
     }
-    anchor.title = title(rest);
+    // A window without a title is named by its class alone.
+    anchor.title = anchor.className.empty() ? title(rest) : trimSpaces(rest);
     return anchor;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/gbk.h"
+#include "plain/recording_to_script.h"
 #include "scripts/homa_fixture.h"
 
 namespace tapmill {
@@ -134,7 +136,7 @@ TEST_F(ScriptBlocksTest, AFaultyLineIsRefusedNamingItBeforeAnythingIsInjected) {
         {{"开始", "单击鼠标左键", "激活窗口：甲，限时5秒，否则跳到：", "结束"}, 3},
         {{"开始", "单击鼠标左键", "窗口：甲，DPI：0", "结束"}, 3},
         {{"开始", "单击鼠标左键", "窗口：甲，类：", "结束"}, 3},
-        {{"开始", "单击鼠标左键", "窗口：，类：Notepad", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口： ，DPI：96", "结束"}, 3},
         {{"开始", "单击鼠标左键", "窗口：甲，限时1秒，否则跳到：无处", "结束"}, 3},
     };
     for (const auto& c : cases) {
@@ -351,6 +353,21 @@ TEST_F(ScriptBlocksTest, AnAnchoredWindowBehindAnotherComesToTheFrontBeforeAClic
     EXPECT_EQ(injected(), "");
     EXPECT_THAT(messages(), ElementsAre("脚本已停止！\n第2行：窗口：b.txt - 记事本，类：Notepad\n没能把这个窗口调到前面"));
     EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAre(7, 8));
+}
+
+TEST_F(ScriptBlocksTest, ARecordingWithWindowNotesConvertedReplaysIntoTheMovedWindow) {
+    RecordingToScript conversion(1 << 20);
+    for (int k = 0; k < 3; ++k) {
+        RecordedFrame click{{1000 + 40 * k, 500 + 30 * k}, decodeFrameEvents("WM_LBUTTONDOWN WM_LBUTTONUP")};
+        click.note = WindowNote{"Notepad", "b.txt - 记事本", false, 100 + 40 * k, 400 + 30 * k, 96};
+        conversion.addFrame(click);
+    }
+    const std::vector<std::string> converted = conversion.finish().value();
+    std::vector<std::string> lines;
+    for (const std::string& line : converted) lines.push_back(*gbkToUtf8(line));
+    layOutEditors();  // b.txt's client area is now at (900, 100), drawn at 144 DPI
+    run(lines);
+    EXPECT_EQ(movesAndClicks(), "1050,700 L 1110,745 L 1170,790 L");
 }
 
 TEST_F(ScriptBlocksTest, AnEndlessJumpLoopAnswersStopAtItsNextStep) {
