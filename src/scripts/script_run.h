@@ -27,7 +27,7 @@ public:
               RunList& lines, uint32_t randomSeed, std::string imageFolder)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
           held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
-          anchor_(platform, running, runpause), screen_(platform, running, runpause, std::move(imageFolder)) {}
+          anchor_(platform, running, runpause), screen_(platform, running, runpause, anchor_, std::move(imageFolder)) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
     // system takes the input. Throws ScriptFault; for a faulty building-block line (script_flow.h)

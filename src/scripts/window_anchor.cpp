@@ -53,6 +53,20 @@ std::optional<platform::Point> WindowAnchor::screenPoint(platform::Point point) 
     return mapIntoWindow(point.x, point.y, anchored.line.dpi, anchored.place);
 }
 
+std::optional<platform::ScreenRect> WindowAnchor::searchArea() {
+    if (!anchored_) return platform_.screen.virtualScreen();
+    const std::optional<platform::WindowPlace> place = platform_.topWindows.placeOf(anchored_->handle);
+    if (!place) return std::nullopt;
+    return place->client;
+}
+
+std::optional<platform::Point> WindowAnchor::pointNow(platform::Point point) {
+    if (!anchored_) return point;
+    const std::optional<platform::WindowPlace> place = platform_.topWindows.placeOf(anchored_->handle);
+    if (!place) return std::nullopt;
+    return mapIntoWindow(point.x, point.y, anchored_->line.dpi, *place);
+}
+
 void WindowAnchor::beforeClick() {
     if (!anchored_) return;
     platform::TopWindows& windows = platform_.topWindows;

@@ -34,6 +34,13 @@ public:
     // the run is stopped meanwhile. Throws WindowTimeout naming the window line when it does not
     // come back.
     std::optional<platform::Point> screenPoint(platform::Point point);
+    // Where the screen waits look now: the anchored window's client area, or the whole virtual
+    // screen without a window; nothing while the window is gone (no wait: the screen wait's own
+    // limit counts).
+    std::optional<platform::ScreenRect> searchArea();
+    // Where the point of a line after the window line is on the screen now, without waiting;
+    // nothing while the window is gone.
+    std::optional<platform::Point> pointNow(platform::Point point);
     // Before a button goes down: the window comes to the front when another window is at the
     // pointer, as the user's own click would have brought it. Throws WindowTimeout naming the
     // window line when the system keeps it behind.

@@ -321,6 +321,30 @@ TEST_F(ScriptBlocksTest, AScreenWaitGoesOnSoonAfterThePictureComesAndTheMoveGoes
     }
 }
 
+TEST_F(ScriptBlocksTest, ScreenWaitsAfterAWindowLineLookInItsClientAreaOnly) {
+    writeSquare();
+    const struct {
+        const char* what;
+        platform::Point squareAt;
+        std::string wait;
+        std::string moves;
+    } cases[] = {
+        {"image in the window", {350, 250}, "等待图片：方块，限时1秒", "360,260 L"},
+        {"image beside the window", {700, 400}, "等待图片：方块，限时1秒", ""},
+        {"colour at a client position", {350, 250}, "等待颜色：X=51y=52颜色=D04020，限时1秒", "351,252 L"},
+    };
+    for (const auto& c : cases) {
+        fp.input.clear();
+        fp.dialogs.shown.clear();
+        fp.screen.resize({0, 0, 1920, 1080});
+        fp.screen.paste(c.squareAt.x, c.squareAt.y, square());
+        layOutEditors();
+        run({"开始", "窗口：a.txt - 记事本，类：Notepad", c.wait, "移到找到的位置", "单击鼠标左键", "结束"});
+        EXPECT_EQ(movesAndClicks(), c.moves) << c.what;
+        EXPECT_EQ(messages().size(), c.moves.empty() ? 1u : 0u) << c.what;
+    }
+}
+
 TEST_F(ScriptBlocksTest, APausedWindowWaitNeitherLooksNorCountsItsLimit) {
     // Paused from 200 to 1200, the wait neither sees the window that comes and goes meanwhile nor
     // counts the time: it has waited 500 ms of its second when the next window comes.
