@@ -13,8 +13,11 @@ void TForm_maintapmill::capturePoint() {
     if (captureFields.ComboBox_con)
         captureFields.ComboBox_con->insertItem(0, "X=" + std::to_string(at.x) + "y=" + std::to_string(at.y));
     const std::optional<platform::TopWindow> window = platform_.topWindows.windowAt(at.x, at.y);
-    if (captureFields.Edit_anchor && window)
-        captureFields.Edit_anchor->setText(window->title + "，类：" + window->className);
+    if (!captureFields.Edit_anchor || !window) return;
+    // With its DPI the positions in it are scaled where the window has another one at replay.
+    const std::optional<platform::WindowPlace> place = platform_.topWindows.placeOf(window->handle);
+    captureFields.Edit_anchor->setText(window->title + "，类：" + window->className +
+                                       (place ? "，DPI：" + std::to_string(place->dpi) : ""));
 }
 
 }  // namespace tapmill

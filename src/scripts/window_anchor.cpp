@@ -1,7 +1,10 @@
 #include "scripts/window_anchor.h"
 
+#include <algorithm>
+
 #include "common/window_match.h"
 #include "scripts/script_fault.h"
+#include "scripts/script_line.h"
 
 namespace tapmill::scripts {
 
@@ -12,18 +15,37 @@ const char kWindowNotInFront[] = "没能把这个窗口调到前面";
 
 }  // namespace
 
-bool WindowAnchor::find(Anchored& anchored) {
-    platform::TopWindows& windows = platform_.topWindows;
-    const AnchorLine& line = anchored.line;
+std::optional<AnchorLine> anchorInForce(const RunList& lines, int index) {
+    for (int i = std::min(index, lines.count()) - 1; i >= 0; --i) {
+        const std::string line = lines.line(i);
+        const LineKind kind = classifyLine(line);
+        if (kind == LineKind::ScreenPositions) return std::nullopt;
+        if (kind != LineKind::AnchorWindow) continue;
+        try {
+            return lineAnchor(line);
+        } catch (const ScriptLineFault&) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<AnchorTarget> findAnchorWindow(platform::TopWindows& windows, const AnchorLine& line) {
     const std::optional<platform::TopWindow> window =
         line.className.empty() ? chooseWindow(windows.visibleWindows(), line.title)
                                : chooseNamedWindow(windows.windowsOfClass(line.className), line.title);
-    if (!window) return false;
+    if (!window) return std::nullopt;
     std::optional<platform::WindowPlace> place = windows.placeOf(window->handle);
     if (!place && windows.bringToFront(window->handle)) place = windows.placeOf(window->handle);
-    if (!place) return false;
-    anchored.handle = window->handle;
-    anchored.place = *place;
+    if (!place) return std::nullopt;
+    return AnchorTarget{window->handle, *place};
+}
+
+bool WindowAnchor::find(Anchored& anchored) {
+    const std::optional<AnchorTarget> target = findAnchorWindow(platform_.topWindows, anchored.line);
+    if (!target) return false;
+    anchored.handle = target->handle;
+    anchored.place = target->place;
     return true;
 }
 

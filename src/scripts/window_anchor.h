@@ -5,9 +5,21 @@
 #include "platform/platform.h"
 #include "scripts/script_flow_line.h"
 #include "scripts/poll_wait.h"
+#include "scripts/run_list.h"
 #include "scripts/window_wait.h"
 
 namespace tapmill::scripts {
+
+// The window line in force at the line `index`: the last "窗口：" line above it, unless a
+// "屏幕坐标" line follows that one.
+std::optional<AnchorLine> anchorInForce(const RunList& lines, int index);
+
+// The window the line names and where its client area is now; a minimised one is restored.
+struct AnchorTarget {
+    uintptr_t handle = 0;
+    platform::WindowPlace place;
+};
+std::optional<AnchorTarget> findAnchorWindow(platform::TopWindows& windows, const AnchorLine& line);
 
 // The window a script run's "窗口：" line anchors its moves to. From that line on, the point of a
 // "鼠标移至" line is a position in the window's client area: it lands where that position is now,

@@ -46,10 +46,10 @@ TEST_F(EditorBlocksTest, EachButtonInsertsItsLineAboveTheChosenOneAndALoopTakesW
     EXPECT_THAT(messages(), ::testing::IsEmpty());
 }
 
-TEST_F(EditorBlocksTest, ThePointCaptureKeyFillsTheWindowFieldForTheWindowLine) {
+TEST_F(EditorBlocksTest, ThePointCaptureKeyFillsTheWindowLineAndItsPointsGoInAsClientPositions) {
     open();
     fp.topWindows.windows = {{7, "a.txt - 记事本", "Notepad"}};
-    fp.topWindows.places[7] = {{300, 200, 400, 300}, 96};
+    fp.topWindows.places[7] = {{300, 200, 400, 300}, 144};
     press(ID_SpeedButton_tzlz);
     fp.input.setCursorPos(20, 20);  // over no window: the field keeps what it holds
     form().OnWMHotKey(HK_CapturePoint);
@@ -57,8 +57,18 @@ TEST_F(EditorBlocksTest, ThePointCaptureKeyFillsTheWindowFieldForTheWindowLine) 
     fp.input.setCursorPos(310, 220);
     form().OnWMHotKey(HK_CapturePoint);
     press(Blocks::ID_SpeedButton_addanchor);
+    // Below the window line the captured point goes in as its position in the window.
+    editor().ComboBox_con->setSelectedIndex(0);
+    press(ID_SpeedButton_add4);
     press(Blocks::ID_SpeedButton_addscreen);
-    EXPECT_THAT(shownLines(), ElementsAre("开始", "窗口：a.txt - 记事本，类：Notepad", "屏幕坐标", "结束"));
+    press(ID_SpeedButton_add4);
+    // Without the window there is no client position to give.
+    fp.topWindows.windows.clear();
+    choose(2);
+    press(ID_SpeedButton_add4);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "窗口：a.txt - 记事本，类：Notepad，DPI：144", "鼠标移至X=10y=20",
+                                          "屏幕坐标", "鼠标移至X=310y=220", "结束"));
+    EXPECT_EQ(messages().back(), "上面的“窗口：”一行所指的窗口现在找不到，无法把抓到的点换算成窗口里的位置！");
 }
 
 TEST_F(EditorBlocksTest, AnEmptySourceIsNamedAndGetsTheFocus) {
