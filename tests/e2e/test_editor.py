@@ -3,7 +3,8 @@ captured by pressing F5 in its key field, a point captured with Ctrl+1), a line 
 and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin; a
 save over another script that asks first; leaving with changed lines asks whether to save them;
 deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete while the play key
-waits outside the editor, and a script typed in the text view, refused while a line is faulty."""
+waits outside the editor, and a script typed in the text view, refused while a line is faulty; a
+picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
 
 import time
 import unittest
@@ -13,6 +14,7 @@ from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
 EDITOR_CLASS = "TForm_homa"
+PICKER_CLASS = "TapmillAreaPicker"
 LB_GETTOPINDEX = 0x018E
 LB_GETITEMHEIGHT = 0x01A1
 LVM_GETITEMCOUNT = 0x1004
@@ -415,6 +417,42 @@ class EditorTest(E2ETestCase):
         editor.click("运行")
         target.wait_events(4)
         self.assertEqual(target.events(), [("KEYDOWN", VK_F5), ("KEYUP", VK_F5), ("LDOWN", 200, 300), ("LUP", 200, 300)])
+
+    def test_a_rectangle_dragged_on_the_still_screen_is_kept_and_esc_keeps_nothing(self):
+        target = self.start_target(square=0)
+        _, left, top = target.wait_events(1)[0]
+        editor = self.open_script("截图", ["开始", "结束"])
+        # The main window stays where it is: it must not cover the square.
+        width, height = e2e.screen_size()
+        self.driver.place(self.main.hwnd, 0 if left > width // 2 else width - 440, 0 if top > height // 2 else height - 360,
+                          440, 360)
+        editor.choose_line(1)
+        pictures = self.folder.path / "jb_homa" / "图片" / "截图"
+
+        editor.click("截取图片")
+        picker = self.driver.wait_window(PICKER_CLASS)
+        e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
+        e2e.key("Escape")
+        e2e.wait_until(lambda: self.driver.is_visible(editor.hwnd), "the editor to come back")
+        editor.wait_lines(["开始", "结束"])
+        self.assertFalse(pictures.exists())
+
+        # From inside the square's first quarter to inside its last, dragged up and left.
+        editor.click("截取图片")
+        picker = self.driver.wait_window(PICKER_CLASS)
+        e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
+        (x1, y1), (x2, y2) = (left + 35, top + 30), (left + 5, top + 8)
+        e2e.mouse_move(x1, y1)
+        e2e.xdotool("mousedown", 1)
+        e2e.mouse_move(x2 + 3, y2 + 3)
+        e2e.mouse_move(x2, y2)
+        time.sleep(0.5)
+        shot = e2e.screenshot("editor_picture_drag")
+        e2e.xdotool("mouseup", 1)
+        editor.wait_lines(["开始", "等待图片：1", "结束"])
+        kept = e2e.bmp_rows((pictures / "1.bmp").read_bytes())
+        self.assertEqual(kept, [row[x2 - left:x1 - left] for row in e2e.SQUARE_PICTURE[y2 - top:y1 - top]])
+        self.assertEqual(kept, e2e.screen_rows(shot, x2, y2, x1 - x2, y1 - y2))
 
 
 if __name__ == "__main__":
