@@ -443,6 +443,8 @@ class EditorTest(E2ETestCase):
         e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
         (x1, y1), (x2, y2) = (left + 35, top + 30), (left + 5, top + 8)
         e2e.mouse_move(x1, y1)
+        time.sleep(0.3)
+        e2e.screenshot("editor_picture_still")
         e2e.xdotool("mousedown", 1)
         e2e.mouse_move(x2 + 3, y2 + 3)
         e2e.mouse_move(x2, y2)

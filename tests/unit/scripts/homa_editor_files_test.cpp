@@ -213,6 +213,20 @@ TEST_F(EditorFilesTest, TheScriptsPicturesFollowARenameAndADeleteButNeverOntoAno
     EXPECT_EQ(messages().size(), 1u);
 }
 
+// Without a Recycle Bin the folder goes for good; a read-only picture keeps it there.
+TEST_F(EditorFilesTest, APictureFolderThatStaysBehindADeletedScriptIsToldOf) {
+    script("a", {"开始", "结束"});
+    std::filesystem::create_directories(dir_ + "/jb_homa/图片/a");
+    writeFile("jb_homa/图片/a/1.bmp", "picture");
+    std::filesystem::permissions(dir_ + "/jb_homa/图片/a/1.bmp", std::filesystem::perms::owner_read);
+    fp.recycleBin.present = false;
+    open("a");
+    press(ID_SpeedButton_deljb);
+    EXPECT_FALSE(scriptExists("a"));
+    EXPECT_THAT(messages(), ElementsAre(StartsWith("脚本已删除，但无法删除它的图片文件夹")));
+    EXPECT_TRUE(editorWindow().closed());
+}
+
 TEST_F(EditorFilesTest, NewScriptStartsOverAndExitClosesWithoutAsking) {
     script("a", {"开始", "单击鼠标左键", "结束"});
     open("a");
