@@ -44,7 +44,7 @@ HomaScreenInserts::HomaScreenInserts(TForm_homa& editor, platform::Screen& scree
         factory_.button(window_, ID_SpeedButton_addcolour, {kInsertX, rowY(0) - 1, kInsertWidth, 24}, "插入等待颜色");
 
     addCaption({kCaptionX, rowY(1) + 4, 90, 14}, "等待图片：");
-    addCaption({kFieldX, rowY(1) + 4, 344, 14}, "在整个屏幕上拖出一块，存为脚本的图片并插入等待它的行");
+    addCaption({kFieldX, rowY(1) + 4, 344, 14}, "拖选屏幕上的一块，存为脚本的图片");
     SpeedButton_shot = factory_.button(window_, ID_SpeedButton_shot, {kInsertX, rowY(1) - 1, kInsertWidth, 24}, "截取图片");
 
     colourFieldLoan_ =
