@@ -427,23 +427,18 @@ class EditorTest(E2ETestCase):
         self.driver.place(self.main.hwnd, 0 if left > width // 2 else width - 440, 0 if top > height // 2 else height - 360,
                           440, 360)
         editor.choose_line(1)
-        pictures = self.folder.path / "jb_homa" / "图片" / "截图"
-
-        editor.click("截取图片")
-        picker = self.driver.wait_window(PICKER_CLASS)
-        e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
-        e2e.key("Escape")
-        e2e.wait_until(lambda: self.driver.is_visible(editor.hwnd), "the editor to come back")
-        editor.wait_lines(["开始", "结束"])
-        self.assertFalse(pictures.exists())
-
-        # From inside the square's first quarter to inside its last, dragged up and left.
-        editor.click("截取图片")
-        picker = self.driver.wait_window(PICKER_CLASS)
-        e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
+        for cancel in (True, False):
+            editor.click("截取图片")
+            picker = self.driver.wait_window(PICKER_CLASS)
+            e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
+            if cancel:
+                e2e.key("Escape")
+                e2e.wait_until(lambda: self.driver.is_visible(editor.hwnd), "the editor to come back")
+                editor.wait_lines(["开始", "结束"])
+                self.assertFalse((self.folder.path / "jb_homa" / "图片").exists())
+        # From inside the square's last quarter up and left to inside its first.
         (x1, y1), (x2, y2) = (left + 35, top + 30), (left + 5, top + 8)
         e2e.mouse_move(x1, y1)
-        time.sleep(0.3)
         e2e.screenshot("editor_picture_still")
         e2e.xdotool("mousedown", 1)
         e2e.mouse_move(x2 + 3, y2 + 3)
@@ -452,10 +447,9 @@ class EditorTest(E2ETestCase):
         shot = e2e.screenshot("editor_picture_drag")
         e2e.xdotool("mouseup", 1)
         editor.wait_lines(["开始", "等待图片：1", "结束"])
-        kept = e2e.bmp_rows((pictures / "1.bmp").read_bytes())
+        kept = e2e.bmp_rows((self.folder.path / "jb_homa" / "图片" / "截图" / "1.bmp").read_bytes())
         self.assertEqual(kept, [row[x2 - left:x1 - left] for row in e2e.SQUARE_PICTURE[y2 - top:y1 - top]])
         self.assertEqual(kept, e2e.screen_rows(shot, x2, y2, x1 - x2, y1 - y2))
-
 
 if __name__ == "__main__":
     unittest.main()

@@ -27,9 +27,6 @@ protected:
         choose(1);
         return editor();
     }
-    std::optional<platform::PixelBuffer> picture(const std::string& script, const std::string& name) {
-        return readBmp(dir_ + "/jb_homa/图片/" + script + "/" + name + ".bmp");
-    }
 };
 
 TEST_F(EditorScreenTest, APictureTakenIsKeptBesideTheScriptAndItsWaitGoesAboveTheChosenLine) {
@@ -44,10 +41,8 @@ TEST_F(EditorScreenTest, APictureTakenIsKeptBesideTheScriptAndItsWaitGoesAboveTh
 
     EXPECT_THAT(shownLines(), ElementsAre("开始", "等待图片：1", "等待图片：2，限时5秒", "结束"));
     EXPECT_EQ(shownLines()[chosenLine()], "结束");
-    const std::optional<platform::PixelBuffer> first = picture("找图", "1");
+    const std::optional<platform::PixelBuffer> first = readBmp(dir_ + "/jb_homa/图片/找图/1.bmp");
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->width, 30);
-    EXPECT_EQ(first->height, 20);
     EXPECT_EQ(first->pixels, std::vector<uint32_t>(600, 0x2040D0));
     // The editor stepped aside for the grab and came back with what it showed.
     EXPECT_TRUE(editor().window->visible());
@@ -58,7 +53,10 @@ TEST_F(EditorScreenTest, ACancelKeepsAndInsertsNothingAndAnUnsavedScriptIsAskedT
     openSaved("找图");
     factory.dragOnPicker.reset();
     press(Screen::ID_SpeedButton_shot);
-    EXPECT_EQ(factory.pickerShown, 1);
+    // A drag that holds no pixel takes nothing either.
+    factory.dragOnPicker = ui::Drag{{40, 40}, {40, 90}};
+    press(Screen::ID_SpeedButton_shot);
+    EXPECT_EQ(factory.pickerShown, 2);
     EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_homa/图片"));
     EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
 
@@ -66,7 +64,7 @@ TEST_F(EditorScreenTest, ACancelKeepsAndInsertsNothingAndAnUnsavedScriptIsAskedT
     choose(1);
     factory.dragOnPicker = ui::Drag{{0, 0}, {9, 9}};
     press(Screen::ID_SpeedButton_shot);
-    EXPECT_EQ(factory.pickerShown, 1);
+    EXPECT_EQ(factory.pickerShown, 2);
     EXPECT_THAT(messages(), ElementsAre("请先保存脚本，再截取图片：图片存放在以脚本名命名的文件夹“图片\\脚本名”中。"));
     EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
 }
