@@ -53,13 +53,20 @@ void TForm_homa::stepAsideForPointCapture() {
 }
 
 void TForm_homa::stepAsideWhile(const std::function<void()>& work) {
+    // The window comes back however the work ends, an error included.
+    struct ComeBack {
+        TForm_homa& editor;
+        ~ComeBack() {
+            editor.window->show();
+            editor.steppedAside_ = false;
+        }
+    };
     steppedAside_ = true;
     window->hide();
+    ComeBack comeBack{*this};
     // The windows below paint what the editor covered before anything looks at the screen.
     Delay(platform_.pump, kRepaintBelowMs);
     work();
-    window->show();
-    steppedAside_ = false;
 }
 
 void TForm_homa::onShow() {

@@ -1,6 +1,6 @@
 // The editor's script file: a new script, save (renaming the file, and its picture folder, when
-// the name changed), delete (the pictures too) and exit. Names go through the library's name rules, so nothing is written outside "jb_homa\"
-// or under a name Windows refuses.
+// the name changed), delete (the pictures too) and exit. Names go through the library's name
+// rules, so nothing is written outside "jb_homa\" or under a name Windows refuses.
 #include "common/library_messages.h"
 #include "common/recycle.h"
 #include "common/script_names.h"
