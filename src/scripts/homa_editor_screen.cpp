@@ -32,9 +32,9 @@ HomaScreenInserts::HomaScreenInserts(TForm_homa& editor, platform::Screen& scree
     auto rowY = [top](int row) { return top + kFirstRowOffset + row * kRowHeight; };
 
     addCaption({kCaptionX, rowY(0) + 4, 90, 14}, "等待颜色：");
-    addCaption({kFieldX, rowY(0) + 4, 16, 14}, "X");
+    addCaption({kFieldX, rowY(0) + 4, 12, 14}, "X");
     Edit_colx = factory_.edit(window_, ID_Edit_colx, {kFieldX + 14, rowY(0), 50, 22}, "");
-    addCaption({kFieldX + 70, rowY(0) + 4, 16, 14}, "y");
+    addCaption({kFieldX + 70, rowY(0) + 4, 12, 14}, "y");
     Edit_coly = factory_.edit(window_, ID_Edit_coly, {kFieldX + 84, rowY(0), 50, 22}, "");
     addCaption({kFieldX + 140, rowY(0) + 4, 30, 14}, "颜色");
     Edit_colour = factory_.edit(window_, ID_Edit_colour, {kFieldX + 172, rowY(0), 64, 22}, "");

@@ -220,6 +220,9 @@ class EditorTest(E2ETestCase):
         e2e.key("ctrl+1")
         captured = f"X={point[0]}y={point[1]}"
         e2e.wait_until(lambda: self.driver.combo_items(point_list) == [captured], "the captured point")
+        # The same key fills the colour wait with the point and the colour there, the list's white.
+        self.assertEqual([self.driver.get_text(editor.beside(caption)) for caption in ("X", "y", "颜色")],
+                         [str(point[0]), str(point[1]), "FFFFFF"])
         editor.click("结束抓点")
         e2e.wait_until(lambda: not self.driver.is_visible(label), "the capture label to go")
         e2e.mouse_move(point[0] + 10, point[1] - 10)
