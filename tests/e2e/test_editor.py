@@ -1,6 +1,7 @@
 """The script editor: opened from the script panel, a script built with every insert button (a key
 captured by pressing F5 in its key field, a point captured with Ctrl+1), a line moved, saved as GBK
-and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin; a
+and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin, its
+pictures with it; a
 save over another script that asks first; leaving with changed lines asks whether to save them;
 deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete while the play key
 waits outside the editor, and a script typed in the text view, refused while a line is faulty; a
@@ -277,6 +278,8 @@ class EditorTest(E2ETestCase):
 
     def test_an_enabled_script_keeps_its_mark_under_a_new_name_and_goes_with_delete(self):
         self.start({"旧名": ["开始", "单击鼠标右键", "结束"], "other": ["开始", "结束"]})
+        self.folder.write_bytes("jb_homa/图片/旧名/1.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        pictures = self.folder.path / "jb_homa" / "图片"
         row = [name for name, _ in self.rows()].index("旧名")
         self.driver.lv_select(self.table, row)
         self.driver.click(self.main.in_panel("Panel_homa", "启用"))
@@ -296,18 +299,22 @@ class EditorTest(E2ETestCase):
         box, text = self.driver.msgbox()
         self.assertEqual(text, "系统不接受这样的文件名，请重命名！")
         self.driver.press(box, "ok")
-        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["other.ini", "旧名.ini"])
+        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["other.ini", "图片", "旧名.ini"])
 
         self.driver.set_text(name_field, "新名")
         editor.click("保存")
         self.wait_file("新名", script_bytes(["开始", "单击鼠标右键", "结束"]))
         self.assertFalse(self.script_file("旧名").exists())
         e2e.wait_until(lambda: dict(self.rows()) == {"新名": "是", "other": "否"}, "the renamed script enabled")
+        # Its pictures go with it, under the new name and then into the Recycle Bin.
+        self.assertEqual([p.name for p in pictures.iterdir()], ["新名"])
 
         editor.click("删除脚本")
         e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
         self.assertFalse(self.script_file("新名").exists())
         self.assertEqual(self.trashed(self.script_file("新名")), script_bytes(["开始", "单击鼠标右键", "结束"]))
+        self.assertEqual(list(pictures.iterdir()), [])
+        self.assertEqual(len(list((self._scratch / "xdg-data" / "Trash" / "files").glob("*/1.bmp"))), 1)
         self.assertEqual(self.rows(), [("other", "否")])
 
     def test_leaving_with_changed_lines_asks_and_yes_saves_them(self):
