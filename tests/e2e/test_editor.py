@@ -1,11 +1,10 @@
 """The script editor: opened from the script panel, a script built with every insert button (a key
 captured by pressing F5 in its key field, a point captured with Ctrl+1), a line moved, saved as GBK
-and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin, its
-pictures with it; a
-save over another script that asks first; leaving with changed lines asks whether to save them;
-deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete while the play key
-waits outside the editor, and a script typed in the text view, refused while a line is faulty; a
-picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
+and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin,
+its pictures with it; a save over another script that asks first; leaving with changed lines asks
+whether to save them; deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete
+while the play key waits outside the editor, and a script typed in the text view, refused while a
+line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
 
 import time
 import unittest
