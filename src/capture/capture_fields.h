@@ -21,6 +21,14 @@ public:
     virtual void captureChord(int key, uint32_t modifiers) = 0;
 };
 
+// The fields of a line that waits for a colour: a captured point fills them with the point and the
+// colour the screen shows there.
+class ColourPointField {
+public:
+    virtual ~ColourPointField() = default;
+    virtual void capturePointColour(int x, int y, uint32_t colour) = 0;
+};
+
 struct CaptureFields {
     ui::TextControl* Edit_kb = nullptr;
     ui::TextControl* Edit_hot = nullptr;
@@ -29,6 +37,7 @@ struct CaptureFields {
     // The editor's field of the window its moves are anchored to: a captured point fills it with
     // the title and class of the window under the pointer.
     ui::TextControl* Edit_anchor = nullptr;
+    ColourPointField* colourPoint = nullptr;
     ui::Window* hiddenForPointCapture = nullptr;
     // Set while such a field has the focus; the control hot keys do not act meanwhile.
     ChordField* chordField = nullptr;

@@ -45,7 +45,13 @@ inline std::string coveringOldTail(const std::string& bytes, uint64_t oldSize, u
 }
 bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
 bool removeFile(const std::string& path);
+// Also a folder, with everything in it; never over an existing entry.
 bool renameFile(const std::string& from, const std::string& to);
+// Creates the folder (its parent must exist). True when it is there afterwards, also when it was
+// there already.
+bool createFolder(const std::string& path);
+// Removes a folder that holds nothing.
+bool removeEmptyFolder(const std::string& path);
 // Names of the entries of a folder, in the file system's own order; "." and ".." are left out.
 std::vector<std::string> listFolder(const std::string& folder);
 

@@ -58,6 +58,7 @@ void TForm_homa::FormClose() {
 
 void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
     if (blockInserts && blockInserts->handles(controlId)) return blockInserts->onControlEvent(controlId, event, args);
+    if (screenInserts && screenInserts->handles(controlId)) return screenInserts->onControlEvent(controlId, event, args);
     switch (event) {
         case ui::Event::Click:
             buttonClick(controlId);

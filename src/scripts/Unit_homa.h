@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "scripts/editor_lines.h"
 #include "scripts/editor_text_view.h"
 #include "scripts/homa_editor_blocks.h"
+#include "scripts/homa_editor_screen.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -83,6 +85,8 @@ public:
     std::unique_ptr<scripts::EditorTextView> textView;
     // The fields and buttons that insert text, random delays, loops, jumps and window lines.
     std::unique_ptr<HomaBlockInserts> blockInserts;
+    // The fields and buttons that insert the waits for a colour and for a picture.
+    std::unique_ptr<HomaScreenInserts> screenInserts;
 
     // ---- life cycle ----
     void FormShow();
@@ -141,6 +145,7 @@ public:
 private:
     // Its buttons insert lines as the editor's own do.
     friend class HomaBlockInserts;
+    friend class HomaScreenInserts;
 
     void createControls();
     void addCaption(ui::Rect rect, const std::string& text);
@@ -167,7 +172,13 @@ private:
     bool currentPositionTakesInsertions();
     // Inserts a line (UTF-8, as the fields show it) above the current line, which stays current.
     void insertAboveCurrent(const std::string& line, ui::Control& source);
+    // A captured screen point as a line inserted above the current one reads it: below a window
+    // line, its position in that window where the window is now. Nothing when that window is not
+    // on the screen.
+    std::optional<platform::Point> pointForInsertion(platform::Point screen);
     std::string scriptFile(const std::string& name) const;
+    // The folder of the pictures the script's image lines wait for.
+    std::string pictureFolder(const std::string& name) const;
     void saveUnder(const std::string& newName);
     // False, after telling the user, when the file could not be written.
     bool writeLines(const std::string& name);
@@ -177,6 +188,9 @@ private:
     // Hides the main window and this one, so the user sees the screen to point at.
     void stepAsideForPointCapture();
     void endPointCapture();
+    // Runs `work` with this window out of the way, so that a grab of the screen shows what it
+    // covered; it comes back as it was, unsaved lines included.
+    void stepAsideWhile(const std::function<void()>& work);
 
     TForm_maintapmill& main_;
     platform::Platform& platform_;
@@ -189,6 +203,7 @@ private:
     std::unique_ptr<CaptureFieldLoan<ui::Window>> hiddenWindowLoan_;
     bool capturingKeys_ = false;
     bool capturingPoints_ = false;
+    bool steppedAside_ = false;
     bool runningOwnLines_ = false;
     // Set while 修改 has the chosen line rebuilt by its insert button: the line is replaced.
     bool replacingCurrent_ = false;

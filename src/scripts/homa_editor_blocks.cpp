@@ -144,14 +144,22 @@ void HomaBlockInserts::SpeedButton_addscreenClick() {
 
 void HomaBlockInserts::insertWindowLine(const std::string& word, ui::Edit& window, const std::string& refusal) {
     if (!editor_.currentPositionTakesInsertions() || !filled(window, refusal)) return;
+    const std::optional<std::string> end = waitEnd();
+    if (end) editor_.insertAboveCurrent(word + window.text() + *end, window);
+}
+
+std::optional<std::string> HomaBlockInserts::waitEnd() {
     const std::string limit = trimSpaces(Edit_winlimit->text());
     const std::string otherwise = trimSpaces(Edit_winelse->text());
-    // Without a limit the line waits until the window comes: there is no "otherwise".
-    if (!otherwise.empty() && limit.empty()) return editor_.refuse("填写超时跳到的标签时，也要填写限时！", *Edit_winlimit);
-    std::string line = word + window.text();
-    if (!limit.empty()) line += "，限时" + limit + "秒";
-    if (!otherwise.empty()) line += "，否则跳到：" + otherwise;
-    editor_.insertAboveCurrent(line, window);
+    // Without a limit the line waits until what it waits for comes: there is no "otherwise".
+    if (!otherwise.empty() && limit.empty()) {
+        editor_.refuse("填写超时跳到的标签时，也要填写限时！", *Edit_winlimit);
+        return std::nullopt;
+    }
+    std::string end;
+    if (!limit.empty()) end += "，限时" + limit + "秒";
+    if (!otherwise.empty()) end += "，否则跳到：" + otherwise;
+    return end;
 }
 
 }  // namespace tapmill

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ public:
     // window lines above), and "屏幕坐标".
     void SpeedButton_addanchorClick();
     void SpeedButton_addscreenClick();
+
+    // The end of a waiting line from the limit and label fields: "，限时" s "秒", then "，否则跳到："
+    // label, each when given. Nothing, after telling the user, for a label without a limit.
+    std::optional<std::string> waitEnd();
 
 private:
     void addCaption(ui::Rect rect, const std::string& text);

@@ -1,9 +1,17 @@
 // Input the editor takes from the desktop: key names while Edit_kb has the focus (through the
 // keyboard hook library and the main window's routing), screen points on Ctrl+1 while point
 // capture is on, and typed coordinates that are digits only.
+#include "common/delay.h"
 #include "scripts/Unit_homa.h"
 
 namespace tapmill {
+
+namespace {
+
+// Long enough for the windows below the editor to repaint, short enough to pass unnoticed.
+constexpr int kRepaintBelowMs = 250;
+
+}  // namespace
 
 void TForm_homa::Edit_kbEnter() {
     if (!capturingKeys_) main_.keyReporting.hold();
@@ -44,8 +52,26 @@ void TForm_homa::stepAsideForPointCapture() {
     window->hide();
 }
 
+void TForm_homa::stepAsideWhile(const std::function<void()>& work) {
+    // The window comes back however the work ends, an error included.
+    struct ComeBack {
+        TForm_homa& editor;
+        ~ComeBack() {
+            editor.window->show();
+            editor.steppedAside_ = false;
+        }
+    };
+    steppedAside_ = true;
+    window->hide();
+    ComeBack comeBack{*this};
+    // The windows below paint what the editor covered before anything looks at the screen.
+    Delay(platform_.pump, kRepaintBelowMs);
+    work();
+}
+
 void TForm_homa::onShow() {
-    // Back from point capture, the window shows what it showed, unsaved lines included.
+    // Back from point capture or a picture, the window shows what it showed, unsaved lines included.
+    if (steppedAside_) return;
     if (hiddenWindowLoan_)
         hiddenWindowLoan_.reset();
     else

@@ -1,6 +1,6 @@
-// The editor's script file: a new script, save (renaming the file when the name changed), delete
-// and exit. Names go through the library's name rules, so nothing is written outside "jb_homa\"
-// or under a name Windows refuses.
+// The editor's script file: a new script, save (renaming the file, and its picture folder, when
+// the name changed), delete (the pictures too) and exit. Names go through the library's name
+// rules, so nothing is written outside "jb_homa\" or under a name Windows refuses.
 #include "common/library_messages.h"
 #include "common/recycle.h"
 #include "common/script_names.h"
@@ -11,6 +11,12 @@
 namespace tapmill {
 
 std::string TForm_homa::scriptFile(const std::string& name) const { return scripts::scriptPath(main_.exedir, name); }
+
+// Named without the final separator, as a folder is renamed and deleted.
+std::string TForm_homa::pictureFolder(const std::string& name) const {
+    const std::string folder = scripts::scriptImageFolder(main_.exedir, name);
+    return folder.substr(0, folder.size() - 1);
+}
 
 // A new script starts with nothing to save: its empty frame is what leaving would keep.
 void TForm_homa::SpeedButton_newjbClick() {
@@ -55,9 +61,19 @@ void TForm_homa::SpeedButton_saveClick() {
 void TForm_homa::saveUnder(const std::string& newName) {
     const std::string oldName = main_.editname;
     if (newName != oldName && !oldName.empty() && files::exists(scriptFile(oldName))) {
+        if (!isAcceptableScriptName(newName)) return refuseName("系统不接受这样的文件名，请重命名！");
+        // The pictures go with the script, and never onto another folder's.
+        const std::string oldPictures = pictureFolder(oldName), newPictures = pictureFolder(newName);
+        const bool movePictures = files::isDirectory(oldPictures);
+        if (movePictures && !sameFileName(newName, oldName) && files::exists(newPictures))
+            return refuseName(picturesInTheWayMessage(newPictures));
         // A rename never replaces another script's file.
-        if (!isAcceptableScriptName(newName) || !files::renameFile(scriptFile(oldName), scriptFile(newName)))
+        if (!files::renameFile(scriptFile(oldName), scriptFile(newName)))
             return refuseName("系统不接受这样的文件名，请重命名！");
+        if (movePictures && !files::renameFile(oldPictures, newPictures)) {
+            files::renameFile(scriptFile(newName), scriptFile(oldName));
+            return refuseName(cannotMovePicturesMessage(oldPictures));
+        }
         if (oldName == main_.usename) main_.usename = newName;
         main_.editname = newName;
         writeLines(newName);
@@ -80,6 +96,10 @@ void TForm_homa::SpeedButton_deljbClick() {
     if (!name.empty()) {
         const std::string path = scriptFile(name);
         if (!deleteIntoRecycleBin(platform_.recycleBin, path)) return remind(cannotDeleteMessage(path));
+        // The script is gone: its pictures follow it, and one that stays behind is told of.
+        const std::string pictures = pictureFolder(name);
+        if (files::isDirectory(pictures) && !deleteFolderIntoRecycleBin(platform_.recycleBin, pictures))
+            remind(cannotDeletePicturesMessage(pictures));
     }
     if (name == main_.usename) main_.usename.clear();
     main_.editname.clear();

@@ -17,6 +17,7 @@ namespace tapmill {
 namespace {
 
 const char kUnsavableLine[] = "这一行含有脚本文件无法保存的字符，请修改后再插入！";
+const char kAnchorWindowGone[] = "上面的“窗口：”一行所指的窗口现在找不到，无法把抓到的点换算成窗口里的位置！";
 const char kPressLine[] = "按下键盘的";
 const char kReleaseLine[] = "弹起键盘的";
 const char kClickLine[] = "单击键盘的";
@@ -94,15 +95,18 @@ void TForm_homa::SpeedButton_add4Click() {
     if (!currentPositionTakesInsertions()) return;
     const int chosen = ComboBox_con->selectedIndex();
     if (chosen < 0) return refuse("抓点坐标不能为空！", *ComboBox_con);
-    const std::string point = ComboBox_con->item(chosen);
+    const platform::Point screen = scripts::lineMoveTarget(scripts::scriptWords().moveTo + ComboBox_con->item(chosen));
+    const std::optional<platform::Point> point = pointForInsertion(screen);
+    if (!point) return refuse(kAnchorWindowGone, *ComboBox_con);
+    insertAboveCurrent("鼠标移至X=" + std::to_string(point->x) + "y=" + std::to_string(point->y), *ComboBox_con);
+}
+
+std::optional<platform::Point> TForm_homa::pointForInsertion(platform::Point screen) {
     const std::optional<scripts::AnchorLine> anchor = scripts::anchorInForce(*lines, lines->currentLine());
-    if (!anchor) return insertAboveCurrent("鼠标移至" + point, *ComboBox_con);
+    if (!anchor) return screen;
     const std::optional<scripts::AnchorTarget> window = scripts::findAnchorWindow(platform_.topWindows, *anchor);
-    if (!window)
-        return refuse("上面的“窗口：”一行所指的窗口现在找不到，无法把抓到的点换算成窗口里的位置！", *ComboBox_con);
-    const platform::Point screen = scripts::lineMoveTarget(scripts::scriptWords().moveTo + point);
-    const platform::Point client = mapOutOfWindow(screen, anchor->dpi, window->place);
-    insertAboveCurrent("鼠标移至X=" + std::to_string(client.x) + "y=" + std::to_string(client.y), *ComboBox_con);
+    if (!window) return std::nullopt;
+    return mapOutOfWindow(screen, anchor->dpi, window->place);
 }
 
 void TForm_homa::SpeedButton_add5Click() {

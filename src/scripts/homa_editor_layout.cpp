@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kClientWidth = 560;
 constexpr int kOwnControlsHeight = 352;
-constexpr int kClientHeight = kOwnControlsHeight + HomaBlockInserts::kHeight;
+constexpr int kClientHeight = kOwnControlsHeight + HomaBlockInserts::kHeight + HomaScreenInserts::kHeight;
 
 constexpr int kLabelX = 236;      // captions of the command sources
 constexpr int kFieldX = 308;      // their fields
@@ -105,6 +105,8 @@ void TForm_homa::createControls() {
     SpeedButton_exit = factory_.button(w, ID_SpeedButton_exit, {kLabelX + 240, 314, 76, 26}, "退出");
 
     blockInserts = std::make_unique<HomaBlockInserts>(*this, factory_, w, kOwnControlsHeight);
+    screenInserts = std::make_unique<HomaScreenInserts>(*this, platform_.screen, factory_, w,
+                                                        kOwnControlsHeight + HomaBlockInserts::kHeight);
 }
 
 }  // namespace tapmill

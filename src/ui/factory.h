@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/area_picker.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -20,6 +21,8 @@ public:
     virtual std::unique_ptr<Window> window(const WindowSpec& windowSpec, WindowEvents& events) = 0;
     // A window that shows what the program is doing over every other (see Overlay).
     virtual std::unique_ptr<Overlay> overlay(const std::string& className) = 0;
+    // The window on which the user drags a rectangle over a still picture of the screen.
+    virtual std::unique_ptr<AreaPicker> areaPicker() = 0;
     // Whether a window of the program is shown modally: its modal loop runs below whoever asks.
     virtual bool modalWindowOpen() const = 0;
     virtual std::unique_ptr<Panel> panel(Control& parent, int id, Rect rect, const std::string& caption) = 0;

@@ -439,6 +439,24 @@ def bmp_bytes(rows):
     return header + pixels
 
 
+def bmp_rows(data):
+    """The rows of 0xRRGGBB pixels, from the top, of a 24-bit bottom-up bitmap as the program writes."""
+    offset, _, width, height, _, bits = struct.unpack_from("<IIiiHH", data, 10)
+    assert bits == 24 and height > 0, "a 24-bit bottom-up bitmap"
+    stride = (width * 3 + 3) // 4 * 4
+    rows = [[int.from_bytes(data[offset + y * stride + x * 3:offset + y * stride + x * 3 + 3], "little")
+             for x in range(width)] for y in range(height)]
+    return rows[::-1]
+
+
+def screen_rows(screenshot_path, left, top, width, height):
+    """The rows of 0xRRGGBB pixels of a part of a screenshot."""
+    raw = subprocess.run(["convert", str(screenshot_path), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                          "-depth", "8", "rgb:-"], check=True, capture_output=True, timeout=WAIT_SECONDS).stdout
+    return [[int.from_bytes(raw[(y * width + x) * 3:(y * width + x) * 3 + 3], "big") for x in range(width)]
+            for y in range(height)]
+
+
 class Target:
     """target.exe: a full-screen window that logs the mouse buttons and keys it receives; with
     detail also the scan codes of the keys and the characters they make. With opens=(title, ms) it

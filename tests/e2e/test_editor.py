@@ -1,9 +1,10 @@
 """The script editor: opened from the script panel, a script built with every insert button (a key
 captured by pressing F5 in its key field, a point captured with Ctrl+1), a line moved, saved as GBK
-and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin; a
-save over another script that asks first; leaving with changed lines asks whether to save them;
-deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete while the play key
-waits outside the editor, and a script typed in the text view, refused while a line is faulty."""
+and run from the editor into target.exe; a script renamed and deleted there into the Recycle Bin,
+its pictures with it; a save over another script that asks first; leaving with changed lines asks
+whether to save them; deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete
+while the play key waits outside the editor, and a script typed in the text view, refused while a
+line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
 
 import time
 import unittest
@@ -13,6 +14,7 @@ from main_window import MainWindow
 from tapmill_e2e import E2ETestCase
 
 EDITOR_CLASS = "TForm_homa"
+PICKER_CLASS = "TapmillAreaPicker"
 LB_GETTOPINDEX = 0x018E
 LB_GETITEMHEIGHT = 0x01A1
 LVM_GETITEMCOUNT = 0x1004
@@ -218,6 +220,9 @@ class EditorTest(E2ETestCase):
         e2e.key("ctrl+1")
         captured = f"X={point[0]}y={point[1]}"
         e2e.wait_until(lambda: self.driver.combo_items(point_list) == [captured], "the captured point")
+        # The same key fills the colour wait with the point and the colour there, the list's white.
+        self.assertEqual([self.driver.get_text(editor.beside(caption)) for caption in ("X", "y", "颜色")],
+                         [str(point[0]), str(point[1]), "FFFFFF"])
         editor.click("结束抓点")
         e2e.wait_until(lambda: not self.driver.is_visible(label), "the capture label to go")
         e2e.mouse_move(point[0] + 10, point[1] - 10)
@@ -272,6 +277,8 @@ class EditorTest(E2ETestCase):
 
     def test_an_enabled_script_keeps_its_mark_under_a_new_name_and_goes_with_delete(self):
         self.start({"旧名": ["开始", "单击鼠标右键", "结束"], "other": ["开始", "结束"]})
+        self.folder.write_bytes("jb_homa/图片/旧名/1.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        pictures = self.folder.path / "jb_homa" / "图片"
         row = [name for name, _ in self.rows()].index("旧名")
         self.driver.lv_select(self.table, row)
         self.driver.click(self.main.in_panel("Panel_homa", "启用"))
@@ -291,18 +298,22 @@ class EditorTest(E2ETestCase):
         box, text = self.driver.msgbox()
         self.assertEqual(text, "系统不接受这样的文件名，请重命名！")
         self.driver.press(box, "ok")
-        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["other.ini", "旧名.ini"])
+        self.assertEqual(sorted(p.name for p in (self.folder.path / "jb_homa").iterdir()), ["other.ini", "图片", "旧名.ini"])
 
         self.driver.set_text(name_field, "新名")
         editor.click("保存")
         self.wait_file("新名", script_bytes(["开始", "单击鼠标右键", "结束"]))
         self.assertFalse(self.script_file("旧名").exists())
         e2e.wait_until(lambda: dict(self.rows()) == {"新名": "是", "other": "否"}, "the renamed script enabled")
+        # Its pictures go with it, under the new name and then into the Recycle Bin.
+        self.assertEqual([p.name for p in pictures.iterdir()], ["新名"])
 
         editor.click("删除脚本")
         e2e.wait_until(lambda: not self.driver.is_visible(editor.hwnd), "the editor to close")
         self.assertFalse(self.script_file("新名").exists())
         self.assertEqual(self.trashed(self.script_file("新名")), script_bytes(["开始", "单击鼠标右键", "结束"]))
+        self.assertEqual(list(pictures.iterdir()), [])
+        self.assertEqual(len(list((self._scratch / "xdg-data" / "Trash" / "files").glob("*/1.bmp"))), 1)
         self.assertEqual(self.rows(), [("other", "否")])
 
     def test_leaving_with_changed_lines_asks_and_yes_saves_them(self):
@@ -416,6 +427,38 @@ class EditorTest(E2ETestCase):
         target.wait_events(4)
         self.assertEqual(target.events(), [("KEYDOWN", VK_F5), ("KEYUP", VK_F5), ("LDOWN", 200, 300), ("LUP", 200, 300)])
 
+    def test_a_rectangle_dragged_on_the_still_screen_is_kept_and_esc_keeps_nothing(self):
+        target = self.start_target(square=0)
+        _, left, top = target.wait_events(1)[0]
+        editor = self.open_script("截图", ["开始", "结束"])
+        # The main window stays where it is: it must not cover the square.
+        width, height = e2e.screen_size()
+        self.driver.place(self.main.hwnd, 0 if left > width // 2 else width - 440, 0 if top > height // 2 else height - 360,
+                          440, 360)
+        editor.choose_line(1)
+        for cancel in (True, False):
+            editor.click("截取图片")
+            picker = self.driver.wait_window(PICKER_CLASS)
+            e2e.wait_until(lambda: self.driver.is_visible(picker), "the still screen")
+            if cancel:
+                e2e.key("Escape")
+                e2e.wait_until(lambda: self.driver.is_visible(editor.hwnd), "the editor to come back")
+                editor.wait_lines(["开始", "结束"])
+                self.assertFalse((self.folder.path / "jb_homa" / "图片").exists())
+        # From inside the square's last quarter up and left to inside its first.
+        (x1, y1), (x2, y2) = (left + 35, top + 30), (left + 5, top + 8)
+        e2e.mouse_move(x1, y1)
+        e2e.screenshot("editor_picture_still")
+        e2e.xdotool("mousedown", 1)
+        e2e.mouse_move(x2 + 3, y2 + 3)
+        e2e.mouse_move(x2, y2)
+        time.sleep(0.5)
+        shot = e2e.screenshot("editor_picture_drag")
+        e2e.xdotool("mouseup", 1)
+        editor.wait_lines(["开始", "等待图片：1", "结束"])
+        kept = e2e.bmp_rows((self.folder.path / "jb_homa" / "图片" / "截图" / "1.bmp").read_bytes())
+        self.assertEqual(kept, [row[x2 - left:x1 - left] for row in e2e.SQUARE_PICTURE[y2 - top:y1 - top]])
+        self.assertEqual(kept, e2e.screen_rows(shot, x2, y2, x1 - x2, y1 - y2))
 
 if __name__ == "__main__":
     unittest.main()

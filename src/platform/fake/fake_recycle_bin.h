@@ -7,8 +7,8 @@
 namespace tapmill::fake {
 
 // A Recycle Bin that keeps what it takes in memory: the file leaves its folder and its path and
-// bytes are kept. It takes no file that could not be deleted; without `present` it takes none, as
-// on a drive that has no Recycle Bin.
+// bytes are kept; a folder goes whole, its path kept with no bytes. It takes no file that could not
+// be deleted; without `present` it takes none, as on a drive that has no Recycle Bin.
 class FakeRecycleBin : public platform::RecycleBin {
 public:
     bool moveToRecycleBin(const std::string& path) override;

@@ -196,6 +196,13 @@ bool renameFile(const std::string& fromArgument, const std::string& toArgument) 
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool createFolder(const std::string& pathArgument) {
+    const std::string path = native(pathArgument);
+    return ::mkdir(path.c_str(), 0777) == 0 || isDirectory(path);
+}
+
+bool removeEmptyFolder(const std::string& pathArgument) { return ::rmdir(native(pathArgument).c_str()) == 0; }
+
 std::vector<std::string> listFolder(const std::string& folderArgument) {
     const std::string folder = native(folderArgument);
     std::vector<std::string> names;

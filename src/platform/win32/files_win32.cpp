@@ -163,6 +163,12 @@ bool renameFile(const std::string& from, const std::string& to) {
     return MoveFileW(wide(from).c_str(), wide(to).c_str()) != 0;
 }
 
+bool createFolder(const std::string& path) {
+    return CreateDirectoryW(wide(path).c_str(), nullptr) != 0 || isDirectory(path);
+}
+
+bool removeEmptyFolder(const std::string& path) { return RemoveDirectoryW(wide(path).c_str()) != 0; }
+
 std::vector<std::string> listFolder(const std::string& folder) {
     std::vector<std::string> names;
     std::wstring pattern = wide(folder);

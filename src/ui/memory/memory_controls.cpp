@@ -123,6 +123,11 @@ void MemoryOverlay::showAt(int x, int y) {
     visible_ = true;
 }
 
+std::optional<Drag> MemoryAreaPicker::pick(const platform::ScreenRect&, const platform::PixelBuffer&) {
+    ++factory_.pickerShown;
+    return factory_.dragOnPicker;
+}
+
 std::unique_ptr<Overlay> MemoryFactory::overlay(const std::string&) {
     auto made = std::make_unique<MemoryOverlay>(workArea);
     overlayMade = made.get();

@@ -274,8 +274,23 @@ private:
     bool visible_ = false;
 };
 
+// The user's drag over the still screen as a test scripts it.
+class MemoryAreaPicker : public AreaPicker {
+public:
+    explicit MemoryAreaPicker(MemoryFactory& factory) : factory_(factory) {}
+    std::optional<Drag> pick(const platform::ScreenRect& screen, const platform::PixelBuffer& picture) override;
+
+private:
+    MemoryFactory& factory_;
+};
+
 class MemoryFactory : public Factory {
 public:
+    // What the user drags on the still screen (nothing: a cancel), and how often it was shown.
+    std::optional<Drag> dragOnPicker;
+    int pickerShown = 0;
+    std::unique_ptr<AreaPicker> areaPicker() override { return std::make_unique<MemoryAreaPicker>(*this); }
+
     // The screen the overlays are on, and the overlay made last.
     Rect workArea{0, 0, 1024, 768};
     MemoryOverlay* overlayMade = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/win32/win32_factory.h"
 
 #include "ui/win32/win32_list_view.h"
+#include "ui/win32/win32_area_picker.h"
 #include "ui/win32/win32_overlay.h"
 #include "ui/win32/win32_window.h"
 
@@ -52,6 +53,8 @@ std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& windowSpe
 std::unique_ptr<ui::Overlay> Win32Factory::overlay(const std::string& className) {
     return std::make_unique<Win32Overlay>(className);
 }
+
+std::unique_ptr<ui::AreaPicker> Win32Factory::areaPicker() { return std::make_unique<Win32AreaPicker>(); }
 
 bool Win32Factory::modalWindowOpen() const {
     HWND owner = nullptr;

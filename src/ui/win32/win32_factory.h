@@ -8,6 +8,7 @@ class Win32Factory : public ui::Factory {
 public:
     std::unique_ptr<ui::Window> window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) override;
     std::unique_ptr<ui::Overlay> overlay(const std::string& className) override;
+    std::unique_ptr<ui::AreaPicker> areaPicker() override;
     bool modalWindowOpen() const override;
     std::unique_ptr<ui::Panel> panel(ui::Control& parent, int id, ui::Rect rect, const std::string& caption) override;
     std::unique_ptr<ui::Label> label(ui::Control& parent, int id, ui::Rect rect, const std::string& caption,

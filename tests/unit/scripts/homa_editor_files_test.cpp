@@ -187,6 +187,46 @@ TEST_F(EditorFilesTest, DeleteRemovesTheFileClearsTheNamesAndCloses) {
     EXPECT_THAT(messages(), IsEmpty());
 }
 
+TEST_F(EditorFilesTest, TheScriptsPicturesFollowARenameAndADeleteButNeverOntoAnotherFolder) {
+    script("a", {"开始", "结束"});
+    std::filesystem::create_directories(dir_ + "/jb_homa/图片/a");
+    std::filesystem::create_directories(dir_ + "/jb_homa/图片/left");
+    writeFile("jb_homa/图片/a/1.bmp", "picture");
+    open("a");
+    saveAs("left");
+    EXPECT_THAT(messages(), ElementsAre(StartsWith("无法改名：已有图片文件夹")));
+    EXPECT_TRUE(scriptExists("a"));
+    EXPECT_EQ(form().editname, "a");
+
+    saveAs("b");
+    EXPECT_TRUE(scriptExists("b"));
+    std::string moved;
+    EXPECT_TRUE(files::readAll(dir_ + "/jb_homa/图片/b/1.bmp", moved));
+    EXPECT_EQ(moved, "picture");
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_homa/图片/a"));
+
+    press(ID_SpeedButton_deljb);
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/jb_homa/图片/b"));
+    ASSERT_EQ(fp.recycleBin.recycled.size(), 2u);
+    EXPECT_THAT(fp.recycleBin.recycled[1].path, ::testing::EndsWith("图片\\b"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ + "/jb_homa/图片/left"));
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+// Without a Recycle Bin the folder goes for good; a read-only picture keeps it there.
+TEST_F(EditorFilesTest, APictureFolderThatStaysBehindADeletedScriptIsToldOf) {
+    script("a", {"开始", "结束"});
+    std::filesystem::create_directories(dir_ + "/jb_homa/图片/a");
+    writeFile("jb_homa/图片/a/1.bmp", "picture");
+    std::filesystem::permissions(dir_ + "/jb_homa/图片/a/1.bmp", std::filesystem::perms::owner_read);
+    fp.recycleBin.present = false;
+    open("a");
+    press(ID_SpeedButton_deljb);
+    EXPECT_FALSE(scriptExists("a"));
+    EXPECT_THAT(messages(), ElementsAre(StartsWith("脚本已删除，但无法删除它的图片文件夹")));
+    EXPECT_TRUE(editorWindow().closed());
+}
+
 TEST_F(EditorFilesTest, NewScriptStartsOverAndExitClosesWithoutAsking) {
     script("a", {"开始", "单击鼠标左键", "结束"});
     open("a");
