@@ -445,11 +445,10 @@ class Target:
     opens a second window of that title ms milliseconds after the first right button press, and
     logs ("OPENED",). With square=ms it paints SQUARE_PICTURE at a random place ms milliseconds
     after it is ready, and logs ("SQUARE", left, top). With window=(x, y, width, height) it is an
-    ordinary movable window of that frame instead (titled `title` if given, drawn for the screen's DPI
-    with dpiaware) that logs client coordinates and ("CLIENT", left, top, width, height) whenever
-    its client area is placed."""
+    ordinary movable window of that frame instead (titled `title` if given) that logs client
+    coordinates and ("CLIENT", left, top, width, height) whenever its client area is placed."""
 
-    def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None, dpiaware=False):
+    def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
@@ -457,7 +456,6 @@ class Target:
         args += ["square", str(square)] if square is not None else []
         args += ["window", *map(str, window)] if window else []
         args += ["title", title] if title else []
-        args += ["dpiaware"] if dpiaware else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
 
     def wait_ready(self):
@@ -601,8 +599,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self, detail=False, opens=None, square=None, window=None, title=None, dpiaware=False):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square, window, title, dpiaware)
+    def start_target(self, detail=False, opens=None, square=None, window=None, title=None):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square, window, title)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

@@ -1,7 +1,7 @@
-// target <logfile> [detail] [opens <title> <ms>] [square <ms>] [window <x> <y> <w> <h>] [title <text>]
-// [dpiaware]: a full-screen, topmost window that logs every mouse button and key it receives, so the
-// end-to-end tests can check what was injected or replayed into it. One line per event, appended and
-// closed at once so that the test can read the log while the window runs:
+// target <logfile> [detail] [opens <title> <ms>] [square <ms>] [window <x> <y> <w> <h>] [title <text>]:
+// a full-screen, topmost window that logs every mouse button and key it receives, so the end-to-end
+// tests can check what was injected or replayed into it. One line per event, appended and closed at
+// once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
 //   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (client coordinates, which are the
 //                                                                 screen's for the full-screen window)
@@ -22,8 +22,7 @@
 // x, y and w x h pixels, of its own class (TapmillTargetWindow) so that it never stands for the
 // full-screen one, titled "tapmill-target window" or the text of "title". Each time its client area
 // is placed anew (and once after READY) it logs "CLIENT left top width height" (the screen
-// rectangle of the client area). With "dpiaware" the process tells the system it draws for the
-// screen's DPI itself, so the system reports that DPI for its windows.
+// rectangle of the client area).
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -270,8 +269,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         } else if (option == L"title" && arg + 1 < __argc) {
             windowTitle = __wargv[arg + 1];
             arg += 1;
-        } else if (option == L"dpiaware") {
-            SetProcessDPIAware();
         }
     }
 
