@@ -26,6 +26,9 @@ struct CaptureFields {
     ui::TextControl* Edit_hot = nullptr;
     ui::TextControl* Edit_kc = nullptr;
     ui::ItemList* ComboBox_con = nullptr;
+    // The editor's field of the window its moves are anchored to: a captured point fills it with
+    // the title and class of the window under the pointer.
+    ui::TextControl* Edit_anchor = nullptr;
     ui::Window* hiddenForPointCapture = nullptr;
     // Set while such a field has the focus; the control hot keys do not act meanwhile.
     ChordField* chordField = nullptr;

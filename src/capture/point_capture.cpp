@@ -1,5 +1,7 @@
 // Ctrl+1 while the script editor captures points: the pointer's position goes to the top of the
-// editor's point list.
+// editor's point list, and the window under it into the editor's window field, as the "窗口："
+// line names it.
+#include <optional>
 #include <string>
 
 #include "app/Unit_main.h"
@@ -10,6 +12,12 @@ void TForm_maintapmill::capturePoint() {
     const platform::Point at = platform_.input.cursorPos();
     if (captureFields.ComboBox_con)
         captureFields.ComboBox_con->insertItem(0, "X=" + std::to_string(at.x) + "y=" + std::to_string(at.y));
+    const std::optional<platform::TopWindow> window = platform_.topWindows.windowAt(at.x, at.y);
+    if (!captureFields.Edit_anchor || !window) return;
+    // With its DPI the positions in it are scaled where the window has another one at replay.
+    const std::optional<platform::WindowPlace> place = platform_.topWindows.placeOf(window->handle);
+    captureFields.Edit_anchor->setText(window->title + "，类：" + window->className +
+                                       (place ? "，DPI：" + std::to_string(place->dpi) : ""));
 }
 
 }  // namespace tapmill

@@ -51,4 +51,10 @@ platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const p
             place.client.top + static_cast<int>(std::lround(clientY * scale))};
 }
 
+platform::Point mapOutOfWindow(platform::Point screen, int recordedDpi, const platform::WindowPlace& place) {
+    const double scale = recordedDpi > 0 && place.dpi > 0 ? static_cast<double>(recordedDpi) / place.dpi : 1.0;
+    return {static_cast<int>(std::lround((screen.x - place.client.left) * scale)),
+            static_cast<int>(std::lround((screen.y - place.client.top) * scale))};
+}
+
 }  // namespace tapmill

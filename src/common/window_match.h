@@ -26,5 +26,7 @@ std::optional<platform::TopWindow> findNamedWindow(platform::TopWindows& windows
 // screen now that the window's client area is at place: the same place in the client area, scaled
 // by the ratio of the DPIs and rounded to the nearest pixel.
 platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const platform::WindowPlace& place);
+// The other way: the client position at recordedDpi of a screen point in the window.
+platform::Point mapOutOfWindow(platform::Point screen, int recordedDpi, const platform::WindowPlace& place);
 
 }  // namespace tapmill

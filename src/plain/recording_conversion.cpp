@@ -113,7 +113,7 @@ RecordingConversion::Reading RecordingConversion::readFrames(const std::string& 
         if (!profile::sectionExists(recording, section)) break;
         conversion.addFrame({{profile::readInteger(recording, section, "x", 0),
                               profile::readInteger(recording, section, "y", 0)},
-                             recordedFrameEvents(recording, section)});
+                             recordedFrameEvents(recording, section), readWindowNote(recording, section)});
     }
     return Reading::Done;
 }

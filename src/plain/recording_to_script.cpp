@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "capture/keytable.h"
+#include "common/gbk.h"
 #include "common/held_input.h"
 #include "plain/event_replay.h"
 #include "scripts/script_line.h"
@@ -49,6 +50,12 @@ std::vector<std::string> joinQuickPresses(std::vector<std::string> lines) {
             joined.push_back(std::move(lines[i]));
     }
     return joined;
+}
+
+// The line that anchors the moves after it to the noted window; none where GBK cannot hold the
+// note's texts (a file's bytes that were no GBK).
+std::optional<std::string> windowLine(const WindowNote& note) {
+    return utf8ToGbk("窗口：" + note.title + "，类：" + note.className + "，DPI：" + std::to_string(note.dpi));
 }
 
 }  // namespace
@@ -107,7 +114,8 @@ RecordingToScript::~RecordingToScript() = default;
 
 void RecordingToScript::addFrame(const RecordedFrame& frame) {
     const int32_t number = frames_++;
-    lastFramePosition_ = frame.position;
+    const platform::Point position = scriptPosition(number, frame);
+    lastFramePosition_ = position;
     for (const FrameEvent& event : frame.events) {
         if (event.kind == FrameEvent::BadKey)
             noteFrame(leftOut_.unnamedKeys, number);
@@ -115,7 +123,26 @@ void RecordingToScript::addFrame(const RecordedFrame& frame) {
             injection_->replay.play(event);
     }
     injection_->replay.endFrame();
-    placeInjected(number, frame.position);
+    placeInjected(number, position);
+}
+
+platform::Point RecordingToScript::scriptPosition(int32_t frame, const RecordedFrame& recorded) {
+    if (const std::optional<WindowNote>& note = recorded.note) {
+        if (!window_ || !window_->sameWindow(*note) || window_->dpi != note->dpi) {
+            const std::optional<std::string> line = windowLine(*note);
+            if (!line && !window_) return recorded.position;
+            waitUntil(frame * kFrameMs);
+            append(line.value_or(scripts::scriptWords().screenPositions));
+            // The moves now mean other points than the last one did.
+            pointer_.reset();
+            window_.reset();
+            if (!line) return recorded.position;
+        }
+        window_ = note;
+        clientOrigin_ = {recorded.position.x - note->clientX, recorded.position.y - note->clientY};
+    }
+    if (!window_) return recorded.position;
+    return {recorded.position.x - clientOrigin_.x, recorded.position.y - clientOrigin_.y};
 }
 
 std::optional<std::vector<std::string>> RecordingToScript::finish() {

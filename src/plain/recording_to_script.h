@@ -6,14 +6,17 @@
 #include <vector>
 
 #include "plain/frame_event.h"
+#include "plain/window_note.h"
 #include "platform/input.h"
 
 namespace tapmill {
 
-// One frame of a plain recording as it is read: the pointer's position and the frame's events.
+// One frame of a plain recording as it is read: the pointer's position, the frame's events, and
+// the note of the window its input went to, where the recording made one.
 struct RecordedFrame {
     platform::Point position;
     std::vector<FrameEvent> events;
+    std::optional<WindowNote> note;
 };
 
 // The frames of the events a script line cannot express, by kind, each in increasing order.
@@ -42,6 +45,10 @@ struct LeftOutEvents {
 // - The time between lines is "延时N毫秒" at kFrameMs a frame, and a pass lasts as long as the
 //   recording's (its frame count × kFrameMs), so repeated passes keep the recording's pace.
 // - Events no line can express are left out, and their frames kept in leftOut().
+// - From a frame with a window note on, the moves are positions in that window's client area: a
+//   "窗口：" line naming the window's title, class and DPI comes before them wherever the window
+//   changes, and frames without a note follow the client area of the last note. A recording
+//   without notes gives screen positions only, as it always did.
 class RecordingToScript {
 public:
     static constexpr int32_t kFrameMs = 20;  // the player's frame wait at speed 5
@@ -75,6 +82,9 @@ private:
     void append(std::string line);
     // The lines of what the replay injected for a frame, placed at its time and position.
     void placeInjected(int32_t frame, platform::Point position);
+    // The frame's position as the script's moves give it: in the noted window's client area from
+    // the first note on; a window other than the last one's gets its window line.
+    platform::Point scriptPosition(int32_t frame, const RecordedFrame& recorded);
 
     std::unique_ptr<Injection> injection_;
     int32_t frames_ = 0;
@@ -83,6 +93,8 @@ private:
     std::optional<int32_t> lastMoveMs_;
     int32_t scriptMs_ = 0;                    // the time the script's delays have reached
     bool rightHeld_ = false;
+    std::optional<WindowNote> window_;        // the window of the last note
+    platform::Point clientOrigin_;            // where its client area's corner was on the screen
     std::vector<std::string> lines_;
     uint64_t bytes_ = 0;
     uint64_t byteLimit_;

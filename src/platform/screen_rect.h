@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 
 namespace tapmill::platform {
 
@@ -14,6 +15,14 @@ struct ScreenRect {
     bool operator==(const ScreenRect& other) const {
         return left == other.left && top == other.top && width == other.width && height == other.height;
     }
+    bool empty() const { return width <= 0 || height <= 0; }
 };
+
+// The part the two rectangles share; empty when they do not meet.
+inline ScreenRect intersection(const ScreenRect& a, const ScreenRect& b) {
+    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+    const int right = std::min(a.left + a.width, b.left + b.width), bottom = std::min(a.top + a.height, b.top + b.height);
+    return right <= left || bottom <= top ? ScreenRect{} : ScreenRect{left, top, right - left, bottom - top};
+}
 
 }  // namespace tapmill::platform

@@ -58,6 +58,13 @@ HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui:
     Edit_winelse = factory_.edit(window_, ID_Edit_winelse, {kFieldX, rowY(5), 180, 22}, "");
     addCaption({kFieldX + 188, rowY(5) + 4, 90, 14}, "（空：停止）");
     SpeedButton_addact = insertButton(ID_SpeedButton_addact, kInsertX, 5, "插入激活窗口");
+
+    addCaption({kCaptionX, rowY(6) + 4, 90, 14}, "坐标窗口：");
+    Edit_anchor = factory_.edit(window_, ID_Edit_anchor, {kFieldX, rowY(6), 244, 22}, "");
+    SpeedButton_addanchor = insertButton(ID_SpeedButton_addanchor, kSecondInsertX, 6, "插入窗口");
+    SpeedButton_addscreen = insertButton(ID_SpeedButton_addscreen, kInsertX, 6, "插入屏幕坐标");
+    anchorFieldLoan_ =
+        std::make_unique<CaptureFieldLoan<ui::TextControl>>(editor_.main_.captureFields.Edit_anchor, *Edit_anchor);
 }
 
 void HomaBlockInserts::addCaption(ui::Rect rect, const std::string& text) {
@@ -81,6 +88,8 @@ void HomaBlockInserts::onControlEvent(int controlId, ui::Event event, ui::EventA
         case ID_SpeedButton_addjump: SpeedButton_addjumpClick(); break;
         case ID_SpeedButton_addwait: SpeedButton_addwaitClick(); break;
         case ID_SpeedButton_addact: SpeedButton_addactClick(); break;
+        case ID_SpeedButton_addanchor: SpeedButton_addanchorClick(); break;
+        case ID_SpeedButton_addscreen: SpeedButton_addscreenClick(); break;
         default: break;
     }
 }
@@ -121,20 +130,28 @@ void HomaBlockInserts::SpeedButton_addjumpClick() {
     editor_.insertAboveCurrent("跳到：" + Edit_label->text(), *Edit_label);
 }
 
-void HomaBlockInserts::SpeedButton_addwaitClick() { insertWindowLine("等待窗口："); }
+void HomaBlockInserts::SpeedButton_addwaitClick() { insertWindowLine("等待窗口：", *Edit_win, "窗口标题不能为空！"); }
 
-void HomaBlockInserts::SpeedButton_addactClick() { insertWindowLine("激活窗口："); }
+void HomaBlockInserts::SpeedButton_addactClick() { insertWindowLine("激活窗口：", *Edit_win, "窗口标题不能为空！"); }
 
-void HomaBlockInserts::insertWindowLine(const std::string& word) {
-    if (!editor_.currentPositionTakesInsertions() || !filled(*Edit_win, "窗口标题不能为空！")) return;
+void HomaBlockInserts::SpeedButton_addanchorClick() {
+    insertWindowLine("窗口：", *Edit_anchor, "坐标窗口不能为空！可在抓点时按抓点热键填入指针下的窗口。");
+}
+
+void HomaBlockInserts::SpeedButton_addscreenClick() {
+    if (editor_.currentPositionTakesInsertions()) editor_.insertAboveCurrent("屏幕坐标", *Edit_anchor);
+}
+
+void HomaBlockInserts::insertWindowLine(const std::string& word, ui::Edit& window, const std::string& refusal) {
+    if (!editor_.currentPositionTakesInsertions() || !filled(window, refusal)) return;
     const std::string limit = trimSpaces(Edit_winlimit->text());
     const std::string otherwise = trimSpaces(Edit_winelse->text());
     // Without a limit the line waits until the window comes: there is no "otherwise".
     if (!otherwise.empty() && limit.empty()) return editor_.refuse("填写超时跳到的标签时，也要填写限时！", *Edit_winlimit);
-    std::string line = word + Edit_win->text();
+    std::string line = word + window.text();
     if (!limit.empty()) line += "，限时" + limit + "秒";
     if (!otherwise.empty()) line += "，否则跳到：" + otherwise;
-    editor_.insertAboveCurrent(line, *Edit_win);
+    editor_.insertAboveCurrent(line, window);
 }
 
 }  // namespace tapmill

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_fields.h"
 #include "ui/factory.h"
 
 namespace tapmill {
@@ -30,10 +31,13 @@ public:
         ID_Edit_winelse,
         ID_SpeedButton_addwait,
         ID_SpeedButton_addact,
+        ID_Edit_anchor,
+        ID_SpeedButton_addanchor,
+        ID_SpeedButton_addscreen,
         ID_BlockCaption,
     };
     // The height the section takes below the editor's other controls, at 96 DPI.
-    static constexpr int kHeight = 210;
+    static constexpr int kHeight = 240;
 
     HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top);
 
@@ -41,9 +45,9 @@ public:
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args);
 
     std::unique_ptr<ui::Edit> Edit_text, Edit_rnda, Edit_rndb, Edit_loop, Edit_label, Edit_win, Edit_winlimit,
-        Edit_winelse;
+        Edit_winelse, Edit_anchor;
     std::unique_ptr<ui::Button> SpeedButton_addtext, SpeedButton_addrnd, SpeedButton_addloop, SpeedButton_addlabel,
-        SpeedButton_addjump, SpeedButton_addwait, SpeedButton_addact;
+        SpeedButton_addjump, SpeedButton_addwait, SpeedButton_addact, SpeedButton_addanchor, SpeedButton_addscreen;
 
     void SpeedButton_addtextClick();
     void SpeedButton_addrndClick();
@@ -53,17 +57,22 @@ public:
     void SpeedButton_addjumpClick();
     void SpeedButton_addwaitClick();
     void SpeedButton_addactClick();
+    // "窗口：" with the window field's title and class (the limit and label fields as for the
+    // window lines above), and "屏幕坐标".
+    void SpeedButton_addanchorClick();
+    void SpeedButton_addscreenClick();
 
 private:
     void addCaption(ui::Rect rect, const std::string& text);
     // Whether the field holds something; tells the user and hands the field back if not.
     bool filled(ui::Edit& field, const std::string& refusal);
-    void insertWindowLine(const std::string& word);
+    void insertWindowLine(const std::string& word, ui::Edit& window, const std::string& refusal);
 
     TForm_homa& editor_;
     ui::Factory& factory_;
     ui::Window& window_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
+    std::unique_ptr<CaptureFieldLoan<ui::TextControl>> anchorFieldLoan_;
 };
 
 }  // namespace tapmill

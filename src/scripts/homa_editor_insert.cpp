@@ -6,7 +6,11 @@
 
 #include "common/gbk.h"
 #include "common/script_names.h"
+#include "common/window_match.h"
 #include "scripts/Unit_homa.h"
+#include "scripts/script_line.h"
+#include "scripts/script_words.h"
+#include "scripts/window_anchor.h"
 
 namespace tapmill {
 
@@ -84,12 +88,21 @@ void TForm_homa::SpeedButton_add3Click() {
     insertAboveCurrent(ComboBox_mou->item(chosen), *ComboBox_mou);
 }
 
-// A captured point reads "X=" x "y=" y already.
+// A captured point reads "X=" x "y=" y already, on the screen. Below a window line the move is a
+// position in that window's client area, so the point is taken into the window where it is now.
 void TForm_homa::SpeedButton_add4Click() {
     if (!currentPositionTakesInsertions()) return;
     const int chosen = ComboBox_con->selectedIndex();
     if (chosen < 0) return refuse("抓点坐标不能为空！", *ComboBox_con);
-    insertAboveCurrent("鼠标移至" + ComboBox_con->item(chosen), *ComboBox_con);
+    const std::string point = ComboBox_con->item(chosen);
+    const std::optional<scripts::AnchorLine> anchor = scripts::anchorInForce(*lines, lines->currentLine());
+    if (!anchor) return insertAboveCurrent("鼠标移至" + point, *ComboBox_con);
+    const std::optional<scripts::AnchorTarget> window = scripts::findAnchorWindow(platform_.topWindows, *anchor);
+    if (!window)
+        return refuse("上面的“窗口：”一行所指的窗口现在找不到，无法把抓到的点换算成窗口里的位置！", *ComboBox_con);
+    const platform::Point screen = scripts::lineMoveTarget(scripts::scriptWords().moveTo + point);
+    const platform::Point client = mapOutOfWindow(screen, anchor->dpi, window->place);
+    insertAboveCurrent("鼠标移至X=" + std::to_string(client.x) + "y=" + std::to_string(client.y), *ComboBox_con);
 }
 
 void TForm_homa::SpeedButton_add5Click() {

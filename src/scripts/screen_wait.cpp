@@ -29,11 +29,12 @@ const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
 }
 
 WaitOutcome ScreenWait::wait(const ColourLine& line) {
-    const platform::ScreenRect point{line.point.x, line.point.y, 1, 1};
     return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
-        if (!platform_.screen.grab(point, grab_) || !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
+        const std::optional<platform::Point> point = anchor_.pointNow(line.point);
+        if (!point || !platform_.screen.grab({point->x, point->y, 1, 1}, grab_) ||
+            !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
             return false;
-        found_ = line.point;
+        found_ = point;
         return true;
     }));
 }
@@ -41,11 +42,14 @@ WaitOutcome ScreenWait::wait(const ColourLine& line) {
 WaitOutcome ScreenWait::wait(const ImageLine& line) {
     const platform::PixelBuffer& wanted = image(line.name);
     return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
-        const platform::ScreenRect screen = platform_.screen.virtualScreen();
-        if (!platform_.screen.grab(screen, grab_)) return false;
+        const std::optional<platform::ScreenRect> wantedArea = anchor_.searchArea();
+        if (!wantedArea) return false;
+        // The grab is clipped to the screen; so is the origin of what it holds.
+        const platform::ScreenRect area = platform::intersection(*wantedArea, platform_.screen.virtualScreen());
+        if (area.empty() || !platform_.screen.grab(area, grab_)) return false;
         const std::optional<platform::Point> at = findImage(grab_, wanted, line.tolerance);
         if (!at) return false;
-        found_ = platform::Point{screen.left + at->x + wanted.width / 2, screen.top + at->y + wanted.height / 2};
+        found_ = platform::Point{area.left + at->x + wanted.width / 2, area.top + at->y + wanted.height / 2};
         return true;
     }));
 }

@@ -7,17 +7,22 @@
 #include "scripts/poll_wait.h"
 #include "scripts/run_list.h"
 #include "scripts/script_flow_line.h"
+#include "scripts/window_anchor.h"
 
 namespace tapmill::scripts {
 
 // The waits of "等待颜色：" and "等待图片：", and the place the last of them found, where
 // "移到找到的位置" goes. Each try of pollUntil grabs the screen once: the one point of a colour
-// line, the whole virtual screen for an image, into a buffer kept from try to try.
+// line, the whole virtual screen for an image, into a buffer kept from try to try. After a window
+// line the colour's point is a position in the window's client area, as a move's is, and the
+// image is looked for in that client area only.
 class ScreenWait {
 public:
     // The images are the bitmaps "<name>.bmp" in the folder (UTF-8, ending in a separator).
-    ScreenWait(platform::Platform& platform, const bool& running, const bool& runpause, std::string imageFolder)
-        : platform_(platform), running_(running), runpause_(runpause), imageFolder_(std::move(imageFolder)) {}
+    ScreenWait(platform::Platform& platform, const bool& running, const bool& runpause, WindowAnchor& anchor,
+               std::string imageFolder)
+        : platform_(platform), running_(running), runpause_(runpause), anchor_(anchor),
+          imageFolder_(std::move(imageFolder)) {}
 
     // Reads the image of every image line before the run starts; throws ScriptLineFault naming the
     // first line whose image is missing or unreadable.
@@ -40,6 +45,7 @@ private:
     platform::Platform& platform_;
     const bool& running_;
     const bool& runpause_;
+    WindowAnchor& anchor_;
     std::string imageFolder_;
     std::map<std::string, platform::PixelBuffer> images_;
     platform::PixelBuffer grab_;

@@ -76,7 +76,11 @@ std::string lineFaultReason(const std::string& line) {
             case LineKind::MoveToFound:
                 lineFoundOffset(line);
                 return "";
+            case LineKind::AnchorWindow:
+                lineAnchor(line);
+                return "";
             case LineKind::LoopEnd:
+            case LineKind::ScreenPositions:
             case LineKind::Start:
             case LineKind::End:
             case LineKind::LeftClick:

@@ -26,6 +26,7 @@ std::optional<std::string> jumpTarget(const std::string& line, LineKind kind) {
         case LineKind::ActivateWindow: return lineWindow(line).end.otherwise;
         case LineKind::WaitColour: return lineColour(line).end.otherwise;
         case LineKind::WaitImage: return lineImage(line).end.otherwise;
+        case LineKind::AnchorWindow: return lineAnchor(line).end.otherwise;
         case LineKind::MoveToFound: lineFoundOffset(line); return std::nullopt;
         default: return std::nullopt;
     }

@@ -20,6 +20,8 @@ const char kBadTolerance[] = "容差应写成“，容差16”，是0到255的�
 const char kBadColourLine[] = "应写成“等待颜色：X=100y=200颜色=FF8800”，颜色是6位十六进制数";
 const char kBadImageName[] = "图片名不能为空，也不能含有 \\ / : * ? \" < > | 这些字符";
 const char kBadOffset[] = "偏移应写成“，偏移X=10y=-5”，是整数";
+const char kBadDpi[] = "DPI应写成“，DPI：96”，是正整数";
+const char kNoClass[] = "没有写窗口类名";
 
 // What follows the line's word, as UTF-8.
 std::string afterWord(const std::string& line, const std::string& word) {
@@ -174,6 +176,27 @@ platform::Point lineFoundOffset(const std::string& line) {
         rest.compare(0, word.size(), word) == 0 ? pointOf(rest.substr(word.size())) : std::nullopt;
     if (!offset) throw ScriptLineFault(kBadOffset);
     return *offset;
+}
+
+AnchorLine lineAnchor(const std::string& line) {
+    AnchorLine anchor;
+    std::string rest = takeWaitEnd(afterWord(line, scriptWords().anchorWindow), anchor.end);
+    std::string head, tail;
+    if (splitAtLast(rest, "，DPI：", head, tail)) {
+        const std::optional<int32_t> dpi = count(tail);
+        if (!dpi || *dpi == 0) throw ScriptLineFault(kBadDpi);
+        anchor.dpi = *dpi;
+        rest = head;
+    }
+    if (splitAtLast(rest, "，类：", head, tail)) {
+        anchor.className = trimSpaces(tail);
+        if (anchor.className.empty()) throw ScriptLineFault(kNoClass);
+        rest = head;
+    }
+    // A window without a title is named by its class alone.
+    anchor.title = trimSpaces(rest);
+    if (anchor.title.empty() && anchor.className.empty()) throw ScriptLineFault(kNoTitle);
+    return anchor;
 }
 
 }  // namespace tapmill::scripts

@@ -63,5 +63,15 @@ ImageLine lineImage(const std::string& line);
 
 // "移到找到的位置", optionally followed by "，偏移X=" dx "y=" dy: the offset from the place found.
 platform::Point lineFoundOffset(const std::string& line);
+// "窗口：" title, then optionally "，类：" class, "，DPI：" n (the DPI the positions after it were
+// taken at), "，限时" s "秒" and "，否则跳到：" label. The "鼠标移至" lines after it are positions in
+// that window's client area.
+struct AnchorLine {
+    std::string title;      // UTF-8; with a class the window's title, else a part of it
+    std::string className;  // UTF-8; empty: any class
+    int32_t dpi = 0;        // 0: the positions are not scaled
+    WaitEnd end;
+};
+AnchorLine lineAnchor(const std::string& line);
 
 }  // namespace tapmill::scripts

@@ -58,6 +58,8 @@ LineKind classifyLine(const std::string& line) {
     if (startsWith(line, w.waitColour)) return LineKind::WaitColour;
     if (startsWith(line, w.waitImage)) return LineKind::WaitImage;
     if (startsWith(line, w.moveToFound)) return LineKind::MoveToFound;
+    if (startsWith(line, w.anchorWindow)) return LineKind::AnchorWindow;
+    if (line == w.screenPositions) return LineKind::ScreenPositions;
     return LineKind::Other;
 }
 

@@ -36,6 +36,8 @@ enum class LineKind {
     WaitColour,
     WaitImage,
     MoveToFound,
+    AnchorWindow,
+    ScreenPositions,
 };
 
 // The prefixes exclude one another, so a line is at most one command.

@@ -33,6 +33,7 @@ void ScriptRun::run(int32_t count) {
         int i = 0;
         while ((count > 0 || count == kEndlessPlayCount) && running_) {
             flow_->startPass();
+            anchor_.release();
             i = 0;
             bool steppedOnce = false;
             while (running_ && classifyLine(lineAt(i)) != LineKind::End) {
@@ -129,6 +130,12 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
                 break;
             }
             case LineKind::MoveToFound: moveToFound(line, i); break;
+            case LineKind::AnchorWindow: {
+                const AnchorLine anchor = lineAnchor(line);
+                afterWait(anchor_.anchor(anchor, i), anchor.end, kWindowNotThere, i);
+                break;
+            }
+            case LineKind::ScreenPositions: anchor_.release(); break;
             default: break;
         }
     } catch (const ScriptLineFault& fault) {
@@ -150,6 +157,11 @@ void ScriptRun::moveToFound(const std::string& line, int i) {
     if (!found) throw WindowTimeout(kNothingFound, i);
     const platform::Point offset = lineFoundOffset(line);
     platform_.input.setCursorPos(found->x + offset.x, found->y + offset.y);
+}
+
+void ScriptRun::moveTo(const std::string& line) {
+    if (const std::optional<platform::Point> p = anchor_.screenPoint(lineMoveTarget(line)))
+        platform_.input.setCursorPos(p->x, p->y);
 }
 
 void ScriptRun::typeText(const std::u16string& text) {
@@ -175,15 +187,14 @@ void ScriptRun::showProgress(int i) {
 }
 
 void ScriptRun::act(const std::string& line, LineKind kind) {
+    if (kind == LineKind::LeftClick || kind == LineKind::LeftDoubleClick || kind == LineKind::RightClick ||
+        kind == LineKind::LeftDown)
+        anchor_.beforeClick();
     switch (kind) {
         case LineKind::KeyClick: pressKey(line, true, true); break;
         case LineKind::KeyDown: pressKey(line, true, false); break;
         case LineKind::KeyUp: pressKey(line, false, true); break;
-        case LineKind::MoveTo: {
-            const platform::Point p = lineMoveTarget(line);
-            platform_.input.setCursorPos(p.x, p.y);
-            break;
-        }
+        case LineKind::MoveTo: moveTo(line); break;
         case LineKind::LeftClick:
             held_.mouse(platform::kMouseLeftDown);
             held_.mouse(platform::kMouseLeftUp);

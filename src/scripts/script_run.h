@@ -11,6 +11,7 @@
 #include "scripts/script_flow.h"
 #include "scripts/script_line.h"
 #include "scripts/screen_wait.h"
+#include "scripts/window_anchor.h"
 #include "ui/controls.h"
 
 namespace tapmill::scripts {
@@ -26,7 +27,7 @@ public:
               RunList& lines, uint32_t randomSeed, std::string imageFolder)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
           held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
-          screen_(platform, running, runpause, std::move(imageFolder)) {}
+          anchor_(platform, running, runpause), screen_(platform, running, runpause, anchor_, std::move(imageFolder)) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
     // system takes the input. Throws ScriptFault; for a faulty building-block line (script_flow.h)
@@ -56,6 +57,7 @@ private:
     void moveToFound(const std::string& line, int i);
     int32_t waitOf(const std::string& line, LineKind kind, int i);
     void typeText(const std::u16string& text);
+    void moveTo(const std::string& line);
 
     platform::Platform& platform_;
     const bool& running_;
@@ -67,6 +69,8 @@ private:
     // between them take does not lengthen the script.
     FrameClock schedule_;
     std::mt19937 random_;
+    // The window the moves are positions in, from a "窗口：" line on.
+    WindowAnchor anchor_;
     // Made when run() starts.
     std::optional<ScriptFlow> flow_;
     ScreenWait screen_;

@@ -23,6 +23,7 @@ const ScriptWords& scriptWords() {
         gbk("输入文本："),   gbk("随机延时"),     gbk("循环结束"),     gbk("循环"),         gbk("标签："),
         gbk("跳到："),       gbk("等待窗口："),   gbk("激活窗口："),
         gbk("等待颜色："),   gbk("等待图片："),   gbk("移到找到的位置"),
+        gbk("窗口："),       gbk("屏幕坐标"),
     };
     return words;
 }

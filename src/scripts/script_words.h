@@ -33,6 +33,9 @@ struct ScriptWords {
     std::string waitColour;   // 等待颜色：
     std::string waitImage;    // 等待图片：
     std::string moveToFound;  // 移到找到的位置
+    // The lines that make the moves after them positions in a window's client area, and back.
+    std::string anchorWindow;     // 窗口：
+    std::string screenPositions;  // 屏幕坐标
 };
 
 const ScriptWords& scriptWords();

@@ -17,9 +17,10 @@ IDLE = "当前状态："
 KINDS = ("LDOWN", "LUP", "RDOWN", "RUP", "KEYDOWN", "KEYUP")
 GAP_TOLERANCE_MS = 40
 RUNS = 3
-# Every line a conversion writes between "开始" and "结束".
+# Every line a conversion writes between "开始" and "结束". target.exe fills the screen, so the
+# positions in its client area are the screen's.
 SCRIPT_LINE = re.compile(r"延时\d+毫秒|鼠标移至X=-?\d+y=-?\d+|(单击|按下|弹起)键盘的\w+|"
-                         r"(单击|按下|弹起)鼠标左键|双击鼠标左键|单击鼠标右键")
+                         r"(单击|按下|弹起)鼠标左键|双击鼠标左键|单击鼠标右键|窗口：tapmill-target，类：TapmillTarget，DPI：96")
 
 
 def setUpModule():

@@ -79,6 +79,26 @@ TEST(RecordingToScriptTest, MouseButtonsBecomeTheirLinesAtTheFramesPositionsAndT
                             Timed{220, "total"}));
 }
 
+TEST(RecordingToScriptTest, FramesWithWindowNotesMoveInTheWindowsClientAreaAfterItsWindowLine) {
+    const WindowNote editor{"Notepad", "a.txt - 记事本", false, 10, 20, 96};
+    WindowNote movedEditor = editor;
+    movedEditor.clientX = 30;
+    movedEditor.clientY = 50;
+    const WindowNote calculator{"CalcFrame", "计算器", false, 5, 6, 144};
+    std::vector<RecordedFrame> frames = {frame(5, 5), frame(310, 220, "WM_LBUTTONDOWN WM_LBUTTONUP"),
+                                         frame(330, 240, "WM_RBUTTONDOWN"), frame(350, 250, "WM_LBUTTONDOWN WM_LBUTTONUP"),
+                                         frame(600, 100, "WM_LBUTTONDOWN WM_LBUTTONUP")};
+    frames[1].note = editor;
+    frames[3].note = movedEditor;  // the editor moved while recording: no new line
+    frames[4].note = calculator;
+    EXPECT_THAT(timeline(convert(frames).lines),
+                ElementsAre(Timed{0, "鼠标移至X=5y=5"}, Timed{20, "窗口：a.txt - 记事本，类：Notepad，DPI：96"},
+                            Timed{20, "鼠标移至X=10y=20"}, Timed{20, "单击鼠标左键"}, Timed{40, "鼠标移至X=30y=40"},
+                            Timed{40, "单击鼠标右键"}, Timed{60, "鼠标移至X=30y=50"}, Timed{60, "单击鼠标左键"},
+                            Timed{80, "窗口：计算器，类：CalcFrame，DPI：144"}, Timed{80, "鼠标移至X=5y=6"},
+                            Timed{80, "单击鼠标左键"}, Timed{100, "total"}));
+}
+
 TEST(RecordingToScriptTest, KeysAndCombinationsBecomeKeyLinesAsThePlayerPressesThem) {
     std::vector<RecordedFrame> frames;
     frames.push_back(frame(1, 1, "k65"));                 // 0: A

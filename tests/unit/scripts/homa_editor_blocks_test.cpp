@@ -46,6 +46,31 @@ TEST_F(EditorBlocksTest, EachButtonInsertsItsLineAboveTheChosenOneAndALoopTakesW
     EXPECT_THAT(messages(), ::testing::IsEmpty());
 }
 
+TEST_F(EditorBlocksTest, ThePointCaptureKeyFillsTheWindowLineAndItsPointsGoInAsClientPositions) {
+    open();
+    fp.topWindows.windows = {{7, "a.txt - 记事本", "Notepad"}};
+    fp.topWindows.places[7] = {{300, 200, 400, 300}, 144};
+    press(ID_SpeedButton_tzlz);
+    fp.input.setCursorPos(20, 20);  // over no window: the field keeps what it holds
+    form().OnWMHotKey(HK_CapturePoint);
+    EXPECT_EQ(blocks().Edit_anchor->text(), "");
+    fp.input.setCursorPos(310, 220);
+    form().OnWMHotKey(HK_CapturePoint);
+    press(Blocks::ID_SpeedButton_addanchor);
+    // Below the window line the captured point goes in as its position in the window.
+    editor().ComboBox_con->setSelectedIndex(0);
+    press(ID_SpeedButton_add4);
+    press(Blocks::ID_SpeedButton_addscreen);
+    press(ID_SpeedButton_add4);
+    // Without the window there is no client position to give.
+    fp.topWindows.windows.clear();
+    choose(2);
+    press(ID_SpeedButton_add4);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "窗口：a.txt - 记事本，类：Notepad，DPI：144", "鼠标移至X=10y=20",
+                                          "屏幕坐标", "鼠标移至X=310y=220", "结束"));
+    EXPECT_EQ(messages().back(), "上面的“窗口：”一行所指的窗口现在找不到，无法把抓到的点换算成窗口里的位置！");
+}
+
 TEST_F(EditorBlocksTest, AnEmptySourceIsNamedAndGetsTheFocus) {
     open();
     const struct {
@@ -60,6 +85,7 @@ TEST_F(EditorBlocksTest, AnEmptySourceIsNamedAndGetsTheFocus) {
         {Blocks::ID_SpeedButton_addjump, blocks().Edit_label.get(), "标签名不能为空！"},
         {Blocks::ID_SpeedButton_addwait, blocks().Edit_win.get(), "窗口标题不能为空！"},
         {Blocks::ID_SpeedButton_addact, blocks().Edit_win.get(), "窗口标题不能为空！"},
+        {Blocks::ID_SpeedButton_addanchor, blocks().Edit_anchor.get(), "坐标窗口不能为空！可在抓点时按抓点热键填入指针下的窗口。"},
     };
     for (const auto& c : cases) {
         fp.dialogs.shown.clear();

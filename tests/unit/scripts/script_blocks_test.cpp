@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/bmp_file.h"
+#include "common/gbk.h"
+#include "plain/recording_to_script.h"
 #include "scripts/homa_fixture.h"
 
 namespace tapmill {
@@ -49,6 +51,22 @@ protected:
         return out;
     }
     void openWindow(uintptr_t handle, const std::string& title) { fp.topWindows.windows.push_back({handle, title}); }
+    // The pointer's moves and the left clicks, in order: "x,y" and "L", blank-separated.
+    std::string movesAndClicks() const {
+        std::string out;
+        for (const InputCall& c : fp.input.calls()) {
+            if (c.kind == InputCall::SetCursor) out += (out.empty() ? "" : " ") + std::to_string(c.a) + "," + std::to_string(c.b);
+            if (c.kind == InputCall::Mouse && c.a == platform::kMouseLeftDown) out += " L";
+        }
+        return out;
+    }
+    // Two documents of one editor and another program in front of them, apart on the screen.
+    void layOutEditors() {
+        fp.topWindows.windows = {{1, "工具", "Tool"}, {7, "a.txt - 记事本", "Notepad"}, {8, "b.txt - 记事本", "Notepad"}};
+        fp.topWindows.places = {{1, {{0, 0, 100, 100}, 96}},
+                                {7, {{300, 200, 400, 300}, 96}},
+                                {8, {{900, 100, 400, 300}, 144}}};
+    }
 
     // A 20 × 20 square of two colours in stripes, which nothing else on the screen shows.
     static platform::PixelBuffer square() {
@@ -135,6 +153,10 @@ TEST_F(ScriptBlocksTest, AFaultyLineIsRefusedNamingItBeforeAnythingIsInjected) {
         {{"开始", "单击鼠标左键", "等待颜色：X=1y=2颜色=GG0000", "结束"}, 3},
         {{"开始", "单击鼠标左键", "等待颜色：X=1y=2颜色=FF0000，容差300", "结束"}, 3},
         {{"开始", "单击鼠标左键", "移到找到的位置，偏移X=1", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口：甲，DPI：0", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口：甲，类：", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口： ，DPI：96", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口：甲，限时1秒，否则跳到：无处", "结束"}, 3},
     };
     for (const auto& c : cases) {
         fp.input.clear();
@@ -299,6 +321,30 @@ TEST_F(ScriptBlocksTest, AScreenWaitGoesOnSoonAfterThePictureComesAndTheMoveGoes
     }
 }
 
+TEST_F(ScriptBlocksTest, ScreenWaitsAfterAWindowLineLookInItsClientAreaOnly) {
+    writeSquare();
+    const struct {
+        const char* what;
+        platform::Point squareAt;
+        std::string wait;
+        std::string moves;
+    } cases[] = {
+        {"image in the window", {350, 250}, "等待图片：方块，限时1秒", "360,260 L"},
+        {"image beside the window", {700, 400}, "等待图片：方块，限时1秒", ""},
+        {"colour at a client position", {350, 250}, "等待颜色：X=51y=52颜色=D04020，限时1秒", "351,252 L"},
+    };
+    for (const auto& c : cases) {
+        fp.input.clear();
+        fp.dialogs.shown.clear();
+        fp.screen.resize({0, 0, 1920, 1080});
+        fp.screen.paste(c.squareAt.x, c.squareAt.y, square());
+        layOutEditors();
+        run({"开始", "窗口：a.txt - 记事本，类：Notepad", c.wait, "移到找到的位置", "单击鼠标左键", "结束"});
+        EXPECT_EQ(movesAndClicks(), c.moves) << c.what;
+        EXPECT_EQ(messages().size(), c.moves.empty() ? 1u : 0u) << c.what;
+    }
+}
+
 TEST_F(ScriptBlocksTest, APausedWindowWaitNeitherLooksNorCountsItsLimit) {
     // Paused from 200 to 1200, the wait neither sees the window that comes and goes meanwhile nor
     // counts the time: it has waited 500 ms of its second when the next window comes.
@@ -312,6 +358,111 @@ TEST_F(ScriptBlocksTest, APausedWindowWaitNeitherLooksNorCountsItsLimit) {
     ASSERT_THAT(clickTimes(), ::testing::SizeIs(1));
     EXPECT_GE(clickTimes()[0], 1500u);
     EXPECT_LE(clickTimes()[0], 1600u);
+}
+
+TEST_F(ScriptBlocksTest, MovesAfterAWindowLineLandInItsClientAreaUntilScreenPositions) {
+    const struct {
+        const char* line;
+        std::string moves;
+    } cases[] = {
+        // The title alone finds the window as the window lines do; the positions are not scaled.
+        {"窗口：B.TXT", "910,120 L 10,20"},
+        {"窗口：b.txt - 记事本，类：Notepad，DPI：96", "915,130 L 10,20"},
+        {"窗口：a.txt - 记事本，类：Notepad，DPI：192", "305,210 L 10,20"},
+        // A document that is not open: the same program's frontmost window.
+        {"窗口：c.txt - 记事本，类：Notepad", "310,220 L 10,20"},
+    };
+    for (const auto& c : cases) {
+        fp.input.clear();
+        layOutEditors();
+        run({"开始", c.line, "鼠标移至X=10y=20", "单击鼠标左键", "屏幕坐标", "鼠标移至X=10y=20", "结束"});
+        EXPECT_EQ(movesAndClicks(), c.moves) << c.line;
+        EXPECT_THAT(messages(), IsEmpty()) << c.line;
+    }
+}
+
+TEST_F(ScriptBlocksTest, AnAnchoredWindowIsFollowedWhenItMovesAndFoundAgainWhenReopened) {
+    layOutEditors();
+    atStart(500, [&] { fp.topWindows.places[8].client = {650, 450, 500, 400}; });
+    atStart(1500, [&] {
+        fp.topWindows.windows.erase(fp.topWindows.windows.begin() + 2);
+        fp.topWindows.windows.push_back({9, "b.txt - 记事本", "Notepad"});
+        fp.topWindows.places[9] = {{50, 60, 400, 300}, 96};
+    });
+    int searchesAfterAnchoring = -1;
+    atStart(1200, [&] { searchesAfterAnchoring = fp.topWindows.searches; });
+    run({"开始", "窗口：b.txt - 记事本，类：Notepad", "鼠标移至X=10y=20", "单击鼠标左键", "延时1000毫秒",
+         "鼠标移至X=10y=20", "鼠标移至X=30y=40", "延时1000毫秒", "鼠标移至X=10y=20", "结束"});
+    EXPECT_EQ(movesAndClicks(), "910,120 L 660,470 680,490 60,80");
+    // Moves in an anchored window ask only where it is; the search runs at the line.
+    EXPECT_EQ(searchesAfterAnchoring, 1);
+}
+
+TEST_F(ScriptBlocksTest, AMissingAnchorWindowIsWaitedForThenStopsTheRunOrJumps) {
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        uint64_t closedAt;  // when the editor closes; 0: it never opens
+        std::string clicks;
+        uint64_t endsBy;
+        std::string message;
+    } cases[] = {
+        {"never there", {"开始", "窗口：记事本", "单击鼠标左键", "结束"}, 0, "", 5100,
+         "脚本已停止！\n第2行：窗口：记事本\n限时内没有等到这个窗口"},
+        {"never there, jumping", {"开始", "窗口：记事本，限时1秒，否则跳到：无", "单击鼠标左键", "标签：无", "单击鼠标右键", "结束"},
+         0, "R", 1100, ""},
+        {"closed before a move", {"开始", "单击鼠标右键", "窗口：记事本", "延时1000毫秒", "鼠标移至X=1y=1", "单击鼠标左键", "结束"},
+         500, "R", 6100, "脚本已停止！\n第3行：窗口：记事本\n限时内没有等到这个窗口"},
+    };
+    for (const auto& c : cases) {
+        fp.input.clear();
+        fp.dialogs.shown.clear();
+        fp.topWindows.windows.clear();
+        if (c.closedAt) {
+            layOutEditors();
+            atStart(c.closedAt, [&] { fp.topWindows.windows.clear(); });
+        }
+        run(c.lines);
+        EXPECT_EQ(injected(), c.clicks) << c.what;
+        EXPECT_LE(elapsed(), c.endsBy) << c.what;
+        EXPECT_GE(elapsed(), c.endsBy - 200) << c.what;
+        if (c.message.empty())
+            EXPECT_THAT(messages(), IsEmpty()) << c.what;
+        else
+            EXPECT_THAT(messages(), ElementsAre(c.message)) << c.what;
+        fp.pump.runMessageLoop();
+    }
+}
+
+TEST_F(ScriptBlocksTest, AnAnchoredWindowBehindAnotherComesToTheFrontBeforeAClick) {
+    layOutEditors();
+    fp.topWindows.places[1].client = {0, 0, 2000, 2000};
+    run({"开始", "窗口：a.txt - 记事本，类：Notepad", "鼠标移至X=10y=20", "单击鼠标左键", "单击鼠标左键", "结束"});
+    EXPECT_EQ(injected(), "LL");
+
+    layOutEditors();
+    fp.topWindows.places[1].client = {0, 0, 2000, 2000};
+    fp.input.clear();
+    fp.topWindows.refuseFront = true;
+    run({"开始", "窗口：b.txt - 记事本，类：Notepad", "鼠标移至X=10y=20", "单击鼠标左键", "结束"});
+    EXPECT_EQ(injected(), "");
+    EXPECT_THAT(messages(), ElementsAre("脚本已停止！\n第2行：窗口：b.txt - 记事本，类：Notepad\n没能把这个窗口调到前面"));
+    EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAre(7, 8));
+}
+
+TEST_F(ScriptBlocksTest, ARecordingWithWindowNotesConvertedReplaysIntoTheMovedWindow) {
+    RecordingToScript conversion(1 << 20);
+    for (int k = 0; k < 3; ++k) {
+        RecordedFrame click{{1000 + 40 * k, 500 + 30 * k}, decodeFrameEvents("WM_LBUTTONDOWN WM_LBUTTONUP")};
+        click.note = WindowNote{"Notepad", "b.txt - 记事本", false, 100 + 40 * k, 400 + 30 * k, 96};
+        conversion.addFrame(click);
+    }
+    const std::vector<std::string> converted = conversion.finish().value();
+    std::vector<std::string> lines;
+    for (const std::string& line : converted) lines.push_back(*gbkToUtf8(line));
+    layOutEditors();  // b.txt's client area is now at (900, 100), drawn at 144 DPI
+    run(lines);
+    EXPECT_EQ(movesAndClicks(), "1050,700 L 1110,745 L 1170,790 L");
 }
 
 TEST_F(ScriptBlocksTest, AnEndlessJumpLoopAnswersStopAtItsNextStep) {

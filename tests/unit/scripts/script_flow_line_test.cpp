@@ -40,6 +40,8 @@ TEST(ScriptFlowLineTest, EachNewLineIsItsOwnCommandAndNoneForAReaderOfTheDocumen
         {"等待颜色：X=1y=2颜色=FF8800，容差16，限时5秒", LineKind::WaitColour},
         {"等待图片：按钮，限时5秒，否则跳到：开头", LineKind::WaitImage},
         {"移到找到的位置，偏移X=5y=-5", LineKind::MoveToFound},
+        {"窗口：a.txt - 记事本，类：Notepad，DPI：96，限时5秒，否则跳到：开头", LineKind::AnchorWindow},
+        {"屏幕坐标", LineKind::ScreenPositions},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(classifyLine(gbk(c.line)), c.kind) << c.line;
@@ -90,6 +92,12 @@ TEST(ScriptFlowLineTest, OperandsAreReadAsCharactersAfterTheWord) {
     EXPECT_FALSE(image.end.limitSeconds);
     EXPECT_EQ(lineFoundOffset(gbk("移到找到的位置")).x, 0);
     EXPECT_EQ(lineFoundOffset(gbk("移到找到的位置，偏移X=-15y=4")).y, 4);
+    const AnchorLine anchor = lineAnchor(gbk("窗口：a.txt - 记事本，类：Notepad，DPI：144，限时2秒，否则跳到：无"));
+    EXPECT_EQ(anchor.title, "a.txt - 记事本");
+    EXPECT_EQ(anchor.className, "Notepad");
+    EXPECT_EQ(anchor.dpi, 144);
+    EXPECT_EQ(anchor.end.limitSeconds.value_or(-1), 2);
+    EXPECT_EQ(anchor.end.otherwise.value_or(""), "无");
     // Bytes after the word that are no GBK are a fault, not a guess.
     EXPECT_THROW(lineText(gbk("输入文本：") + "\x81"), ScriptLineFault);
 }
