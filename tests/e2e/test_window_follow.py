@@ -1,6 +1,6 @@
 """A plain recording follows the window it was made in: clicks, a drag and typed text recorded into
 target.exe's ordinary window replay at the same places inside it after the window was moved and
-sized, and a replay whose window is gone stops with a message and injects nothing. Made at 96 DPI and replayed at 144, the clicks land at the scaled places (Wine
+sized, as does the script 转为脚本 makes of it, and a replay whose window is gone stops with a message and injects nothing. Made at 96 DPI and replayed at 144, the clicks land at the scaled places (Wine
 draws every window for the DPI of its screen, LogPixels)."""
 
 import time
@@ -12,6 +12,7 @@ from tapmill_e2e import E2ETestCase
 
 RECORDING = "当前状态：录制……"
 PLAYING = "当前状态：播放……"
+RUNNING = "当前状态：运行脚本……"
 IDLE = "当前状态："
 TARGET_CLASS = "TapmillTargetWindow"
 TARGET_TITLE = "tapmill-target window"
@@ -122,6 +123,18 @@ class WindowFollowTest(E2ETestCase):
             got = target.wait_quiet()[start:]
             self.assert_same_places(buttons(got), buttons(made))
             self.assertEqual(chars(got), chars(made))
+
+        with self.subTest("converted to a script"):
+            self.driver.click(self.main.in_panel("Panel_rec", "转为脚本"))
+            box, text = self.driver.msgbox()
+            self.assertEqual(text, "已转换为脚本，是否打开编辑？")
+            self.driver.press(box, "no")
+            start = len(target.events())
+            self.main.enable_and_run_script()
+            self.main.wait_status(RUNNING)
+            self.main.wait_status(IDLE)
+            self.assert_same_places(buttons(target.wait_quiet()[start:]), buttons(made))
+            self.main.show_panel("Panel_rec")
 
         # It would get whatever went where the target is not.
         cover = self.start_target(window=COVER_FRAME, title="cover")
