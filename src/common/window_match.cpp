@@ -36,6 +36,15 @@ std::optional<platform::TopWindow> chooseNamedWindow(const std::vector<platform:
     return std::nullopt;
 }
 
+std::optional<platform::TopWindow> findNamedWindow(platform::TopWindows& windows, const std::string& className,
+                                                   const std::string& title, bool titleIsStart) {
+    if (!titleIsStart) {
+        std::optional<platform::TopWindow> exact = windows.frontWindowTitled(className, title);
+        if (exact) return exact;
+    }
+    return chooseNamedWindow(windows.windowsOfClass(className), title, titleIsStart);
+}
+
 platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const platform::WindowPlace& place) {
     const double scale = recordedDpi > 0 && place.dpi > 0 ? static_cast<double>(place.dpi) / recordedDpi : 1.0;
     return {place.client.left + static_cast<int>(std::lround(clientX * scale)),

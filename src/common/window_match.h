@@ -16,6 +16,12 @@ namespace tapmill {
 std::optional<platform::TopWindow> chooseNamedWindow(const std::vector<platform::TopWindow>& ofClass,
                                                      const std::string& title, bool titleIsStart = false);
 
+// The window a recording or a script line names, as chooseNamedWindow chooses it among the windows
+// of its class. The frontmost with that very title, the common case, is asked of the system
+// directly, which is quick however many windows are open; the others are looked at only without one.
+std::optional<platform::TopWindow> findNamedWindow(platform::TopWindows& windows, const std::string& className,
+                                                   const std::string& title, bool titleIsStart = false);
+
 // Where a point recorded at (clientX, clientY) in a client area drawn for recordedDpi lies on the
 // screen now that the window's client area is at place: the same place in the client area, scaled
 // by the ratio of the DPIs and rounded to the nearest pixel.

@@ -86,10 +86,11 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
                 if (playing) missingWindow = note->title;
                 break;
             }
+            const platform::Point where = anchor.place(frame.position);
             const auto giveNotedWindowTheInput = [&] {
-                if (note) anchor.bringToFront();
+                if (note) anchor.bringToFront(where);
             };
-            if (!playRecordedFrame(platform_.input, replay, frame, anchor.place(frame.position), giveNotedWindowTheInput)) {
+            if (!playRecordedFrame(platform_.input, replay, frame, where, giveNotedWindowTheInput)) {
                 badFrame = true;
                 break;
             }

@@ -16,7 +16,7 @@ constexpr int kLookAgainMs = 100;
 
 bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
     const std::optional<platform::TopWindow> window =
-        chooseNamedWindow(windows_.windowsOfClass(note.className), note.title, note.titleIsStart);
+        findNamedWindow(windows_, note.className, note.title, note.titleIsStart);
     if (!window) return false;
     const std::optional<platform::WindowPlace> place = windows_.placeOf(window->handle);
     if (!place) return false;
@@ -47,8 +47,12 @@ platform::Point WindowAnchor::place(platform::Point recorded) const {
             placedAt_.y + static_cast<int>(std::lround((recorded.y - recordedAt_.y) * scale_))};
 }
 
-void WindowAnchor::bringToFront() {
-    if (anchored_ && windows_.foregroundWindow() != window_) windows_.bringToFront(window_);
+void WindowAnchor::bringToFront(platform::Point where) {
+    if (!anchored_) return;
+    // Having the input is not enough: another window kept on top, or one the system has not yet
+    // put behind, can still be where the click lands.
+    const std::optional<platform::TopWindow> under = windows_.windowAt(where.x, where.y);
+    if (windows_.foregroundWindow() != window_ || (under && under->handle != window_)) windows_.bringToFront(window_);
 }
 
 }  // namespace tapmill

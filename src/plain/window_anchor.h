@@ -27,8 +27,9 @@ public:
                 const std::function<bool()>& paused);
     // Where a frame recorded at this position plays now.
     platform::Point place(platform::Point recorded) const;
-    // Gives the window of the last note the input, as the recorded click did, where another has it.
-    void bringToFront();
+    // Gives the window of the last note the input, as the recorded click did, where another has it
+    // or covers the place `where` the frame's input goes.
+    void bringToFront(platform::Point where);
 
 private:
     bool anchorTo(const WindowNote& note, platform::Point recorded);

@@ -30,6 +30,9 @@ public:
     // The visible top-level windows of one class, with or without a title, front to back. The
     // system filters by class, so this stays quick with many windows open.
     virtual std::vector<TopWindow> windowsOfClass(const std::string& className) = 0;
+    // The frontmost visible top-level window of that class whose title is exactly this. The system
+    // compares the titles, so this stays quick with many windows of the class open.
+    virtual std::optional<TopWindow> frontWindowTitled(const std::string& className, const std::string& title) = 0;
     // The top-level window a click at this screen point reaches, if any.
     virtual std::optional<TopWindow> windowAt(int x, int y) = 0;
     // The window's client area on the screen and its DPI; nothing when it is gone or minimised.

@@ -33,7 +33,7 @@ std::optional<AnchorLine> anchorInForce(const RunList& lines, int index) {
 std::optional<AnchorTarget> findAnchorWindow(platform::TopWindows& windows, const AnchorLine& line) {
     const std::optional<platform::TopWindow> window =
         line.className.empty() ? chooseWindow(windows.visibleWindows(), line.title)
-                               : chooseNamedWindow(windows.windowsOfClass(line.className), line.title);
+                               : findNamedWindow(windows, line.className, line.title);
     if (!window) return std::nullopt;
     std::optional<platform::WindowPlace> place = windows.placeOf(window->handle);
     if (!place && windows.bringToFront(window->handle)) place = windows.placeOf(window->handle);

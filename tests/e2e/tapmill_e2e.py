@@ -462,14 +462,18 @@ class Target:
     detail also the scan codes of the keys and the characters they make. With opens=(title, ms) it
     opens a second window of that title ms milliseconds after the first right button press, and
     logs ("OPENED",). With square=ms it paints SQUARE_PICTURE at a random place ms milliseconds
-    after it is ready, and logs ("SQUARE", left, top)."""
+    after it is ready, and logs ("SQUARE", left, top). With window=(x, y, width, height) it is an
+    ordinary movable window of that frame instead (titled `title` if given) that logs client
+    coordinates and ("CLIENT", left, top, width, height) whenever its client area is placed."""
 
-    def __init__(self, folder, detail=False, opens=None, square=None):
+    def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
         args = ["target.log"] + (["detail"] if detail else []) + (["opens", opens[0], opens[1]] if opens else [])
         args += ["square", str(square)] if square is not None else []
+        args += ["window", *map(str, window)] if window else []
+        args += ["title", title] if title else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
 
     def wait_ready(self):
@@ -496,6 +500,11 @@ class Target:
             stamp = float(values.pop()[1:]) if values and values[-1].startswith("@") else None
             timed.append(((name, *map(int, values)), stamp))
         return timed
+
+    def client(self):
+        """The screen rectangle (left, top, width, height) of the windowed target's client area."""
+        placed = [event[1:] for event in self.events() if event[0] == "CLIENT"]
+        return placed[-1] if placed else None
 
     def wait_events(self, count, timeout=WAIT_SECONDS):
         """The events once at least `count` have been logged."""
@@ -608,8 +617,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self, detail=False, opens=None, square=None):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square)
+    def start_target(self, detail=False, opens=None, square=None, window=None, title=None):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square, window, title)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

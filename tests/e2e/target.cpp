@@ -1,8 +1,10 @@
-// target <logfile> [detail] [opens <title> <ms>] [square <ms>]: a full-screen, topmost window that logs every mouse button and key it
-// receives, so the end-to-end tests can check what was injected or replayed into it. One line per
-// event, appended and closed at once so that the test can read the log while the window runs:
+// target <logfile> [detail] [opens <title> <ms>] [square <ms>] [window <x> <y> <w> <h>] [title <text>]:
+// a full-screen, topmost window that logs every mouse button and key it receives, so the end-to-end
+// tests can check what was injected or replayed into it. One line per event, appended and closed at
+// once so that the test can read the log while the window runs:
 //   READY            first, once the window is shown and has the focus
-//   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (screen coordinates)
+//   LDOWN x y @t     LUP x y @t     RDOWN x y @t     RUP x y @t   (client coordinates, which are the
+//                                                                 screen's for the full-screen window)
 //   MDOWN x y @t     MUP x y @t     WHEEL delta @t
 //   a button made with Shift or Ctrl held also gives the message's MK_SHIFT | MK_CONTROL bits:
 //   LDOWN x y 4 @t (Shift), 8 (Ctrl)
@@ -16,6 +18,11 @@
 // bottom left, bottom right) is painted at a random place ms milliseconds after READY, and
 // "SQUARE x y @t" logs its top left once it is on the screen, for scripts that wait for an image
 // or a colour.
+// With "window", it is instead an ordinary window a user can move, size and cover, its frame at
+// x, y and w x h pixels, of its own class (TapmillTargetWindow) so that it never stands for the
+// full-screen one, titled "tapmill-target window" or the text of "title". Each time its client area
+// is placed anew (and once after READY) it logs "CLIENT left top width height" (the screen
+// rectangle of the client area).
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -49,6 +56,11 @@ UINT squareAfterMs = 0;
 bool squareWanted = false;
 bool squareShown = false;
 POINT squareAt = {};
+bool windowed = false;
+struct {
+    int x, y, width, height;
+} frame = {};
+std::wstring windowTitle = L"tapmill-target window";
 
 void logLine(const std::string& line) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
@@ -73,10 +85,20 @@ void logEvent(const std::string& event) {
 
 void logButton(HWND window, const char* name, WPARAM wparam, LPARAM lparam) {
     POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    ClientToScreen(window, &p);
+    if (!windowed)
+        ClientToScreen(window, &p);
     const WPARAM modifiers = wparam & (MK_SHIFT | MK_CONTROL);
     logEvent(std::string(name) + " " + std::to_string(p.x) + " " + std::to_string(p.y) +
              (modifiers ? " " + std::to_string(modifiers) : std::string()));
+}
+
+void logClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    logEvent("CLIENT " + std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
+             std::to_string(client.right) + " " + std::to_string(client.bottom));
 }
 
 void logKey(const char* name, WPARAM vk, LPARAM lparam) {
@@ -154,6 +176,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             ready = true;
             KillTimer(window, kFocusTimer);
             logLine("READY");
+            if (windowed)
+                logClient(window);
             if (squareWanted)
                 SetTimer(window, kSquareTimer, squareAfterMs, nullptr);
         } else {
@@ -206,6 +230,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_PAINT:
         paint(window);
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (windowed && ready)
+            logClient(window);
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -234,6 +262,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             squareAfterMs = static_cast<UINT>(_wtoi(__wargv[arg + 1]));
             squareWanted = true;
             arg += 1;
+        } else if (option == L"window" && arg + 4 < __argc) {
+            windowed = true;
+            frame = {_wtoi(__wargv[arg + 1]), _wtoi(__wargv[arg + 2]), _wtoi(__wargv[arg + 3]), _wtoi(__wargv[arg + 4])};
+            arg += 4;
+        } else if (option == L"title" && arg + 1 < __argc) {
+            windowTitle = __wargv[arg + 1];
+            arg += 1;
         }
     }
 
@@ -241,7 +276,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cls.lpfnWndProc = windowProc;
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.lpszClassName = L"TapmillTarget";
+    cls.lpszClassName = windowed ? L"TapmillTargetWindow" : L"TapmillTarget";
     RegisterClassW(&cls);
     WNDCLASSW second = {};
     second.lpfnWndProc = DefWindowProcW;
@@ -251,9 +286,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     second.lpszClassName = L"TapmillTargetSecond";
     RegisterClassW(&second);
 
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, cls.lpszClassName, kCaption, WS_POPUP, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = windowed ? CreateWindowExW(0, cls.lpszClassName, windowTitle.c_str(), WS_OVERLAPPEDWINDOW, frame.x,
+                                             frame.y, frame.width, frame.height, nullptr, nullptr, instance, nullptr)
+                           : CreateWindowExW(WS_EX_TOPMOST, cls.lpszClassName, kCaption, WS_POPUP, 0, 0,
+                                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                             nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, SW_SHOW);

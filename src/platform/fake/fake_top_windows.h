@@ -25,6 +25,13 @@ public:
             if (w.className == className) ofClass.push_back(w);
         return ofClass;
     }
+    std::optional<platform::TopWindow> frontWindowTitled(const std::string& className,
+                                                         const std::string& title) override {
+        ++searches;
+        for (const platform::TopWindow& w : windows)
+            if (w.className == className && w.title == title) return w;
+        return std::nullopt;
+    }
     // The frontmost window whose client area holds the point (the fake has no frames).
     std::optional<platform::TopWindow> windowAt(int x, int y) override {
         for (const platform::TopWindow& w : windows) {
@@ -38,7 +45,10 @@ public:
         if (place == places.end() || !find(handle)) return std::nullopt;
         return place->second;
     }
-    uintptr_t foregroundWindow() override { return windows.empty() ? 0 : windows.front().handle; }
+    uintptr_t foregroundWindow() override {
+        if (inputWindow) return inputWindow;
+        return windows.empty() ? 0 : windows.front().handle;
+    }
     // Moves the window to the front, unless the test has the system refuse it.
     bool bringToFront(uintptr_t handle) override {
         broughtToFront.push_back(handle);
@@ -47,6 +57,7 @@ public:
                                [&](const platform::TopWindow& w) { return w.handle == handle; });
         if (it == windows.end() || refuseFront) return false;
         std::rotate(windows.begin(), it, it + 1);
+        inputWindow = 0;
         return true;
     }
 
@@ -56,6 +67,9 @@ public:
     std::set<uintptr_t> ownWindows;
     std::map<uintptr_t, platform::WindowPlace> places;
     bool refuseFront = false;
+    // The window with the input when the test sets it apart from the front one, which then covers
+    // it without having the input (as one kept on top does); bringToFront gives it back to the front.
+    uintptr_t inputWindow = 0;
     std::vector<uintptr_t> broughtToFront;
     // Called at each bringToFront, for a test that looks at what came before it.
     std::function<void(uintptr_t)> onBringToFront;

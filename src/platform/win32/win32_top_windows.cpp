@@ -58,11 +58,27 @@ std::vector<platform::TopWindow> Win32TopWindows::visibleWindows() {
 std::vector<platform::TopWindow> Win32TopWindows::windowsOfClass(const std::string& className) {
     std::vector<platform::TopWindow> windows;
     const std::wstring wanted = widen(className);
-    // FindWindowEx walks the desktop's children in their order on the screen, front to back.
+    // FindWindowEx walks the desktop's children in their order on the screen, front to back. Each
+    // of them is of the class asked for: asking the system for it again would only cost time.
     for (HWND window = FindWindowExW(nullptr, nullptr, wanted.c_str(), nullptr); window;
          window = FindWindowExW(nullptr, window, wanted.c_str(), nullptr))
-        if (IsWindowVisible(window)) windows.push_back(describe(window, titleOf(window)));
+        if (IsWindowVisible(window))
+            windows.push_back({reinterpret_cast<uintptr_t>(window), titleOf(window), className});
     return windows;
+}
+
+std::optional<platform::TopWindow> Win32TopWindows::frontWindowTitled(const std::string& className,
+                                                                      const std::string& title) {
+    const std::wstring wantedClass = widen(className), wantedTitle = widen(title);
+    // FindWindowEx compares titles without regard to case; a title that differs in case is not
+    // this one, and the search goes on behind it.
+    for (HWND window = FindWindowExW(nullptr, nullptr, wantedClass.c_str(), wantedTitle.c_str()); window;
+         window = FindWindowExW(nullptr, window, wantedClass.c_str(), wantedTitle.c_str())) {
+        if (!IsWindowVisible(window)) continue;
+        std::string exact = titleOf(window);
+        if (exact == title) return platform::TopWindow{reinterpret_cast<uintptr_t>(window), std::move(exact), className};
+    }
+    return std::nullopt;
 }
 
 std::optional<platform::TopWindow> Win32TopWindows::windowAt(int x, int y) {

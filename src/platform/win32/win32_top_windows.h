@@ -7,6 +7,7 @@ class Win32TopWindows : public platform::TopWindows {
 public:
     std::vector<platform::TopWindow> visibleWindows() override;
     std::vector<platform::TopWindow> windowsOfClass(const std::string& className) override;
+    std::optional<platform::TopWindow> frontWindowTitled(const std::string& className, const std::string& title) override;
     std::optional<platform::TopWindow> windowAt(int x, int y) override;
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override;
     uintptr_t foregroundWindow() override;

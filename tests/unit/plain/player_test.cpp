@@ -847,6 +847,18 @@ TEST_F(WindowFollowTest, AWindowBehindAnotherComesToTheFrontBeforeItsInputAndOnl
     EXPECT_THAT(clicksBeforeEach, ElementsAre(0, 1));
 }
 
+TEST_F(WindowFollowTest, AWindowThatHasTheInputButIsCoveredWhereItIsClickedComesToTheFrontFirst) {
+    record({{130, 140, "WM_LBUTTONDOWN"}});
+    note(0, 30, 40);
+    fp.topWindows.windows = {kOther, kEditor};
+    fp.topWindows.inputWindow = kEditor.handle;
+    fp.topWindows.places = {{kEditor.handle, {{100, 100, 300, 200}, 96}}, {kOther.handle, {{0, 0, 400, 400}, 96}}};
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAre(kEditor.handle));
+}
+
 TEST_F(WindowFollowTest, AMissingWindowStopsThePlaybackWithItsNameAfterWaitingAndInjectsNothingThere) {
     // A key held down in the editor, then a click in a window that never comes.
     record({{130, 140, "k16", "", "kd16"}, {400, 400, "WM_LBUTTONDOWN"}, {400, 400, "WM_LBUTTONUP"}});
