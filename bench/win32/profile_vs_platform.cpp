@@ -10,6 +10,7 @@
 #include "common/intparse.h"
 #include "common/profile.h"
 #include "platform/files.h"
+#include "platform/win32/qpc_milliseconds.h"
 
 namespace {
 
@@ -26,16 +27,7 @@ std::string encode(const std::wstring& text, UINT codePage) {
     return out;
 }
 
-double seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double seconds() { return tapmill::win32::qpcMilliseconds() / 1000.0; }
 
 std::string recordingText() {
     std::string text = "[all]\r\nvalue=" + std::to_string(kFrames) + "\r\n";

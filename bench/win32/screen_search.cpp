@@ -8,22 +8,12 @@
 #include <vector>
 
 #include "common/image_search.h"
+#include "platform/win32/qpc_milliseconds.h"
 #include "platform/win32/win32_screen.h"
 
 namespace {
 
 constexpr int kTries = 30;
-
-double milliseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -40,17 +30,17 @@ int main() {
     for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
     std::vector<double> grabs, searches, tries;
     for (int n = 0; n < kTries; ++n) {
-        const double start = milliseconds();
+        const double start = tapmill::win32::qpcMilliseconds();
         if (!screen.grab(screen.virtualScreen(), grab)) {
             std::printf("the screen gave no picture\n");
             return 1;
         }
-        const double grabbed = milliseconds();
+        const double grabbed = tapmill::win32::qpcMilliseconds();
         if (tapmill::findImage(grab, image, 16)) {
             std::printf("a picture no screen shows was found\n");
             return 1;
         }
-        const double searched = milliseconds();
+        const double searched = tapmill::win32::qpcMilliseconds();
         grabs.push_back(grabbed - start);
         searches.push_back(searched - grabbed);
         tries.push_back(searched - start);

@@ -158,6 +158,8 @@ public:
     bool recording = false, recpause = false;
     bool playing = false, playpause = false;
     bool running = false, runpause = false;
+    // The lines the innermost script run executes (the run list's or the editor's), while one runs.
+    const scripts::RunList* runningLines = nullptr;
     bool capture_kb = false, capture_hot = false, capture_kc = false;
     bool timeset = false, planon = false;
     int32_t playFrame = 0;  // frame counter of playback, shared by nested playbacks

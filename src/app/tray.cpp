@@ -9,7 +9,7 @@ namespace tapmill {
 namespace {
 
 // What the main window shows of the progress: its frame counters, the journal's passes, the
-// highlighted line of the run list.
+// line the script run executes.
 IndicatorProgress progressOf(const TForm_maintapmill& form) {
     const journal::JournalPlayer& journalPlayer = form.stjournal.player;
     IndicatorProgress progress;
@@ -19,8 +19,7 @@ IndicatorProgress progressOf(const TForm_maintapmill& form) {
         progress.pass = journalPlayer.passesAsked - journalPlayer.passesLeft + 1;
         progress.passes = journalPlayer.endless ? kEndlessPlayCount : journalPlayer.passesAsked;
     }
-    // The editor's own run highlights its own lines.
-    if (form.running && !form.editrun) progress.scriptLine = form.homajbRunList->currentLine() + 1;
+    if (form.running && form.runningLines) progress.scriptLine = form.runningLines->currentLine() + 1;
     return progress;
 }
 

@@ -25,7 +25,11 @@ void PlaybackHook::install(platform::JournalProcedure& procedure) {
         systemHandle_ = hooks_.installSystemHook(platform::JournalHookKind::Playback, systemSide_);
         if (systemHandle_) {
             mode_ = Mode::System;
-            if (verdict_ == Verdict::Unknown) hooks_.tickAfter(kFirstCallMs, *this);
+            if (verdict_ == Verdict::Unknown) {
+                hooks_.tickAfter(kFirstCallMs, *this);
+                // Until the system shows that it plays, it may be one that also ignores Ctrl+Esc.
+                hooks_.watchCancelKey(true);
+            }
             return;
         }
         verdict_ = Verdict::SystemDoesNotPlay;
@@ -36,6 +40,7 @@ void PlaybackHook::install(platform::JournalProcedure& procedure) {
 
 void PlaybackHook::remove() {
     if (mode_ == Mode::System && verdict_ == Verdict::Unknown) hooks_.cancelTick();
+    if (mode_ == Mode::System) hooks_.watchCancelKey(false);
     dropSystemHook();
     mode_ = Mode::None;
     // A pass that ends within the driver's tick begins again before the tick is over, or the

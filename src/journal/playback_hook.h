@@ -15,7 +15,8 @@ namespace tapmill::journal {
 // emulated driver plays them instead: it calls the same procedure with HC_GETNEXT and HC_SKIP,
 // waits the delays it returns and injects each event. Later installs of the run go straight to
 // the emulated driver. The procedure sees the same calls either way, and either way they come
-// from the message loop after the install has returned.
+// from the message loop after the install has returned. Ctrl+Esc ends the playback from the
+// install on, also while the system has yet to show that it plays.
 class PlaybackHook : private platform::PlaybackTicks {
 public:
     static constexpr uint32_t kFirstCallMs = 200;

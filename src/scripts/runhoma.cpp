@@ -23,6 +23,8 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
     }
     platform::InputRefusal refusal = platform::InputRefusal::None;
     std::string fault;
+    // A run nested in another hands the indicator back to the outer one's lines when it ends.
+    const scripts::RunList* const outerLines = runningLines;
     try {
         if (!editorsLines) {
             std::optional<std::vector<std::string>> file = scripts::readScriptFile(scripts::scriptPath(exedir, name));
@@ -30,6 +32,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
             lines.setLines(std::move(*file));
         }
         running = true;
+        runningLines = &lines;
         lines.setHighlighted(lines.currentLine(), false);
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
@@ -45,6 +48,7 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
     }
     setStatus(0, "当前状态：");
     running = false;
+    runningLines = outerLines;
     if (!fault.empty()) tell(by, fault);
     if (refusal != platform::InputRefusal::None) reportRefusedInput(refusal, by);
 }

@@ -89,6 +89,19 @@ class MainWindow:
         """What the window does each time it is shown again (as when it comes back from the tray)."""
         self.driver.send(self.hwnd, WM_SHOWWINDOW, 1, 0)
 
+    def choose_recording(self, name):
+        """Makes the recording `name` current on the recording panel the way the show step takes it:
+        from its label."""
+        self.show_panel("Panel_rec")
+        self.driver.set_text(self.label_after("Panel_rec", "当前脚本:"), name)
+        self.run_show_step()
+
+    def play_recording(self, passes, speed):
+        """Plays the current recording that many passes at that speed."""
+        self.driver.set_text(self.field_beside("Panel_rec", "播放次数："), str(passes))
+        self.set_speed(speed)
+        self.driver.click(self.in_panel("Panel_rec", "播放"))
+
     def set_speed(self, speed):
         self.driver.send(self.rec_control("msctls_trackbar32"), TBM_SETPOS, 1, speed)
 
@@ -141,9 +154,7 @@ def plain_playback_ready(scratch, name, recording, speed, endless=False):
     speed, endless if asked, and target.exe ready in front: gives (driver, main window, target) for
     the caller to press Play, and ends them afterwards."""
     with program_running(scratch, {f"jb_rec/{name}.ini": recording.encode("ascii")}) as (driver, main):
-        main.show_panel("Panel_rec")
-        driver.set_text(main.label_after("Panel_rec", "当前脚本:"), name)
-        main.run_show_step()
+        main.choose_recording(name)
         main.set_speed(speed)
         if endless:
             tick_endless(main, "Panel_rec")

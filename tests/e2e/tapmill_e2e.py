@@ -541,12 +541,26 @@ def key(*keys):
     xdotool("key", *keys)
 
 
+def pointer():
+    """Where the X pointer is."""
+    output = subprocess.run(["xdotool", "getmouselocation", "--shell"], check=True, capture_output=True,
+                            text=True, timeout=WAIT_SECONDS).stdout
+    place = dict(line.split("=", 1) for line in output.split())
+    return int(place["X"]), int(place["Y"])
+
+
+def move_to(x, y):
+    """The xdotool words that bring the pointer to (x, y). --sync waits until the pointer has moved,
+    so a move to where it is already waits out xdotool's own 15 s instead: that one goes without."""
+    return ["mousemove"] + ([] if pointer() == (int(x), int(y)) else ["--sync"]) + [x, y]
+
+
 def mouse_move(x, y):
-    xdotool("mousemove", "--sync", x, y)
+    xdotool(*move_to(x, y))
 
 
 def click(x, y, button=1, repeat=1):
-    xdotool("mousemove", "--sync", x, y, "click", "--repeat", repeat, button)
+    xdotool(*move_to(x, y), "click", "--repeat", repeat, button)
 
 
 def screen_size():

@@ -35,6 +35,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/qpc_milliseconds.h"
+
 namespace {
 
 constexpr wchar_t kCaption[] = L"tapmill-target";
@@ -71,15 +73,8 @@ void logLine(const std::string& line) {
 }
 
 void logEvent(const std::string& event) {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
     char stamp[32];
-    std::snprintf(stamp, sizeof stamp, " @%.3f", static_cast<double>(now.QuadPart) * 1000.0 / frequency.QuadPart);
+    std::snprintf(stamp, sizeof stamp, " @%.3f", tapmill::win32::qpcMilliseconds());
     logLine(event + stamp);
 }
 

@@ -121,7 +121,7 @@ class HookLibrariesTest(E2ETestCase):
         self.probe.command(f"start {BASE}")
         e2e.click(300, 300)
         e2e.click(600, 300, button=3)
-        e2e.xdotool("mousemove", "--sync", 500, 400, "click", "--repeat", 2, "--delay", 80, 1)
+        e2e.xdotool(*e2e.move_to(500, 400), "click", "--repeat", 2, "--delay", 80, 1)
         e2e.click(400, 300, button=2)
         e2e.click(400, 300, button=4)
         e2e.click(400, 300, button=5)

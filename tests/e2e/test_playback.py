@@ -45,10 +45,7 @@ class PlaybackTest(E2ETestCase):
         self.process = self.start_tapmill(self.folder)
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)
-        self.main.show_panel("Panel_rec")
-        # The demo recording becomes current the way the show step takes it: from its label.
-        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "demo")
-        self.main.run_show_step()
+        self.main.choose_recording("demo")
         self.target = self.start_target()
 
     def play_button(self):
@@ -58,9 +55,7 @@ class PlaybackTest(E2ETestCase):
         self.main.wait_status("当前状态：", "playback to end")
 
     def test_two_passes_at_top_speed_replay_every_click_and_key_in_order(self):
-        self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "2")
-        self.main.set_speed(10)
-        self.driver.click(self.play_button())
+        self.main.play_recording(2, 10)
         events = self.target.wait_events(2 * len(ONE_PASS))
         self.wait_idle()
         self.assertEqual(self.target.events(), ONE_PASS * 2)
@@ -116,8 +111,7 @@ class PlaybackTest(E2ETestCase):
         self.assertEqual(self.target.events(), [])
 
     def test_a_missing_recording_is_reported_and_nothing_is_played(self):
-        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "nosuch")
-        self.main.run_show_step()
+        self.main.choose_recording("nosuch")
         self.driver.click(self.play_button())
         box, text = self.driver.msgbox()
         self.assertEqual(text, "名为：'nosuch'脚本文件不存在！")

@@ -54,10 +54,6 @@ class ProgramEndTest(E2ETestCase):
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)
 
-    def make_current(self, name):
-        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), name)
-        self.main.run_show_step()
-
     def end_session(self):
         self.assertEqual(self.driver.send(self.main.hwnd, WM_QUERYENDSESSION), 1, "the session may end")
         self.driver.send(self.main.hwnd, WM_ENDSESSION, 1, 0)
@@ -68,7 +64,7 @@ class ProgramEndTest(E2ETestCase):
         frames = e2e.recording_text([(100, 100, None), (120, 110, None)])
         self.folder.write_text("jb_rec/left.ini", frames.split("[all]")[0], "ascii")
         self.start()
-        self.make_current("left")
+        self.main.choose_recording("left")
         endless = self.main.in_panel("Panel_rec", "无限循环播放")
         self.driver.click(endless)
         e2e.wait_until(lambda: self.driver.is_checked(endless), "the endless box to be ticked")
@@ -153,7 +149,7 @@ class ProgramEndTest(E2ETestCase):
 
     def test_a_message_box_while_the_user_works_elsewhere_opens_in_front_owned_by_the_main_window(self):
         self.start()
-        self.make_current("nosuch")
+        self.main.choose_recording("nosuch")
         self.start_target()
         e2e.click(500, 400)
         e2e.wait_until(lambda: self.driver.foreground() != self.main.hwnd, "target.exe to be in front")

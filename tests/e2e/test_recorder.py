@@ -28,7 +28,7 @@ def tearDownModule():
 def human_click(x, y, button):
     """A click as a person makes it: the button is held for a tenth of a second, so that the press
     and the release fall into different frames."""
-    e2e.xdotool("mousemove", "--sync", x, y, "mousedown", button, "sleep", DWELL_SECONDS, "mouseup", button)
+    e2e.xdotool(*e2e.move_to(x, y), "mousedown", button, "sleep", DWELL_SECONDS, "mouseup", button)
     time.sleep(DWELL_SECONDS)
 
 

@@ -35,7 +35,7 @@ def tearDownModule():
 
 def real_double_click(x, y):
     """A double click as a hand makes it: each press held 30 ms, the presses 80 ms apart."""
-    e2e.xdotool("mousemove", "--sync", x, y, "mousedown", 1, "sleep", 0.03, "mouseup", 1, "sleep", 0.05,
+    e2e.xdotool(*e2e.move_to(x, y), "mousedown", 1, "sleep", 0.03, "mouseup", 1, "sleep", 0.05,
                 "mousedown", 1, "sleep", 0.03, "mouseup", 1)
 
 
@@ -89,7 +89,7 @@ class ReplayFidelityTest(E2ETestCase):
     def test_a_shift_click_and_a_ctrl_click_replay_with_their_modifier_held(self):
         def act():
             for modifier, at in (("shift", SHIFT_CLICK_AT), ("ctrl", CTRL_CLICK_AT)):
-                e2e.xdotool("mousemove", "--sync", *at, "keydown", modifier, "sleep", 0.1, "click", 1, "sleep", 0.1,
+                e2e.xdotool(*e2e.move_to(*at), "keydown", modifier, "sleep", 0.1, "click", 1, "sleep", 0.1,
                             "keyup", modifier)
                 time.sleep(0.1)
 
@@ -116,7 +116,7 @@ class ReplayFidelityTest(E2ETestCase):
         def act():
             real_double_click(*DOUBLE_CLICK_AT)
             time.sleep(0.1)
-            e2e.xdotool("mousemove", "--sync", *WHEEL_AT, "click", 5)
+            e2e.xdotool(*e2e.move_to(*WHEEL_AT), "click", 5)
 
         made = of_kind(self.record(act), "LDOWN", "LUP", "WHEEL")
         self.assertEqual(made, [("LDOWN", *DOUBLE_CLICK_AT), ("LUP", *DOUBLE_CLICK_AT), ("LDOWN", *DOUBLE_CLICK_AT),

@@ -21,7 +21,6 @@ def setUpModule():
 
 
 def tearDownModule():
-    set_dpi(96)
     e2e.end_session()
 
 
@@ -32,9 +31,7 @@ class StateIndicatorTest(E2ETestCase):
         self.process = self.start_tapmill(self.folder)
         self.driver = self.start_driver()
         self.main = MainWindow(self.driver)
-        self.main.show_panel("Panel_rec")
-        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "walk")
-        self.main.run_show_step()
+        self.main.choose_recording("walk")
         self.target = self.start_target()
         e2e.mouse_move(500, 400)
 
@@ -48,10 +45,8 @@ class StateIndicatorTest(E2ETestCase):
                               self.indicator(), f"the indicator to show {start!r}")
 
     def test_a_playback_shows_each_pass_and_the_indicator_is_gone_when_it_ends(self):
-        self.driver.set_text(self.main.field_beside("Panel_rec", "播放次数："), "2")
-        self.main.set_speed(3)
         self.assertFalse(self.indicator()[1])
-        self.driver.click(self.main.in_panel("Panel_rec", "播放"))
+        self.main.play_recording(2, 3)
         self.wait_caption("播放中  第 1 / 2 遍  第 ")
         self.wait_caption("播放中  第 2 / 2 遍  第 ")
         e2e.screenshot("state-indicator-playback-96")
@@ -89,9 +84,12 @@ class StateIndicatorTest(E2ETestCase):
 class StateIndicatorDpiTest(E2ETestCase):
     def test_it_grows_with_the_dpi(self):
         heights = {}
+        # The session starts at 96 DPI, and goes back to it whatever happens at 144.
         for dpi in (96, 144):
             with self.subTest(dpi=dpi):
-                set_dpi(dpi)
+                if dpi != 96:
+                    self.addCleanup(set_dpi, 96)
+                    set_dpi(dpi)
                 self.start_tapmill(self.program_folder())
                 driver = self.start_driver()
                 MainWindow(driver).show_panel("Panel_rec")
@@ -105,8 +103,6 @@ class StateIndicatorDpiTest(E2ETestCase):
                 _, top, _, bottom = driver.rect(row[0])
                 heights[dpi] = bottom - top
                 e2e.key("ctrl+q")
-                e2e.end_session()
-        set_dpi(96)
         self.assertGreaterEqual(heights[144] * 96, heights[96] * 144 * 9 // 10)
 
 

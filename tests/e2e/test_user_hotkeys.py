@@ -102,9 +102,7 @@ class UserHotKeysTest(E2ETestCase):
         self.assertEqual(played(), ONE_PASS * 2)
 
         # An endless playback of the same recording, ended by F8.
-        self.main.show_panel("Panel_rec")
-        self.driver.set_text(self.main.label_after("Panel_rec", "当前脚本:"), "demo")
-        self.main.run_show_step()
+        self.main.choose_recording("demo")
         self.driver.click(self.main.in_panel("Panel_rec", "无限循环播放"))
         self.driver.click(self.main.in_panel("Panel_rec", "播放"))
         e2e.wait_until(lambda: len(target.events()) >= 10, "the endless playback to go on")

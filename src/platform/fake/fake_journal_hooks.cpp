@@ -54,7 +54,7 @@ void FakeJournalHooks::cancelTick() {
 void FakeJournalHooks::userPressesCtrlEsc() {
     bool cancelled = cancelKeyWatched;
     for (auto it = hooks_.begin(); it != hooks_.end();) {
-        const bool playback = it->second.type == HookType::SystemPlayback;
+        const bool playback = it->second.type == HookType::SystemPlayback && !playbackHookInert;
         cancelled = cancelled || playback;
         it = playback ? hooks_.erase(it) : std::next(it);
     }

@@ -38,6 +38,8 @@ public:
     bool refuseSystemRecord = false;
     bool refuseSystemPlayback = false;
     bool refuseLowLevel = false;
+    // A system that grants the playback hook but never drives it (Wine): Ctrl+Esc leaves it be.
+    bool playbackHookInert = false;
 
     // The system at work: calls the procedure of the installed hook of that type; throws
     // std::logic_error when none is installed, since the system would not call it then.

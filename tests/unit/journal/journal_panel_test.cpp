@@ -10,6 +10,7 @@
 #include "common/profile.h"
 #include "journal/input_messages.h"
 #include "journal/journal_file.h"
+#include "journal/playback_hook.h"
 #include "support/form_fixture.h"
 
 namespace tapmill {
@@ -363,6 +364,20 @@ TEST_F(JournalPanelTest, CtrlEscEndsAnEndlessPlaybackTheProgramPlaysItselfAndIsT
     EXPECT_EQ(fp.journalHooks.sent.size(), sentAtCtrlEsc);
     EXPECT_FALSE(form.stjournal.player.playing);
     EXPECT_FALSE(fp.journalHooks.cancelKeyWatched);
+    EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：");
+}
+
+TEST_F(JournalPanelTest, CtrlEscEndsAPlaybackWhileTheProgramStillWaitsForTheSystemToDriveIt) {
+    writeJournal("stjb", 3);
+    fp.journalHooks.playbackHookInert = true;
+    TForm_maintapmill& form = shownForm();
+    fp.pump.at(fp.pump.now() + journal::PlaybackHook::kFirstCallMs / 2, [&] { fp.journalHooks.userPressesCtrlEsc(); });
+
+    form.RzBitBtn_stplayClick();
+    fp.pump.runMessageLoop();
+
+    EXPECT_TRUE(fp.journalHooks.sent.empty());
+    EXPECT_FALSE(form.stjournal.player.playing);
     EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：");
 }
 

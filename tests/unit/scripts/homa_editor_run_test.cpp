@@ -67,6 +67,19 @@ TEST_F(EditorRunTest, RunExecutesTheShownLinesOnceWithoutTheFile) {
     EXPECT_TRUE(editor().SpeedButton_run->enabled());
 }
 
+TEST_F(EditorRunTest, TheIndicatorShowsTheLineTheEditorsRunExecutes) {
+    // A delay waits before its line is highlighted: the clicking line shows through it.
+    script("edited", {"开始", "单击鼠标右键", "延时1000毫秒", "结束"});
+    open("edited");
+    std::string shown;
+    at(500, [&] {
+        form().Timer_flashTimer();
+        shown = factory.overlayMade->text();
+    });
+    press(ID_SpeedButton_run);
+    EXPECT_EQ(shown, "运行脚本中  第 2 行");
+}
+
 TEST_F(EditorRunTest, ARunStartedElsewhereDuringTheEditorsRunRunsItsOwnScript) {
     script("enabled", {"开始", "单击鼠标右键", "结束"});
     script("edited", {"开始", "延时1000毫秒", "结束"});
