@@ -31,7 +31,7 @@ int main() {
     std::vector<double> grabs, searches, tries;
     for (int n = 0; n < kTries; ++n) {
         const double start = tapmill::win32::qpcMilliseconds();
-        if (!screen.grab(screen.virtualScreen(), grab)) {
+        if (screen.grab(screen.virtualScreen(), grab) == tapmill::platform::Grab::Nothing) {
             std::printf("the screen gave no picture\n");
             return 1;
         }

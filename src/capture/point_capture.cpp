@@ -20,7 +20,7 @@ void TForm_maintapmill::capturePoint() {
                                            (place ? "，DPI：" + std::to_string(place->dpi) : ""));
     }
     platform::PixelBuffer pixel;
-    if (captureFields.colourPoint && platform_.screen.grab({at.x, at.y, 1, 1}, pixel))
+    if (captureFields.colourPoint && platform_.screen.grab({at.x, at.y, 1, 1}, pixel) != platform::Grab::Nothing)
         captureFields.colourPoint->capturePointColour(at.x, at.y, pixel.pixels[0]);
 }
 

@@ -16,6 +16,10 @@ struct PixelBuffer {
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
 };
 
+// What a grab gave: no picture, or one the buffer held already (as a screen that stayed still
+// gives), or a new one.
+enum class Grab { Nothing, Same, New };
+
 // What the screen shows.
 class Screen {
 public:
@@ -23,9 +27,9 @@ public:
     // The virtual screen: the rectangle that holds every monitor.
     virtual ScreenRect virtualScreen() = 0;
     // Copies what the screen shows in the area (clipped to the virtual screen) into the buffer,
-    // which takes the clipped size. False when the system gives no picture (a locked or secure
-    // desktop) or nothing of the area is on the screen.
-    virtual bool grab(const ScreenRect& area, PixelBuffer& into) = 0;
+    // which takes the clipped size. Nothing, with the buffer as it was, when the system gives no
+    // picture (a locked or secure desktop) or nothing of the area is on the screen.
+    virtual Grab grab(const ScreenRect& area, PixelBuffer& into) = 0;
 };
 
 }  // namespace tapmill::platform

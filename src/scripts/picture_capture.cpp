@@ -72,7 +72,7 @@ std::string pictureWaitLine(const std::string& name) { return "等待图片：" 
 PictureCapture::Outcome PictureCapture::take(const std::string& folder) {
     const platform::ScreenRect screen = screen_.virtualScreen();
     platform::PixelBuffer grab;
-    if (!screen_.grab(screen, grab)) return {std::nullopt, kNoScreenPicture};
+    if (screen_.grab(screen, grab) == platform::Grab::Nothing) return {std::nullopt, kNoScreenPicture};
     const std::optional<ui::Drag> drag = factory_.areaPicker()->pick(screen, grab);
     if (!drag) return {};
     const std::optional<platform::ScreenRect> area = draggedArea(*drag, screen);

@@ -31,7 +31,7 @@ const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
 WaitOutcome ScreenWait::wait(const ColourLine& line) {
     return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
         const std::optional<platform::Point> point = anchor_.pointNow(line.point);
-        if (!point || !platform_.screen.grab({point->x, point->y, 1, 1}, grab_) ||
+        if (!point || platform_.screen.grab({point->x, point->y, 1, 1}, grab_) == platform::Grab::Nothing ||
             !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
             return false;
         found_ = point;
@@ -41,13 +41,19 @@ WaitOutcome ScreenWait::wait(const ColourLine& line) {
 
 WaitOutcome ScreenWait::wait(const ImageLine& line) {
     const platform::PixelBuffer& wanted = image(line.name);
+    bool searchedInVain = false;
     return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
         const std::optional<platform::ScreenRect> wantedArea = anchor_.searchArea();
         if (!wantedArea) return false;
         // The grab is clipped to the screen; so is the origin of what it holds.
         const platform::ScreenRect area = platform::intersection(*wantedArea, platform_.screen.virtualScreen());
-        if (area.empty() || !platform_.screen.grab(area, grab_)) return false;
+        if (area.empty()) return false;
+        const platform::Grab grabbed = platform_.screen.grab(area, grab_);
+        // Pixels that are still what this wait searched in vain cannot show the image now, wherever
+        // the area stands, and a still screen is the common case of a wait.
+        if (grabbed == platform::Grab::Nothing || (grabbed == platform::Grab::Same && searchedInVain)) return false;
         const std::optional<platform::Point> at = findImage(grab_, wanted, line.tolerance);
+        searchedInVain = !at;
         if (!at) return false;
         found_ = platform::Point{area.left + at->x + wanted.width / 2, area.top + at->y + wanted.height / 2};
         return true;

@@ -462,16 +462,17 @@ class Target:
     detail also the scan codes of the keys and the characters they make. With opens=(title, ms) it
     opens a second window of that title ms milliseconds after the first right button press, and
     logs ("OPENED",). With square=ms it paints SQUARE_PICTURE at a random place ms milliseconds
-    after it is ready, and logs ("SQUARE", left, top). With window=(x, y, width, height) it is an
-    ordinary movable window of that frame instead (titled `title` if given) that logs client
-    coordinates and ("CLIENT", left, top, width, height) whenever its client area is placed."""
+    after it is ready, and logs ("SQUARE", left, top); square=(ms, left, top) paints it there. With
+    window=(x, y, width, height) it is an ordinary movable window of that frame instead (titled
+    `title` if given) that logs client coordinates and ("CLIENT", left, top, width, height) whenever
+    its client area is placed."""
 
     def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
         args = ["target.log"] + (["detail"] if detail else []) + (["opens", opens[0], opens[1]] if opens else [])
-        args += ["square", str(square)] if square is not None else []
+        args += ["square"] + [str(n) for n in (square if isinstance(square, tuple) else (square,))] if square is not None else []
         args += ["window", *map(str, window)] if window else []
         args += ["title", title] if title else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)

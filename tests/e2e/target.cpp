@@ -1,4 +1,4 @@
-// target <logfile> [detail] [opens <title> <ms>] [square <ms>] [window <x> <y> <w> <h>] [title <text>]:
+// target <logfile> [detail] [opens <title> <ms>] [square <ms> [x y]] [window <x> <y> <w> <h>] [title <text>]:
 // a full-screen, topmost window that logs every mouse button and key it receives, so the end-to-end
 // tests can check what was injected or replayed into it. One line per event, appended and closed at
 // once so that the test can read the log while the window runs:
@@ -15,7 +15,8 @@
 // With "opens", a second top-level window of that title opens ms milliseconds after the first right
 // button press and "OPENED @t" is logged, for scripts that wait for a window.
 // With "square", a 40 x 40 square of four coloured quarters (kSquareColours, top left, top right,
-// bottom left, bottom right) is painted at a random place ms milliseconds after READY, and
+// bottom left, bottom right) is painted ms milliseconds after READY at a random place, or with its
+// top left at x y when they are given, and
 // "SQUARE x y @t" logs its top left once it is on the screen, for scripts that wait for an image
 // or a colour.
 // With "window", it is instead an ordinary window a user can move, size and cover, its frame at
@@ -33,6 +34,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <string>
 
 #include "platform/win32/qpc_milliseconds.h"
@@ -57,6 +59,7 @@ constexpr COLORREF kSquareColours[4] = {RGB(0xD0, 0x40, 0x20), RGB(0x20, 0xC0, 0
 UINT squareAfterMs = 0;
 bool squareWanted = false;
 bool squareShown = false;
+bool squarePlaced = false;
 POINT squareAt = {};
 bool windowed = false;
 struct {
@@ -126,15 +129,17 @@ void paint(HWND window) {
 // Somewhere away from the caption in the middle, where nothing else is painted.
 void showSquare(HWND window) {
     KillTimer(window, kSquareTimer);
-    RECT client;
-    GetClientRect(window, &client);
-    LARGE_INTEGER seed;
-    QueryPerformanceCounter(&seed);
-    srand(static_cast<unsigned>(seed.QuadPart));
-    squareAt.x = 20 + rand() % (client.right / 2 - kSquareSide - 40);
-    squareAt.y = 20 + rand() % (client.bottom - kSquareSide - 40);
-    if (rand() % 2)
-        squareAt.x += client.right / 2;
+    if (!squarePlaced) {
+        RECT client;
+        GetClientRect(window, &client);
+        LARGE_INTEGER seed;
+        QueryPerformanceCounter(&seed);
+        srand(static_cast<unsigned>(seed.QuadPart));
+        squareAt.x = 20 + rand() % (client.right / 2 - kSquareSide - 40);
+        squareAt.y = 20 + rand() % (client.bottom - kSquareSide - 40);
+        if (rand() % 2)
+            squareAt.x += client.right / 2;
+    }
     squareShown = true;
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
@@ -257,6 +262,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             squareAfterMs = static_cast<UINT>(_wtoi(__wargv[arg + 1]));
             squareWanted = true;
             arg += 1;
+            if (arg + 2 < __argc && iswdigit(__wargv[arg + 1][0]) && iswdigit(__wargv[arg + 2][0])) {
+                squareAt = {_wtoi(__wargv[arg + 1]), _wtoi(__wargv[arg + 2])};
+                squarePlaced = true;
+                arg += 2;
+            }
         } else if (option == L"window" && arg + 4 < __argc) {
             windowed = true;
             frame = {_wtoi(__wargv[arg + 1]), _wtoi(__wargv[arg + 2]), _wtoi(__wargv[arg + 3]), _wtoi(__wargv[arg + 4])};

@@ -270,6 +270,38 @@ class ScriptPanelTest(E2ETestCase):
         waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
         self.assertLess(waited, 300, "ms from the painting to the click")
 
+    def test_a_wait_for_a_colour_clicks_on_its_point_soon_after_it_is_painted(self):
+        # The top left quarter of the square, a few pixels in.
+        left, top = 300, 200
+        self.start({"colour": ["开始", f"等待颜色：X={left + 5}y={top + 5}颜色={e2e.SQUARE_COLOURS[0]:06X}，限时10秒",
+                               "移到找到的位置", "单击鼠标左键", "结束"]})
+        target = self.run_script("colour", square=(2000, left, top))
+        self.wait_idle()
+        self.assertEqual(target.wait_events(3)[:2], [("SQUARE", left, top), ("LDOWN", left + 5, top + 5)])
+        waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
+        self.assertLess(waited, 300, "ms from the painting to the click")
+
+    def test_a_screen_wait_whose_limit_passes_jumps_or_stops_as_written(self):
+        jumping = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待图片：方块，限时1秒，否则跳到：没等到", "单击鼠标左键",
+                   "标签：没等到", "单击键盘的B", "结束"]
+        stopping = jumping[:3] + ["等待颜色：X=300y=200颜色=D04020，限时1秒"] + jumping[4:]
+        self.start({"jumping": jumping, "stopping": stopping})
+        self.folder.write_bytes("jb_homa/图片/jumping/方块.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
+        target = self.run_script("jumping")
+        self.wait_idle()
+        self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
+                                                     ("KEYUP", VK_B)])
+        waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
+        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
+        target.stop()
+
+        target = self.run_script("stopping")
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "脚本已停止！\n第4行：" + stopping[3] + "\n限时内这个点没有出现这个颜色")
+        self.driver.press(box, "ok")
+        self.wait_idle()
+        self.assertEqual(target.events(), [("RDOWN", 300, 300), ("RUP", 300, 300)])
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -11,19 +11,21 @@ public:
     FakeScreen() { resize({0, 0, 1920, 1080}); }
 
     platform::ScreenRect virtualScreen() override { return area; }
-    bool grab(const platform::ScreenRect& wanted, platform::PixelBuffer& into) override {
+    platform::Grab grab(const platform::ScreenRect& wanted, platform::PixelBuffer& into) override {
         ++grabs;
         const int left = std::max(wanted.left, area.left), top = std::max(wanted.top, area.top);
         const int right = std::min(wanted.left + wanted.width, area.left + area.width);
         const int bottom = std::min(wanted.top + wanted.height, area.top + area.height);
-        if (refuse || right <= left || bottom <= top) return false;
+        if (refuse || right <= left || bottom <= top) return platform::Grab::Nothing;
+        const std::vector<uint32_t> held = into.width == right - left && into.height == bottom - top
+                                               ? into.pixels : std::vector<uint32_t>();
         into.width = right - left;
         into.height = bottom - top;
         into.pixels.resize(static_cast<size_t>(into.width) * static_cast<size_t>(into.height));
         for (int y = top; y < bottom; ++y)
             std::copy_n(&canvas.pixels[index(left, y)], into.width,
                         &into.pixels[static_cast<size_t>(y - top) * static_cast<size_t>(into.width)]);
-        return true;
+        return into.pixels == held ? platform::Grab::Same : platform::Grab::New;
     }
 
     // A new, black screen over this rectangle.

@@ -4,6 +4,19 @@
 
 namespace tapmill::win32 {
 
+namespace {
+
+// The most a single blit copies. Wine takes each blit from the X server through two buffers of its
+// own, which come fresh from the system, page by page, when they are large, and that costs far more
+// than the copy itself: for a whole screen it is most of the grab. Buffers of bands this small are
+// reused from one blit to the next, and the bands are still few enough that the calls cost little.
+constexpr int kBandBytes = 64 * 1024;
+
+// The fourth byte of a pixel is undefined after a blit.
+uint32_t colourOf(uint32_t pixel) { return pixel & 0x00FFFFFFu; }
+
+}  // namespace
+
 platform::ScreenRect Win32Screen::virtualScreen() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
@@ -44,29 +57,41 @@ void Win32Screen::release() {
     width_ = height_ = 0;
 }
 
-bool Win32Screen::grab(const platform::ScreenRect& wanted, platform::PixelBuffer& into) {
+platform::Grab Win32Screen::grab(const platform::ScreenRect& wanted, platform::PixelBuffer& into) {
     const platform::ScreenRect screen = virtualScreen();
     const int left = std::max(wanted.left, screen.left), top = std::max(wanted.top, screen.top);
     const int right = std::min(wanted.left + wanted.width, screen.left + screen.width);
     const int bottom = std::min(wanted.top + wanted.height, screen.top + screen.height);
-    if (right <= left || bottom <= top) return false;
+    if (right <= left || bottom <= top) return platform::Grab::Nothing;
     const int width = right - left, height = bottom - top;
 
     HDC screenDc = GetDC(nullptr);
-    if (!screenDc) return false;
-    // CAPTUREBLT takes layered windows too, as the user sees them.
-    const bool grabbed = prepare(screenDc, width, height) &&
-                         BitBlt(memoryDc_, 0, 0, width, height, screenDc, left, top, SRCCOPY | CAPTUREBLT) != FALSE;
+    if (!screenDc) return platform::Grab::Nothing;
+    bool grabbed = prepare(screenDc, width, height);
+    const uint32_t* from = static_cast<const uint32_t*>(bits_);
+    // How many pixels from the first match what the buffer holds, counted band by band while each
+    // band is fresh in the cache, so that a still screen costs no second pass over the picture.
+    size_t same = 0;
+    bool allSame = into.width == width && into.height == height;
+    const int bandRows = std::max(1, kBandBytes / (width * 4));
+    for (int y = 0; grabbed && y < height; y += bandRows) {
+        const int rows = std::min(bandRows, height - y);
+        // CAPTUREBLT takes layered windows too, as the user sees them.
+        grabbed = BitBlt(memoryDc_, 0, y, width, rows, screenDc, left, top + y, SRCCOPY | CAPTUREBLT) != FALSE;
+        GdiFlush();
+        const size_t bandEnd = static_cast<size_t>(y + rows) * static_cast<size_t>(width);
+        while (allSame && same < bandEnd && colourOf(from[same]) == into.pixels[same]) ++same;
+        allSame = allSame && same == bandEnd;
+    }
     ReleaseDC(nullptr, screenDc);
-    if (!grabbed) return false;
-    GdiFlush();
+    if (!grabbed) return platform::Grab::Nothing;
+    if (allSame) return platform::Grab::Same;
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     into.width = width;
     into.height = height;
-    into.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    // The fourth byte is undefined after a blit; the copy drops it on the way.
-    const uint32_t* from = static_cast<const uint32_t*>(bits_);
-    std::transform(from, from + into.pixels.size(), into.pixels.begin(), [](uint32_t pixel) { return pixel & 0x00FFFFFFu; });
-    return true;
+    into.pixels.resize(count);
+    std::transform(from + same, from + count, into.pixels.begin() + static_cast<std::ptrdiff_t>(same), colourOf);
+    return platform::Grab::New;
 }
 
 }  // namespace tapmill::win32

@@ -15,7 +15,7 @@ public:
     ~Win32Screen() override { release(); }
 
     platform::ScreenRect virtualScreen() override;
-    bool grab(const platform::ScreenRect& area, platform::PixelBuffer& into) override;
+    platform::Grab grab(const platform::ScreenRect& area, platform::PixelBuffer& into) override;
 
 private:
     // A memory DC with a top-down 32-bit DIB of the size selected into it; false when the system

@@ -345,6 +345,18 @@ TEST_F(ScriptBlocksTest, ScreenWaitsAfterAWindowLineLookInItsClientAreaOnly) {
     }
 }
 
+TEST_F(ScriptBlocksTest, ATolerantImageWaitFindsWhatAnExactOneMissedOnTheSameStillScreen) {
+    writeSquare();
+    platform::PixelBuffer tinted = square();
+    for (uint32_t& pixel : tinted.pixels) pixel += 0x080000;
+    fp.screen.paste(700, 400, tinted);
+    run({"开始", "等待图片：方块，限时1秒，否则跳到：宽容", "标签：宽容", "等待图片：方块，容差16，限时1秒", "移到找到的位置",
+         "单击鼠标左键", "结束"});
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_EQ(injected(), "L");
+    EXPECT_EQ(fp.input.cursorPos().x, 710);
+}
+
 TEST_F(ScriptBlocksTest, APausedWindowWaitNeitherLooksNorCountsItsLimit) {
     // Paused from 200 to 1200, the wait neither sees the window that comes and goes meanwhile nor
     // counts the time: it has waited 500 ms of its second when the next window comes.
