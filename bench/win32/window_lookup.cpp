@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/window_match.h"
+#include "platform/win32/qpc_milliseconds.h"
 #include "platform/win32/win32_top_windows.h"
 
 namespace {
@@ -27,17 +28,6 @@ constexpr wchar_t kOtherClass[] = L"LookupBenchOther";
 constexpr char kWantedTitle[] = "doc0.txt - editor";
 constexpr char kClosedTitle[] = "closed.txt - editor";
 constexpr wchar_t kLastTitle[] = L"window 49";
-
-double milliseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -95,15 +85,15 @@ int main(int argc, char** argv) {
     std::vector<double> lookups, similarLookups, looksUnderPointer;
     int misses = 0;
     for (int frame = 0; frame < kFrames; ++frame) {
-        const double start = milliseconds();
+        const double start = tapmill::win32::qpcMilliseconds();
         const auto chosen = tapmill::findNamedWindow(windows, wantedClass, kWantedTitle);
         const auto place = chosen ? windows.placeOf(chosen->handle) : std::nullopt;
-        const double found = milliseconds();
+        const double found = tapmill::win32::qpcMilliseconds();
         const auto under = windows.windowAt(100 + frame % 300, 100 + frame % 200);
-        const double looked = milliseconds();
+        const double looked = tapmill::win32::qpcMilliseconds();
         const auto similar = tapmill::findNamedWindow(windows, wantedClass, kClosedTitle);
         const auto similarPlace = similar ? windows.placeOf(similar->handle) : std::nullopt;
-        const double foundSimilar = milliseconds();
+        const double foundSimilar = tapmill::win32::qpcMilliseconds();
         if (!place || chosen->title != kWantedTitle || !under || !similarPlace) ++misses;
         lookups.push_back(found - start);
         looksUnderPointer.push_back(looked - found);
