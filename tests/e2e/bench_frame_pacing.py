@@ -2,7 +2,8 @@
 the real hot keys over target.exe (Wine takes X input only over its own windows), while
 pointerclock.exe keeps the pointer at the position that spells the time
 (x = ms % 1000, y = ms / 1000). Each frame of the recording then carries the moment it was sampled,
-and the figures come from the file itself. Prints them with their targets, which
+and the figures come from the file itself. The recorder's share of a core is taken from its clock
+ticks while it records, with nothing talking to it. Prints the figures with their targets, which
 tools/bench-check.py holds them to.
 
 Run through CTest (label e2ebench) or `make bench-e2e`."""
@@ -14,6 +15,7 @@ import time
 from pathlib import Path
 
 import tapmill_e2e as e2e
+from bench_idle_cpu import cpu_seconds
 from main_window import MainWindow
 
 RECORD_SECONDS = 10
@@ -54,11 +56,13 @@ def record(scratch):
         e2e.key("ctrl+w")
         e2e.wait_until(lambda: main.status(0) == "当前状态：录制……", "the recording to start")
         started = time.monotonic()
+        cpu_before = cpu_seconds(tapmill.popen.pid)
         time.sleep(RECORD_SECONDS)
+        cpu_share = (cpu_seconds(tapmill.popen.pid) - cpu_before) / (time.monotonic() - started)
         e2e.key("ctrl+q")
         wall = time.monotonic() - started
         e2e.wait_until(lambda: main.status(0) == "当前状态：", "the recording to end")
-        return frame_times(folder.path / "jb_rec" / "jb_rec.ini"), wall
+        return frame_times(folder.path / "jb_rec" / "jb_rec.ini"), wall, cpu_share
     finally:
         if clock:
             clock.kill()
@@ -69,7 +73,7 @@ def record(scratch):
         tapmill.kill()
 
 
-def report(times, wall):
+def report(times, wall, cpu_share):
     periods = [b - a for a, b in zip(times, times[1:])]
     first = mean_period(times[:WINDOW])
     last = mean_period(times[-WINDOW:])
@@ -86,19 +90,20 @@ def report(times, wall):
           f" of {len(periods)}")
     e2e.figure("recorder_frames_off", abs(per_ten_seconds - EXPECTED_FRAMES), "frames", 25)
     e2e.figure("recorder_last_first_off", abs(last / first - 1) * 100, "%", 10)
+    e2e.figure("recorder_cpu", cpu_share * 100, "%", 2)
 
 
 def main():
     e2e.start_session()
     try:
         with tempfile.TemporaryDirectory(prefix="tapmill-bench-") as scratch:
-            times, wall = record(Path(scratch))
+            times, wall, cpu_share = record(Path(scratch))
     finally:
         e2e.end_session()
     if len(times) < 2 * WINDOW:
         print(f"only {len(times)} frames were recorded", file=sys.stderr)
         return 1
-    report(times, wall)
+    report(times, wall, cpu_share)
     return 0
 
 
