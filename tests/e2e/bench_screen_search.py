@@ -5,7 +5,6 @@ with its target; a try must end well within the interval between tries.
 
 Run through CTest (label e2ebench) or `make bench-e2e`."""
 
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
@@ -22,18 +21,13 @@ def main():
             target = e2e.Target(Path(scratch))
             try:
                 target.wait_ready()
-                exe = e2e.e2e_bin().parent / "bench" / "screen_search.exe"
-                run = subprocess.run(["wine", str(exe)], env=e2e.wine_env(), capture_output=True, text=True,
-                                     timeout=120)
+                figures = e2e.bench_program("screen_search")
             finally:
                 target.stop()
     finally:
         e2e.end_session()
-    print(run.stdout, end="")
-    if run.returncode != 0:
-        print(run.stderr, end="")
+    if figures is None:
         return 1
-    figures = dict(line.split() for line in run.stdout.splitlines() if line.endswith(tuple("0123456789")))
     e2e.figure("image_wait_try", float(figures["try_ms"]), "ms", TARGET_MS)
     return 0
 

@@ -7,7 +7,6 @@ the window under the pointer are printed beside it.
 
 Run through CTest (label e2ebench) or `make bench-e2e`."""
 
-import subprocess
 import sys
 
 import tapmill_e2e as e2e
@@ -18,15 +17,11 @@ TARGET_MS = 0.2
 def main():
     e2e.start_session()
     try:
-        exe = e2e.e2e_bin().parent / "bench" / "window_lookup.exe"
-        run = subprocess.run(["wine", str(exe)], env=e2e.wine_env(), capture_output=True, text=True, timeout=120)
+        figures = e2e.bench_program("window_lookup")
     finally:
         e2e.end_session()
-    print(run.stdout, end="")
-    if run.returncode != 0:
-        print(run.stderr, end="")
+    if figures is None:
         return 1
-    figures = dict(line.split() for line in run.stdout.splitlines() if line.endswith(tuple("0123456789")))
     e2e.figure("window_lookup", float(figures["lookup_ms"]), "ms", TARGET_MS)
     return 0
 

@@ -105,6 +105,18 @@ def figure(name, value, unit, at_most):
     print(f"figure: {name} {value:.4g} {unit} at most {at_most:g}", flush=True)
 
 
+def bench_program(name):
+    """Runs bench/<name>.exe under Wine and prints what it printed; gives its figures (the lines that
+    end in a number, as "name value"), or None when it failed."""
+    exe = e2e_bin().parent / "bench" / f"{name}.exe"
+    run = subprocess.run(["wine", str(exe)], env=wine_env(), capture_output=True, text=True, timeout=120)
+    print(run.stdout, end="")
+    if run.returncode != 0:
+        print(run.stderr, end="")
+        return None
+    return dict(line.split() for line in run.stdout.splitlines() if line.endswith(tuple("0123456789")))
+
+
 def start_session():
     """Checks the display, makes the Wine prefix and starts its wineserver clean.
 

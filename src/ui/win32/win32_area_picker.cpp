@@ -6,6 +6,7 @@
 
 #include "platform/win32/win32_pump.h"
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_window.h"
 
 namespace tapmill::win32 {
 
@@ -19,13 +20,6 @@ constexpr int kFrameWidth = 2;
 constexpr int kHintTextHeight = 14;
 constexpr int kHintMargin = 6;
 
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 Win32AreaPicker::~Win32AreaPicker() {
@@ -38,7 +32,7 @@ std::optional<ui::Drag> Win32AreaPicker::pick(const platform::ScreenRect& screen
     picture_ = &picture;
     dragging_ = activated_ = done_ = false;
     result_.reset();
-    dpi_ = screenDpi();
+    dpi_ = dpiOf(nullptr);
     if (!font_)
         font_ = CreateFontW(-scaleForDpi(kHintTextHeight, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");

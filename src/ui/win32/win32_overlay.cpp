@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide.h"
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_window.h"
 
 namespace tapmill::win32 {
 
@@ -17,16 +18,9 @@ constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW |
 
 COLORREF colorOf(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
-Win32Overlay::Win32Overlay(const std::string& className) : dpi_(screenDpi()) {
+Win32Overlay::Win32Overlay(const std::string& className) : dpi_(dpiOf(nullptr)) {
     const std::wstring name = widen(className);
     WNDCLASSEXW wc{};
     wc.lpfnWndProc = windowProc;

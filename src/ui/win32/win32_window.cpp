@@ -17,21 +17,6 @@ const wchar_t* const kPanelClass = L"TapmillPanel";
 const wchar_t* const kBackgroundProp = L"tapmill.background";
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
-// GetDpiForWindow exists from Windows 10 on; older systems have one DPI for all monitors.
-int dpiOf(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && hwnd) {
-        UINT dpi = getDpiForWindow(hwnd);
-        if (dpi) return static_cast<int>(dpi);
-    }
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
 Win32Window* windowOf(HWND hwnd) {
     HWND root = GetAncestor(hwnd, GA_ROOT);
     return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(root ? root : hwnd, GWLP_USERDATA));
@@ -49,6 +34,21 @@ void registerTopLevelClass(const std::wstring& name) {
 }
 
 }  // namespace
+
+// GetDpiForWindow exists from Windows 10 on; older systems have one DPI for all monitors.
+int dpiOf(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && hwnd) {
+        UINT dpi = getDpiForWindow(hwnd);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
 
 Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events)
     : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, windowSpec.clientWidth, windowSpec.clientHeight}),

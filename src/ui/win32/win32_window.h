@@ -63,4 +63,8 @@ private:
     std::vector<NativeControl*> controls_;
 };
 
+// The window's DPI; without a window (nullptr), or on a system before per-monitor DPI, the
+// screen's.
+int dpiOf(HWND hwnd);
+
 }  // namespace tapmill::win32
