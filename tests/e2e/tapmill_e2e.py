@@ -488,10 +488,12 @@ class Target:
         args += ["window", *map(str, window)] if window else []
         args += ["title", title] if title else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
+        self.windowed = bool(window)
 
     def wait_ready(self):
-        wait_until(lambda: self._lines()[:1] == ["READY"] or not self.process.running(),
-                   "target.exe to be ready")
+        # A window's first CLIENT line follows READY: until it is written, client() has no place.
+        wait_until(lambda: (self._lines()[:1] == ["READY"] and (not self.windowed or self.client()))
+                   or not self.process.running(), "target.exe to be ready")
         if not self.process.running():
             raise AssertionError("target.exe ended before it was ready")
 

@@ -1,7 +1,9 @@
 """A plain recording follows the window it was made in: clicks, a drag and typed text recorded into
 target.exe's ordinary window replay at the same places inside it after the window was moved and
-sized, as does the script 转为脚本 makes of it, and a replay whose window is gone stops with a message and injects nothing. Made at 96 DPI and replayed at 144, the clicks land at the scaled places (Wine
-draws every window for the DPI of its screen, LogPixels)."""
+sized, as does the script 转为脚本 makes of it. Covered by another window, the target comes to the
+front and gets every click while the state indicator, a topmost window, shows. A replay whose
+window is gone stops with a message and injects nothing. Made at 96 DPI and replayed at 144, the
+clicks land at the scaled places (Wine draws every window for the DPI of its screen, LogPixels)."""
 
 import time
 import unittest
@@ -138,6 +140,15 @@ class WindowFollowTest(E2ETestCase):
 
         # It would get whatever went where the target is not.
         cover = self.start_target(window=COVER_FRAME, title="cover")
+        with self.subTest("behind another window"):
+            self.assertEqual(self.driver.foreground(), self.driver.wait_window_caption("cover"))
+            start = len(target.events())
+            self.replay()
+            got = target.wait_quiet()[start:]
+            self.assert_same_places(buttons(got), buttons(made))
+            self.assertEqual(self.driver.foreground(), hwnd)
+            self.assertEqual(buttons(cover.events()), [])
+
         with self.subTest("window gone"):
             target.stop()
             e2e.wait_until(lambda: TARGET_TITLE not in [row[5] for row in self.driver.windows()],

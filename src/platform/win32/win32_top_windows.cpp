@@ -47,6 +47,18 @@ int dpiOf(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
+// Under Wine the X server's stacking, which decides the window a pointer move enters and so the
+// window Wine then puts in front, follows a raise only when no visible window stays above the raised
+// one; a topmost window, such as the program's own state indicator, always does. Made topmost for a
+// moment, the window goes above them all there too, and then back to the front of the ordinary
+// windows. A window that is topmost already is left as it is.
+void raiseAboveTopmostForAMoment(HWND window) {
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) return;
+    constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+}
+
 }  // namespace
 
 std::vector<platform::TopWindow> Win32TopWindows::visibleWindows() {
@@ -111,6 +123,7 @@ bool Win32TopWindows::bringToFront(uintptr_t handle) {
     const DWORD front = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
     const bool joined = front && front != own && AttachThreadInput(own, front, TRUE);
     BringWindowToTop(window);
+    raiseAboveTopmostForAMoment(window);
     SetForegroundWindow(window);
     if (joined) AttachThreadInput(own, front, FALSE);
     return GetForegroundWindow() == window;
