@@ -51,6 +51,12 @@ platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const p
             place.client.top + static_cast<int>(std::lround(clientY * scale))};
 }
 
+std::optional<platform::WindowPlace> placeRestoring(platform::TopWindows& windows, uintptr_t handle) {
+    const std::optional<platform::WindowPlace> place = windows.placeOf(handle);
+    if (place || !windows.bringToFront(handle)) return place;
+    return windows.placeOf(handle);
+}
+
 platform::Point mapOutOfWindow(platform::Point screen, int recordedDpi, const platform::WindowPlace& place) {
     const double scale = recordedDpi > 0 && place.dpi > 0 ? static_cast<double>(recordedDpi) / place.dpi : 1.0;
     return {static_cast<int>(std::lround((screen.x - place.client.left) * scale)),

@@ -22,6 +22,10 @@ std::optional<platform::TopWindow> chooseNamedWindow(const std::vector<platform:
 std::optional<platform::TopWindow> findNamedWindow(platform::TopWindows& windows, const std::string& className,
                                                    const std::string& title, bool titleIsStart = false);
 
+// Where the window's client area is on the screen now. A minimised window has none there: it is
+// restored first, as the user would before clicking into it.
+std::optional<platform::WindowPlace> placeRestoring(platform::TopWindows& windows, uintptr_t handle);
+
 // Where a point recorded at (clientX, clientY) in a client area drawn for recordedDpi lies on the
 // screen now that the window's client area is at place: the same place in the client area, scaled
 // by the ratio of the DPIs and rounded to the nearest pixel.

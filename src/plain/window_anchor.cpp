@@ -18,7 +18,7 @@ bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
     const std::optional<platform::TopWindow> window =
         findNamedWindow(windows_, note.className, note.title, note.titleIsStart);
     if (!window) return false;
-    const std::optional<platform::WindowPlace> place = windows_.placeOf(window->handle);
+    const std::optional<platform::WindowPlace> place = placeRestoring(windows_, window->handle);
     if (!place) return false;
     anchored_ = true;
     window_ = window->handle;

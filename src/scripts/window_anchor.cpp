@@ -35,8 +35,7 @@ std::optional<AnchorTarget> findAnchorWindow(platform::TopWindows& windows, cons
         line.className.empty() ? chooseWindow(windows.visibleWindows(), line.title)
                                : findNamedWindow(windows, line.className, line.title);
     if (!window) return std::nullopt;
-    std::optional<platform::WindowPlace> place = windows.placeOf(window->handle);
-    if (!place && windows.bringToFront(window->handle)) place = windows.placeOf(window->handle);
+    const std::optional<platform::WindowPlace> place = placeRestoring(windows, window->handle);
     if (!place) return std::nullopt;
     return AnchorTarget{window->handle, *place};
 }

@@ -42,7 +42,7 @@ public:
     }
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override {
         auto place = places.find(handle);
-        if (place == places.end() || !find(handle)) return std::nullopt;
+        if (place == places.end() || !find(handle) || minimised.count(handle)) return std::nullopt;
         return place->second;
     }
     uintptr_t foregroundWindow() override {
@@ -58,6 +58,7 @@ public:
         if (it == windows.end() || refuseFront) return false;
         std::rotate(windows.begin(), it, it + 1);
         inputWindow = 0;
+        minimised.erase(handle);
         return true;
     }
 
@@ -66,6 +67,8 @@ public:
     std::vector<platform::TopWindow> windows;
     std::set<uintptr_t> ownWindows;
     std::map<uintptr_t, platform::WindowPlace> places;
+    // Windows with no place on the screen until they are brought to the front, which restores them.
+    std::set<uintptr_t> minimised;
     bool refuseFront = false;
     // The window with the input when the test sets it apart from the front one, which then covers
     // it without having the input (as one kept on top does); bringToFront gives it back to the front.

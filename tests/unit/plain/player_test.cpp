@@ -859,6 +859,18 @@ TEST_F(WindowFollowTest, AWindowThatHasTheInputButIsCoveredWhereItIsClickedComes
     EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAre(kEditor.handle));
 }
 
+TEST_F(WindowFollowTest, AMinimisedWindowIsRestoredAndGetsItsInput) {
+    recordInEditor();
+    fp.topWindows.windows = {kEditor};
+    fp.topWindows.places = {{kEditor.handle, {{250, 200, 500, 350}, 96}}};
+    fp.topWindows.minimised = {kEditor.handle};
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(cursors(), ElementsAre("cursor 280,240", "cursor 290,250", "cursor 255,206"));
+    EXPECT_TRUE(fp.dialogs.shown.empty());
+}
+
 TEST_F(WindowFollowTest, AMissingWindowStopsThePlaybackWithItsNameAfterWaitingAndInjectsNothingThere) {
     // A key held down in the editor, then a click in a window that never comes.
     record({{130, 140, "k16", "", "kd16"}, {400, 400, "WM_LBUTTONDOWN"}, {400, 400, "WM_LBUTTONUP"}});
