@@ -8,9 +8,11 @@ namespace tapmill {
 
 namespace {
 
-// The longest start of the UTF-8 text that GBK holds, cut between characters.
-std::string gbkStart(const std::string& utf8, bool& cut) {
-    cut = false;
+// The longest start of the UTF-8 text that GBK holds on one line, cut between characters: a line
+// break in another program's text would end the key's line and start lines of its own.
+std::string gbkStart(const std::string& text, bool& cut) {
+    const std::string utf8 = text.substr(0, text.find_first_of("\r\n"));
+    cut = utf8.size() < text.size();
     if (std::optional<std::string> whole = utf8ToGbk(utf8)) return *whole;
     cut = true;
     std::string start;

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_top_windows.h"
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 
 namespace tapmill::win32 {
@@ -7,11 +9,16 @@ namespace tapmill::win32 {
 namespace {
 
 // InternalGetWindowText reads the title the system keeps, without sending WM_GETTEXT to a program
-// that may be hung.
+// that may be hung. A title is another program's text and can hold line breaks; this program keeps
+// titles on one line (a script line, a key of a recording), so they read as spaces everywhere, in
+// finding a window too.
 std::string titleOf(HWND window) {
     wchar_t title[512];
     const int length = InternalGetWindowText(window, title, static_cast<int>(sizeof title / sizeof title[0]));
-    return length > 0 ? narrow(std::wstring(title, static_cast<size_t>(length))) : std::string();
+    std::wstring text(title, static_cast<size_t>(length > 0 ? length : 0));
+    std::replace(text.begin(), text.end(), L'\r', L' ');
+    std::replace(text.begin(), text.end(), L'\n', L' ');
+    return narrow(text);
 }
 
 std::string classOf(HWND window) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/profile.h"
 #include "plain/window_note.h"
 
 namespace tapmill {
@@ -48,16 +49,24 @@ TEST(WindowMatchTest, APointFollowsItsClientAreaAndItsScale) {
     EXPECT_EQ(mapIntoWindow(101, 33, 96, scaled).y, 50 + 50);      // 49.5 rounds up
 }
 
-TEST(WindowNoteTest, ATitleGbkCannotHoldIsKeptAsItsStart) {
+// A title that GBK cannot hold whole, or that breaks the line of its key, is kept as its start, and
+// the rest never reaches the file: a title is another program's text.
+TEST(WindowNoteTest, ATitleTheFileCannotHoldIsKeptAsItsStart) {
     const std::string path = (std::filesystem::temp_directory_path() / "window_note_test.ini").string();
-    std::filesystem::remove(path);
-    writeWindowNote(path, "3", {"Notepad", "日志\xF0\x9F\x98\x80 - 记事本", false, 12, 34, 120});
-    std::optional<WindowNote> note = readWindowNote(path, "3");
-    ASSERT_TRUE(note);
-    EXPECT_EQ(note->title, "日志");
-    EXPECT_TRUE(note->titleIsStart);
-    EXPECT_EQ(note->clientY, 34);
-    EXPECT_EQ(note->dpi, 120);
+    const struct {
+        std::string title, kept;
+    } cases[] = {{"日志\xF0\x9F\x98\x80 - 记事本", "日志"}, {"第一行\r\n[all]\r\nvalue=7", "第一行"}, {"上\n下", "上"}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(path);
+        writeWindowNote(path, "3", {"Notepad", c.title, false, 12, 34, 120});
+        std::optional<WindowNote> note = readWindowNote(path, "3");
+        ASSERT_TRUE(note) << c.title;
+        EXPECT_EQ(note->title, c.kept);
+        EXPECT_TRUE(note->titleIsStart);
+        EXPECT_EQ(note->clientY, 34);
+        EXPECT_EQ(note->dpi, 120);
+        EXPECT_EQ(profile::sectionNames(path), std::vector<std::string>{"3"}) << c.title;
+    }
     EXPECT_FALSE(readWindowNote(path, "4"));
     std::filesystem::remove(path);
 }
