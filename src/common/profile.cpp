@@ -272,6 +272,25 @@ void writeInteger(const std::string& path, const std::string& section, const std
     writeString(path, section, key, std::to_string(value));
 }
 
+void writeStrings(const std::string& path, const std::string& section,
+                  const std::vector<std::pair<std::string, std::string>>& keys) {
+    {
+        std::lock_guard<std::mutex> lock(cacheMutex);
+        CachedFile& file = cache.current(path);
+        const std::string_view name = trimBlanks(section);
+        if (!keys.empty() && !file.index.findSection(name)) {
+            // The new section with its first key, and the other keys after it, as the writes of
+            // one key after another would leave them.
+            Edit edit = planWrite(file.index, name, trimBlanks(keys.front().first), keys.front().second);
+            for (auto key = std::next(keys.begin()); key != keys.end(); ++key)
+                edit.inserted += std::string(trimBlanks(key->first)) + "=" + key->second + "\r\n";
+            apply(file, edit, Rewrite::Cheapest);
+            return;
+        }
+    }
+    for (const auto& [key, value] : keys) writeString(path, section, key, value);
+}
+
 std::vector<std::string> sectionNames(const std::string& path) {
     std::lock_guard<std::mutex> lock(cacheMutex);
     const Index& index = cache.current(path).index;

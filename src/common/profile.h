@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Settings and recordings kept in INI-style profile files, read and written as the Windows
@@ -32,6 +33,10 @@ void writeString(const std::string& path, const std::string& section, const std:
                  const std::string& value);
 void writeInteger(const std::string& path, const std::string& section, const std::string& key,
                   int32_t value);
+// Writes the keys (each named once) as writeString would one after the other; where the section
+// is new, as a recorder's frame is, all of it goes to the disk in one write.
+void writeStrings(const std::string& path, const std::string& section,
+                  const std::vector<std::pair<std::string, std::string>>& keys);
 
 // While one lives, reads of its file ask the disk whether another program changed the file only
 // once, at the first read (and again after recheck), instead of at every read: a file-system call

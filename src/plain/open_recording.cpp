@@ -59,10 +59,8 @@ bool OpenRecording::writeFrame(int32_t frame, int x, int y) {
         writePerformedEvents(recentFrames_.back(), false);
         recentFrames_.back().positionWritten = true;
     }
-    return attempt([&] {
-        profile::writeInteger(path_, sectionOf(frame), "x", x);
-        profile::writeInteger(path_, sectionOf(frame), "y", y);
-    });
+    return attempt(
+        [&] { profile::writeStrings(path_, sectionOf(frame), {{"x", std::to_string(x)}, {"y", std::to_string(y)}}); });
 }
 
 bool OpenRecording::writeEvent(int32_t frame, const FrameEvent& event) {

@@ -11,8 +11,9 @@ namespace tapmill {
 // Which top-level window the frames of a recording went to. A frame is noted when it carries a
 // button or a key, and when the pointer has moved into another window since the last note, so a
 // replay can follow the window wherever it is then. The program's own windows (the Stop click
-// that ends a recording) are never noted. One look at the desktop a frame keeps the frame pacing
-// cheap.
+// that ends a recording) are never noted. A frame looks up only the handle of the window under the
+// pointer; the window's title and class are read only where that handle changed or the frame
+// carries input, which keeps the frames cheap.
 class WindowNoting {
 public:
     explicit WindowNoting(platform::TopWindows& windows) : windows_(windows) {}
@@ -23,6 +24,7 @@ public:
 private:
     platform::TopWindows& windows_;
     uintptr_t lastWindow_ = 0;  // the window of the last note
+    uintptr_t ownWindow_ = 0;   // the last of the program's own windows the pointer was over
 };
 
 }  // namespace tapmill

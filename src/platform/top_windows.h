@@ -35,6 +35,9 @@ public:
     virtual std::optional<TopWindow> frontWindowTitled(const std::string& className, const std::string& title) = 0;
     // The top-level window a click at this screen point reaches, if any.
     virtual std::optional<TopWindow> windowAt(int x, int y) = 0;
+    // The handle of that window, 0 where there is none: quicker than windowAt, which also reads
+    // the window's title and class.
+    virtual uintptr_t windowHandleAt(int x, int y) = 0;
     // The window's client area on the screen and its DPI; nothing when it is gone or minimised.
     virtual std::optional<WindowPlace> placeOf(uintptr_t handle) = 0;
     // The window that has the input now; 0 when none has.

@@ -40,6 +40,10 @@ public:
         }
         return std::nullopt;
     }
+    uintptr_t windowHandleAt(int x, int y) override {
+        const std::optional<platform::TopWindow> window = windowAt(x, y);
+        return window ? window->handle : 0;
+    }
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override {
         auto place = places.find(handle);
         if (place == places.end() || !find(handle) || minimised.count(handle)) return std::nullopt;

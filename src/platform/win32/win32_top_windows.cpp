@@ -101,10 +101,14 @@ std::optional<platform::TopWindow> Win32TopWindows::frontWindowTitled(const std:
 }
 
 std::optional<platform::TopWindow> Win32TopWindows::windowAt(int x, int y) {
-    HWND child = WindowFromPoint(POINT{x, y});
-    HWND window = child ? GetAncestor(child, GA_ROOT) : nullptr;
+    HWND window = reinterpret_cast<HWND>(windowHandleAt(x, y));
     if (!window) return std::nullopt;
     return describe(window, titleOf(window));
+}
+
+uintptr_t Win32TopWindows::windowHandleAt(int x, int y) {
+    HWND child = WindowFromPoint(POINT{x, y});
+    return reinterpret_cast<uintptr_t>(child ? GetAncestor(child, GA_ROOT) : nullptr);
 }
 
 std::optional<platform::WindowPlace> Win32TopWindows::placeOf(uintptr_t handle) {

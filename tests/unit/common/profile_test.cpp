@@ -285,6 +285,23 @@ TEST_F(ProfileTest, WritesAddSectionsAtTheEndAndKeysAfterTheLastKeyLine) {
               "[a]\r\nx=1\r\ny=2\r\n; note\r\n\r\n[none]\r\nk=v\r\n[b]\r\nq=1\r\nr=3\r\n\r\n");
 }
 
+TEST_F(ProfileTest, WritingSeveralKeysLeavesWhatWritingThemOneByOneLeaves) {
+    struct Case {
+        std::string before, section, after;
+    };
+    const std::vector<Case> cases = {
+        {"", "0", "[0]\r\nx=5\r\ny=6\r\n"},
+        {"[a]\r\nk=1", " 0 ", "[a]\r\nk=1\r\n[0]\r\nx=5\r\ny=6\r\n"},
+        {"[0]\r\nkp=k65\r\ny=1\r\n[1]\r\n", "0", "[0]\r\nkp=k65\r\ny=6\r\nx=5\r\n[1]\r\n"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string file = put("case" + std::to_string(i) + ".ini", cases[i].before);
+        writeStrings(file, cases[i].section, {{"x", "5"}, {" y", "6"}});
+        EXPECT_EQ(bytesOf(file), cases[i].after) << cases[i].before;
+        EXPECT_EQ(readString(file, "0", "y", ""), "6");
+    }
+}
+
 TEST_F(ProfileTest, ReplacingAValueKeepsItsKeyAndEveryOtherByte) {
     std::string file = put("a.ini", "; head\n[Sec]\n  MyKey = old value \nother=1\r\n[t]\rz=9\r");
     writeString(file, "sec", "mykey", "new");

@@ -126,6 +126,22 @@ TEST_F(RecorderTest, StopRightAfterTheStartStillLeavesOneFrame) {
     EXPECT_EQ(form().Label_recfra->text(), "0");
 }
 
+TEST_F(RecorderTest, TheFrameCounterFollowsWithinATenthOfASecondAndEndsOnTheLastFrame) {
+    std::vector<std::pair<int32_t, std::string>> seen;  // frames written, the counter shown
+    for (uint64_t ms : {30, 110, 250, 330}) at(ms, [&] { seen.emplace_back(form().recFrame, form().Label_recfra->text()); });
+    stopAt(345);
+
+    form().SpeedButton_recClick();
+
+    ASSERT_EQ(seen.size(), 4u);
+    for (const auto& [written, shown] : seen) {
+        EXPECT_LE(std::stoi(shown), written - 1) << "at frame " << written;
+        EXPECT_GE(std::stoi(shown), written - 5) << "at frame " << written;
+    }
+    EXPECT_EQ(frames().size(), 18u);
+    EXPECT_EQ(form().Label_recfra->text(), "17");
+}
+
 TEST_F(RecorderTest, StartsTheScratchFileAfresh) {
     write("jb_rec/jb_rec.ini", "[old]\nx=1\n[0]\nkp=k65\nx=5\ny=5\n[1]\nx=6\ny=6\n[all]\nvalue=2\n");
     stopAt(30);
