@@ -3,64 +3,62 @@
 
 #include "common/script_names.h"
 #include "scripts/Unit_homa.h"
+#include "scripts/homa_editor_rows.h"
 
 namespace tapmill {
 
 namespace {
 
-constexpr int kCaptionX = 8;
-constexpr int kFieldX = 104;
-constexpr int kInsertX = 456;
+using namespace homa_rows;
+
 constexpr int kSecondInsertX = 356;
-constexpr int kInsertWidth = 96;
-constexpr int kRowHeight = 30;
 constexpr int kFirstRowOffset = 26;
 
 }  // namespace
 
 HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top)
     : editor_(editor), factory_(factory), window_(window) {
-    auto rowY = [top](int row) { return top + kFirstRowOffset + row * kRowHeight; };
+    const SectionRows rows{top, kFirstRowOffset};
     auto insertButton = [&](int id, int x, int row, const char* caption) {
-        return factory_.button(window_, id, {x, rowY(row) - 1, kInsertWidth, 24}, caption);
+        return factory_.button(window_, id, rows.insertButton(x, row), caption);
     };
     addCaption({kCaptionX, top + 6, 540, 14}, "文本、随机延时、循环、跳转与窗口（也插入到所选行的上方）：");
 
-    addCaption({kCaptionX, rowY(0) + 4, 90, 14}, "输入文本：");
-    Edit_text = factory_.edit(window_, ID_Edit_text, {kFieldX, rowY(0), 344, 22}, "");
+    addCaption({kCaptionX, rows.y(0) + 4, 90, 14}, "输入文本：");
+    Edit_text = factory_.edit(window_, ID_Edit_text, {kFieldX, rows.y(0), 344, 22}, "");
     SpeedButton_addtext = insertButton(ID_SpeedButton_addtext, kInsertX, 0, "插入文本");
 
-    addCaption({kCaptionX, rowY(1) + 4, 90, 14}, "随机延时：");
-    Edit_rnda = factory_.edit(window_, ID_Edit_rnda, {kFieldX, rowY(1), 70, 22}, "500");
-    addCaption({kFieldX + 76, rowY(1) + 4, 20, 14}, "到");
-    Edit_rndb = factory_.edit(window_, ID_Edit_rndb, {kFieldX + 98, rowY(1), 70, 22}, "1000");
-    addCaption({kFieldX + 174, rowY(1) + 4, 30, 14}, "毫秒");
+    addCaption({kCaptionX, rows.y(1) + 4, 90, 14}, "随机延时：");
+    Edit_rnda = factory_.edit(window_, ID_Edit_rnda, {kFieldX, rows.y(1), 70, 22}, "500");
+    addCaption({kFieldX + 76, rows.y(1) + 4, 20, 14}, "到");
+    Edit_rndb = factory_.edit(window_, ID_Edit_rndb, {kFieldX + 98, rows.y(1), 70, 22}, "1000");
+    addCaption({kFieldX + 174, rows.y(1) + 4, 30, 14}, "毫秒");
     SpeedButton_addrnd = insertButton(ID_SpeedButton_addrnd, kInsertX, 1, "插入随机延时");
 
-    addCaption({kCaptionX, rowY(2) + 4, 90, 14}, "循环：");
-    Edit_loop = factory_.edit(window_, ID_Edit_loop, {kFieldX, rowY(2), 70, 22}, "2");
-    addCaption({kFieldX + 76, rowY(2) + 4, 20, 14}, "次");
+    addCaption({kCaptionX, rows.y(2) + 4, 90, 14}, "循环：");
+    Edit_loop = factory_.edit(window_, ID_Edit_loop, {kFieldX, rows.y(2), 70, 22}, "2");
+    addCaption({kFieldX + 76, rows.y(2) + 4, 20, 14}, "次");
     SpeedButton_addloop = insertButton(ID_SpeedButton_addloop, kInsertX, 2, "插入循环");
 
-    addCaption({kCaptionX, rowY(3) + 4, 90, 14}, "标签名：");
-    Edit_label = factory_.edit(window_, ID_Edit_label, {kFieldX, rowY(3), 180, 22}, "");
+    addCaption({kCaptionX, rows.y(3) + 4, 90, 14}, "标签名：");
+    Edit_label = factory_.edit(window_, ID_Edit_label, {kFieldX, rows.y(3), 180, 22}, "");
     SpeedButton_addlabel = insertButton(ID_SpeedButton_addlabel, kSecondInsertX, 3, "插入标签");
     SpeedButton_addjump = insertButton(ID_SpeedButton_addjump, kInsertX, 3, "插入跳转");
 
-    addCaption({kCaptionX, rowY(4) + 4, 90, 14}, "窗口标题：");
-    Edit_win = factory_.edit(window_, ID_Edit_win, {kFieldX, rowY(4), 180, 22}, "");
-    addCaption({kFieldX + 188, rowY(4) + 4, 30, 14}, "限时");
-    Edit_winlimit = factory_.edit(window_, ID_Edit_winlimit, {kFieldX + 220, rowY(4), 40, 22}, "");
-    addCaption({kFieldX + 264, rowY(4) + 4, 16, 14}, "秒");
+    addCaption({kCaptionX, rows.y(4) + 4, 90, 14}, "窗口标题：");
+    Edit_win = factory_.edit(window_, ID_Edit_win, {kFieldX, rows.y(4), 180, 22}, "");
+    addCaption({kFieldX + 188, rows.y(4) + 4, 30, 14}, "限时");
+    Edit_winlimit = factory_.edit(window_, ID_Edit_winlimit, {kFieldX + 220, rows.y(4), 40, 22}, "");
+    addCaption({kFieldX + 264, rows.y(4) + 4, 16, 14}, "秒");
     SpeedButton_addwait = insertButton(ID_SpeedButton_addwait, kInsertX, 4, "插入等待窗口");
 
-    addCaption({kCaptionX, rowY(5) + 4, 90, 14}, "超时跳到：");
-    Edit_winelse = factory_.edit(window_, ID_Edit_winelse, {kFieldX, rowY(5), 180, 22}, "");
-    addCaption({kFieldX + 188, rowY(5) + 4, 90, 14}, "（空：停止）");
+    addCaption({kCaptionX, rows.y(5) + 4, 90, 14}, "超时跳到：");
+    Edit_winelse = factory_.edit(window_, ID_Edit_winelse, {kFieldX, rows.y(5), 180, 22}, "");
+    addCaption({kFieldX + 188, rows.y(5) + 4, 90, 14}, "（空：停止）");
     SpeedButton_addact = insertButton(ID_SpeedButton_addact, kInsertX, 5, "插入激活窗口");
 
-    addCaption({kCaptionX, rowY(6) + 4, 90, 14}, "坐标窗口：");
-    Edit_anchor = factory_.edit(window_, ID_Edit_anchor, {kFieldX, rowY(6), 244, 22}, "");
+    addCaption({kCaptionX, rows.y(6) + 4, 90, 14}, "坐标窗口：");
+    Edit_anchor = factory_.edit(window_, ID_Edit_anchor, {kFieldX, rows.y(6), 244, 22}, "");
     SpeedButton_addanchor = insertButton(ID_SpeedButton_addanchor, kSecondInsertX, 6, "插入窗口");
     SpeedButton_addscreen = insertButton(ID_SpeedButton_addscreen, kInsertX, 6, "插入屏幕坐标");
     anchorFieldLoan_ =

@@ -6,6 +6,7 @@
 #include "common/gbk.h"
 #include "common/script_names.h"
 #include "scripts/Unit_homa.h"
+#include "scripts/homa_editor_rows.h"
 #include "scripts/picture_capture.h"
 #include "scripts/script_check.h"
 #include "scripts/script_file.h"
@@ -14,11 +15,8 @@ namespace tapmill {
 
 namespace {
 
-constexpr int kCaptionX = 8;
-constexpr int kFieldX = 104;
-constexpr int kInsertX = 456;
-constexpr int kInsertWidth = 96;
-constexpr int kRowHeight = 30;
+using namespace homa_rows;
+
 constexpr int kFirstRowOffset = 6;
 
 const char kNoColour[] = "等待颜色的X、y和颜色不能为空！开始抓点后按抓点热键，即填入指针所在的点和它的颜色。";
@@ -29,23 +27,23 @@ const char kSaveBeforePicture[] = "请先保存脚本，再截取图片：图片
 HomaScreenInserts::HomaScreenInserts(TForm_homa& editor, platform::Screen& screen, ui::Factory& factory,
                                      ui::Window& window, int top)
     : editor_(editor), screen_(screen), factory_(factory), window_(window) {
-    auto rowY = [top](int row) { return top + kFirstRowOffset + row * kRowHeight; };
+    const SectionRows rows{top, kFirstRowOffset};
 
-    addCaption({kCaptionX, rowY(0) + 4, 90, 14}, "等待颜色：");
-    addCaption({kFieldX, rowY(0) + 4, 12, 14}, "X");
-    Edit_colx = factory_.edit(window_, ID_Edit_colx, {kFieldX + 14, rowY(0), 50, 22}, "");
-    addCaption({kFieldX + 70, rowY(0) + 4, 12, 14}, "y");
-    Edit_coly = factory_.edit(window_, ID_Edit_coly, {kFieldX + 84, rowY(0), 50, 22}, "");
-    addCaption({kFieldX + 140, rowY(0) + 4, 30, 14}, "颜色");
-    Edit_colour = factory_.edit(window_, ID_Edit_colour, {kFieldX + 172, rowY(0), 64, 22}, "");
-    addCaption({kFieldX + 242, rowY(0) + 4, 30, 14}, "容差");
-    Edit_coltol = factory_.edit(window_, ID_Edit_coltol, {kFieldX + 274, rowY(0), 40, 22}, "");
+    addCaption({kCaptionX, rows.y(0) + 4, 90, 14}, "等待颜色：");
+    addCaption({kFieldX, rows.y(0) + 4, 12, 14}, "X");
+    Edit_colx = factory_.edit(window_, ID_Edit_colx, {kFieldX + 14, rows.y(0), 50, 22}, "");
+    addCaption({kFieldX + 70, rows.y(0) + 4, 12, 14}, "y");
+    Edit_coly = factory_.edit(window_, ID_Edit_coly, {kFieldX + 84, rows.y(0), 50, 22}, "");
+    addCaption({kFieldX + 140, rows.y(0) + 4, 30, 14}, "颜色");
+    Edit_colour = factory_.edit(window_, ID_Edit_colour, {kFieldX + 172, rows.y(0), 64, 22}, "");
+    addCaption({kFieldX + 242, rows.y(0) + 4, 30, 14}, "容差");
+    Edit_coltol = factory_.edit(window_, ID_Edit_coltol, {kFieldX + 274, rows.y(0), 40, 22}, "");
     SpeedButton_addcolour =
-        factory_.button(window_, ID_SpeedButton_addcolour, {kInsertX, rowY(0) - 1, kInsertWidth, 24}, "插入等待颜色");
+        factory_.button(window_, ID_SpeedButton_addcolour, rows.insertButton(kInsertX, 0), "插入等待颜色");
 
-    addCaption({kCaptionX, rowY(1) + 4, 90, 14}, "等待图片：");
-    addCaption({kFieldX, rowY(1) + 4, 344, 14}, "拖选屏幕上的一块，存为脚本的图片");
-    SpeedButton_shot = factory_.button(window_, ID_SpeedButton_shot, {kInsertX, rowY(1) - 1, kInsertWidth, 24}, "截取图片");
+    addCaption({kCaptionX, rows.y(1) + 4, 90, 14}, "等待图片：");
+    addCaption({kFieldX, rows.y(1) + 4, 344, 14}, "拖选屏幕上的一块，存为脚本的图片");
+    SpeedButton_shot = factory_.button(window_, ID_SpeedButton_shot, rows.insertButton(kInsertX, 1), "截取图片");
 
     colourFieldLoan_ =
         std::make_unique<CaptureFieldLoan<ColourPointField>>(editor_.main_.captureFields.colourPoint, *this);
