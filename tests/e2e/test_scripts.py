@@ -185,6 +185,24 @@ class ScriptPanelTest(E2ETestCase):
     def stamp(self, target, event):
         return next(stamp for (name, *_), stamp in target.timed_events() if name == event)
 
+    def assert_jumped_after_the_limit(self, target):
+        """A script that right-clicks, waits with a limit of 1 s and jumps to a label that presses B:
+        the label's key comes 0.9 to 1.5 s after the wait began, and the line after the wait never runs."""
+        self.wait_idle()
+        self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
+                                                     ("KEYUP", VK_B)])
+        waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
+        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
+        target.stop()
+
+    def assert_stopped_at_the_limit(self, target, line, reason):
+        """The same script without the label to jump to: the run stops at the wait, line 4, naming it."""
+        box, text = self.driver.msgbox()
+        self.assertEqual(text, "脚本已停止！\n第4行：" + line + "\n" + reason)
+        self.driver.press(box, "ok")
+        self.wait_idle()
+        self.assertEqual([e for e in target.events() if e[0] != "OPENED"], [("RDOWN", 300, 300), ("RUP", 300, 300)])
+
     def test_typed_text_arrives_as_exactly_its_characters(self):
         text = "你好, Tapmill! ①②"
         self.start({"text": ["开始", "输入文本：" + text, "结束"]})
@@ -214,20 +232,9 @@ class ScriptPanelTest(E2ETestCase):
                    "单击鼠标左键", "标签：没等到", "单击键盘的B", "结束"]
         stopping = [line.replace("，否则跳到：没等到", "") for line in jumping]
         self.start({"jumping": jumping, "stopping": stopping})
-        target = self.run_script("jumping", opens=(SECOND_WINDOW, 2000))
-        self.wait_idle()
-        self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
-                                                     ("KEYUP", VK_B)])
-        waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
-        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
-        target.stop()
-
-        target = self.run_script("stopping", opens=(SECOND_WINDOW, 2000))
-        box, text = self.driver.msgbox()
-        self.assertEqual(text, "脚本已停止！\n第4行：" + stopping[3] + "\n限时内没有等到这个窗口")
-        self.driver.press(box, "ok")
-        self.wait_idle()
-        self.assertEqual([e for e in target.events() if e[0] != "OPENED"], [("RDOWN", 300, 300), ("RUP", 300, 300)])
+        self.assert_jumped_after_the_limit(self.run_script("jumping", opens=(SECOND_WINDOW, 2000)))
+        self.assert_stopped_at_the_limit(self.run_script("stopping", opens=(SECOND_WINDOW, 2000)),
+                                         stopping[3], "限时内没有等到这个窗口")
 
     def test_activating_a_window_brings_it_in_front_of_the_target(self):
         self.start({"activate": ["开始", "单击鼠标右键", "激活窗口：" + SECOND_WINDOW + "，限时5秒", "结束"]})
@@ -287,20 +294,8 @@ class ScriptPanelTest(E2ETestCase):
         stopping = jumping[:3] + ["等待颜色：X=300y=200颜色=D04020，限时1秒"] + jumping[4:]
         self.start({"jumping": jumping, "stopping": stopping})
         self.folder.write_bytes("jb_homa/图片/jumping/方块.bmp", e2e.bmp_bytes(e2e.SQUARE_PICTURE))
-        target = self.run_script("jumping")
-        self.wait_idle()
-        self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
-                                                     ("KEYUP", VK_B)])
-        waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
-        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
-        target.stop()
-
-        target = self.run_script("stopping")
-        box, text = self.driver.msgbox()
-        self.assertEqual(text, "脚本已停止！\n第4行：" + stopping[3] + "\n限时内这个点没有出现这个颜色")
-        self.driver.press(box, "ok")
-        self.wait_idle()
-        self.assertEqual(target.events(), [("RDOWN", 300, 300), ("RUP", 300, 300)])
+        self.assert_jumped_after_the_limit(self.run_script("jumping"))
+        self.assert_stopped_at_the_limit(self.run_script("stopping"), stopping[3], "限时内这个点没有出现这个颜色")
 
 
 if __name__ == "__main__":
