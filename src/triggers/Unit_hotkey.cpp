@@ -161,8 +161,8 @@ HotKeyEntry TForm_hotkey::typedEntry() const {
     static const uint32_t kModifiers[] = {platform::kModControl, platform::kModAlt, platform::kModShift};
     HotKeyEntry entry;
     const bool single = RzRadioButton_sk->checked();
-    // The fields hold names the key table gave, so each has its code.
-    entry.chord.key = static_cast<uint32_t>(keycode(trimSpaces((single ? Edit_hot : Edit_kc)->text())).value_or(0));
+    // The fields hold the labels the key table gave, one for each key, so each has its code.
+    entry.chord.key = static_cast<uint32_t>(keyOfLabel(trimSpaces((single ? Edit_hot : Edit_kc)->text())).value_or(0));
     const int modifier = ComboBox_KC->selectedIndex();
     if (!single && modifier >= 0 && modifier < 3) entry.chord.modifiers = kModifiers[modifier];
     entry.stops = ComboBox_kind->selectedIndex() == 1;

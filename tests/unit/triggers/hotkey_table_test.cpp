@@ -125,12 +125,25 @@ TEST_F(HotKeyTableTest, EntriesSurviveARestartAndRunTheirRecordingWithTheirCount
     EXPECT_THAT(messages(), IsEmpty());
 }
 
-TEST_F(HotKeyTableTest, AnEntryOnAKeyAboveTheFirst123SurvivesARestart) {
+// Keys whose name alone would not tell them: the keypad digits share the main row's names, and
+// many keys have none.
+TEST_F(HotKeyTableTest, AnEntryOnAKeypadDigitAnUnnamedKeyOrAKeyAboveTheFirst123SurvivesARestart) {
+    const struct {
+        const char* shown;
+        int modifier;
+        uint32_t modifiers, key;
+    } keys[] = {{"OEM_1", -1, 0, 186}, {"Num1", -1, 0, 97}, {"键码12", 0, platform::kModControl, 12}};
     start();
-    add("OEM_1");  // the ; key
+    for (const auto& k : keys) add(k.shown, k.modifier);
+    EXPECT_TRUE(registered(1, 0, 97)) << "registered on the keypad's 1 at once";
     restart();
-    EXPECT_TRUE(registered(0, 0, 186));
-    withWindow([&](TForm_hotkey& w) { EXPECT_THAT(row(w, 0), ElementsAre("1", "OEM_1", "", "r1", "2", "是")); });
+    withWindow([&](TForm_hotkey& w) {
+        for (int i = 0; i < 3; ++i) {
+            const std::string key = (keys[i].modifier < 0 ? "" : "Ctrl+") + std::string(keys[i].shown);
+            EXPECT_TRUE(registered(i, keys[i].modifiers, keys[i].key)) << key;
+            EXPECT_THAT(row(w, i), ElementsAre(std::to_string(i + 1), key, "", "r1", "2", "是"));
+        }
+    });
 }
 
 TEST_F(HotKeyTableTest, AnEntryAnotherProgramHeldAtStartIsShownSoAndItsKeyIsRecorded) {
