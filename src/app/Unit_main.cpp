@@ -65,14 +65,25 @@ void TForm_maintapmill::FormCreate() {
     // A control hot key gives way to an entry of the table on the same combination: only a
     // hand-edited file has one, and the refusal says which.
     userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
-    const std::string conflicts =
-        controlKeys.read(exedir + "config.ini", [this](KeyChord chord) { return userHotKeys.holder(chord) != nullptr; });
+    controlKeyConflicts_ =
+        controlKeys.read(exedir + "config.ini", [this](KeyChord chord) { return userHotKeys.claimer(chord) != nullptr; });
+    keepResolvedControlKeys();
     registerControlHotKeys();
     controlKeyPanel->showKeys();
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
     keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
-    if (!conflicts.empty()) platform_.dialogs.messageBox(conflicts, platform::kRemindCaption, platform::MessageButtons::Ok);
+}
+
+// The keys in force after a refusal are kept, so that the conflict is told once and not at every
+// start. Where config.ini cannot be written the file stays as it was and the next start tells it
+// again, which is all that can be done without it.
+void TForm_maintapmill::keepResolvedControlKeys() {
+    if (controlKeyConflicts_.empty()) return;
+    try {
+        controlKeys.write(exedir + "config.ini");
+    } catch (const Error&) {
+    }
 }
 
 void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }

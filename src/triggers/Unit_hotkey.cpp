@@ -182,6 +182,12 @@ void TForm_hotkey::Speedbutton_cancelClick() {
 void TForm_hotkey::RzBitBtn1Click() {
     const int chosen = ListView_homa->selectedIndex();
     if (chosen < 0) return;
+    // A disabled entry held no combination, so a control hot key may have taken its own since.
+    const HotKeyEntry& entry = main_.userHotKeys.entries()[static_cast<size_t>(chosen)];
+    if (!entry.enabled && !entry.faults)
+        if (std::optional<std::string> conflict =
+                controlKeyConflict(entry.chord, main_.controlKeys, main_.userHotKeys, /*changing=*/0))
+            return remind(*conflict);
     if (!main_.userHotKeys.toggle(static_cast<size_t>(chosen)))
         remind(takenByAnotherProgram(main_.userHotKeys.entries()[static_cast<size_t>(chosen)].chord));
     listEntries(chosen);

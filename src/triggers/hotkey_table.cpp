@@ -81,6 +81,12 @@ const HotKeyEntry* HotKeyTable::holder(KeyChord chord) const {
     return nullptr;
 }
 
+const HotKeyEntry* HotKeyTable::claimer(KeyChord chord) const {
+    for (const HotKeyEntry& entry : entries_)
+        if (entry.chord == chord && entry.enabled && !entry.faults) return &entry;
+    return nullptr;
+}
+
 bool HotKeyTable::setsOff(int key, uint32_t modifiers) const {
     const HotKeyEntry* entry = holder({modifiers, static_cast<uint32_t>(key)});
     return entry && entry->inForce();

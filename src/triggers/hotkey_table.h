@@ -53,8 +53,12 @@ public:
     // combination another program holds stays unregistered and is marked taken.
     void load(const std::string& path, uintptr_t window);
     const std::vector<HotKeyEntry>& entries() const { return entries_; }
-    // The entry holding the combination, or null.
+    // The entry holding the combination, or null: any entry, as no two entries share one.
     const HotKeyEntry* holder(KeyChord chord) const;
+    // The entry that keeps the combination from the control hot keys: one enabled and valid, which
+    // is registered (or tried again by "启用" while another program holds it). A disabled or
+    // invalid entry is never registered, and holds nothing a control hot key could lose.
+    const HotKeyEntry* claimer(KeyChord chord) const;
     // Whether a key pressed with exactly these modifiers sets off an entry in force.
     bool setsOff(int key, uint32_t modifiers) const;
     // The entry in force a hot-key identifier stands for, or null.

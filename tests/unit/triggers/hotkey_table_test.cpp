@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/control_key_panel.h"
 #include "common/profile.h"
 #include "support/form_fixture.h"
 #include "triggers/Unit_hotkey.h"
@@ -213,6 +214,28 @@ TEST_F(HotKeyTableTest, ConflictsAreRefusedNamingWhatHoldsTheKey) {
     EXPECT_EQ(fp.dialogs.shown.back().caption, "提醒！");
     withWindow([&](TForm_hotkey& w) { EXPECT_EQ(w.ListView_homa->rowCount(), 1); });
     EXPECT_EQ(profile::sectionNames(file("hotkey.ini")).size(), 1u);
+}
+
+// A switched-off entry holds nothing: a control hot key may take its combination, and the entry is
+// switched on again only once the control hot key has another.
+TEST_F(HotKeyTableTest, ASwitchedOffEntryGivesWayToAControlKeyThatTookItsCombination) {
+    start();
+    add("F7");
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+    });
+    form_->controlKeyPanel->fieldEnter(4);  // 暂停
+    form_->onMessage(form_->keymsg[kF7], 0, 0);
+    form_->controlKeyPanel->fieldExit();
+    EXPECT_EQ(form_->controlKeys.chord(HK_Pause), (KeyChord{0, kF7}));
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+        EXPECT_EQ(w.ListView_homa->cell(0, 5), "否");
+    });
+    EXPECT_THAT(messages(), ElementsAre("热键 F7 已用作控制热键“暂停”！"));
+    EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId), 0u);
 }
 
 TEST_F(HotKeyTableTest, AnEntryWhoseRecordingIsGoneIsMarkedAndDoesNothing) {
