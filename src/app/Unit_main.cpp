@@ -20,6 +20,10 @@ namespace {
 // Unregistered at the close; the journal keys go with the window.
 const int kHotKeysUnregisteredAtClose[] = {HK_Record, HK_Stop, HK_Play, HK_Pause, HK_Run};
 
+bool startsSomething(int id) {
+    return id == HK_Record || id == HK_Play || id == HK_Run || id == HK_JournalRecord || id == HK_JournalPlay;
+}
+
 std::string folderOf(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -175,8 +179,10 @@ void TForm_maintapmill::endEverything() {
 // the window's answer (the exit question's 是 among them) waiting until it ends.
 bool TForm_maintapmill::busyForAStart() const {
     return recording || playing || running || stjournal.recorder.hookHeld() || stjournal.player.playing ||
-           platform_.dialogs.boxOpen() || factory_.modalWindowOpen();
+           modalLoopOpen();
 }
+
+bool TForm_maintapmill::modalLoopOpen() const { return platform_.dialogs.boxOpen() || factory_.modalWindowOpen(); }
 
 // A second removal after the one of the close request does nothing.
 void TForm_maintapmill::FormClose() { removeTrayIcon(); }
@@ -222,6 +228,9 @@ void TForm_maintapmill::OnWMHotKey(int id) {
         return userHotKeyPressed(*entry);
     }
     if (controlHotKey(id)) leaveModifierOutOfRecording(controlKeys.chord(id).modifiers);
+    // As a user's hot key, a control hot key starts nothing inside a modal window's loop; its stop
+    // and pause still act on what goes on.
+    if (startsSomething(id) && modalLoopOpen()) return;
     // A hot key performs its button's click action even while the button is disabled.
     switch (id) {
         case HK_Record:
