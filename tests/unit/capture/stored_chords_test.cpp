@@ -8,6 +8,8 @@
 
 #include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
+#include "capture/key_chord.h"
+#include "common/profile.h"
 #include "support/form_fixture.h"
 #include "triggers/hotkey_table.h"
 
@@ -70,6 +72,48 @@ TEST_F(StoredChordsTest, EveryHotKeyEntryCombinationReadsBackAsSaved) {
                            (entry.faults ? " marked invalid" : ""));
     }
     EXPECT_THAT(lost, IsEmpty());
+}
+
+// What the files hold under the names a reader of earlier versions knows, and what such a reader
+// (parseChordName, which reads the names alone as every version did) makes of them; and what the
+// program makes of a name such a reader changed without the code beside it.
+TEST_F(StoredChordsTest, TheNamesStayWhatEarlierVersionsReadAndANameChangedWithoutItsCodeWins) {
+    const uint32_t ctrl = platform::kModControl;
+    const struct {
+        KeyChord chord;
+        const char* name;
+        std::optional<KeyChord> readByName;
+    } cases[] = {
+        {{ctrl, 118}, "Ctrl+F7", KeyChord{ctrl, 118}},
+        {{0, 186}, "OEM_1", KeyChord{0, 186}},
+        {{0, 96}, "0", KeyChord{0, 48}},  // the keypad's 0 reads as the main row's, as it always did
+        {{ctrl, 12}, "Ctrl+", std::nullopt},  // no name: the documented key, or no entry
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ControlKeys keys;
+        keys.set(HK_Pause, c.chord);
+        keys.write(file("config.ini"));
+        const std::string pause = profile::readString(file("config.ini"), "controlkeys", "pause", "");
+        EXPECT_EQ(pause, c.name);
+        EXPECT_EQ(parseChordName(pause), c.readByName);
+
+        HotKeyTable table(fp.hotkeys);
+        table.load(file("hotkey.ini"), 1);
+        HotKeyEntry entry;
+        entry.chord = c.chord;
+        entry.script = "r1";
+        ASSERT_TRUE(table.add(entry));
+        const std::string section = table.entries().back().section;
+        EXPECT_EQ(profile::readString(file("hotkey.ini"), section, "key", ""), c.name);
+        table.unregisterAll();
+
+        // An earlier version moved the key to F8 and left the code as it was.
+        profile::writeString(file("config.ini"), "controlkeys", "pause", "F8");
+        ControlKeys read;
+        read.read(file("config.ini"), [](KeyChord) { return false; });
+        EXPECT_EQ(read.chord(HK_Pause), (KeyChord{0, 119}));
+    }
 }
 
 }  // namespace
