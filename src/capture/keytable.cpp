@@ -82,7 +82,7 @@ std::optional<int> keyOfLabel(const std::string& label) {
     if (number) number = *number + 96;
     if (!number) number = numberAfter(label, kUnnamedKeyPrefix);
     if (!number) number = keycode(label);
-    // Only a label keyLabel would give: "Num01", "键码65" or a keypad digit's name name no key.
+    // Only the label keyLabel gives names a key: "Num01" and "键码65" name none.
     if (!number || *number < 1 || *number > kHighestKeyNumber || keyLabel(*number) != label) return std::nullopt;
     return number;
 }
