@@ -225,7 +225,7 @@ TEST_F(ControlKeysTest, AnEntryNotInForceLeavesItsCombinationToTheControlKey) {
     }
 }
 TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedSet) {
-    write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+    write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nplaycode=abc\r\nstop=Hyper+Q\r\nrun=e\r\nruncode=999\r\n");
     start();
     EXPECT_EQ(fp.hotkeys.registrations.size(), 9u);
     EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
@@ -233,7 +233,7 @@ TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedS
     EXPECT_TRUE(registered(HK_Run, platform::kModControl, 'E'));
     EXPECT_TRUE(registered(HK_JournalPause, 0, 121));
     EXPECT_EQ(form_->Memo1->lines()[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9");
-    EXPECT_EQ(read("config.ini"), "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+    EXPECT_EQ(read("config.ini"), "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nplaycode=abc\r\nstop=Hyper+Q\r\nrun=e\r\nruncode=999\r\n");
 }
 
 }  // namespace
