@@ -20,6 +20,10 @@ namespace {
 // Unregistered at the close; the journal keys go with the window.
 const int kHotKeysUnregisteredAtClose[] = {HK_Record, HK_Stop, HK_Play, HK_Pause, HK_Run};
 
+bool startsSomething(int id) {
+    return id == HK_Record || id == HK_Play || id == HK_Run || id == HK_JournalRecord || id == HK_JournalPlay;
+}
+
 std::string folderOf(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -65,14 +69,25 @@ void TForm_maintapmill::FormCreate() {
     // A control hot key gives way to an entry of the table on the same combination: only a
     // hand-edited file has one, and the refusal says which.
     userHotKeys.load(exedir + "hotkey.ini", window->nativeHandle());
-    const std::string conflicts =
-        controlKeys.read(exedir + "config.ini", [this](KeyChord chord) { return userHotKeys.holder(chord) != nullptr; });
+    controlKeyConflicts_ =
+        controlKeys.read(exedir + "config.ini", [this](KeyChord chord) { return userHotKeys.claimer(chord) != nullptr; });
+    keepResolvedControlKeys();
     registerControlHotKeys();
     controlKeyPanel->showKeys();
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
     keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
-    if (!conflicts.empty()) platform_.dialogs.messageBox(conflicts, platform::kRemindCaption, platform::MessageButtons::Ok);
+}
+
+// The keys in force after a refusal are kept, so that the conflict is told once and not at every
+// start. Where config.ini cannot be written the file stays as it was and the next start tells it
+// again, which is all that can be done without it.
+void TForm_maintapmill::keepResolvedControlKeys() {
+    if (controlKeyConflicts_.empty()) return;
+    try {
+        controlKeys.write(exedir + "config.ini");
+    } catch (const Error&) {
+    }
 }
 
 void TForm_maintapmill::registerControlHotKeys() { controlKeys.registerAll(platform_.hotkeys, window->nativeHandle()); }
@@ -164,8 +179,10 @@ void TForm_maintapmill::endEverything() {
 // the window's answer (the exit question's 是 among them) waiting until it ends.
 bool TForm_maintapmill::busyForAStart() const {
     return recording || playing || running || stjournal.recorder.hookHeld() || stjournal.player.playing ||
-           platform_.dialogs.boxOpen() || factory_.modalWindowOpen();
+           modalLoopOpen();
 }
+
+bool TForm_maintapmill::modalLoopOpen() const { return platform_.dialogs.boxOpen() || factory_.modalWindowOpen(); }
 
 // A second removal after the one of the close request does nothing.
 void TForm_maintapmill::FormClose() { removeTrayIcon(); }
@@ -211,6 +228,9 @@ void TForm_maintapmill::OnWMHotKey(int id) {
         return userHotKeyPressed(*entry);
     }
     if (controlHotKey(id)) leaveModifierOutOfRecording(controlKeys.chord(id).modifiers);
+    // As a user's hot key, a control hot key starts nothing inside a modal window's loop; its stop
+    // and pause still act on what goes on.
+    if (startsSomething(id) && modalLoopOpen()) return;
     // A hot key performs its button's click action even while the button is disabled.
     switch (id) {
         case HK_Record:

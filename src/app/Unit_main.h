@@ -265,6 +265,10 @@ public:
     // Something records, plays or runs, or a modal window is open, whose loop a start from outside
     // (a command, a user hot key) would run inside: such a start is refused.
     bool busyForAStart() const;
+    // A message box or a modal window of the program is open, hidden or not.
+    bool modalLoopOpen() const;
+    // The notice of the global keys while this run has one, for the tests that read it.
+    const GlobalKeysNotice* keysNotice() const { return keysNotice_.get(); }
     // Panel 0 says why a command was refused until what the program does changes.
     void showCommandRefusal(const std::string& refusal);
 
@@ -438,8 +442,10 @@ private:
     void readOptions(const std::string& config);
     // The desktop shortcut is made once per user, on the first start.
     void createShortcutOnFirstStart();
-    // The notice that the control hot keys work in every program, until the user asks for it no more.
+    // The notice that the control hot keys work in every program, until the user asks for it no more,
+    // and at the first show after the creation refused some of config.ini's.
     void offerGlobalKeysNotice(const std::string& config);
+    void keepResolvedControlKeys();
     // Plain recorder and hook message routing.
     void recordFrames();
     void endRecording();
@@ -466,6 +472,9 @@ private:
     std::unique_ptr<PlaySettings> playSettings_;
     // Made at the first show of the run that offers it; later shows leave it be.
     std::unique_ptr<GlobalKeysNotice> keysNotice_;
+    // What the creation refused of the control hot keys of config.ini, for the first show's notice
+    // to tell: a message box would hold up a start that carries out a command.
+    std::string controlKeyConflicts_;
     // The indicator of what goes on, over every window, and its corner on the options panel.
     std::unique_ptr<StateIndicator> stateIndicator_;
 };

@@ -86,7 +86,7 @@ void ControlKeyPanel::Button_restoreClick() {
     // would register that combination twice, and whichever came second would never fire.
     const ControlKeys documented;
     for (const ControlHotKey& k : kControlHotKeys)
-        if (std::optional<std::string> conflict = hotKeyConflict(k.standard, documented, context_.userHotKeys, k.id))
+        if (std::optional<std::string> conflict = controlKeyConflict(k.standard, documented, context_.userHotKeys, k.id))
             return remind(*conflict);
     const uintptr_t window = context_.window.nativeHandle();
     for (const ControlHotKey& k : kControlHotKeys) context_.platform.hotkeys.unregisterHotKey(window, k.id);
@@ -100,7 +100,7 @@ void ControlKeyPanel::change(size_t index, KeyChord chord) {
     if (context_.controlKeys.chord(id) == chord) return;
     if (!chord.none()) {
         if (std::optional<std::string> conflict =
-                hotKeyConflict(chord, context_.controlKeys, context_.userHotKeys, id))
+                controlKeyConflict(chord, context_.controlKeys, context_.userHotKeys, id))
             return remind(*conflict);
     }
     if (!context_.controlKeys.reregister(context_.platform.hotkeys, context_.window.nativeHandle(), id, chord))

@@ -13,6 +13,41 @@ const char* const kKey = "globalkeys";
 constexpr int kClientWidth = 420;
 constexpr int kLineHeight = 18;
 constexpr int kMargin = 12;
+// What a line of the notice holds, in half-width characters: a Chinese character counts two.
+constexpr size_t kLineColumns = 64;
+
+size_t columnsOf(const std::string& utf8) {
+    size_t columns = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80) columns += c < 0x80 ? 1 : 2;
+    return columns;
+}
+
+// The lines of a text, each broken after a "，" where it would be too long for the notice.
+std::vector<std::string> wrapped(const std::string& text) {
+    static const std::string kComma = "，";
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line;
+        for (size_t piece = start; piece < end;) {
+            size_t comma = text.find(kComma, piece);
+            const size_t next = comma == std::string::npos || comma >= end ? end : comma + kComma.size();
+            const std::string part = text.substr(piece, next - piece);
+            if (!line.empty() && columnsOf(line) + columnsOf(part) > kLineColumns) {
+                lines.push_back(line);
+                line.clear();
+            }
+            line += part;
+            piece = next;
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -20,9 +55,11 @@ bool GlobalKeysNotice::wanted(const std::string& configPath) {
     return profile::readInteger(configPath, kSection, kKey, 0) != 1;
 }
 
-std::vector<std::string> GlobalKeysNotice::textLines(const ControlKeys& keys) {
+std::vector<std::string> GlobalKeysNotice::textLines(const ControlKeys& keys, const std::string& conflicts) {
     const auto key = [&keys](int id) { return controlKeyText(keys, id); };
-    return {
+    std::vector<std::string> lines = conflicts.empty() ? std::vector<std::string>() : wrapped(conflicts);
+    if (!lines.empty()) lines.push_back("");
+    const std::vector<std::string> keysInForce = {
         "Tapmill运行时，下列热键在所有程序中都归它使用，",
         "其他程序里相同的快捷键（例如Ctrl+Z撤销、Ctrl+W关闭标签、",
         "F10打开菜单）在这期间不起作用：",
@@ -34,10 +71,18 @@ std::vector<std::string> GlobalKeysNotice::textLines(const ControlKeys& keys) {
         "",
         "在“按键选项”中可以更改或清除这些热键。",
     };
+    lines.insert(lines.end(), keysInForce.begin(), keysInForce.end());
+    return lines;
+}
+
+std::vector<std::string> GlobalKeysNotice::lines() const {
+    std::vector<std::string> shown;
+    for (const std::unique_ptr<ui::Label>& caption : captions_) shown.push_back(caption->text());
+    return shown;
 }
 
 GlobalKeysNotice::GlobalKeysNotice(Context context) : context_(std::move(context)) {
-    const std::vector<std::string> lines = textLines(context_.keys);
+    const std::vector<std::string> lines = textLines(context_.keys, context_.conflicts);
     const int textHeight = static_cast<int>(lines.size()) * kLineHeight;
     const int buttonsTop = kMargin + textHeight + kMargin;
 

@@ -66,9 +66,10 @@ void TForm_maintapmill::createShortcutOnFirstStart() {
 }
 
 void TForm_maintapmill::offerGlobalKeysNotice(const std::string& config) {
-    if (keysNotice_ || !GlobalKeysNotice::wanted(config)) return;
+    if (keysNotice_ || (!GlobalKeysNotice::wanted(config) && controlKeyConflicts_.empty())) return;
     keysNotice_ = std::make_unique<GlobalKeysNotice>(GlobalKeysNotice::Context{
-        factory_, window->nativeHandle(), controlKeys, config, [this] { Speedbutton_setClick(); }});
+        factory_, window->nativeHandle(), controlKeys, config, [this] { Speedbutton_setClick(); },
+        std::exchange(controlKeyConflicts_, std::string())});
     keysNotice_->show();
 }
 

@@ -8,6 +8,8 @@ namespace {
 
 const char* const kSection = "controlkeys";
 const char* const kNone = "none";
+// Beside each hot key's name, the key holding its key's code: "pause" and "pausecode".
+const char* const kCodeSuffix = "code";
 
 size_t indexOf(int id) {
     for (size_t i = 0; i < kControlHotKeyCount; ++i)
@@ -83,8 +85,10 @@ std::string ControlKeys::read(const std::string& configPath, const std::function
     // Whether each key has the combination the file chose for it, and kept.
     std::array<bool, kControlHotKeyCount> kept{};
     for (size_t i = 0; i < kControlHotKeyCount; ++i) {
-        const std::string text = profile::readString(configPath, kSection, kControlHotKeys[i].setting, "");
-        const std::optional<KeyChord> chosen = parseChord(text);
+        const std::string setting = kControlHotKeys[i].setting;
+        const std::string text = profile::readString(configPath, kSection, setting, "");
+        const std::optional<KeyChord> chosen =
+            readStoredChord(text, profile::readString(configPath, kSection, setting + kCodeSuffix, ""));
         kept[i] = text == kNone || chosen;
         chords_[i] = text == kNone ? KeyChord{} : chosen ? *chosen : kControlHotKeys[i].standard;
     }
@@ -126,9 +130,11 @@ std::string ControlKeys::read(const std::string& configPath, const std::function
 }
 
 void ControlKeys::write(const std::string& configPath) const {
-    for (size_t i = 0; i < kControlHotKeyCount; ++i)
-        profile::writeString(configPath, kSection, kControlHotKeys[i].setting,
-                             chords_[i].none() ? kNone : chordText(chords_[i]));
+    for (size_t i = 0; i < kControlHotKeyCount; ++i) {
+        const std::string setting = kControlHotKeys[i].setting;
+        profile::writeString(configPath, kSection, setting, chords_[i].none() ? kNone : chordName(chords_[i]));
+        profile::writeString(configPath, kSection, setting + kCodeSuffix, chordCodeText(chords_[i]));
+    }
 }
 
 }  // namespace tapmill

@@ -51,8 +51,10 @@ inline constexpr size_t kControlHotKeyCount = sizeof(kControlHotKeys) / sizeof(k
 
 // The combinations the control hot keys have now: the documented ones unless the user chose
 // others (or none) on the options panel. They are kept in config.ini, section "controlkeys", one
-// key per hot key holding chordText or "none"; a missing or unreadable value is the documented
-// combination, so a settings file without the section means the documented set.
+// key per hot key holding chordName or "none", and beside it the same key followed by "code"
+// holding the key's code (chordCodeText, "0" for none): "pause=0" and "pausecode=96" for Num0. A
+// missing or unreadable value is the documented combination, so a settings file without the
+// section means the documented set.
 class ControlKeys {
 public:
     ControlKeys();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "capture/hook_messages.h"
 #include "platform/hotkeys.h"
 
 namespace tapmill {
@@ -49,6 +50,41 @@ std::string keyname(int number) {
     for (const NamedKey& k : kNamedKeys)
         if (k.number == number) return k.name;
     return std::string();
+}
+
+namespace {
+
+const char* const kKeypadDigitPrefix = "Num";
+const char* const kUnnamedKeyPrefix = "键码";
+
+// The number after a prefix, 1 to 254, digits only; empty when the text is no such label.
+std::optional<int> numberAfter(const std::string& label, const std::string& prefix) {
+    if (label.compare(0, prefix.size(), prefix) != 0 || label.size() == prefix.size() || label.size() > prefix.size() + 3)
+        return std::nullopt;
+    int number = 0;
+    for (size_t i = prefix.size(); i < label.size(); ++i) {
+        if (label[i] < '0' || label[i] > '9') return std::nullopt;
+        number = number * 10 + (label[i] - '0');
+    }
+    return number;
+}
+
+}  // namespace
+
+std::string keyLabel(int number) {
+    if (number >= 96 && number <= 105) return kKeypadDigitPrefix + std::to_string(number - 96);
+    const std::string name = keyname(number);
+    return name.empty() ? kUnnamedKeyPrefix + std::to_string(number) : name;
+}
+
+std::optional<int> keyOfLabel(const std::string& label) {
+    std::optional<int> number = numberAfter(label, kKeypadDigitPrefix);
+    if (number) number = *number + 96;
+    if (!number) number = numberAfter(label, kUnnamedKeyPrefix);
+    if (!number) number = keycode(label);
+    // Only the label keyLabel gives names a key: "Num01" and "键码65" name none.
+    if (!number || *number < 1 || *number > kHighestKeyNumber || keyLabel(*number) != label) return std::nullopt;
+    return number;
 }
 
 uint32_t modifiersBesides(int number, uint32_t modifiers) {

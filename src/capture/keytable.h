@@ -13,6 +13,13 @@ namespace tapmill {
 // like the main-row digits.
 std::string keyname(int number);
 
+// The key as the user sees it in the fields and lists of hot keys: its name where the name is its
+// own, "Num0" to "Num9" for the keypad digits, and "键码" with the decimal number for a key without
+// a name ("键码12" for Clear), so that no two keys look alike.
+std::string keyLabel(int number);
+// The key number of a label keyLabel gives; empty for any other text.
+std::optional<int> keyOfLabel(const std::string& label);
+
 // The key a key field captures with the modifiers held at its press (platform::kMod...): their
 // names joined by "+" before the key's, Ctrl, Alt, Shift and Win in that order ("CONTROL+SHIFT+S").
 // A modifier key's own modifier is no modifier of its press; a key without a name gives empty text.

@@ -76,7 +76,7 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (captureFields.chordField) return captureFields.chordField->captureChord(number, modifiers);
     // A captured key is not recorded. The editor writes a combination as lines of its own; the
     // hot-key window takes single keys.
-    const std::string name = keyname(number);
+    const std::string name = keyLabel(number);
     if (capture_kb) showCapturedKey(captureFields.Edit_kb, combinationName(number, modifiers));
     if (capture_hot) showCapturedKey(captureFields.Edit_hot, name);
     if (capture_kc) showCapturedKey(captureFields.Edit_kc, name);

@@ -161,8 +161,8 @@ HotKeyEntry TForm_hotkey::typedEntry() const {
     static const uint32_t kModifiers[] = {platform::kModControl, platform::kModAlt, platform::kModShift};
     HotKeyEntry entry;
     const bool single = RzRadioButton_sk->checked();
-    // The fields hold names the key table gave, so each has its code.
-    entry.chord.key = static_cast<uint32_t>(keycode(trimSpaces((single ? Edit_hot : Edit_kc)->text())).value_or(0));
+    // The fields hold the labels the key table gave, one for each key, so each has its code.
+    entry.chord.key = static_cast<uint32_t>(keyOfLabel(trimSpaces((single ? Edit_hot : Edit_kc)->text())).value_or(0));
     const int modifier = ComboBox_KC->selectedIndex();
     if (!single && modifier >= 0 && modifier < 3) entry.chord.modifiers = kModifiers[modifier];
     entry.stops = ComboBox_kind->selectedIndex() == 1;
@@ -182,6 +182,12 @@ void TForm_hotkey::Speedbutton_cancelClick() {
 void TForm_hotkey::RzBitBtn1Click() {
     const int chosen = ListView_homa->selectedIndex();
     if (chosen < 0) return;
+    // A disabled entry held no combination, so a control hot key may have taken its own since.
+    const HotKeyEntry& entry = main_.userHotKeys.entries()[static_cast<size_t>(chosen)];
+    if (!entry.enabled && !entry.faults)
+        if (std::optional<std::string> conflict =
+                controlKeyConflict(entry.chord, main_.controlKeys, main_.userHotKeys, /*changing=*/0))
+            return remind(*conflict);
     if (!main_.userHotKeys.toggle(static_cast<size_t>(chosen)))
         remind(takenByAnotherProgram(main_.userHotKeys.entries()[static_cast<size_t>(chosen)].chord));
     listEntries(chosen);

@@ -9,10 +9,13 @@
 
 namespace tapmill {
 
-// The refusal for a combination held by another control hot key than `changing` (0 for none) or
-// by an entry of the table; empty when neither holds it.
-std::optional<std::string> hotKeyConflict(KeyChord chord, const ControlKeys& controlKeys, const HotKeyTable& table,
-                                          int changing = 0);
+// The refusal for a new entry of the table on a combination a control hot key or another entry
+// holds; empty when neither does.
+std::optional<std::string> hotKeyConflict(KeyChord chord, const ControlKeys& controlKeys, const HotKeyTable& table);
+// The refusal for a control hot key `changing` given a combination another control hot key holds,
+// or an entry of the table that keeps it (HotKeyTable::claimer); empty when none does.
+std::optional<std::string> controlKeyConflict(KeyChord chord, const ControlKeys& controlKeys, const HotKeyTable& table,
+                                              int changing);
 // The refusal for a combination another program holds.
 std::string takenByAnotherProgram(KeyChord chord);
 

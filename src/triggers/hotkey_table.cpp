@@ -50,7 +50,8 @@ void HotKeyTable::load(const std::string& path, uintptr_t window) {
     window_ = window;
     entries_.clear();
     for (const std::string& section : profile::sectionNames(path)) {
-        const std::optional<KeyChord> chord = parseChord(profile::readString(path, section, "key", ""));
+        const std::optional<KeyChord> chord = readStoredChord(profile::readString(path, section, "key", ""),
+                                                              profile::readString(path, section, "keycode", ""));
         const std::string jbname = profile::readString(path, section, "jbname", "");
         const std::string enabled = profile::readString(path, section, "enabled", "");
         if (!chord || jbname.size() < 2 || enabled.empty()) continue;
@@ -77,6 +78,12 @@ void HotKeyTable::load(const std::string& path, uintptr_t window) {
 const HotKeyEntry* HotKeyTable::holder(KeyChord chord) const {
     for (const HotKeyEntry& entry : entries_)
         if (entry.chord == chord) return &entry;
+    return nullptr;
+}
+
+const HotKeyEntry* HotKeyTable::claimer(KeyChord chord) const {
+    for (const HotKeyEntry& entry : entries_)
+        if (entry.chord == chord && entry.enabled && !entry.faults) return &entry;
     return nullptr;
 }
 
@@ -110,7 +117,8 @@ bool HotKeyTable::add(HotKeyEntry entry) {
     HotKeyEntry& added = entries_.back();
     added.section = freeSection(path_);
     try {
-        profile::writeString(path_, added.section, "key", chordText(added.chord));
+        profile::writeString(path_, added.section, "key", chordName(added.chord));
+        profile::writeString(path_, added.section, "keycode", chordCodeText(added.chord));
         profile::writeString(path_, added.section, "kind", added.stops ? stopKindText() : runKindText());
         profile::writeString(path_, added.section, "jbname", jbname);
         profile::writeInteger(path_, added.section, "times", added.count);

@@ -1,7 +1,10 @@
 #pragma once
 // hotkey.ini: the user's hot keys, one section per entry in the order they were added, named by
 // a number that no other entry has, holding GBK text:
-//   key     = the combination as chordText spells it ("F7", "Ctrl+F7")
+//   key     = the combination as chordName spells it ("F7", "Ctrl+F7", "0" for Num0 as for 0)
+//   keycode = the key's decimal code, which tells the keys "key" cannot ("96" for Num0); it counts
+//             only while "key" is the name of that code (readStoredChord), and files without it
+//             read by "key" alone
 //   kind    = "运行" starts the script, "停止" stops whatever plays or runs
 //   jbname  = the script's name followed by its type letter, "R" plain recording, "M" hand-written
 //   times   = the play count, above 0, or "-359" for endless; a value that is no number reads as 1
@@ -50,8 +53,12 @@ public:
     // combination another program holds stays unregistered and is marked taken.
     void load(const std::string& path, uintptr_t window);
     const std::vector<HotKeyEntry>& entries() const { return entries_; }
-    // The entry holding the combination, or null.
+    // The entry holding the combination, or null: any entry, as no two entries share one.
     const HotKeyEntry* holder(KeyChord chord) const;
+    // The entry that keeps the combination from the control hot keys: one enabled and valid, which
+    // is registered (or tried again by "启用" while another program holds it). A disabled or
+    // invalid entry is never registered, and holds nothing a control hot key could lose.
+    const HotKeyEntry* claimer(KeyChord chord) const;
     // Whether a key pressed with exactly these modifiers sets off an entry in force.
     bool setsOff(int key, uint32_t modifiers) const;
     // The entry in force a hot-key identifier stands for, or null.

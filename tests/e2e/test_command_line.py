@@ -159,6 +159,37 @@ class CommandLineTest(E2ETestCase):
         self.assertEqual(self.main.status(0), "正忙，已拒绝命令行的命令")
         self.driver.press(box, "no")
 
+    def test_a_start_that_refuses_a_control_key_of_config_ini_plays_its_command_at_once(self):
+        """Two control keys config.ini gives one combination: the start that
+        carries out a command (from the Task Scheduler, with nobody to answer a box) tells it
+        beside the main window without waiting, and keeps the keys in force for the next start."""
+        self.folder.write_bytes("config.ini", e2e.NOTICE_DISMISSED + b"[controlkeys]\r\nrecord=Ctrl+Q\r\nstop=Ctrl+Q\r\n")
+        self.target = self.start_target()
+        self.start_tapmill(self.folder, "/play", "demo")
+        self.main = MainWindow(self.driver)
+        self.target.wait_events(len(self.one_pass))
+        self.wait_idle()
+        self.assertEqual(self.target.events(), self.one_pass)
+        notice = self.driver.wait_window("TForm_keysnotice")
+        self.driver.find(notice, "config.ini 中的控制热键有冲突：")
+        e2e.screenshot("control-key-conflict-told-beside-a-command")
+        self.assertIn(b"record=Ctrl+W", (self.folder.path / "config.ini").read_bytes())
+
+    def test_a_command_while_the_editor_stepped_aside_for_point_capture_is_refused_as_busy(self):
+        self.start_running_instance()
+        self.driver.click(self.main.in_panel("Panel_homa", "编辑"))
+        box, _ = self.driver.msgbox()
+        self.driver.press(box, "yes")
+        editor = self.driver.wait_window("TForm_homa")
+        e2e.wait_until(lambda: self.driver.is_visible(editor), "the editor to show")
+        self.driver.click(self.driver.find(editor, "开始抓点"))
+        box, _ = self.driver.msgbox()
+        self.driver.press(box, "yes")
+        e2e.wait_until(lambda: not self.driver.is_visible(editor), "the editor to step aside")
+
+        self.assertEqual(self.command("/play", "demo"), 1)
+        self.assertEqual(self.main.status(0), "正忙，已拒绝命令行的命令")
+
     def test_bad_arguments_print_the_usage_exit_with_2_and_play_nothing(self):
         self.start_running_instance()
         bad = ["/play", "demo", "/count", "twice"]

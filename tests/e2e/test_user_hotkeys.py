@@ -17,6 +17,8 @@ IDLE = "当前状态："
 WM_KEYDOWN, WM_SYSKEYDOWN = 0x0100, 0x0104
 VK_ALT, VK_LALT = 0x12, 0xA4
 VK_SHIFT, VK_CONTROL, VK_SEMICOLON = 0x10, 0x11, 0xBA
+# The X keycode of the keypad's 0 (KP_Insert and KP_0): Num0 while Num Lock is on.
+KEYCODE_KEYPAD_0 = "90"
 
 
 def setUpModule():
@@ -127,6 +129,63 @@ class UserHotKeysTest(E2ETestCase):
         before = len(target.events())
         e2e.key("ctrl+shift+z")
         e2e.wait_until(lambda: ("KEYDOWN", 65) in target.events()[before:], "Ctrl+Shift+Z to play")
+
+    def capture_num0(self, field):
+        """Clicks into a key field and presses the keypad's 0 until the field shows it. xdotool's
+        KP_0 toggles Num Lock around the key, so the key is pressed by its X keycode, with Num Lock
+        switched on where it reads as Insert (and off again when the test ends)."""
+        self.click_into(field)
+        time.sleep(0.5)  # the click reaches the field before the key does
+        for _ in range(4):
+            e2e.key(KEYCODE_KEYPAD_0)
+            try:
+                e2e.wait_until(lambda: self.driver.get_text(field) in ("Num0", "INSERT"), "the key in the field", 3)
+            except AssertionError:
+                continue
+            if self.driver.get_text(field) == "Num0":
+                return
+            e2e.key("Num_Lock")
+            self.addCleanup(e2e.key, "Num_Lock")
+        self.assertEqual(self.driver.get_text(field), "Num0")
+
+    def test_a_pause_key_on_num0_survives_a_restart_and_the_top_row_0_pauses_nothing(self):
+        folder = self.program_folder()
+        folder.write_text("jb_rec/jb_rec.ini", e2e.recording_text([(300, 300, None)] * 4), "ascii")
+        self.start(folder)
+        self.main.show_panel("Panel_set")
+        section = self.driver.find(self.main.panel("Panel_set"), "Panel_controlkeys")
+        self.capture_num0(self.driver.find_class(section, "Edit", 4))
+        self.assertIn(b"pausecode=96", (folder.path / "config.ini").read_bytes())
+
+        self.process.kill()
+        self.start(folder)
+        self.main.show_panel("Panel_set")
+        section = self.driver.find(self.main.panel("Panel_set"), "Panel_controlkeys")
+        self.assertEqual(self.driver.get_text(self.driver.find_class(section, "Edit", 4)), "Num0")
+        e2e.screenshot("pause-key-on-num0")
+
+        self.main.show_panel("Panel_rec")
+        self.driver.click(self.main.in_panel("Panel_rec", "无限循环播放"))
+        target = self.start_target()  # which has the keyboard from here on
+        e2e.key("ctrl+z")
+        self.main.wait_status("当前状态：播放……", "the endless playback")
+        # A hot key's press never reaches the window with the keyboard: the top-row 0 does.
+        e2e.key("0")
+        e2e.wait_until(lambda: ("KEYDOWN", 48) in target.events(), "the top-row 0 to reach target.exe")
+        self.assertEqual(self.main.status(0), "当前状态：播放……")
+        e2e.key(KEYCODE_KEYPAD_0)
+        self.main.wait_status("当前状态：暂停", "Num0 to pause the playback")
+        e2e.key("ctrl+q")
+        self.main.wait_status(IDLE, "Ctrl+Q to stop the playback")
+
+    def test_an_invalid_entry_on_ctrl_q_leaves_ctrl_q_stopping_a_recording(self):
+        folder = self.program_folder()
+        folder.write_text("hotkey.ini", "[1]\r\nkey=Ctrl+Q\r\nkind=运行\r\njbname=demoR\r\ntimes=0\r\nenabled=1\r\n", "gbk")
+        self.start(folder)
+        e2e.key("ctrl+w")
+        self.main.wait_status("当前状态：录制……", "the recording")
+        e2e.key("ctrl+q")
+        self.main.wait_status(IDLE, "Ctrl+Q to stop the recording")
 
     def test_a_recording_stopped_with_ctrl_shift_q_replays_without_ctrl_or_shift(self):
         folder = self.program_folder()

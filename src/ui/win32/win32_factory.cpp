@@ -47,7 +47,7 @@ BOOL CALLBACK takeIfDisabledInView(HWND hwnd, LPARAM found) {
 }  // namespace
 
 std::unique_ptr<ui::Window> Win32Factory::window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events) {
-    return std::make_unique<Win32Window>(windowSpec, events);
+    return std::make_unique<Win32Window>(windowSpec, events, &modalLoops_);
 }
 
 std::unique_ptr<ui::Overlay> Win32Factory::overlay(const std::string& className) {
@@ -57,6 +57,8 @@ std::unique_ptr<ui::Overlay> Win32Factory::overlay(const std::string& className)
 std::unique_ptr<ui::AreaPicker> Win32Factory::areaPicker() { return std::make_unique<Win32AreaPicker>(); }
 
 bool Win32Factory::modalWindowOpen() const {
+    if (modalLoops_ > 0) return true;
+    // A modal loop of the system's (a common dialog) disables its owner as ours do.
     HWND owner = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), takeIfDisabledInView, reinterpret_cast<LPARAM>(&owner));
     return owner != nullptr;

@@ -35,6 +35,10 @@ public:
                                                        ui::PickerKind kind) override;
     std::unique_ptr<ui::ListView> listView(ui::Control& parent, int id, ui::Rect rect,
                                            const std::vector<ui::ListColumn>& columns, bool multiSelect) override;
+
+private:
+    // The modal loops of the windows made here that run now.
+    int modalLoops_ = 0;
 };
 
 }  // namespace tapmill::win32

@@ -50,11 +50,12 @@ int dpiOf(HWND hwnd) {
     return dpi > 0 ? dpi : 96;
 }
 
-Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events)
+Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events, int* modalLoops)
     : Win32TextControl<ui::Window>(nullptr, 0, {0, 0, windowSpec.clientWidth, windowSpec.clientHeight}),
       events_(events),
       endsProgram_(windowSpec.endsProgram),
-      defaultButtonId_(windowSpec.defaultButtonId) {
+      defaultButtonId_(windowSpec.defaultButtonId),
+      modalLoops_(modalLoops) {
     const std::wstring className = widen(windowSpec.className);
     registerTopLevelClass(className);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (windowSpec.minimizeBox ? WS_MINIMIZEBOX : 0);
@@ -241,6 +242,17 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 void Win32Window::showModal() {
     modal_ = true;
     modalDone_ = false;
+    // Counted for as long as the loop runs, also while the window hides (the editor steps aside
+    // for point capture with its owner in the tray, where no disabled window is in view).
+    struct LoopCount {
+        int* loops;
+        explicit LoopCount(int* n) : loops(n) {
+            if (loops) ++*loops;
+        }
+        ~LoopCount() {
+            if (loops) --*loops;
+        }
+    } counted(modalLoops_);
     if (owner_) EnableWindow(owner_, FALSE);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);

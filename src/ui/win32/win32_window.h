@@ -11,7 +11,8 @@ namespace tapmill::win32 {
 // scale and the font of its controls, and reports a handler's failure to the user.
 class Win32Window : public Win32TextControl<ui::Window> {
 public:
-    Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events);
+    // modalLoops, when given, counts the modal loops of the windows that share it while they run.
+    Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& events, int* modalLoops = nullptr);
     ~Win32Window() override;
 
     void show() override { ShowWindow(hwnd_, SW_SHOW); }
@@ -57,6 +58,7 @@ private:
     HWND owner_ = nullptr;
     bool modal_ = false;
     bool modalDone_ = false;
+    int* modalLoops_ = nullptr;
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HACCEL shortcuts_ = nullptr;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/control_key_panel.h"
+#include "app/global_keys_notice.h"
 #include "common/profile.h"
 #include "support/form_fixture.h"
 
@@ -11,6 +12,7 @@ namespace tapmill {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 constexpr size_t kPlayField = 2;  // the order of kControlHotKeys: 录制, 停止, 播放, ...
 constexpr size_t kPauseField = 4;
@@ -168,25 +170,62 @@ TEST_F(ControlKeysTest, AFieldUsedDuringARecordingLeavesTheRecorderAsItWas) {
 }
 
 // A hand-edited settings file may give two control hot keys one combination, or one that an entry
-// of the table holds: each such key is refused like a damaged value.
-TEST_F(ControlKeysTest, ACombinationHeldTwiceIsRefusedAtStartNamingTheConflict) {
+// of the table holds: each such key is refused like a damaged value. The start is blocked by no
+// message box (a start from the Task Scheduler carries out its command at once): the notice beside
+// the main window tells it, and config.ini keeps the keys in force, so it is told once.
+TEST_F(ControlKeysTest, ACombinationHeldTwiceIsRefusedAtStartNamingTheConflictOnce) {
     write("hotkey.ini", "[1]\r\nkey=F7\r\nkind=\xd4\xcb\xd0\xd0\r\njbname=r1R\r\ntimes=1\r\nenabled=1\r\n");
-    write("config.ini", "[controlkeys]\r\nrecord=Ctrl+Q\r\nstop=Ctrl+Q\r\nplay=Ctrl+W\r\npause=F7\r\n");
+    write("config.ini", "[notice]\r\nglobalkeys=1\r\n[controlkeys]\r\nrecord=Ctrl+Q\r\nstop=Ctrl+Q\r\nplay=Ctrl+W\r\npause=F7\r\n");
     start();
     EXPECT_EQ(fp.hotkeys.active.count(HK_Record), 0u) << "its documented Ctrl+W is the play key now";
     EXPECT_TRUE(registered(HK_Stop, platform::kModControl, 'Q'));
     EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'W'));
     EXPECT_TRUE(registered(HK_Pause, 0, 120));
     EXPECT_TRUE(registered(HotKeyTable::kFirstId, 0, 118));
-    EXPECT_THAT(messages(), ElementsAre("config.ini 中的控制热键有冲突：\n"
-                                        "“录制”的 Ctrl+Q 与控制热键“停止”相同，默认的 Ctrl+W 已用作控制热键“播放”，暂无热键；\n"
-                                        "“停止”的 Ctrl+Q 与控制热键“录制”相同，改用默认的 Ctrl+Q；\n"
-                                        "“暂停”的 F7 已在热键表中，改用默认的 F9。"));
+    EXPECT_THAT(messages(), ElementsAre());
+    ASSERT_NE(form_->keysNotice(), nullptr);
+    EXPECT_TRUE(form_->keysNotice()->window->visible());
+    std::string shown;
+    for (const std::string& line : form_->keysNotice()->lines()) shown += line;
+    EXPECT_THAT(shown, HasSubstr("config.ini 中的控制热键有冲突："
+                                 "“录制”的 Ctrl+Q 与控制热键“停止”相同，默认的 Ctrl+W 已用作控制热键“播放”，暂无热键；"
+                                 "“停止”的 Ctrl+Q 与控制热键“录制”相同，改用默认的 Ctrl+Q；"
+                                 "“暂停”的 F7 已在热键表中，改用默认的 F9。"));
     EXPECT_EQ(panel().fields[0]->text(), "无");
+
+    form_ = &restartedForm();
+    EXPECT_EQ(form_->keysNotice(), nullptr) << "the keys in force were kept";
+    EXPECT_EQ(fp.hotkeys.active.count(HK_Record), 0u);
+    EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'W'));
+    EXPECT_TRUE(registered(HK_Pause, 0, 120));
 }
 
+// An entry that is not registered (invalid, or switched off) holds no combination: the control hot
+// key keeps it.
+TEST_F(ControlKeysTest, AnEntryNotInForceLeavesItsCombinationToTheControlKey) {
+    const std::string run = "kind=\xd4\xcb\xd0\xd0\r\njbname=r1R\r\n";
+    const struct {
+        const char* what;
+        std::string entry;
+    } cases[] = {
+        {"invalid count", "key=Ctrl+Q\r\n" + run + "times=0\r\nenabled=1\r\n"},
+        {"invalid kind", "key=Ctrl+Q\r\nkind=dance\r\njbname=r1R\r\ntimes=1\r\nenabled=1\r\n"},
+        {"switched off", "key=Ctrl+Q\r\n" + run + "times=1\r\nenabled=0\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fp.dialogs.shown.clear();
+        write("config.ini", "[notice]\r\nglobalkeys=1\r\n");
+        write("hotkey.ini", "[1]\r\n" + c.entry);
+        start();
+        EXPECT_TRUE(registered(HK_Stop, platform::kModControl, 'Q'));
+        EXPECT_EQ(form_->keysNotice(), nullptr);
+        EXPECT_THAT(messages(), ElementsAre());
+        form_->userHotKeys.unregisterAll();
+    }
+}
 TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedSet) {
-    write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+    write("config.ini", "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nplaycode=abc\r\nstop=Hyper+Q\r\nrun=e\r\nruncode=999\r\n");
     start();
     EXPECT_EQ(fp.hotkeys.registrations.size(), 9u);
     EXPECT_TRUE(registered(HK_Play, platform::kModControl, 'Z'));
@@ -194,7 +233,7 @@ TEST_F(ControlKeysTest, ASettingsFileWithoutOrWithDamagedKeysMeansTheDocumentedS
     EXPECT_TRUE(registered(HK_Run, platform::kModControl, 'E'));
     EXPECT_TRUE(registered(HK_JournalPause, 0, 121));
     EXPECT_EQ(form_->Memo1->lines()[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9");
-    EXPECT_EQ(read("config.ini"), "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nstop=Hyper+Q\r\nrun=e\r\n");
+    EXPECT_EQ(read("config.ini"), "[lzsy]\r\nx=1\r\n[controlkeys]\r\nplay=Ctrl+\r\nplaycode=abc\r\nstop=Hyper+Q\r\nrun=e\r\nruncode=999\r\n");
 }
 
 }  // namespace

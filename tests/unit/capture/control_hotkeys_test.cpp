@@ -6,6 +6,8 @@
 #include <string>
 
 #include "capture/capture_fields.h"
+#include "common/delay.h"
+#include "common/gbk.h"
 #include "common/profile.h"
 #include "support/form_fixture.h"
 
@@ -51,6 +53,40 @@ TEST_F(ControlHotKeysTest, CtrlZPlaysEvenWhileThePlayButtonIsDisabled) {
 
     EXPECT_THAT(fp.input.calls(), ElementsAre(InputCall{InputCall::SetCursor, 3, 4}, InputCall{InputCall::Key, 65, 0},
                                               InputCall{InputCall::Key, 65, 2}));
+}
+
+// A start inside a modal window's loop would record, play or run inside that window, and keep its
+// answer waiting until it ends: while one is open the keys that start something do nothing.
+TEST_F(ControlHotKeysTest, TheKeysThatStartSomethingDoNothingWhileAModalWindowIsOpen) {
+    write("jb_rec/jb_rec.ini", "[0]\nkp=k65\nx=3\ny=4\n[all]\nvalue=1\n");
+    write("jb_homa/one.ini", *utf8ToGbk("开始\r\n单击鼠标左键\r\n结束\r\n"));
+    form().usename = "one";
+    const struct {
+        HotKeyId key;
+        std::function<bool()> started;
+    } cases[] = {
+        {HK_Record, [&] { return scratchFrames() != 1; }},
+        {HK_Play, [&] { return !fp.input.calls().empty(); }},
+        {HK_Run, [&] { return !fp.input.calls().empty(); }},
+        {HK_JournalRecord, [&] { return form().label_ststate->text() == "录制中…"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        bool started = true;
+        factory.modalScript = [&](ui::memory::MemoryWindow&) {
+            // What a start would run until: its stop.
+            fp.pump.at(fp.pump.now() + 50, [&] {
+                form().OnWMHotKey(HK_Stop);
+                form().OnWMHotKey(HK_JournalStop);
+            });
+            form().OnWMHotKey(c.key);
+            started = c.started();
+            Delay(fp.pump, 100);
+        };
+        form().RzBitBtn2Click();  // 热键设置
+        factory.modalScript = nullptr;
+        EXPECT_FALSE(started);
+    }
 }
 
 TEST_F(ControlHotKeysTest, F9PausesARecordingAndDoesNothingWhileNothingRuns) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/control_key_panel.h"
 #include "common/profile.h"
 #include "support/form_fixture.h"
 #include "triggers/Unit_hotkey.h"
@@ -125,12 +126,25 @@ TEST_F(HotKeyTableTest, EntriesSurviveARestartAndRunTheirRecordingWithTheirCount
     EXPECT_THAT(messages(), IsEmpty());
 }
 
-TEST_F(HotKeyTableTest, AnEntryOnAKeyAboveTheFirst123SurvivesARestart) {
+// Keys whose name alone would not tell them: the keypad digits share the main row's names, and
+// many keys have none.
+TEST_F(HotKeyTableTest, AnEntryOnAKeypadDigitAnUnnamedKeyOrAKeyAboveTheFirst123SurvivesARestart) {
+    const struct {
+        const char* shown;
+        int modifier;
+        uint32_t modifiers, key;
+    } keys[] = {{"OEM_1", -1, 0, 186}, {"Num1", -1, 0, 97}, {"键码12", 0, platform::kModControl, 12}};
     start();
-    add("OEM_1");  // the ; key
+    for (const auto& k : keys) add(k.shown, k.modifier);
+    EXPECT_TRUE(registered(1, 0, 97)) << "registered on the keypad's 1 at once";
     restart();
-    EXPECT_TRUE(registered(0, 0, 186));
-    withWindow([&](TForm_hotkey& w) { EXPECT_THAT(row(w, 0), ElementsAre("1", "OEM_1", "", "r1", "2", "是")); });
+    withWindow([&](TForm_hotkey& w) {
+        for (int i = 0; i < 3; ++i) {
+            const std::string key = (keys[i].modifier < 0 ? "" : "Ctrl+") + std::string(keys[i].shown);
+            EXPECT_TRUE(registered(i, keys[i].modifiers, keys[i].key)) << key;
+            EXPECT_THAT(row(w, i), ElementsAre(std::to_string(i + 1), key, "", "r1", "2", "是"));
+        }
+    });
 }
 
 TEST_F(HotKeyTableTest, AnEntryAnotherProgramHeldAtStartIsShownSoAndItsKeyIsRecorded) {
@@ -200,6 +214,28 @@ TEST_F(HotKeyTableTest, ConflictsAreRefusedNamingWhatHoldsTheKey) {
     EXPECT_EQ(fp.dialogs.shown.back().caption, "提醒！");
     withWindow([&](TForm_hotkey& w) { EXPECT_EQ(w.ListView_homa->rowCount(), 1); });
     EXPECT_EQ(profile::sectionNames(file("hotkey.ini")).size(), 1u);
+}
+
+// A switched-off entry holds nothing: a control hot key may take its combination, and the entry is
+// switched on again only once the control hot key has another.
+TEST_F(HotKeyTableTest, ASwitchedOffEntryGivesWayToAControlKeyThatTookItsCombination) {
+    start();
+    add("F7");
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+    });
+    form_->controlKeyPanel->fieldEnter(4);  // 暂停
+    form_->onMessage(form_->keymsg[kF7], 0, 0);
+    form_->controlKeyPanel->fieldExit();
+    EXPECT_EQ(form_->controlKeys.chord(HK_Pause), (KeyChord{0, kF7}));
+    withWindow([&](TForm_hotkey& w) {
+        w.ListView_homa->setSelectedIndex(0);
+        w.RzBitBtn1Click();
+        EXPECT_EQ(w.ListView_homa->cell(0, 5), "否");
+    });
+    EXPECT_THAT(messages(), ElementsAre("热键 F7 已用作控制热键“暂停”！"));
+    EXPECT_EQ(fp.hotkeys.active.count(HotKeyTable::kFirstId), 0u);
 }
 
 TEST_F(HotKeyTableTest, AnEntryWhoseRecordingIsGoneIsMarkedAndDoesNothing) {
