@@ -101,13 +101,7 @@ bool TForm_maintapmill::stopsWhatRuns(int id) const {
     return false;
 }
 
-void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
-    std::vector<std::string> presses;
-    if (modifiers & platform::kModControl) presses.push_back("k17");
-    if (modifiers & platform::kModAlt) presses.push_back("k18");
-    if (modifiers & platform::kModShift) presses.push_back("k16");
-    openRec_.takeBackLastPresses(std::move(presses));
-}
+void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) { openRec_.takeBackHotKeyPresses(modifiers); }
 
 // The event joins whatever the frame had; without an open recording it is dropped. Between Stop
 // and the loop's end step the recording is still open, so a late event lands in the last frame.
