@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/activity.h"
+#include "common/held_inputs.h"
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
@@ -317,6 +318,9 @@ public:
     void Speedbutton_runClick();
     void Speedbutton_stopaClick();
     void SpeedButton_pauseaClick();
+    // What the plain and the script runs hold is let go while their pause flags are set and pressed
+    // again once cleared: to be called wherever those flags may have changed.
+    void followPauses();
     void FlatSpeedButton1Click();
     void Speedbutton_useClick();
     // Makes the named script the enabled one, as "启用" does.
@@ -455,6 +459,8 @@ private:
     // Whether a control hot key is the stop of something going on: it stops it even while a field
     // captures keys.
     bool stopsWhatRuns(int id) const;
+    // A key pressed while a run holds modifiers down: the stop or pause key it is without them.
+    bool stopOrPausePastHeldModifiers(int number, uint32_t modifiers);
     // The press of a control hot key's modifier went into the recording before the hot key came:
     // it is no key of the user's, and would replay as a stray tap.
     void leaveModifierOutOfRecording(uint32_t modifiers);
@@ -466,6 +472,8 @@ private:
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<ScriptLibrary> recLibrary_, stLibrary_;
     OpenRecording openRec_;
+    // What the running playbacks and script runs hold down.
+    HeldInputs heldInputs_;
     WindowNoting windowNoting_{platform_.topWindows};
     std::unique_ptr<WindowFollowChoice> windowFollowing_;
     RecordingConversion recConversion_{platform_, exedir};

@@ -3,19 +3,15 @@
 namespace tapmill {
 
 void ControlKeyPause::pause() {
-    if (pausedId_) return;
-    const ControlHotKey* holder = keys_.holder(chord_);
-    // The point capture's key is registered by the editor itself, only while it captures.
-    if (!holder || holder->id == HK_CapturePoint) return;
-    if (!hotKeys_.unregisterHotKey(window_, holder->id)) return;
-    pausedId_ = holder->id;
-    pausedChord_ = keys_.chord(holder->id);
+    if (paused_ || keys_.chord(id_) != chord_) return;
+    if (!hotKeys_.unregisterHotKey(window_, id_)) return;
+    paused_ = true;
 }
 
-void ControlKeyPause::resume() {
-    if (!pausedId_) return;
-    hotKeys_.registerHotKey(window_, pausedId_, pausedChord_.modifiers, pausedChord_.key);
-    pausedId_ = 0;
+bool ControlKeyPause::resume() {
+    if (!paused_) return true;
+    paused_ = false;
+    return hotKeys_.registerHotKey(window_, id_, chord_.modifiers, chord_.key);
 }
 
 }  // namespace tapmill

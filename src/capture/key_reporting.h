@@ -18,6 +18,18 @@ public:
         if (holders_ > 0 && --holders_ == 0) hooks_.disableHotKeyHook();
     }
 
+    // Holds the reporting for a scope.
+    class Hold {
+    public:
+        explicit Hold(KeyReporting& reporting) : reporting_(reporting) { reporting_.hold(); }
+        ~Hold() { reporting_.release(); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        KeyReporting& reporting_;
+    };
+
 private:
     platform::HookLibraries& hooks_;
     int holders_ = 0;

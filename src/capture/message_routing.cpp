@@ -66,6 +66,7 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
 // key; a recording takes each but the program's own control hot keys, which would replay into the
 // replay and stop or pause it.
 void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
+    if (stopOrPausePastHeldModifiers(number, modifiers)) return;
     if (!captureFields.chordField && !capture_kb && !capture_hot && !capture_kc) {
         if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
             recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiers)});
@@ -101,13 +102,19 @@ bool TForm_maintapmill::stopsWhatRuns(int id) const {
     return false;
 }
 
-void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) {
-    std::vector<std::string> presses;
-    if (modifiers & platform::kModControl) presses.push_back("k17");
-    if (modifiers & platform::kModAlt) presses.push_back("k18");
-    if (modifiers & platform::kModShift) presses.push_back("k16");
-    openRec_.takeBackLastPresses(std::move(presses));
+// The system matches a hot key's modifiers exactly: a modifier a run holds down (a replayed Shift)
+// makes the user's Ctrl+Q a Ctrl+Shift+Q that no hot key answers. Without the modifiers the
+// program holds itself, the key is the one the user pressed.
+bool TForm_maintapmill::stopOrPausePastHeldModifiers(int number, uint32_t modifiers) {
+    const uint32_t ours = modifiers & heldInputs_.modifiersHeld();
+    if (!ours) return false;
+    const ControlHotKey* control = controlKeys.holder({modifiers & ~ours, static_cast<uint32_t>(number)});
+    if (!control || (control->id != HK_Stop && control->id != HK_Pause)) return false;
+    OnWMHotKey(control->id);
+    return true;
 }
+
+void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) { openRec_.takeBackHotKeyPresses(modifiers); }
 
 // The event joins whatever the frame had; without an open recording it is dropped. Between Stop
 // and the loop's end step the recording is still open, so a late event lands in the last frame.

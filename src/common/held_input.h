@@ -24,6 +24,13 @@ public:
     void key(uint8_t virtualKey, uint32_t flags);
     // Releases, in reverse order of kind (keys, then buttons), whatever is still held.
     void releaseAll();
+    // A pause lets go of what is held, so that the user's own clicks and keys meanwhile are not
+    // made inside a replayed Shift or button; the resume presses it again, keys first, a button
+    // where it was let go.
+    void letGo();
+    void pressAgain();
+    // The modifiers (platform::kMod...) of the keys held down now.
+    uint32_t modifiersHeld() const;
     bool anyHeld() const { return left_ || right_ || middle_ || !keys_.empty(); }
     bool keyHeld(uint8_t virtualKey) const { return keys_.count(virtualKey) > 0; }
     // Why the system took none of an injection, the first one it refused; None while it took all.
@@ -39,6 +46,13 @@ private:
     bool right_ = false;
     bool middle_ = false;
     std::set<uint8_t> keys_;
+    // What the last letGo released, until pressAgain.
+    struct LetGo {
+        bool left = false, right = false, middle = false;
+        std::set<uint8_t> keys;
+        platform::Point at;
+    };
+    LetGo letGo_;
     platform::InputRefusal refusal_ = platform::InputRefusal::None;
 };
 

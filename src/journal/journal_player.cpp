@@ -40,7 +40,15 @@ bool JournalPlayer::start(int32_t passes, int newSpeed, bool endlessMode) {
 void JournalPlayer::stop() {
     if (hook_.installed()) hook_.remove();
     playing = false;
+    letGo_ = false;
     for (const JournalEvent& release : pressed_.takeReleases()) hook_.inject(release);
+}
+
+void JournalPlayer::followPause() {
+    const bool pause = paused && playing;
+    if (pause == letGo_) return;
+    letGo_ = pause;
+    for (const JournalEvent& event : pause ? pressed_.letGo() : pressed_.pressAgain()) hook_.inject(event);
 }
 
 void JournalPlayer::endOnShow() {

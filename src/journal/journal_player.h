@@ -28,6 +28,10 @@ public:
     // Ends a playback in progress, hook and all, and lets go of the keys and buttons its events
     // pressed and did not release.
     void stop();
+    // To be called when `paused` may have changed: a paused playback lets go of the keys and buttons
+    // its events hold, so the user's own input meanwhile is not made inside them, and presses them
+    // again when it goes on.
+    void followPause();
     // What a show of the main window does: ends the playback and clears the pause. The endless mode
     // is left to the next start, which takes it from whoever starts.
     void endOnShow();
@@ -66,6 +70,7 @@ private:
     PlaybackHook& hook_;
     platform::MessagePump& pump_;
     PlayedPresses pressed_;
+    bool letGo_ = false;  // what the playback holds is let go for a pause
 };
 
 }  // namespace tapmill::journal

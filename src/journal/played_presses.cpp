@@ -35,6 +35,30 @@ std::vector<JournalEvent> PlayedPresses::takeReleases() {
 void PlayedPresses::forget() {
     keys_.clear();
     buttonReleases_.clear();
+    letGoKeys_.clear();
+    letGoButtonReleases_.clear();
+}
+
+std::vector<JournalEvent> PlayedPresses::letGo() {
+    std::map<uint8_t, JournalEvent> keys = keys_;
+    std::set<uint32_t> buttonReleases = buttonReleases_;
+    std::vector<JournalEvent> releases = takeReleases();
+    letGoKeys_ = std::move(keys);
+    letGoButtonReleases_ = std::move(buttonReleases);
+    letGoX_ = x_;
+    letGoY_ = y_;
+    return releases;
+}
+
+std::vector<JournalEvent> PlayedPresses::pressAgain() {
+    std::vector<JournalEvent> presses;
+    for (const auto& [key, press] : letGoKeys_) presses.push_back(press);
+    // Each button's press message comes just before its release message.
+    for (uint32_t release : letGoButtonReleases_) presses.push_back({release - 1, letGoX_, letGoY_, 0, 0});
+    letGoKeys_.clear();
+    letGoButtonReleases_.clear();
+    for (const JournalEvent& press : presses) note(press);
+    return presses;
 }
 
 }  // namespace tapmill::journal

@@ -58,6 +58,7 @@ void TForm_maintapmill::WMCancelJournal() {
 
 void TForm_maintapmill::clearJournalPause() {
     stjournal.recorder.paused = stjournal.player.paused = false;
+    stjournal.player.followPause();
     Speedbutton_stpause->setText("暂停");
 }
 
@@ -91,6 +92,7 @@ void TForm_maintapmill::Speedbutton_stpauseClick() {
     if (!player.playing && !recorder.recording) return;
     recorder.paused = !recorder.paused;
     player.paused = !player.paused;
+    player.followPause();
     Speedbutton_stpause->setText(player.paused ? "继续" : "暂停");
     label_ststate->setText(player.paused ? kPausedText : player.playing ? kPlayingText : kRecordingText);
     showActivity();

@@ -1,6 +1,5 @@
 #include "plain/open_recording.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "common/error.h"
@@ -19,9 +18,6 @@ std::string joined(const std::vector<std::string>& tokens) {
     return text;
 }
 
-// Ctrl, Alt and Shift, each pressed in a frame of its own.
-constexpr size_t kRecentFrames = 3;
-
 }  // namespace
 
 void OpenRecording::open(const std::string& path) {
@@ -29,7 +25,6 @@ void OpenRecording::open(const std::string& path) {
     ++holders_;
     broken_ = sealed_ = false;
     recentFrames_.clear();
-    takeable_ = 0;
     heldKeys_.clear();
     // A file that cannot be deleted (read-only) makes the first write fail, which is reported.
     if (files::exists(path_)) files::removeFile(path_);
@@ -67,40 +62,25 @@ bool OpenRecording::writeEvent(int32_t frame, const FrameEvent& event) {
     if (broken_ || sealed_) return false;
     const bool release = event.kind == FrameEvent::KeyUp;
     if (release && !holdsKey(event.key)) return true;
-    if (recentFrames_.empty() || recentFrames_.back().frame != frame) {
-        recentFrames_.push_back({frame, {}});
-        if (recentFrames_.size() > kRecentFrames) recentFrames_.erase(recentFrames_.begin());
-    }
+    if (recentFrames_.empty() || recentFrames_.back().frame != frame) recentFrames_.push_back({frame, {}});
     recentFrames_.back().events.push_back(event);
     if (release)
         heldKeys_.erase(event.key);
     else if (event.kind == FrameEvent::KeyDown)
         heldKeys_.insert(event.key);
+    recentFrames_.erase(recentFrames_.begin(),
+                        recentFrames_.begin() + static_cast<std::ptrdiff_t>(framesPastTakingBack(recentFrames_, heldKeys_)));
     // A release changes neither "kp" nor "ev"; "ev2" follows with the frame's position.
     if (!release) writeFrameEvents(recentFrames_.back(), false);
-    size_t kept = 0;
-    for (const FrameEvents& f : recentFrames_) kept += f.events.size();
-    takeable_ = broken_ ? 0 : std::min(takeable_ + 1, kept);
     return !broken_;
 }
 
-void OpenRecording::takeBackLastPresses(std::vector<std::string> texts) {
-    if (!isOpen()) return;
-    while (takeable_ > 0 && !recentFrames_.empty()) {
-        FrameEvents& last = recentFrames_.back();
-        const FrameEvent event = last.events.back();
-        const auto text = std::find(texts.begin(), texts.end(), kpText(event));
-        if (text == texts.end()) break;
-        texts.erase(text);
-        if (event.kind == FrameEvent::KeyDown) heldKeys_.erase(event.key);
-        last.events.pop_back();
-        --takeable_;
-        writeFrameEvents(last, true);
-        if (last.positionWritten) writePerformedEvents(last, true);
-        if (last.events.empty()) recentFrames_.pop_back();
+void OpenRecording::takeBackHotKeyPresses(uint32_t modifiers) {
+    if (!isOpen() || broken_ || sealed_) return;
+    for (size_t f : tapmill::takeBackHotKeyPresses(recentFrames_, modifiers, heldKeys_)) {
+        writeFrameEvents(recentFrames_[f], true);
+        if (recentFrames_[f].positionWritten) writePerformedEvents(recentFrames_[f], true);
     }
-    // What stays before them is the user's.
-    takeable_ = 0;
 }
 
 void OpenRecording::writeFrameEvents(const FrameEvents& frame, bool takingBack) {

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "plain/frame_event.h"
+#include "plain/hot_key_presses.h"
 #include "plain/window_note.h"
 
 namespace tapmill {
@@ -50,10 +50,9 @@ public:
     // The window the frame's input went to, in the frame's extra keys (window_note.h).
     bool writeNote(int32_t frame, const WindowNote& note);
     bool writeFrameCount(int32_t count);
-    // Erases the presses of modifiers that turned out to belong to one of the program's hot keys:
-    // the last events written, in whatever order and frames, as long as each has one of these
-    // "kp" texts (each text once) and nothing else was written after them.
-    void takeBackLastPresses(std::vector<std::string> texts);
+    // Erases the presses of the modifiers (platform::kMod...) of a hot key just pressed, which
+    // were recorded before the hot key's own key told whose they were (hot_key_presses.h).
+    void takeBackHotKeyPresses(uint32_t modifiers);
     // Writes the count and takes no more writes until opened anew, so the file stays complete
     // with that count whatever the loops still running try to add. A failure is kept as above.
     void seal(int32_t count);
@@ -64,11 +63,7 @@ public:
 private:
     template <class Write>
     bool attempt(Write&& write);
-    struct FrameEvents {
-        int32_t frame;
-        std::vector<FrameEvent> events;
-        bool positionWritten = false;  // the frame's position is written, and with it "ev2"
-    };
+    using FrameEvents = RecordedFrameEvents;
     // Writes "kp" and "ev" of a frame; a take-back also erases the one it leaves empty.
     void writeFrameEvents(const FrameEvents& frame, bool takingBack);
     // Writes "ev2" of a frame whose position is written; erasing: a take-back may empty it.
@@ -79,11 +74,9 @@ private:
     int holders_ = 0;
     bool broken_ = false;
     bool sealed_ = false;
-    // The frames of the last events written, the frame being written last: enough of them for the
-    // presses of every modifier a hot key can have.
+    // The frames with events from the press of the earliest modifier still held on, the frame
+    // being written last: those a hot key's presses may have to be taken out of.
     std::vector<FrameEvents> recentFrames_;
-    // How many of the last events written may still be taken back.
-    size_t takeable_ = 0;
     std::set<int32_t> heldKeys_;  // keys pressed in the recording and not released yet
     std::string failure_;
 };

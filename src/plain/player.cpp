@@ -47,6 +47,9 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
 
     FineTimingScope fineTiming(platform_.pump);
     HeldInput held(platform_.input);
+    const HeldInputs::Entry heldWhilePlaying(heldInputs_, held, HeldInputs::Plain);
+    // The keyboard library tells the stop and pause keys pressed while the replay holds a modifier.
+    const KeyReporting::Hold keysWhilePlaying(keyReporting);
     EventReplay replay(held);
     const int32_t frameWait = plainFrameWaitMs(speed);
     // Frame k of the playback is due k + 1 frame waits after it began, so the time each frame's

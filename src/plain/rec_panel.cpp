@@ -30,6 +30,7 @@ void TForm_maintapmill::SpeedButton_pauseClick() {
     if (!recording && !playing) return;
     recpause = !recpause;
     playpause = !playpause;
+    followPauses();
     SpeedButton_pause->setText(playpause ? "继续" : "暂停");
     showActivity();
 }

@@ -108,6 +108,7 @@ void TForm_maintapmill::endRecording() {
 void TForm_maintapmill::stopRecordingAfterWriteFailure() {
     recording = false;
     recpause = playpause = false;
+    followPauses();
     SpeedButton_pause->setText("暂停");
 }
 

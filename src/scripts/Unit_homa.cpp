@@ -14,7 +14,7 @@ TForm_homa::TForm_homa(TForm_maintapmill& main, platform::Platform& platform, ui
     lines = std::make_unique<scripts::EditorLines>(*ListBox_homajba);
     textView = std::make_unique<scripts::EditorTextView>(*Memo_homajba, *ListBox_homajba);
     undoKeyPause_ = std::make_unique<ControlKeyPause>(main_.controlKeys, platform_.hotkeys, main_.window->nativeHandle(),
-                                                      KeyChord{platform::kModControl, 'Z'});
+                                                      HK_Play, kUndoKey);
     keyFieldLoan_ = std::make_unique<CaptureFieldLoan<ui::TextControl>>(main_.captureFields.Edit_kb, *Edit_kb);
     pointListLoan_ = std::make_unique<CaptureFieldLoan<ui::ItemList>>(main_.captureFields.ComboBox_con, *ComboBox_con);
 }
@@ -51,7 +51,7 @@ void TForm_homa::FormClose() {
     main_.editrun = false;
     endPointCapture();
     endKeyCapture();
-    undoKeyPause_->resume();
+    giveUndoKeyBack();
     // A run of the editor's lines would go on driving the desktop from a window that is gone.
     if (runningOwnLines_) main_.running = main_.runpause = false;
 }
@@ -155,6 +155,7 @@ void TForm_homa::SpeedButton_stopbClick() {
 void TForm_homa::SpeedButton_pausebClick() {
     if (!main_.running) return;
     main_.runpause = !main_.runpause;
+    main_.followPauses();
     SpeedButton_pauseb->setText(main_.runpause ? "继续" : "暂停");
 }
 

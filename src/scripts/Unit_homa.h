@@ -166,6 +166,8 @@ private:
     // Moves the chosen lines one line up (-1) or down (1).
     void moveChosen(int step);
     void remind(const std::string& text);
+    // Registers the play key again after the editor had Ctrl+Z, and tells the user if it cannot.
+    void giveUndoKeyBack();
     // Shows the refusal and gives the field that caused it the focus.
     void refuse(const std::string& text, ui::Control& field);
     // Whether there is a line other than the start line to insert above; tells the user if not.
@@ -208,6 +210,8 @@ private:
     // Set while 修改 has the chosen line rebuilt by its insert button: the line is replaced.
     bool replacingCurrent_ = false;
     scripts::EditHistory history_;
+    // Ctrl+Z is the editor's undo while it has the focus, taken from the play key when that is it.
+    static constexpr KeyChord kUndoKey{platform::kModControl, 'Z'};
     std::unique_ptr<ControlKeyPause> undoKeyPause_;
 };
 

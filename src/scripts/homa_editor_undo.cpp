@@ -22,6 +22,13 @@ void TForm_homa::SpeedButton_undoClick() {
 
 void TForm_homa::FormActivate() { undoKeyPause_->pause(); }
 
-void TForm_homa::FormDeactivate() { undoKeyPause_->resume(); }
+void TForm_homa::FormDeactivate() { giveUndoKeyBack(); }
+
+// The play key is simply gone when another program took Ctrl+Z while the editor had it: the user
+// hears of it, or would press it later and wonder why nothing plays.
+void TForm_homa::giveUndoKeyBack() {
+    if (!undoKeyPause_->resume())
+        remind("热键 " + chordText(kUndoKey) + " 已被其它程序占用，控制热键“" + controlHotKey(HK_Play)->name + "”已失效！");
+}
 
 }  // namespace tapmill

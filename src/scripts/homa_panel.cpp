@@ -71,8 +71,14 @@ void TForm_maintapmill::Speedbutton_stopaClick() {
 void TForm_maintapmill::SpeedButton_pauseaClick() {
     if (!running) return;
     runpause = !runpause;
+    followPauses();
     SpeedButton_pausea->setText(runpause ? "继续" : "暂停");
     showActivity();
+}
+
+void TForm_maintapmill::followPauses() {
+    heldInputs_.followPause(HeldInputs::Plain, playpause);
+    heldInputs_.followPause(HeldInputs::Script, runpause);
 }
 
 void TForm_maintapmill::CheckBox_loopaClick() {

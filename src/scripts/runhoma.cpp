@@ -36,8 +36,10 @@ void TForm_maintapmill::runhoma(int32_t count, const std::string& name, scripts:
         lines.setHighlighted(lines.currentLine(), false);
         setStatus(0, "当前状态：运行脚本……");
         FineTimingScope fineTiming(platform_.pump);
+        // The keyboard library tells the stop and pause keys pressed while the run holds a modifier.
+        const KeyReporting::Hold keysWhileRunning(keyReporting);
         // The start of the run in milliseconds is seed enough for the waits of random delays.
-        scripts::ScriptRun run(platform_, running, runpause, *ProgressBar, lines, platform_.pump.tickMs(),
+        scripts::ScriptRun run(platform_, running, runpause, heldInputs_, *ProgressBar, lines, platform_.pump.tickMs(),
                                scripts::scriptImageFolder(exedir, name));
         run.run(count);
         refusal = run.refusal();

@@ -6,6 +6,7 @@
 
 #include "common/frame_clock.h"
 #include "common/held_input.h"
+#include "common/held_inputs.h"
 #include "platform/platform.h"
 #include "scripts/run_list.h"
 #include "scripts/script_flow.h"
@@ -21,12 +22,13 @@ namespace tapmill::scripts {
 class ScriptRun {
 public:
     // running and runpause are the main window's flags, which the stop and pause actions change
-    // while the run waits. The seed chooses the waits of the random delays. The image lines' bitmaps
+    // while the run waits; what the run holds is listed in heldInputs while it lasts, for the
+    // pause to let go of. The seed chooses the waits of the random delays. The image lines' bitmaps
     // are in imageFolder (scriptImageFolder).
-    ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, ui::ProgressBar& progress,
-              RunList& lines, uint32_t randomSeed, std::string imageFolder)
+    ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, HeldInputs& heldInputs,
+              ui::ProgressBar& progress, RunList& lines, uint32_t randomSeed, std::string imageFolder)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
+          held_(platform.input), heldListed_(heldInputs, held_, HeldInputs::Script), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
           anchor_(platform, running, runpause), screen_(platform, running, runpause, anchor_, std::move(imageFolder)) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
@@ -65,6 +67,7 @@ private:
     ui::ProgressBar& progress_;
     RunList& lines_;
     HeldInput held_;
+    HeldInputs::Entry heldListed_;
     // The delays add up on an absolute schedule from the start of the run, so the time the lines
     // between them take does not lengthen the script.
     FrameClock schedule_;

@@ -34,6 +34,8 @@ protected:
     bool key(int number, uint32_t modifiers = 0) {
         return form().onMessage(form().keymsg[static_cast<size_t>(number)], static_cast<uintptr_t>(number), modifiers);
     }
+    // A key's release as the keyboard library reports it.
+    void release(int number) { form().onMessage(form().keyTransitionMsg, static_cast<uintptr_t>(number), kKeyReleasedFlag); }
     void at(uint64_t ms, std::function<void()> fn) { fp.pump.at(start_ + ms, std::move(fn)); }
 
     // Records from 0 to Stop at `stopMs` with the events the test scheduled; gives each frame's "kp".
@@ -181,6 +183,65 @@ TEST_F(MessageRoutingTest, EveryModifierOfAStopKeyOfSeveralIsLeftOutWhateverThei
         const std::vector<std::string> events = recordUntil(100000);  // the hot key stops it first
         EXPECT_EQ(read("jb_rec/jb_rec.ini").find("k1"), std::string::npos);
         EXPECT_EQ(events.front(), "k65");
+    }
+}
+
+TEST_F(MessageRoutingTest, AHotKeyTakesBackExactlyItsOwnModifierPressesWhateverLiesBetween) {
+    using platform::kModAlt;
+    using platform::kModControl;
+    HotKeyEntry altF7;
+    altF7.chord = {kModAlt, 118};
+    altF7.stops = true;
+    altF7.script = "demo";
+    ASSERT_TRUE(form().userHotKeys.add(altF7));
+    const int altF7Id = HotKeyTable::kFirstId;
+    struct Hand {
+        const char* name;
+        std::vector<std::pair<uint64_t, std::function<void()>>> steps;
+        std::vector<std::string> frames;  // each frame's "kp", and " / " and its "ev2" where it has one
+    };
+    const Hand hands[] = {
+        {"a quick hand: a down, Ctrl down, a up, Q",
+         {{5, [&] { key('A'); }},
+          {6, [&] { key(17, kModControl); }},
+          {7, [&] { release('A'); }},
+          {8, [&] { form().OnWMHotKey(HK_Stop); }},
+          {9, [&] { release('Q'); }},
+          {10, [&] { release(17); }}},
+         {"k65"}},
+        {"a click let go between Ctrl and Q",
+         {{5, [&] { mouse(kMouseLeftDownOffset); }},
+          {25, [&] { key(17, kModControl); }},
+          {26, [&] { form().onMessage(kMouseMessageBase + kMouseLeftUpOffset, 0, kModControl); }},
+          {30, [&] { form().OnWMHotKey(HK_Stop); }},
+          {31, [&] { release(17); }}},
+         {"WM_LBUTTONDOWN", "WM_LBUTTONUP"}},
+        {"the user's Alt+F7 with a key let go between, Alt held over frames",
+         {{5, [&] { key('A'); }},
+          {6, [&] { key(18, kModAlt); }},
+          {45, [&] { release('A'); }},
+          {90, [&] { form().OnWMHotKey(altF7Id); }},
+          {91, [&] { release(18); }}},
+         {"k65 / kd65", "-", "- / ku65", "-", "-"}},
+        {"a Ctrl tapped before the stop key's own stays",
+         {{5, [&] { key(17, kModControl); }},
+          {6, [&] { release(17); }},
+          {25, [&] { key(17, kModControl); }},
+          {26, [&] { form().OnWMHotKey(HK_Stop); }}},
+         {"k17", "-"}},
+    };
+    for (const Hand& hand : hands) {
+        SCOPED_TRACE(hand.name);
+        start_ = fp.pump.now();
+        for (const auto& step : hand.steps) at(step.first, step.second);
+        form().SpeedButton_recClick();
+        std::vector<std::string> frames;
+        const int32_t count = profile::readInteger(scratch(), "all", "value", 0);
+        for (int32_t f = 0; f < count; ++f) {
+            const std::string ev2 = profile::readString(scratch(), std::to_string(f), "ev2", "");
+            frames.push_back(profile::readString(scratch(), std::to_string(f), "kp", "-") + (ev2.empty() ? "" : " / " + ev2));
+        }
+        EXPECT_EQ(frames, hand.frames);
     }
 }
 

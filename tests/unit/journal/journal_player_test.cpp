@@ -275,6 +275,30 @@ TEST_F(JournalPlayerTest, APlaybackEndedBetweenPressesAndTheirReleasesLetsGoOfTh
     }
 }
 
+TEST_F(JournalPlayerTest, APauseLetsGoOfWhatThePlaybackHoldsAndTheResumePressesItAgainWhereItWas) {
+    useEvents(kHeldDuringADrag);
+    player.start(1, 5);
+    playWhileInstalled(3);  // A held, the left button held and dragged to (150, 250)
+    const auto sent = [&] {
+        std::vector<std::string> out;
+        for (const auto& s : hooks.sent)
+            out.push_back(std::to_string(s.event.message) + " " + std::to_string(s.event.paramL) + " " +
+                          std::to_string(s.event.paramH));
+        hooks.sent.clear();
+        return out;
+    };
+    const std::string keyA = std::to_string(65 | 30 << 8);
+    player.paused = true;
+    player.followPause();
+    EXPECT_THAT(sent(), ElementsAre(std::to_string(kWmKeyUp) + " " + keyA + " 1", std::to_string(kWmLButtonUp) + " 150 250"));
+    player.paused = false;
+    player.followPause();
+    EXPECT_THAT(sent(),
+                ElementsAre(std::to_string(kWmKeyDown) + " " + keyA + " 1", std::to_string(kWmLButtonDown) + " 150 250"));
+    player.stop();
+    EXPECT_EQ(sent().size(), 2u);
+}
+
 TEST_F(JournalPlayerTest, APlaybackThatRanToItsEndKeepsWhatTheJournalLeftPressed) {
     useEvents({kHeldDuringADrag.begin(), kHeldDuringADrag.begin() + 3});
     player.start(1, 5);

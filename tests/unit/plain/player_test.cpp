@@ -551,6 +551,55 @@ TEST_F(PlayerTest, PauseHoldsTheFramesUntilPressedAgain) {
     for (size_t f = 2; f < times.size(); ++f) EXPECT_EQ(times[f], times[f - 1] + 20) << "frame " << f;
 }
 
+TEST_F(PlayerTest, WhatThePlaybackHoldsIsLetGoForThePauseAndPressedAgainWhereItWasOnResume) {
+    // Shift held over a left button held down, both let go in the second frame.
+    record({{1, 1, "WM_LBUTTONDOWN", "k16 WM_LBUTTONDOWN", "kd16 WM_LBUTTONDOWN+4"},
+            {5, 5, "WM_LBUTTONUP", "", "WM_LBUTTONUP+4 ku16"}});
+    at(30, [&] { form().SpeedButton_pauseClick(); });
+    at(60, [&] { fp.input.setCursorPos(300, 300); });  // the user's own pointer during the pause
+    at(100, [&] { form().SpeedButton_pauseClick(); });
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 1,1", "20 key 16 flags 0", "20 mouse 2",  //
+                                        "30 key 16 flags 2", "30 mouse 4",                  //
+                                        "60 cursor 300,300",                                 //
+                                        "100 key 16 flags 0", "100 cursor 1,1", "100 mouse 2",  //
+                                        "120 cursor 5,5", "120 mouse 4", "120 key 16 flags 2"));
+}
+
+TEST_F(PlayerTest, TheStopAndPauseKeysAnswerWhileThePlaybackHoldsAModifier) {
+    using platform::kModControl;
+    using platform::kModShift;
+    struct Press {
+        const char* name;
+        int key;
+        uint32_t modifiers;  // as the keyboard library reports them, the replayed Shift among them
+        bool playingAfter, pausedAfter;
+    };
+    for (const Press& p : {Press{"Ctrl+Q", 'Q', kModControl | kModShift, false, false},
+                           Press{"F9", 120, kModShift, true, true},
+                           Press{"Q, which is no hot key", 'Q', kModShift, true, false}}) {
+        SCOPED_TRACE(p.name);
+        start_ = fp.pump.now();
+        std::vector<Frame> frames = {{1, 1, "k16", "", "kd16"}};
+        for (int f = 1; f < 10; ++f) frames.push_back({1, 1, "", "", ""});
+        record(frames);
+        bool playing = false, paused = false;
+        at(50, [&] {
+            form().onMessage(form().keymsg[static_cast<size_t>(p.key)], static_cast<uintptr_t>(p.key), p.modifiers);
+            playing = form().playing;
+            paused = form().playpause;
+            form().SpeedButton_stopClick();
+        });
+
+        form().SpeedButton_playClick();
+
+        EXPECT_EQ(playing, p.playingAfter);
+        EXPECT_EQ(paused, p.pausedAfter);
+    }
+}
+
 TEST_F(PlayerTest, StopWhilePausedPlaysThePendingFrameAndResetsThePauseCaption) {
     recordPlainFrames(5);
     at(30, [&] { form().SpeedButton_pauseClick(); });

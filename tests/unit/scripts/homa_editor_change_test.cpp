@@ -127,6 +127,42 @@ TEST_F(EditorChangeTest, CtrlZIsTheEditorsWhileItHasTheFocusAndThePlayKeyComesBa
     }
 }
 
+TEST_F(EditorChangeTest, OnlyThePlayKeyGivesCtrlZToTheEditorAndOneThatCannotComeBackIsReported) {
+    const KeyChord ctrlZ{platform::kModControl, 'Z'};
+    struct Case {
+        const char* name;
+        KeyChord play, stop;
+        bool takenMeanwhile;  // another program takes Ctrl+Z while the editor has it
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"the stop moved to Ctrl+Z stays on", {platform::kModControl, 'P'}, ctrlZ, false, {}},
+        {"a play key another program took meanwhile",
+         ctrlZ,
+         {platform::kModControl, 'Q'},
+         true,
+         {"热键 Ctrl+Z 已被其它程序占用，控制热键“播放”已失效！"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fp.hotkeys.active.clear();
+        fp.hotkeys.taken.clear();
+        form().controlKeys.set(HK_Play, c.play);
+        form().controlKeys.set(HK_Stop, c.stop);
+        form().controlKeys.registerAll(fp.hotkeys, form().window->nativeHandle());
+        open();
+        editorWindow().activate(true);
+        EXPECT_TRUE(fp.hotkeys.active.count(HK_Stop));
+        if (c.takenMeanwhile) {
+            fp.hotkeys.taken.insert({ctrlZ.modifiers, ctrlZ.key});
+        }
+        editorWindow().activate(false);
+        EXPECT_EQ(messages(), c.messages);
+        EXPECT_EQ(fp.hotkeys.active.count(HK_Play) > 0, !c.takenMeanwhile);
+        editorWindow().close();
+    }
+}
+
 TEST_F(EditorChangeTest, SeveralChosenLinesAreMovedAndDeletedTogether) {
     openLines({"开始", "a", "b", "c", "d", "结束"});
     chooseSeveral({2, 3});

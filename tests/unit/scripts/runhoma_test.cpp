@@ -201,6 +201,14 @@ TEST_F(RunhomaTest, PauseHoldsTheRunBeforeTheNextLinesAction) {
     EXPECT_THAT(injectedAt(), ElementsAre("100 LD", "100 LU", "500 RD", "500 RU"));
 }
 
+TEST_F(RunhomaTest, AKeyTheRunHoldsIsLetGoAtThePauseAndPressedAgainOnResume) {
+    script("held", {"开始", "按下键盘的SHIFT", "延时1000毫秒", "弹起键盘的SHIFT", "结束"});
+    fp.pump.at(fp.pump.now() + 300, [&] { form().SpeedButton_pauseaClick(); });
+    fp.pump.at(fp.pump.now() + 600, [&] { form().SpeedButton_pauseaClick(); });
+    run("held", 1);
+    EXPECT_THAT(injectedAt(), ElementsAre("0 key 16 down", "300 key 16 up", "600 key 16 down", "1000 key 16 up"));
+}
+
 TEST_F(RunhomaTest, StopWhilePausedStillRunsThePausedLineThenEnds) {
     script("paused", {"开始", "单击鼠标右键", "单击鼠标左键", "结束"});
     fp.pump.post([&] { form().SpeedButton_pauseaClick(); });
