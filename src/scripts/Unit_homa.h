@@ -150,6 +150,8 @@ private:
     void createControls();
     void addCaption(ui::Rect rect, const std::string& text);
     void buttonClick(int controlId);
+    // Hands an event to a section's handler; a click is one step for 撤销.
+    void sectionEvent(ui::Event event, const std::function<void()>& handle);
     // The lines before a click, kept for 撤销 when the click changed them.
     void recordStepFrom(scripts::EditHistory::State before);
     // The text view's lines, taken into the list when every one reads; false, after showing the

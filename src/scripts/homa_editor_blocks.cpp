@@ -92,6 +92,13 @@ void HomaBlockInserts::onControlEvent(int controlId, ui::Event event, ui::EventA
     }
 }
 
+void HomaBlockInserts::enableInserts(bool enabled) {
+    for (ui::Button* button : {SpeedButton_addtext.get(), SpeedButton_addrnd.get(), SpeedButton_addloop.get(),
+                               SpeedButton_addlabel.get(), SpeedButton_addjump.get(), SpeedButton_addwait.get(),
+                               SpeedButton_addact.get(), SpeedButton_addanchor.get(), SpeedButton_addscreen.get()})
+        button->setEnabled(enabled);
+}
+
 bool HomaBlockInserts::filled(ui::Edit& field, const std::string& refusal) {
     if (!trimSpaces(field.text()).empty()) return true;
     editor_.refuse(refusal, field);

@@ -43,6 +43,8 @@ public:
     HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top);
 
     bool handles(int controlId) const { return controlId >= ID_Edit_text && controlId < ID_BlockCaption; }
+    // The insert buttons work on the list: off while the text view stands in its place.
+    void enableInserts(bool enabled);
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args);
 
     std::unique_ptr<ui::Edit> Edit_text, Edit_rnda, Edit_rndb, Edit_loop, Edit_label, Edit_win, Edit_winlimit,

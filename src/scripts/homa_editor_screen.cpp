@@ -62,6 +62,10 @@ void HomaScreenInserts::onControlEvent(int controlId, ui::Event event, ui::Event
     }
 }
 
+void HomaScreenInserts::enableInserts(bool enabled) {
+    for (ui::Button* button : {SpeedButton_addcolour.get(), SpeedButton_shot.get()}) button->setEnabled(enabled);
+}
+
 void HomaScreenInserts::capturePointColour(int x, int y, uint32_t colour) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(colour & 0xFFFFFF));

@@ -31,6 +31,8 @@ public:
     HomaScreenInserts(TForm_homa& editor, platform::Screen& screen, ui::Factory& factory, ui::Window& window, int top);
 
     bool handles(int controlId) const { return controlId >= ID_Edit_colx && controlId < ID_ScreenCaption; }
+    // The insert buttons work on the list: off while the text view stands in its place.
+    void enableInserts(bool enabled);
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args);
 
     std::unique_ptr<ui::Edit> Edit_colx, Edit_coly, Edit_colour, Edit_coltol;
