@@ -69,6 +69,13 @@ TEST_F(EditorTextTest, HalfWidthSignsAreTakenAsTheFullWidthOnes) {
     EXPECT_THAT(shownLines(), ElementsAre("开始", "等待窗口：Notepad，限时5秒，否则跳到：L", "等待窗口：Hello, World",
                                           "标签：L", "结束"));
     EXPECT_THAT(messages(), ::testing::IsEmpty());
+
+    // A file written elsewhere shows them so, and saving writes them so.
+    script("外来", {"开始", "激活窗口：记事本,限时5秒", "结束"});
+    open("外来");
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "激活窗口：记事本，限时5秒", "结束"));
+    press(ID_SpeedButton_save);
+    EXPECT_EQ(fileBytes("外来"), expectedBytes({"开始", "激活窗口：记事本，限时5秒", "结束"}));
 }
 
 struct FaultCase {
