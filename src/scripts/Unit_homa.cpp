@@ -63,6 +63,10 @@ void TForm_homa::FormClose() {
 }
 
 void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
+    if (pages && pages->handles(controlId)) {
+        if (event == ui::Event::Click) pages->onClick(controlId);
+        return;
+    }
     if (blockInserts && blockInserts->handles(controlId))
         return sectionEvent(event, [&] { blockInserts->onControlEvent(controlId, event, args); });
     if (screenInserts && screenInserts->handles(controlId))

@@ -11,6 +11,13 @@ BOOL CALLBACK sendToWindow(HWND hwnd, LPARAM message) {
     return TRUE;
 }
 
+// An edit control that takes typing handles its own editing keys (Ctrl+Z undoes the typing).
+bool isTypingField(HWND hwnd) {
+    wchar_t cls[16] = {0};
+    if (!hwnd || !GetClassNameW(hwnd, cls, 16) || lstrcmpiW(cls, L"Edit") != 0) return false;
+    return IsWindowEnabled(hwnd) && !(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY);
+}
+
 }  // namespace
 
 void sendToThreadWindows(UINT message) {
@@ -26,7 +33,9 @@ bool forwardThreadMessage(const MSG& msg) {
 bool translateShortcut(HWND active, MSG& msg) {
     if (!active || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
     auto shortcuts = static_cast<HACCEL>(GetPropW(active, kShortcutsProp));
-    return shortcuts && TranslateAcceleratorW(active, shortcuts, &msg);
+    if (shortcuts && TranslateAcceleratorW(active, shortcuts, &msg)) return true;
+    auto fieldKept = static_cast<HACCEL>(GetPropW(active, kFieldKeptShortcutsProp));
+    return fieldKept && !isTypingField(msg.hwnd) && TranslateAcceleratorW(active, fieldKept, &msg);
 }
 
 Win32Pump::Win32Pump() { QueryPerformanceFrequency(&frequency_); }

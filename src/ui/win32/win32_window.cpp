@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "common/error.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_pump.h"
@@ -69,10 +71,18 @@ Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& eve
     RECT r{0, 0, scaleForDpi(windowSpec.clientWidth, dpi_), scaleForDpi(windowSpec.clientHeight, dpi_)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const int width = r.right - r.left, height = r.bottom - r.top;
+    // Centred in the work area of the owner's monitor (the taskbar left out). A window larger than
+    // that keeps its top left corner, and so its title bar, on the screen, where it can be moved.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        work = monitor.rcWork;
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Win32Window::~Win32Window() {
@@ -82,22 +92,30 @@ Win32Window::~Win32Window() {
     }
     if (font_) DeleteObject(font_);
     if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
+    if (fieldShortcuts_) DestroyAcceleratorTable(fieldShortcuts_);
 }
 
-// The shortcuts become an accelerator table that the message loops translate for the active
-// window (see kShortcutsProp).
+// The shortcuts become accelerator tables that the message loops translate for the active window
+// (see kShortcutsProp): one for the keys that are the window's wherever the focus is, one for the
+// keys a text field keeps for itself.
 void Win32Window::createShortcuts(const std::vector<ui::Shortcut>& shortcuts) {
-    if (shortcuts.empty()) return;
-    std::vector<ACCEL> table;
+    std::vector<ACCEL> everywhere, outsideTextFields;
     for (const ui::Shortcut& s : shortcuts) {
         BYTE flags = FVIRTKEY;
         if (s.modifiers & MOD_CONTROL) flags |= FCONTROL;
         if (s.modifiers & MOD_ALT) flags |= FALT;
         if (s.modifiers & MOD_SHIFT) flags |= FSHIFT;
-        table.push_back({flags, static_cast<WORD>(s.virtualKey), static_cast<WORD>(s.commandId)});
+        (s.textFieldsKeepIt ? outsideTextFields : everywhere)
+            .push_back({flags, static_cast<WORD>(s.virtualKey), static_cast<WORD>(s.commandId)});
     }
-    shortcuts_ = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
-    SetPropW(hwnd_, kShortcutsProp, shortcuts_);
+    if (!everywhere.empty()) {
+        shortcuts_ = CreateAcceleratorTableW(everywhere.data(), static_cast<int>(everywhere.size()));
+        SetPropW(hwnd_, kShortcutsProp, shortcuts_);
+    }
+    if (!outsideTextFields.empty()) {
+        fieldShortcuts_ = CreateAcceleratorTableW(outsideTextFields.data(), static_cast<int>(outsideTextFields.size()));
+        SetPropW(hwnd_, kFieldKeptShortcutsProp, fieldShortcuts_);
+    }
 }
 
 void Win32Window::setFontForDpi() {

@@ -60,6 +60,7 @@ private:
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HACCEL shortcuts_ = nullptr;
+    HACCEL fieldShortcuts_ = nullptr;
     std::vector<NativeControl*> controls_;
 };
 
