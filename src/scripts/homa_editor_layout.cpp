@@ -37,9 +37,9 @@ void TForm_homa::createControls() {
     // Owned by the main window: it stays above it and has no taskbar button of its own.
     shape.owner = main_.window->nativeHandle();
     shape.defaultButtonId = ID_SpeedButton_save;
-    // Ctrl+Z undoes inside the editor; ControlKeyPause keeps the play key off it meanwhile. A text
-    // field with the focus keeps Ctrl+Z for its own typing.
-    shape.shortcuts = {{platform::kModControl, 'Z', ID_SpeedButton_undo, true}};
+    // Ctrl+Z undoes inside the editor (a text field with the focus undoes its own typing);
+    // ControlKeyPause keeps the play key off it meanwhile.
+    shape.shortcuts = {{platform::kModControl, 'Z', ID_SpeedButton_undo}};
     window = factory_.window(shape, *this);
     ui::Window& w = *window;
 

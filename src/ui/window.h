@@ -41,9 +41,6 @@ struct Shortcut {
     uint32_t modifiers = 0;  // platform::kModAlt, kModControl, kModShift
     uint32_t virtualKey = 0;
     int commandId = 0;
-    // The key goes to a text field that has the focus and takes typing (Ctrl+Z undoes the typing
-    // there), and is the window's everywhere else.
-    bool textFieldsKeepIt = false;
 };
 
 struct WindowSpec {

@@ -4,7 +4,9 @@ and run from the editor into target.exe; a script renamed and deleted there into
 its pictures with it; a save over another script that asks first; leaving with changed lines asks
 whether to save them; deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete
 while the play key waits outside the editor, and a script typed in the text view, refused while a
-line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
+line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none;
+the window on the screen at 96 to 192 DPI (whole from 1366 × 768 up: run with SCREEN_SIZE=1366x768
+tools/with-display.sh), each page photographed; Ctrl+Z in a text field undoing the typing there."""
 
 import time
 import unittest
@@ -453,6 +455,7 @@ class EditorTest(E2ETestCase):
         self.driver.place(self.main.hwnd, 0 if left > width // 2 else width - 440, 0 if top > height // 2 else height - 360,
                           440, 360)
         editor.choose_line(1)
+        editor.page("窗口与屏幕")
         for cancel in (True, False):
             editor.click("截取图片")
             picker = self.driver.wait_window(PICKER_CLASS)

@@ -14,10 +14,8 @@ bool forwardThreadMessage(const MSG& msg);
 // Sends the message to each top-level window of the calling thread.
 void sendToThreadWindows(UINT message);
 
-// The properties of a top-level window that hold its shortcuts (accelerator tables): those that
-// are the window's wherever the focus is, and those that a text field with the focus keeps.
+// The property of a top-level window that holds its shortcuts (an accelerator table).
 inline const wchar_t* const kShortcutsProp = L"tapmill.shortcuts";
-inline const wchar_t* const kFieldKeptShortcutsProp = L"tapmill.shortcuts.fieldkept";
 // Turns a key of the active window's shortcuts into its command; true when msg was one.
 bool translateShortcut(HWND active, MSG& msg);
 

@@ -92,30 +92,22 @@ Win32Window::~Win32Window() {
     }
     if (font_) DeleteObject(font_);
     if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
-    if (fieldShortcuts_) DestroyAcceleratorTable(fieldShortcuts_);
 }
 
-// The shortcuts become accelerator tables that the message loops translate for the active window
-// (see kShortcutsProp): one for the keys that are the window's wherever the focus is, one for the
-// keys a text field keeps for itself.
+// The shortcuts become an accelerator table that the message loops translate for the active
+// window (see kShortcutsProp).
 void Win32Window::createShortcuts(const std::vector<ui::Shortcut>& shortcuts) {
-    std::vector<ACCEL> everywhere, outsideTextFields;
+    if (shortcuts.empty()) return;
+    std::vector<ACCEL> table;
     for (const ui::Shortcut& s : shortcuts) {
         BYTE flags = FVIRTKEY;
         if (s.modifiers & MOD_CONTROL) flags |= FCONTROL;
         if (s.modifiers & MOD_ALT) flags |= FALT;
         if (s.modifiers & MOD_SHIFT) flags |= FSHIFT;
-        (s.textFieldsKeepIt ? outsideTextFields : everywhere)
-            .push_back({flags, static_cast<WORD>(s.virtualKey), static_cast<WORD>(s.commandId)});
+        table.push_back({flags, static_cast<WORD>(s.virtualKey), static_cast<WORD>(s.commandId)});
     }
-    if (!everywhere.empty()) {
-        shortcuts_ = CreateAcceleratorTableW(everywhere.data(), static_cast<int>(everywhere.size()));
-        SetPropW(hwnd_, kShortcutsProp, shortcuts_);
-    }
-    if (!outsideTextFields.empty()) {
-        fieldShortcuts_ = CreateAcceleratorTableW(outsideTextFields.data(), static_cast<int>(outsideTextFields.size()));
-        SetPropW(hwnd_, kFieldKeptShortcutsProp, fieldShortcuts_);
-    }
+    shortcuts_ = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
+    SetPropW(hwnd_, kShortcutsProp, shortcuts_);
 }
 
 void Win32Window::setFontForDpi() {

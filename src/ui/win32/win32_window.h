@@ -60,7 +60,6 @@ private:
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HACCEL shortcuts_ = nullptr;
-    HACCEL fieldShortcuts_ = nullptr;
     std::vector<NativeControl*> controls_;
 };
 
