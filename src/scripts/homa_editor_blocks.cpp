@@ -51,8 +51,8 @@ HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui:
     addCaption(w, rowCaption(2), "限时：");
     Edit_winlimit = factory_.edit(w, ID_Edit_winlimit, {kFieldX, rowY(2), 40, 22}, "");
     addCaption(w, {kFieldX + 44, rowY(2) + 4, 16, 14}, "秒");
-    addCaption(w, {kFieldX + 64, rowY(2) + 4, 66, 14}, "超时跳到：");
-    Edit_winelse = factory_.edit(w, ID_Edit_winelse, {kFieldX + 132, rowY(2), 100, 22}, "");
+    addCaption(w, {kFieldX + 64, rowY(2) + 4, 72, 14}, "超时跳到：");
+    Edit_winelse = factory_.edit(w, ID_Edit_winelse, {kFieldX + 138, rowY(2), 94, 22}, "");
     addCaption(w, {kFieldX + 238, rowY(2) + 4, kPageWidth - kFieldX - 238, 14}, "（空：停止）");
     anchorFieldLoan_ =
         std::make_unique<CaptureFieldLoan<ui::TextControl>>(editor_.main_.captureFields.Edit_anchor, *Edit_anchor);

@@ -44,23 +44,23 @@ HomaScreenInserts::HomaScreenInserts(TForm_homa& editor, platform::Screen& scree
     Edit_colx = factory_.edit(p, ID_Edit_colx, {kFieldX + 12, colour, 44, 22}, "");
     addCaption(p, {kFieldX + 60, colour + 4, 10, 14}, "y");
     Edit_coly = factory_.edit(p, ID_Edit_coly, {kFieldX + 72, colour, 44, 22}, "");
-    addCaption(p, {kFieldX + 120, colour + 4, 28, 14}, "颜色");
-    Edit_colour = factory_.edit(p, ID_Edit_colour, {kFieldX + 150, colour, 80, 22}, "");
+    addCaption(p, {kFieldX + 120, colour + 4, 30, 14}, "颜色");
+    Edit_colour = factory_.edit(p, ID_Edit_colour, {kFieldX + 152, colour, 78, 22}, "");
     SpeedButton_addcolour = factory_.button(p, ID_SpeedButton_addcolour, insertButton(kInsertX, kColourRow), "插入等待颜色");
 
     const int picture = rowY(kPictureRow);
     addCaption(p, rowCaption(kPictureRow), "等待图片：");
-    addCaption(p, {kFieldX, picture + 4, 28, 14}, "容差");
-    Edit_coltol = factory_.edit(p, ID_Edit_coltol, {kFieldX + 30, picture, 40, 22}, "");
+    addCaption(p, {kFieldX, picture + 4, 30, 14}, "容差");
+    Edit_coltol = factory_.edit(p, ID_Edit_coltol, {kFieldX + 32, picture, 40, 22}, "");
     SpeedButton_trywait = factory_.button(p, ID_SpeedButton_trywait, insertButton(kSecondInsertX, kPictureRow), "测试");
     SpeedButton_shot = factory_.button(p, ID_SpeedButton_shot, insertButton(kInsertX, kPictureRow), "截取图片");
 
     const int found = rowY(kFoundRow);
     addCaption(p, rowCaption(kFoundRow), "找到以后：");
-    addCaption(p, {kFieldX, found + 4, 34, 14}, "偏移X");
-    Edit_foundx = factory_.edit(p, ID_Edit_foundx, {kFieldX + 36, found, 44, 22}, "");
-    addCaption(p, {kFieldX + 84, found + 4, 10, 14}, "y");
-    Edit_foundy = factory_.edit(p, ID_Edit_foundy, {kFieldX + 96, found, 44, 22}, "");
+    addCaption(p, {kFieldX, found + 4, 40, 14}, "偏移X");
+    Edit_foundx = factory_.edit(p, ID_Edit_foundx, {kFieldX + 42, found, 44, 22}, "");
+    addCaption(p, {kFieldX + 90, found + 4, 10, 14}, "y");
+    Edit_foundy = factory_.edit(p, ID_Edit_foundy, {kFieldX + 102, found, 44, 22}, "");
     SpeedButton_addfound = factory_.button(p, ID_SpeedButton_addfound, insertButton(kInsertX, kFoundRow), "插入移到位置");
     addCaption(p, {kCaptionX, rowY(6) + 4, kPageWidth, 14}, "容差用于颜色和图片（0到255，空：须完全相同）；测试所选的行。");
 

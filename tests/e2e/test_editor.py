@@ -43,6 +43,20 @@ def set_dpi(dpi):
     e2e.start_session()
 
 
+def settled_screenshot(name):
+    """A screenshot once the display has stopped changing: a page just shown is painted control by
+    control, and a loaded machine takes a while over it."""
+    deadline = time.monotonic() + e2e.WAIT_SECONDS
+    last = e2e.screenshot(name).read_bytes()
+    while time.monotonic() < deadline:
+        time.sleep(0.5)
+        shot = e2e.screenshot(name).read_bytes()
+        if shot == last:
+            return
+        last = shot
+    raise AssertionError(f"the display kept changing while {name} was taken")
+
+
 def setUpModule():
     e2e.start_session()
 
@@ -496,7 +510,7 @@ class EditorTest(E2ETestCase):
                         self.assertLessEqual((right, bottom), (width, height), f"{width}x{height} at {dpi} dpi")
                     for page in ("按键与鼠标", "文本与循环", "窗口与屏幕"):
                         editor.page(page)
-                        e2e.screenshot(f"editor-{width}x{height}-{dpi}dpi-{page}")
+                        settled_screenshot(f"editor-{width}x{height}-{dpi}dpi-{page}")
                 self.doCleanups()
         finally:
             set_dpi(96)
