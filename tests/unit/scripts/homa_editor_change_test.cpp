@@ -57,7 +57,9 @@ TEST_F(EditorChangeTest, ADoubleClickedLineIsRebuiltInPlaceFromTheFieldsOfItsKin
     for (const InPlaceCase& c : cases) {
         SCOPED_TRACE(c.line);
         openLines({"开始", "单击鼠标左键", c.line, "结束"});
+        press(HomaPages::ID_RadioButton_blocks);
         doubleClick(2);
+        EXPECT_TRUE(editor().pages->page(HomaPages::Keys).visible());
         c.changeFields(editor());
         press(ID_SpeedButton_modify);
         EXPECT_THAT(shownLines(), ElementsAre("开始", "单击鼠标左键", c.changed, "结束"));
