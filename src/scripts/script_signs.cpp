@@ -1,5 +1,6 @@
 #include "scripts/script_signs.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/gbk.h"
@@ -10,12 +11,20 @@ namespace tapmill::scripts {
 
 namespace {
 
+// A clause of a line, known by its word and by what follows the word, so that text that merely
+// begins like one ("类型", "限时的") stays text.
+struct Clause {
+    std::string word;
+    enum Follower { Digit, Colon, LetterX } follower;
+    // The kinds of line that take it.
+    std::vector<LineKind> kinds;
+};
+
 struct Signs {
     std::string fullColon, fullComma;
     // The words that end in the full-width colon, without it.
     std::vector<std::string> colonWords;
-    // The clause words, and whether a colon follows the word.
-    std::vector<std::pair<std::string, bool>> clauses;
+    std::vector<Clause> clauses;
 };
 
 std::string gbkOf(const char* utf8) { return utf8ToGbk(utf8).value_or(std::string()); }
@@ -29,8 +38,16 @@ const Signs& signs() {
         for (const std::string* word : {&w.typeText, &w.label, &w.jump, &w.waitWindow, &w.activateWindow,
                                         &w.waitColour, &w.waitImage, &w.anchorWindow})
             made.colonWords.push_back(word->substr(0, word->size() - made.fullColon.size()));
-        made.clauses = {{gbkOf("限时"), false}, {gbkOf("否则跳到"), true}, {gbkOf("容差"), false},
-                        {gbkOf("偏移"), false}, {gbkOf("类"), true},       {"DPI", true}};
+        const std::vector<LineKind> waits{LineKind::WaitWindow, LineKind::ActivateWindow, LineKind::WaitColour,
+                                          LineKind::WaitImage, LineKind::AnchorWindow};
+        made.clauses = {
+            {gbkOf("限时"), Clause::Digit, waits},
+            {gbkOf("否则跳到"), Clause::Colon, waits},
+            {gbkOf("容差"), Clause::Digit, {LineKind::WaitColour, LineKind::WaitImage}},
+            {gbkOf("偏移"), Clause::LetterX, {LineKind::MoveToFound}},
+            {gbkOf("类"), Clause::Colon, {LineKind::AnchorWindow}},
+            {"DPI", Clause::Colon, {LineKind::AnchorWindow}},
+        };
         return made;
     }();
     return s;
@@ -54,10 +71,24 @@ bool takesClauses(LineKind kind) {
     }
 }
 
-// The clause that begins at `at`, or nothing.
-const std::pair<std::string, bool>* clauseAt(const std::string& line, size_t at) {
-    for (const auto& clause : signs().clauses)
-        if (startsAt(line, at, clause.first)) return &clause;
+bool follows(const std::string& line, size_t at, Clause::Follower follower) {
+    size_t next = at;
+    while (next < line.size() && line[next] == ' ') ++next;
+    if (next >= line.size()) return false;
+    switch (follower) {
+        case Clause::Digit: return line[next] >= '0' && line[next] <= '9';
+        case Clause::LetterX: return line[next] == 'X';
+        case Clause::Colon: return line[next] == ':' || startsAt(line, next, signs().fullColon);
+    }
+    return false;
+}
+
+// The clause of a line of this kind that begins at `at`, or nothing.
+const Clause* clauseAt(const std::string& line, size_t at, LineKind kind) {
+    for (const Clause& clause : signs().clauses)
+        if (std::find(clause.kinds.begin(), clause.kinds.end(), kind) != clause.kinds.end() &&
+            startsAt(line, at, clause.word) && follows(line, at + clause.word.size(), clause.follower))
+            return &clause;
     return nullptr;
 }
 
@@ -91,10 +122,10 @@ std::string withFullWidthSigns(const std::string& typed) {
             size_t word = i + (halfComma ? 1 : s.fullComma.size());
             if (halfComma)
                 while (word < line.size() && line[word] == ' ') ++word;
-            if (const auto* clause = clauseAt(line, word)) {
-                out += s.fullComma + clause->first;
-                size_t after = word + clause->first.size();
-                if (clause->second && startsAt(line, after, ":")) {
+            if (const Clause* clause = clauseAt(line, word, kind)) {
+                out += s.fullComma + clause->word;
+                size_t after = word + clause->word.size();
+                if (clause->follower == Clause::Colon && startsAt(line, after, ":")) {
                     out += s.fullColon;
                     ++after;
                 }

@@ -8,10 +8,11 @@
 namespace tapmill::scripts {
 
 // The line with the half-width signs that stand in a sign's place made full-width: the colon right
-// after a line's word ("等待窗口:" "标签:"), a comma before the word of a clause ("限时", "否则跳到",
-// "容差", "偏移", "类", "DPI") of a line that takes clauses (blanks after that comma dropped), and
-// the colon after "否则跳到", "类" and "DPI". Any other comma or colon is text: a title may hold
-// "Hello, World".
+// after a line's word ("等待窗口:" "标签:"), a comma before a clause the line takes (blanks after
+// that comma dropped): "限时" and a number, "否则跳到" and a colon, for the colour and picture waits
+// "容差" and a number, for the move to the found place "偏移X", for "窗口：" "类" and "DPI" and a
+// colon; and the colon after "否则跳到", "类" and "DPI". Any other comma or colon is text: a title
+// may hold "Hello, World" or "A,类型".
 std::string withFullWidthSigns(const std::string& line);
 
 // What is wrong with a line that holds a half-width sign in a sign's place, naming the sign; ""
