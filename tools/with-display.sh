@@ -2,7 +2,9 @@
 # Runs a command on an X display: the caller's own if DISPLAY is set, otherwise a private Xvfb that
 # lives exactly as long as the command, with tools/wmstate.c keeping the one record of a window
 # manager that Wine waits for. Exits with the command's exit code.
-# Usage: tools/with-display.sh CMD ARGS...
+# Usage: [SCREEN_SIZE=WIDTHxHEIGHT] tools/with-display.sh CMD ARGS...
+# The private display is 1024x768 unless SCREEN_SIZE names another size (e.g. 1366x768, a common
+# laptop screen).
 set -euo pipefail
 [ $# -gt 0 ] || { echo "usage: $0 CMD ARGS..." >&2; exit 2; }
 [ -n "${DISPLAY:-}" ] && exec "$@"
@@ -16,7 +18,9 @@ fi
 # -displayfd lets Xvfb take the first free display number itself and tell it once it is listening,
 # which no probing of lock files from here can do without a race against other servers starting.
 number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+size=${SCREEN_SIZE:-1024x768}
+[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "with-display: SCREEN_SIZE must read WIDTHxHEIGHT, not $size" >&2; exit 2; }
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$number_file"' EXIT
 trap 'exit 130' INT TERM

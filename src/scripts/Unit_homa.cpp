@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "scripts/script_file.h"
+#include "scripts/script_signs.h"
 
 namespace tapmill {
 
@@ -27,8 +28,13 @@ void TForm_homa::FormShow() {
     std::optional<std::vector<std::string>> file;
     if (!main_.editname.empty()) file = scripts::readScriptFile(scriptFile(main_.editname));
     if (!file) return SpeedButton_newjbClick();
+    // A file written elsewhere may hold half-width signs, which a run refuses: they are shown as
+    // the full-width ones, and leaving offers to save them so.
+    std::vector<std::string> shown;
+    for (const std::string& line : *file) shown.push_back(scripts::withFullWidthSigns(line));
     lines->setLines(std::move(*file));
     lines->markUnchanged();
+    if (shown != lines->lines()) lines->setLines(std::move(shown));
     Edit_jbname->setText(main_.editname);
 }
 
@@ -57,8 +63,14 @@ void TForm_homa::FormClose() {
 }
 
 void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
-    if (blockInserts && blockInserts->handles(controlId)) return blockInserts->onControlEvent(controlId, event, args);
-    if (screenInserts && screenInserts->handles(controlId)) return screenInserts->onControlEvent(controlId, event, args);
+    if (pages && pages->handles(controlId)) {
+        if (event == ui::Event::Click) pages->onClick(controlId);
+        return;
+    }
+    if (blockInserts && blockInserts->handles(controlId))
+        return sectionEvent(event, [&] { blockInserts->onControlEvent(controlId, event, args); });
+    if (screenInserts && screenInserts->handles(controlId))
+        return sectionEvent(event, [&] { screenInserts->onControlEvent(controlId, event, args); });
     switch (event) {
         case ui::Event::Click:
             buttonClick(controlId);
@@ -81,6 +93,14 @@ void TForm_homa::onControlEvent(int controlId, ui::Event event, ui::EventArgs& a
         default:
             break;
     }
+}
+
+// A section's click inserts lines as the editor's own buttons do: one step for 撤销.
+void TForm_homa::sectionEvent(ui::Event event, const std::function<void()>& handle) {
+    if (event != ui::Event::Click) return handle();
+    scripts::EditHistory::State before{lines->lines(), lines->currentLine()};
+    handle();
+    recordStepFrom(std::move(before));
 }
 
 // Each click that changes the lines is one step for 撤销. A run only reads them (the text it takes

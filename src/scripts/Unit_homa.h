@@ -11,6 +11,7 @@
 #include "scripts/editor_lines.h"
 #include "scripts/editor_text_view.h"
 #include "scripts/homa_editor_blocks.h"
+#include "scripts/homa_editor_pages.h"
 #include "scripts/homa_editor_screen.h"
 #include "ui/factory.h"
 
@@ -83,6 +84,8 @@ public:
     // The script's lines behind ListBox_homajba; a run started here executes them.
     std::unique_ptr<scripts::EditorLines> lines;
     std::unique_ptr<scripts::EditorTextView> textView;
+    // The pages the command sources stand on, one shown at a time.
+    std::unique_ptr<HomaPages> pages;
     // The fields and buttons that insert text, random delays, loops, jumps and window lines.
     std::unique_ptr<HomaBlockInserts> blockInserts;
     // The fields and buttons that insert the waits for a colour and for a picture.
@@ -148,8 +151,10 @@ private:
     friend class HomaScreenInserts;
 
     void createControls();
-    void addCaption(ui::Rect rect, const std::string& text);
+    void addCaption(ui::Control& parent, ui::Rect rect, const std::string& text);
     void buttonClick(int controlId);
+    // Hands an event to a section's handler; a click is one step for 撤销.
+    void sectionEvent(ui::Event event, const std::function<void()>& handle);
     // The lines before a click, kept for 撤销 when the click changed them.
     void recordStepFrom(scripts::EditHistory::State before);
     // The text view's lines, taken into the list when every one reads; false, after showing the

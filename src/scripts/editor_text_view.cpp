@@ -5,6 +5,7 @@
 
 #include "common/gbk.h"
 #include "scripts/script_file.h"
+#include "scripts/script_signs.h"
 
 namespace tapmill::scripts {
 
@@ -27,7 +28,8 @@ void EditorTextView::close() {
 }
 
 // The text splits into lines as a script file does (CR LF, a lone CR or LF), so a pasted text
-// from any editor reads alike; a final line end adds no empty line.
+// from any editor reads alike; a final line end adds no empty line. Half-width signs typed where
+// the lines' full-width ones belong are taken as those.
 EditorTextView::Reading EditorTextView::read() const {
     Reading reading;
     std::vector<LineFault> unsavable;
@@ -35,7 +37,7 @@ EditorTextView::Reading EditorTextView::read() const {
     for (size_t i = 0; i < typed.size(); ++i) {
         std::optional<std::string> bytes = utf8ToGbk(typed[i]);
         if (!bytes) unsavable.push_back({static_cast<int>(i) + 1, "含有脚本文件无法保存的字符"});
-        reading.lines.push_back(bytes ? *bytes : std::string());
+        reading.lines.push_back(bytes ? withFullWidthSigns(*bytes) : std::string());
     }
     reading.faults = scriptFaults(reading.lines);
     // A line that could not be converted reads as empty above: its own fault replaces any other.

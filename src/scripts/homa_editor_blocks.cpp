@@ -7,66 +7,59 @@
 
 namespace tapmill {
 
-namespace {
-
 using namespace homa_rows;
 
-constexpr int kSecondInsertX = 356;
-constexpr int kFirstRowOffset = 26;
+HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Control& textPage,
+                                   ui::Control& windowPage)
+    : editor_(editor), factory_(factory) {
+    ui::Control& t = textPage;
+    addCaption(t, rowCaption(0), "输入文本：");
+    Edit_text = factory_.edit(t, ID_Edit_text, {kFieldX, rowY(0), kInsertX - kFieldX - 4, 22}, "");
+    SpeedButton_addtext = factory_.button(t, ID_SpeedButton_addtext, insertButton(kInsertX, 0), "插入文本");
 
-}  // namespace
+    addCaption(t, rowCaption(1), "随机延时：");
+    Edit_rnda = factory_.edit(t, ID_Edit_rnda, {kFieldX, rowY(1), 60, 22}, "500");
+    addCaption(t, {kFieldX + 64, rowY(1) + 4, 18, 14}, "到");
+    Edit_rndb = factory_.edit(t, ID_Edit_rndb, {kFieldX + 84, rowY(1), 60, 22}, "1000");
+    addCaption(t, {kFieldX + 148, rowY(1) + 4, 30, 14}, "毫秒");
+    SpeedButton_addrnd = factory_.button(t, ID_SpeedButton_addrnd, insertButton(kInsertX, 1), "插入随机延时");
 
-HomaBlockInserts::HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top)
-    : editor_(editor), factory_(factory), window_(window) {
-    const SectionRows rows{top, kFirstRowOffset};
-    auto insertButton = [&](int id, int x, int row, const char* caption) {
-        return factory_.button(window_, id, rows.insertButton(x, row), caption);
-    };
-    addCaption({kCaptionX, top + 6, 540, 14}, "文本、随机延时、循环、跳转与窗口（也插入到所选行的上方）：");
+    addCaption(t, rowCaption(2), "循环：");
+    Edit_loop = factory_.edit(t, ID_Edit_loop, {kFieldX, rowY(2), 60, 22}, "2");
+    addCaption(t, {kFieldX + 64, rowY(2) + 4, 18, 14}, "次");
+    SpeedButton_addloop = factory_.button(t, ID_SpeedButton_addloop, insertButton(kInsertX, 2), "插入循环");
 
-    addCaption({kCaptionX, rows.y(0) + 4, 90, 14}, "输入文本：");
-    Edit_text = factory_.edit(window_, ID_Edit_text, {kFieldX, rows.y(0), 344, 22}, "");
-    SpeedButton_addtext = insertButton(ID_SpeedButton_addtext, kInsertX, 0, "插入文本");
+    addCaption(t, rowCaption(3), "标签名：");
+    Edit_label = factory_.edit(t, ID_Edit_label, {kFieldX, rowY(3), kSecondInsertX - kFieldX - 4, 22}, "");
+    SpeedButton_addlabel = factory_.button(t, ID_SpeedButton_addlabel, insertButton(kSecondInsertX, 3), "插入标签");
+    SpeedButton_addjump = factory_.button(t, ID_SpeedButton_addjump, insertButton(kInsertX, 3), "插入跳转");
+    addCaption(t, {kCaptionX, rowY(4) + 4, kPageWidth, 14}, "“插入循环”连同“循环结束”一起插入，之后插入的行在循环里。");
 
-    addCaption({kCaptionX, rows.y(1) + 4, 90, 14}, "随机延时：");
-    Edit_rnda = factory_.edit(window_, ID_Edit_rnda, {kFieldX, rows.y(1), 70, 22}, "500");
-    addCaption({kFieldX + 76, rows.y(1) + 4, 20, 14}, "到");
-    Edit_rndb = factory_.edit(window_, ID_Edit_rndb, {kFieldX + 98, rows.y(1), 70, 22}, "1000");
-    addCaption({kFieldX + 174, rows.y(1) + 4, 30, 14}, "毫秒");
-    SpeedButton_addrnd = insertButton(ID_SpeedButton_addrnd, kInsertX, 1, "插入随机延时");
+    ui::Control& w = windowPage;
+    const int titleWidth = kSecondInsertX - kFieldX - 4;
+    addCaption(w, rowCaption(0), "窗口标题：");
+    Edit_win = factory_.edit(w, ID_Edit_win, {kFieldX, rowY(0), titleWidth, 22}, "");
+    SpeedButton_addact = factory_.button(w, ID_SpeedButton_addact, insertButton(kSecondInsertX, 0), "插入激活窗口");
+    SpeedButton_addwait = factory_.button(w, ID_SpeedButton_addwait, insertButton(kInsertX, 0), "插入等待窗口");
 
-    addCaption({kCaptionX, rows.y(2) + 4, 90, 14}, "循环：");
-    Edit_loop = factory_.edit(window_, ID_Edit_loop, {kFieldX, rows.y(2), 70, 22}, "2");
-    addCaption({kFieldX + 76, rows.y(2) + 4, 20, 14}, "次");
-    SpeedButton_addloop = insertButton(ID_SpeedButton_addloop, kInsertX, 2, "插入循环");
+    addCaption(w, rowCaption(1), "坐标窗口：");
+    Edit_anchor = factory_.edit(w, ID_Edit_anchor, {kFieldX, rowY(1), titleWidth, 22}, "");
+    SpeedButton_addanchor = factory_.button(w, ID_SpeedButton_addanchor, insertButton(kSecondInsertX, 1), "插入窗口");
+    SpeedButton_addscreen = factory_.button(w, ID_SpeedButton_addscreen, insertButton(kInsertX, 1), "插入屏幕坐标");
 
-    addCaption({kCaptionX, rows.y(3) + 4, 90, 14}, "标签名：");
-    Edit_label = factory_.edit(window_, ID_Edit_label, {kFieldX, rows.y(3), 180, 22}, "");
-    SpeedButton_addlabel = insertButton(ID_SpeedButton_addlabel, kSecondInsertX, 3, "插入标签");
-    SpeedButton_addjump = insertButton(ID_SpeedButton_addjump, kInsertX, 3, "插入跳转");
-
-    addCaption({kCaptionX, rows.y(4) + 4, 90, 14}, "窗口标题：");
-    Edit_win = factory_.edit(window_, ID_Edit_win, {kFieldX, rows.y(4), 180, 22}, "");
-    addCaption({kFieldX + 188, rows.y(4) + 4, 30, 14}, "限时");
-    Edit_winlimit = factory_.edit(window_, ID_Edit_winlimit, {kFieldX + 220, rows.y(4), 40, 22}, "");
-    addCaption({kFieldX + 264, rows.y(4) + 4, 16, 14}, "秒");
-    SpeedButton_addwait = insertButton(ID_SpeedButton_addwait, kInsertX, 4, "插入等待窗口");
-
-    addCaption({kCaptionX, rows.y(5) + 4, 90, 14}, "超时跳到：");
-    Edit_winelse = factory_.edit(window_, ID_Edit_winelse, {kFieldX, rows.y(5), 180, 22}, "");
-    addCaption({kFieldX + 188, rows.y(5) + 4, 90, 14}, "（空：停止）");
-    SpeedButton_addact = insertButton(ID_SpeedButton_addact, kInsertX, 5, "插入激活窗口");
-
-    addCaption({kCaptionX, rows.y(6) + 4, 90, 14}, "坐标窗口：");
-    Edit_anchor = factory_.edit(window_, ID_Edit_anchor, {kFieldX, rows.y(6), 244, 22}, "");
-    SpeedButton_addanchor = insertButton(ID_SpeedButton_addanchor, kSecondInsertX, 6, "插入窗口");
-    SpeedButton_addscreen = insertButton(ID_SpeedButton_addscreen, kInsertX, 6, "插入屏幕坐标");
+    // The limit and the label go with every waiting line of the page.
+    addCaption(w, rowCaption(2), "限时：");
+    Edit_winlimit = factory_.edit(w, ID_Edit_winlimit, {kFieldX, rowY(2), 40, 22}, "");
+    addCaption(w, {kFieldX + 44, rowY(2) + 4, 16, 14}, "秒");
+    addCaption(w, {kFieldX + 64, rowY(2) + 4, 72, 14}, "超时跳到：");
+    Edit_winelse = factory_.edit(w, ID_Edit_winelse, {kFieldX + 138, rowY(2), 94, 22}, "");
+    addCaption(w, {kFieldX + 238, rowY(2) + 4, kPageWidth - kFieldX - 238, 14}, "（空：停止）");
     anchorFieldLoan_ =
         std::make_unique<CaptureFieldLoan<ui::TextControl>>(editor_.main_.captureFields.Edit_anchor, *Edit_anchor);
 }
 
-void HomaBlockInserts::addCaption(ui::Rect rect, const std::string& text) {
-    captions_.push_back(factory_.label(window_, ID_BlockCaption, rect, text));
+void HomaBlockInserts::addCaption(ui::Control& parent, ui::Rect rect, const std::string& text) {
+    captions_.push_back(factory_.label(parent, ID_BlockCaption, rect, text));
 }
 
 void HomaBlockInserts::onControlEvent(int controlId, ui::Event event, ui::EventArgs& args) {
@@ -90,6 +83,13 @@ void HomaBlockInserts::onControlEvent(int controlId, ui::Event event, ui::EventA
         case ID_SpeedButton_addscreen: SpeedButton_addscreenClick(); break;
         default: break;
     }
+}
+
+void HomaBlockInserts::enableInserts(bool enabled) {
+    for (ui::Button* button : {SpeedButton_addtext.get(), SpeedButton_addrnd.get(), SpeedButton_addloop.get(),
+                               SpeedButton_addlabel.get(), SpeedButton_addjump.get(), SpeedButton_addwait.get(),
+                               SpeedButton_addact.get(), SpeedButton_addanchor.get(), SpeedButton_addscreen.get()})
+        button->setEnabled(enabled);
 }
 
 bool HomaBlockInserts::filled(ui::Edit& field, const std::string& refusal) {

@@ -37,12 +37,13 @@ public:
         ID_SpeedButton_addscreen,
         ID_BlockCaption,
     };
-    // The height the section takes below the editor's other controls, at 96 DPI.
-    static constexpr int kHeight = 240;
-
-    HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Window& window, int top);
+    // The text, delay, loop and jump rows go on `textPage`; the window rows, with the limit and
+    // label fields every waiting line takes, on `windowPage`.
+    HomaBlockInserts(TForm_homa& editor, ui::Factory& factory, ui::Control& textPage, ui::Control& windowPage);
 
     bool handles(int controlId) const { return controlId >= ID_Edit_text && controlId < ID_BlockCaption; }
+    // The insert buttons work on the list: off while the text view stands in its place.
+    void enableInserts(bool enabled);
     void onControlEvent(int controlId, ui::Event event, ui::EventArgs& args);
 
     std::unique_ptr<ui::Edit> Edit_text, Edit_rnda, Edit_rndb, Edit_loop, Edit_label, Edit_win, Edit_winlimit,
@@ -68,14 +69,13 @@ public:
     std::optional<std::string> waitEnd();
 
 private:
-    void addCaption(ui::Rect rect, const std::string& text);
+    void addCaption(ui::Control& parent, ui::Rect rect, const std::string& text);
     // Whether the field holds something; tells the user and hands the field back if not.
     bool filled(ui::Edit& field, const std::string& refusal);
     void insertWindowLine(const std::string& word, ui::Edit& window, const std::string& refusal);
 
     TForm_homa& editor_;
     ui::Factory& factory_;
-    ui::Window& window_;
     std::vector<std::unique_ptr<ui::Label>> captions_;
     std::unique_ptr<CaptureFieldLoan<ui::TextControl>> anchorFieldLoan_;
 };

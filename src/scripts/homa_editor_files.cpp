@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "scripts/Unit_homa.h"
 #include "scripts/script_file.h"
+#include "scripts/script_pictures.h"
 
 namespace tapmill {
 
@@ -56,6 +57,11 @@ void TForm_homa::SpeedButton_saveClick() {
     if (trimSpaces(newName).empty()) return remind("脚本名不能为空！");
     saveUnder(newName);
     main_.relistview(*main_.ListView_homa, main_.usename);
+    // Saved: a picture that is not there would stop the run at its start, so the user hears now.
+    if (scriptChanged() || main_.editname != newName) return;
+    const std::vector<scripts::MissingPicture> missing =
+        scripts::missingPictures(lines->lines(), scripts::scriptImageFolder(main_.exedir, newName));
+    if (!missing.empty()) remind(scripts::missingPicturesReport(missing));
 }
 
 void TForm_homa::saveUnder(const std::string& newName) {

@@ -9,6 +9,7 @@
 #include "common/window_match.h"
 #include "scripts/Unit_homa.h"
 #include "scripts/script_line.h"
+#include "scripts/script_signs.h"
 #include "scripts/script_words.h"
 #include "scripts/window_anchor.h"
 
@@ -62,7 +63,8 @@ void TForm_homa::insertAboveCurrent(const std::string& line, ui::Control& source
         lines->remove(chosen);
         replacingCurrent_ = false;
     }
-    lines->insert(chosen, std::move(*bytes));
+    // A "," typed into a title field before "限时" is read as the sign, as the text view reads it.
+    lines->insert(chosen, scripts::withFullWidthSigns(*bytes));
     lines->setHighlighted(chosen, false);
     lines->setHighlighted(chosen + 1, true);
 }

@@ -61,16 +61,18 @@ void TForm_homa::ListBox_homajbaDblClick() {
                 Edit_x->setText(std::to_string(point.x));
                 Edit_y->setText(std::to_string(point.y));
             } catch (const scripts::ScriptFault&) {
-                remind(kNotFromFields);
+                return remind(kNotFromFields);
             }
             break;
         case scripts::LineKind::Start:
         case scripts::LineKind::End:
-            break;
+            return;
         default:
             remind(kNotFromFields);
-            break;
+            return;
     }
+    // The fields just filled are the ones to change: their page comes to the front.
+    pages->show(HomaPages::Keys);
 }
 
 void TForm_homa::SpeedButton_modifyClick() {

@@ -53,6 +53,8 @@ void TForm_homa::enableListEditing(bool enabled) {
                                SpeedButton_up.get(), SpeedButton_down.get(), SpeedButton_renew.get(),
                                SpeedButton_modify.get()})
         button->setEnabled(enabled);
+    blockInserts->enableInserts(enabled);
+    screenInserts->enableInserts(enabled);
 }
 
 bool TForm_homa::scriptChanged() const { return lines->changed() || textView->edited(); }

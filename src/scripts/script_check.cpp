@@ -4,6 +4,7 @@
 #include "scripts/script_flow.h"
 #include "scripts/script_flow_line.h"
 #include "scripts/script_line.h"
+#include "scripts/script_signs.h"
 #include "scripts/script_words.h"
 
 namespace tapmill::scripts {
@@ -35,8 +36,12 @@ std::string lineFaultReason(const std::string& line) {
     const LineKind kind = classifyLine(line);
     try {
         switch (kind) {
-            case LineKind::Other:
-                return line.empty() ? "" : "不是脚本命令";
+            case LineKind::Other: {
+                if (line.empty()) return "";
+                // "等待窗口:" is a command with the wrong colon, not some other text.
+                const std::string sign = halfWidthSignFault(line);
+                return sign.empty() ? "不是脚本命令" : sign;
+            }
             case LineKind::DelayMilliseconds:
             case LineKind::DelaySeconds:
                 lineWaitMs(line);

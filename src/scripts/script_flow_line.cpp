@@ -4,6 +4,7 @@
 #include "common/intparse.h"
 #include "common/script_names.h"
 #include "scripts/script_fault.h"
+#include "scripts/script_signs.h"
 #include "scripts/script_words.h"
 
 namespace tapmill::scripts {
@@ -22,6 +23,13 @@ const char kBadImageName[] = "图片名不能为空，也不能含有 \\ / : * ?
 const char kBadOffset[] = "偏移应写成“，偏移X=10y=-5”，是整数";
 const char kBadDpi[] = "DPI应写成“，DPI：96”，是正整数";
 const char kNoClass[] = "没有写窗口类名";
+
+// A half-width sign where a line's sign belongs would make the clause after it part of the title or
+// the name, and the wait would never end as the user meant.
+void refuseHalfWidthSigns(const std::string& line) {
+    const std::string fault = halfWidthSignFault(line);
+    if (!fault.empty()) throw ScriptLineFault(fault);
+}
 
 // What follows the line's word, as UTF-8.
 std::string afterWord(const std::string& line, const std::string& word) {
@@ -139,6 +147,7 @@ std::string lineLabel(const std::string& line) { return name(line, scriptWords()
 std::string lineJumpTarget(const std::string& line) { return name(line, scriptWords().jump); }
 
 WindowLine lineWindow(const std::string& line) {
+    refuseHalfWidthSigns(line);
     const ScriptWords& w = scriptWords();
     const bool waits = line.compare(0, w.waitWindow.size(), w.waitWindow) == 0;
     WindowLine window;
@@ -148,6 +157,7 @@ WindowLine lineWindow(const std::string& line) {
 }
 
 ColourLine lineColour(const std::string& line) {
+    refuseHalfWidthSigns(line);
     ColourLine colour;
     const std::string rest = takeTolerance(takeWaitEnd(afterWord(line, scriptWords().waitColour), colour.end), colour.tolerance);
     std::string point, hex;
@@ -162,6 +172,7 @@ ColourLine lineColour(const std::string& line) {
 }
 
 ImageLine lineImage(const std::string& line) {
+    refuseHalfWidthSigns(line);
     ImageLine image;
     image.name = trimSpaces(takeTolerance(takeWaitEnd(afterWord(line, scriptWords().waitImage), image.end), image.tolerance));
     if (!isAcceptableScriptName(image.name)) throw ScriptLineFault(kBadImageName);
@@ -169,6 +180,7 @@ ImageLine lineImage(const std::string& line) {
 }
 
 platform::Point lineFoundOffset(const std::string& line) {
+    refuseHalfWidthSigns(line);
     const std::string rest = trimSpaces(afterWord(line, scriptWords().moveToFound));
     if (rest.empty()) return {0, 0};
     const std::string word = "，偏移";
@@ -179,6 +191,7 @@ platform::Point lineFoundOffset(const std::string& line) {
 }
 
 AnchorLine lineAnchor(const std::string& line) {
+    refuseHalfWidthSigns(line);
     AnchorLine anchor;
     std::string rest = takeWaitEnd(afterWord(line, scriptWords().anchorWindow), anchor.end);
     std::string head, tail;

@@ -4,7 +4,9 @@ and run from the editor into target.exe; a script renamed and deleted there into
 its pictures with it; a save over another script that asks first; leaving with changed lines asks
 whether to save them; deleting consecutive lines, a line changed in place, Ctrl+Z undoing a delete
 while the play key waits outside the editor, and a script typed in the text view, refused while a
-line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none."""
+line is faulty; a picture taken with "截取图片" by dragging over the still screen, and Esc taking none;
+the window on the screen at 96 to 192 DPI (whole from 1366 × 768 up: run with SCREEN_SIZE=1366x768
+tools/with-display.sh), each page photographed; Ctrl+Z in a text field undoing the typing there."""
 
 import time
 import unittest
@@ -28,6 +30,31 @@ POINT_QUESTION = '按Ctrl+1进行抓点，选"是"则最小化程序进行抓点
 
 def script_bytes(lines):
     return "".join(line + "\r\n" for line in lines).encode("gbk")
+
+
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+
+def set_dpi(dpi):
+    """Wine's screen resolution, taken by the processes started after its wineserver."""
+    e2e.end_session()
+    e2e.wine_command("reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+    e2e.end_session()
+    e2e.start_session()
+
+
+def settled_screenshot(name):
+    """A screenshot once the display has stopped changing: a page just shown is painted control by
+    control, and a loaded machine takes a while over it."""
+    deadline = time.monotonic() + e2e.WAIT_SECONDS
+    last = e2e.screenshot(name).read_bytes()
+    while time.monotonic() < deadline:
+        time.sleep(0.5)
+        shot = e2e.screenshot(name).read_bytes()
+        if shot == last:
+            return
+        last = shot
+    raise AssertionError(f"the display kept changing while {name} was taken")
 
 
 def setUpModule():
@@ -97,6 +124,12 @@ class EditorWindow:
         """The multi-line field that stands in the list's place while the text view is open."""
         return next(hwnd for hwnd, _, style, _, _, cls, _ in self.driver.controls(self.hwnd)
                     if cls == "Edit" and style & ES_MULTILINE)
+
+    def page(self, caption):
+        """Shows the page of command sources of that name, as a click on its name does."""
+        choice = self.button(caption)
+        self.driver.click(choice)
+        e2e.wait_until(lambda: self.driver.is_checked(choice), f"the page {caption}")
 
     def refusal(self):
         """The text of the message box that comes up, answered with OK."""
@@ -436,6 +469,7 @@ class EditorTest(E2ETestCase):
         self.driver.place(self.main.hwnd, 0 if left > width // 2 else width - 440, 0 if top > height // 2 else height - 360,
                           440, 360)
         editor.choose_line(1)
+        editor.page("窗口与屏幕")
         for cancel in (True, False):
             editor.click("截取图片")
             picker = self.driver.wait_window(PICKER_CLASS)
@@ -459,6 +493,47 @@ class EditorTest(E2ETestCase):
         kept = e2e.bmp_rows((self.folder.path / "jb_homa" / "图片" / "截图" / "1.bmp").read_bytes())
         self.assertEqual(kept, [row[x2 - left:x1 - left] for row in e2e.SQUARE_PICTURE[y2 - top:y1 - top]])
         self.assertEqual(kept, e2e.screen_rows(shot, x2, y2, x1 - x2, y1 - y2))
+
+    def test_the_editor_fits_a_small_screen_at_every_scale(self):
+        """At 1366 × 768 and up, the whole window is on the screen at 100% to 200%; on a smaller screen
+        its title bar still is, so that it can be moved. Each page is photographed at each scale."""
+        width, height = e2e.screen_size()
+        try:
+            for dpi in (96, 144, 192):
+                with self.subTest(dpi=dpi):
+                    set_dpi(dpi)
+                    editor = self.open_script("尺寸", ["开始", "结束"])
+                    left, top, right, bottom = self.driver.rect(editor.hwnd)
+                    self.assertGreaterEqual(top, 0, "the title bar above the screen")
+                    self.assertGreaterEqual(left, 0)
+                    if width >= 1366 or dpi == 96:
+                        self.assertLessEqual((right, bottom), (width, height), f"{width}x{height} at {dpi} dpi")
+                    for page in ("按键与鼠标", "文本与循环", "窗口与屏幕"):
+                        editor.page(page)
+                        settled_screenshot(f"editor-{width}x{height}-{dpi}dpi-{page}")
+                self.doCleanups()
+        finally:
+            set_dpi(96)
+
+    def test_ctrl_z_in_a_text_field_undoes_the_typing_there_and_leaves_the_lines(self):
+        editor = self.open_script("撤销", ["开始", "单击鼠标左键", "单击鼠标右键", "结束"])
+        editor.choose_line(1)
+        editor.click("删除行")
+        editor.wait_lines(["开始", "单击鼠标右键", "结束"])
+        name_field = editor.beside("脚本名：")
+        left, top, right, bottom = self.driver.rect(name_field)
+        e2e.click(right - 4, (top + bottom) // 2)
+        e2e.key("End")
+        e2e.xdotool("type", "xyz")
+        e2e.wait_until(lambda: self.driver.get_text(name_field) == "撤销xyz", "the typed name")
+        e2e.key("ctrl+z")
+        e2e.wait_until(lambda: self.driver.get_text(name_field) == "撤销", "the typing undone")
+        self.assertEqual(editor.lines(), ["开始", "单击鼠标右键", "结束"])
+        # Outside a text field Ctrl+Z is the editor's undo again.
+        editor.choose_line(1)
+        e2e.key("ctrl+z")
+        editor.wait_lines(["开始", "单击鼠标左键", "单击鼠标右键", "结束"])
+
 
 if __name__ == "__main__":
     unittest.main()

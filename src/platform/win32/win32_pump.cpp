@@ -11,6 +11,20 @@ BOOL CALLBACK sendToWindow(HWND hwnd, LPARAM message) {
     return TRUE;
 }
 
+// An edit control that takes typing handles its own editing keys: Ctrl+Z undoes the typing there,
+// Ctrl+X, C, V and A cut, copy, paste and select. A window's shortcut on such a key (the editor's
+// undo) leaves them to it.
+bool isTypingFieldsKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
+    switch (msg.wParam) {
+        case 'Z': case 'X': case 'C': case 'V': case 'A': break;
+        default: return false;
+    }
+    wchar_t cls[16] = {0};
+    if (!msg.hwnd || !GetClassNameW(msg.hwnd, cls, 16) || lstrcmpiW(cls, L"Edit") != 0) return false;
+    return IsWindowEnabled(msg.hwnd) && !(GetWindowLongW(msg.hwnd, GWL_STYLE) & ES_READONLY);
+}
+
 }  // namespace
 
 void sendToThreadWindows(UINT message) {
@@ -24,7 +38,7 @@ bool forwardThreadMessage(const MSG& msg) {
 }
 
 bool translateShortcut(HWND active, MSG& msg) {
-    if (!active || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
+    if (!active || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || isTypingFieldsKey(msg)) return false;
     auto shortcuts = static_cast<HACCEL>(GetPropW(active, kShortcutsProp));
     return shortcuts && TranslateAcceleratorW(active, shortcuts, &msg);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "common/error.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_pump.h"
@@ -70,10 +72,18 @@ Win32Window::Win32Window(const ui::WindowSpec& windowSpec, ui::WindowEvents& eve
     RECT r{0, 0, scaleForDpi(windowSpec.clientWidth, dpi_), scaleForDpi(windowSpec.clientHeight, dpi_)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const int width = r.right - r.left, height = r.bottom - r.top;
+    // Centred in the work area of the owner's monitor (the taskbar left out). A window larger than
+    // that keeps its top left corner, and so its title bar, on the screen, where it can be moved.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        work = monitor.rcWork;
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Win32Window::~Win32Window() {

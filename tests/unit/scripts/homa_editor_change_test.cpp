@@ -57,7 +57,9 @@ TEST_F(EditorChangeTest, ADoubleClickedLineIsRebuiltInPlaceFromTheFieldsOfItsKin
     for (const InPlaceCase& c : cases) {
         SCOPED_TRACE(c.line);
         openLines({"开始", "单击鼠标左键", c.line, "结束"});
+        press(HomaPages::ID_RadioButton_blocks);
         doubleClick(2);
+        EXPECT_TRUE(editor().pages->page(HomaPages::Keys).visible());
         c.changeFields(editor());
         press(ID_SpeedButton_modify);
         EXPECT_THAT(shownLines(), ElementsAre("开始", "单击鼠标左键", c.changed, "结束"));
@@ -103,6 +105,51 @@ TEST_F(EditorChangeTest, UndoTakesBackOneChangeAtATimeNewestFirstButNeverIntoANe
     press(ID_SpeedButton_newjb);
     press(ID_SpeedButton_undo);
     EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
+    EXPECT_THAT(messages(), IsEmpty());
+}
+
+struct SectionInsertCase {
+    const char* name;
+    std::function<void(TForm_homa&)> fillFields;
+    int button;
+};
+
+// The sections' insert buttons are steps of their own: 撤销 takes back the insert only, never the
+// change made before it.
+TEST_F(EditorChangeTest, EachSectionInsertIsOneStepOfItsOwn) {
+    using B = HomaBlockInserts;
+    const SectionInsertCase cases[] = {
+        {"text", [](TForm_homa& e) { e.blockInserts->Edit_text->setText("abc"); }, B::ID_SpeedButton_addtext},
+        {"random delay", [](TForm_homa&) {}, B::ID_SpeedButton_addrnd},
+        {"loop", [](TForm_homa&) {}, B::ID_SpeedButton_addloop},
+        {"label", [](TForm_homa& e) { e.blockInserts->Edit_label->setText("L"); }, B::ID_SpeedButton_addlabel},
+        {"jump", [](TForm_homa& e) { e.blockInserts->Edit_label->setText("L"); }, B::ID_SpeedButton_addjump},
+        {"wait window", [](TForm_homa& e) { e.blockInserts->Edit_win->setText("W"); }, B::ID_SpeedButton_addwait},
+        {"activate window", [](TForm_homa& e) { e.blockInserts->Edit_win->setText("W"); }, B::ID_SpeedButton_addact},
+        {"anchor window", [](TForm_homa& e) { e.blockInserts->Edit_anchor->setText("W"); }, B::ID_SpeedButton_addanchor},
+        {"screen positions", [](TForm_homa&) {}, B::ID_SpeedButton_addscreen},
+        {"colour",
+         [](TForm_homa& e) {
+             e.screenInserts->Edit_colx->setText("1");
+             e.screenInserts->Edit_coly->setText("2");
+             e.screenInserts->Edit_colour->setText("FFFFFF");
+         },
+         HomaScreenInserts::ID_SpeedButton_addcolour},
+    };
+    for (const SectionInsertCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        openLines({"开始", "a", "b", "结束"});
+        choose(1);
+        press(ID_SpeedButton_del);
+        choose(2);
+        c.fillFields(editor());
+        press(c.button);
+        ASSERT_GT(shownLines().size(), 3u);
+        press(ID_SpeedButton_undo);
+        EXPECT_THAT(shownLines(), ElementsAre("开始", "b", "结束"));
+        press(ID_SpeedButton_undo);
+        EXPECT_THAT(shownLines(), ElementsAre("开始", "a", "b", "结束"));
+    }
     EXPECT_THAT(messages(), IsEmpty());
 }
 

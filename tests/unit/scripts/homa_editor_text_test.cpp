@@ -42,6 +42,42 @@ TEST_F(EditorTextTest, TypedLinesTakeTheListsPlaceAsOneChange) {
     EXPECT_THAT(shownLines(), ElementsAre("开始", "结束"));
 }
 
+// A line inserted while the text view is open would go into the hidden list and be lost with it:
+// every insert button is off until the list is back.
+TEST_F(EditorTextTest, TheSectionsInsertButtonsAreOffWhileTheTextViewIsOpen) {
+    open();
+    HomaBlockInserts& blocks = *editor().blockInserts;
+    HomaScreenInserts& screen = *editor().screenInserts;
+    const std::vector<ui::Button*> buttons{
+        blocks.SpeedButton_addtext.get(),   blocks.SpeedButton_addrnd.get(),  blocks.SpeedButton_addloop.get(),
+        blocks.SpeedButton_addlabel.get(),  blocks.SpeedButton_addjump.get(), blocks.SpeedButton_addwait.get(),
+        blocks.SpeedButton_addact.get(),    blocks.SpeedButton_addanchor.get(),
+        blocks.SpeedButton_addscreen.get(), screen.SpeedButton_addcolour.get(), screen.SpeedButton_shot.get()};
+    for (bool textView : {true, false}) {
+        press(ID_SpeedButton_text);
+        for (ui::Button* button : buttons) EXPECT_EQ(button->enabled(), !textView) << button->text();
+    }
+}
+
+// Typed as a user with a half-width keyboard writes them, the signs are taken as the full-width
+// ones the lines are written with, so the limit is a limit and not part of the title.
+TEST_F(EditorTextTest, HalfWidthSignsAreTakenAsTheFullWidthOnes) {
+    open();
+    press(ID_SpeedButton_text);
+    type({"开始", "等待窗口:Notepad,限时5秒,否则跳到:L", "等待窗口：Hello, World", "标签:L", "结束"});
+    press(ID_SpeedButton_text);
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "等待窗口：Notepad，限时5秒，否则跳到：L", "等待窗口：Hello, World",
+                                          "标签：L", "结束"));
+    EXPECT_THAT(messages(), ::testing::IsEmpty());
+
+    // A file written elsewhere shows them so, and saving writes them so.
+    script("外来", {"开始", "激活窗口：记事本,限时5秒", "结束"});
+    open("外来");
+    EXPECT_THAT(shownLines(), ElementsAre("开始", "激活窗口：记事本，限时5秒", "结束"));
+    press(ID_SpeedButton_save);
+    EXPECT_EQ(fileBytes("外来"), expectedBytes({"开始", "激活窗口：记事本，限时5秒", "结束"}));
+}
+
 struct FaultCase {
     const char* line;
     const char* reason;

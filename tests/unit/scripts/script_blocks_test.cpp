@@ -157,6 +157,10 @@ TEST_F(ScriptBlocksTest, AFaultyLineIsRefusedNamingItBeforeAnythingIsInjected) {
         {{"开始", "单击鼠标左键", "窗口：甲，类：", "结束"}, 3},
         {{"开始", "单击鼠标左键", "窗口： ，DPI：96", "结束"}, 3},
         {{"开始", "单击鼠标左键", "窗口：甲，限时1秒，否则跳到：无处", "结束"}, 3},
+        // A half-width sign would make the limit part of the title: the wait would never end.
+        {{"开始", "单击鼠标左键", "等待窗口：记事本,限时5秒", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "窗口：甲，类:Notepad", "结束"}, 3},
+        {{"开始", "单击鼠标左键", "等待颜色：X=1y=2颜色=FF0000,容差5", "结束"}, 3},
     };
     for (const auto& c : cases) {
         fp.input.clear();
