@@ -23,7 +23,7 @@ void HeldInput::mouse(uint32_t flags) {
 void HeldInput::key(uint8_t virtualKey, uint32_t flags) {
     // The scan code goes to the system as one byte.
     const auto scan = static_cast<uint8_t>(input_.mapVirtualKey(virtualKey, kMapVirtualKeyToScanCode));
-    note(input_.keybdEvent(virtualKey, scan, flags | (platform::isExtendedKey(virtualKey) ? platform::kKeyEventExtendedKey : 0)));
+    note(input_.keybdEvent(virtualKey, scan, flags | (platform::isExtendedKey(virtualKey) ? uint32_t{platform::kKeyEventExtendedKey} : 0u)));
     if (flags & platform::kKeyEventKeyUp)
         keys_.erase(virtualKey);
     else
