@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 10
 FUZZ_SECONDS ?= 600
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-e2e soak crash monkey clean
+.PHONY: all deps native asan win32 dist prefix run test test-unit test-asan test-e2e test-fuzz fuzz fuzz-build bench bench-build bench-e2e soak crash monkey clean
 
 all: native win32
 
@@ -81,8 +81,16 @@ fuzz: asan
 	@tools/fuzz.sh $(SANITIZED)/fuzz $(FUZZ_SECONDS)
 
 # Every test once: the unit tests under AddressSanitizer and UBSan (`make test-unit` runs them in the
-# plain build, the quicker turn while working), the fuzzers briefly, the end-to-end tests.
-test: test-asan test-fuzz test-e2e
+# plain build, the quicker turn while working), the fuzzers briefly, the end-to-end tests; and the
+# native benchmarks built (not run) with g++, so that they keep compiling and g++ sees the logic
+# too. Every tree fails on a warning.
+test: test-asan test-fuzz bench-build test-e2e
+
+# The native benchmarks and the logic they use, in the plain g++ tree; the unit tests are left to
+# the sanitizer tree, which builds them already.
+bench-build: deps
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) --target tapmill_bench
 
 # The native benchmarks, three runs, held to bench/targets.txt.
 bench: native

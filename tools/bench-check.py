@@ -8,20 +8,24 @@ The output of each run passes through unchanged. Two kinds of line carry figures
     other work on the machine stretches far less than the real time, held against the targets listed
     in a file given with --targets, one "NAME  LIMIT UNIT" a line.
 The median of three runs lets one stall of a shared machine pass, while a real regression, which
-shows in every run, does not. A run that fails, or a listed target whose figure no run printed,
-fails the check as well.
+shows in every run, does not. A run that fails, a figure some run did not print, a listed target
+whose figure no run printed, and a figure that is no finite number in any run (nan, inf, or no
+number at all) fail the check as well.
 
 Usage: tools/bench-check.py [--runs N] [--targets FILE] -- COMMAND [ARGS...]"""
 
 import argparse
+import math
 import os
 import re
 import statistics
 import subprocess
 import sys
 
-FIGURE = re.compile(r"figure: (\S+) (-?[\d.]+) (\S+) at most (-?[\d.]+)$")
-GOOGLE_BENCHMARK = re.compile(r"^(BM_\S+)\s+[\d.]+ (?:ns|us|ms|s)\s+([\d.]+) (ns|us|ms|s)\s+\d+")
+# A figure's number comes in any form Python's float() reads: 12.5, 1.234e+04, nan, inf. A figure
+# line whose number none of these is still names its figure, which then fails.
+FIGURE = re.compile(r"figure: (\S+) (\S+) (\S+) at most (\S+)$")
+GOOGLE_BENCHMARK = re.compile(r"^(BM_\S+)\s+\S+ (?:ns|us|ms|s)\s+(\S+) (ns|us|ms|s)\s+\d+")
 SECONDS_PER = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
 
 
@@ -39,16 +43,24 @@ def read_targets(path):
     return targets
 
 
+def number(text):
+    """The number a figure printed, nan when it printed none."""
+    try:
+        return float(text)
+    except ValueError:
+        return math.nan
+
+
 def figures_of(output, targets):
     """{name: (value, unit, limit)} of one run's output."""
     figures = {}
     for line in output.splitlines():
         if match := FIGURE.search(line):
             name, value, unit, limit = match.groups()
-            figures[name] = (float(value), unit, float(limit))
+            figures[name] = (number(value), unit, number(limit))
         elif (match := GOOGLE_BENCHMARK.match(line)) and match[1] in targets:
             limit, unit = targets[match[1]]
-            value = float(match[2]) * SECONDS_PER[match[3]] / SECONDS_PER[unit]
+            value = number(match[2]) * SECONDS_PER[match[3]] / SECONDS_PER[unit]
             figures[match[1]] = (value, unit, limit)
     return figures
 
@@ -76,7 +88,8 @@ def verdicts(runs, targets):
             continue
         unit, limit = values[0][1], values[0][2]
         median = statistics.median(value for value, _, _ in values)
-        met = median <= limit
+        # A run that measured nothing (nan) or without bound (inf) fails whatever the others did.
+        met = all(math.isfinite(value) for value, _, _ in values) and median <= limit
         all_met &= met
         each = ", ".join(f"{value:g}" for value, _, _ in values)
         lines.append(f"  {name}: median {median:g} {unit} of {each}; at most {limit:g}: {'met' if met else 'NOT met'}")

@@ -239,6 +239,7 @@ void TForm_maintapmill::OnWMHotKey(int id) {
         case HK_Stop:
             SpeedButton_stopClick();
             Speedbutton_stopaClick();
+            stopJournalPlayback();
             break;
         case HK_Play:
             SpeedButton_playClick();

@@ -372,6 +372,8 @@ public:
     void playst(int32_t count, int speed, const std::string& name);
     // The system took a journal hook away (WM_CANCELJOURNAL).
     void WMCancelJournal();
+    // Ends a journal playback, as the stop key does; a journal recording goes on.
+    void stopJournalPlayback();
     // Lets a paused journal recording or playback go on, so no call stays parked in the pause.
     void clearJournalPause();
 

@@ -68,6 +68,7 @@ std::vector<std::string> GlobalKeysNotice::textLines(const ControlKeys& keys, co
         "运行脚本 " + key(HK_Run) + "　抓点 " + key(HK_CapturePoint),
         "录制（强化） " + key(HK_JournalRecord) + "　停止 " + key(HK_JournalStop) + "　播放 " + key(HK_JournalPlay) +
             "　暂停 " + key(HK_JournalPause),
+        "强化播放随时可按 Ctrl+Esc 停止（系统的按键，不能更改）。",
         "",
         "在“按键选项”中可以更改或清除这些热键。",
     };

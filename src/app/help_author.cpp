@@ -43,6 +43,7 @@ void TForm_maintapmill::createHelpAndAuthorPanels() {
         "",
         "",
         "这些热键在所有程序中都归Tapmill使用，其他程序里相同的快捷键（如Ctrl+Z撤销）会失去作用；可在[按键选项]中更改。",
+        "[录制按键（强化）]的播放随时可按Ctrl+Esc停止。",
         "",
         "更新情况：",
         "1、加入了暂停键，可对录制播放时行暂停。",

@@ -21,7 +21,10 @@ const char* const kHookRefusedText = "系统不允许安装录制所需的钩子
 
 void TForm_maintapmill::RzBitBtn_strecClick() {
     const std::string scratch = dataPath(kJournalFolder, kScratchJournal);
-    if (!stjournal.recorder.start(scratch, controlKeys.journalChords())) {
+    // The stop key ends a journal playback too: played back, it would end the very playback.
+    std::vector<KeyChord> leftOut = controlKeys.journalChords();
+    if (!controlKeys.chord(HK_Stop).none()) leftOut.push_back(controlKeys.chord(HK_Stop));
+    if (!stjournal.recorder.start(scratch, leftOut)) {
         platform_.dialogs.messageBox(kHookRefusedText, platform::kRemindCaption, platform::MessageButtons::Ok);
         return;
     }
@@ -37,6 +40,9 @@ void TForm_maintapmill::RzBitBtn_ststopClick() {
     label_ststate->setText("");
     // A record call parked in the pause returns, and the next recording starts unpaused.
     clearJournalPause();
+    // A playback ends too: the program's own playback lets the click and the key through, where
+    // the system's holds them back and only Ctrl+Esc ends it.
+    stjournal.player.stop();
     // The status follows even when the count cannot be written.
     try {
         stjournal.recorder.stop();
@@ -53,7 +59,14 @@ void TForm_maintapmill::RzBitBtn_ststopClick() {
 void TForm_maintapmill::WMCancelJournal() {
     stjournal.player.stop();
     clearJournalPause();
+    // No longer "暂停…": what still goes on is a recording, or nothing.
+    label_ststate->setText(stjournal.recorder.recording ? kRecordingText : "");
     showActivity();
+}
+
+void TForm_maintapmill::stopJournalPlayback() {
+    // It ends as when the system takes its hook away.
+    if (stjournal.player.playing) WMCancelJournal();
 }
 
 void TForm_maintapmill::clearJournalPause() {

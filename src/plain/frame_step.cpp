@@ -30,7 +30,7 @@ bool hasEventOf(const RecordedFrame& frame, bool (*kind)(const FrameEvent&)) {
 RecordedFrame readRecordedFrame(const std::string& path, int32_t frame) {
     const std::string section = std::to_string(frame);
     return {{profile::readInteger(path, section, "x", 0), profile::readInteger(path, section, "y", 0)},
-            recordedFrameEvents(path, section)};
+            recordedFrameEvents(path, section), std::nullopt};
 }
 
 bool playRecordedFrame(platform::Input& input, EventReplay& replay, const RecordedFrame& frame, platform::Point where,

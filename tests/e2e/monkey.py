@@ -79,6 +79,12 @@ CBS_DROPDOWNLIST = 0x3
 # Buttons that would start another program (the help viewer) or write outside the program folder
 # (the log-on start in the registry the other tests share).
 LEFT_OUT_CAPTIONS = {"Tapmill帮助文档", "程序启动时自动运行"}
+# The editor's button to its text view, whose text of many lines every listing of the editor's
+# controls then carries; the way there from the main window. The summary says how often a run
+# opened the view.
+TEXT_VIEW_CAPTION = "文本编辑"
+TOWARD_TEXT_VIEW = ("自编按键", "编辑", TEXT_VIEW_CAPTION)
+TOWARD_TEXT_VIEW_SECONDS = 3
 # The fields and the clear button of the control hot keys: only the monkey's own control-key step
 # works them, so that it knows which field "清除" clears.
 CONTROL_KEY_PANEL = "Panel_controlkeys"
@@ -251,10 +257,40 @@ class Monkey:
             return self.step_target()
         window, (hwnd, ident, _, _, _, _, text) = self.rng.choice(buttons)
         self.log(f"click {text!r} on {window[4]} {window[5]!r}")
+        if text == TEXT_VIEW_CAPTION:
+            self.counts["text view opened"] += 1
         if window[4] == "#32770":
             # A message box's button, pressed as the box itself takes it.
             self.driver.post(window[0], WM_COMMAND, ident, hwnd)
         else:
+            self.driver.click(hwnd)
+
+    def step_text_view(self):
+        """The editor's text view, reached as a user reaches it: "自编按键", its "编辑", then
+        "文本编辑" in the editor, each click once the button before it led there, from as far along
+        the way as the screen is. An open view stays until a click on "返回列表"."""
+        def usable(caption):
+            return self.usable_controls(lambda cls, style, text: cls == "button" and text == caption)
+
+        def appears(caption):
+            deadline = time.monotonic() + TOWARD_TEXT_VIEW_SECONDS
+            while time.monotonic() < deadline:
+                if found := usable(caption):
+                    return found
+                time.sleep(0.1)
+            return []
+
+        along = next((k for k in reversed(range(len(TOWARD_TEXT_VIEW))) if usable(TOWARD_TEXT_VIEW[k])), None)
+        if along is None:
+            return self.step_target()
+        for caption in TOWARD_TEXT_VIEW[along:]:
+            found = appears(caption)
+            if not found:
+                return  # the way was cut: a message, a busy program
+            window, (hwnd, *_) = self.rng.choice(found)
+            self.log(f"click {caption!r} on {window[4]} {window[5]!r}")
+            if caption == TEXT_VIEW_CAPTION:
+                self.counts["text view opened"] += 1
             self.driver.click(hwnd)
 
     def step_tick_box(self):
@@ -498,7 +534,7 @@ class Monkey:
 
     STEPS = [("click_button", 30), ("type", 12), ("choose", 8), ("tick_box", 8), ("pick_time", 4),
              ("hot_key", 10), ("target", 10), ("tray", 3), ("spoil_ini", 2), ("control_key", 3),
-             ("hot_key_table", 4)]
+             ("hot_key_table", 4), ("text_view", 3)]
 
     def one_step(self):
         names, weights = zip(*self.STEPS)

@@ -233,19 +233,10 @@ def unescape(text):
     return re.sub(r"\\[\\nr]", lambda match: _ESCAPES[match.group(0)], text)
 
 
-def _lines(answer):
-    """The lines of a many-line answer, each still escaped: split at each escaped line break, not
-    at an escaped backslash followed by an n."""
-    lines, start, i = [], 0, 0
-    while i < len(answer):
-        if answer[i] == "\\":
-            if answer[i + 1:i + 2] == "n":
-                lines.append(answer[start:i])
-                start = i + 2
-            i += 2
-        else:
-            i += 1
-    return lines + [answer[start:]] if answer else []
+def listing_rows(answer):
+    """The rows of a listing (windows, controls, tab-order, overflows): the driver escapes each row's
+    texts, and the rows joined by line breaks once more. Each row's texts are still escaped."""
+    return unescape(answer).split("\n") if answer else []
 
 
 def _window_row(line):
@@ -387,12 +378,12 @@ class UiDriver:
 
     def windows(self):
         """Every top-level window: (hwnd, process id, visible, enabled, class, caption)."""
-        return [_window_row(line) for line in _lines(self.command("windows"))]
+        return [_window_row(line) for line in listing_rows(self.command("windows"))]
 
     def controls(self, window):
         """Every control below a window: (hwnd, id, style, visible, enabled, class, text)."""
         rows = []
-        for line in _lines(self.command(f"controls {window}")):
+        for line in listing_rows(self.command(f"controls {window}")):
             hwnd, ident, style, visible, enabled, cls, text = (line.split(" ", 6) + [""])[:7]
             rows.append((int(hwnd), int(ident), int(style), visible == "1", enabled == "1", cls, unescape(text)))
         return rows

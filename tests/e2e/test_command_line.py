@@ -199,9 +199,11 @@ class CommandLineTest(E2ETestCase):
             self.addCleanup(process.kill)
             self.assertEqual(process.wait_exit(), 2)
             output.seek(0)
-            printed = output.read().decode("ascii", "replace")
+            # UTF-8, whatever the system's code page: the Chinese reads on any locale.
+            printed = output.read().decode("utf-8")
         self.assertIn("/count", printed)
         self.assertIn("tapmill.exe /journal", printed)
+        self.assertIn("停止正在播放或运行的脚本", printed)
         self.assert_no_box()
 
         # "/?" asks for the usage: a box shows it.

@@ -67,6 +67,7 @@ class UiDriverTest(E2ETestCase):
         driver.set_text(hwnd, text)
         self.assertEqual(driver.get_text(hwnd), text)
         self.assertEqual(driver.wait_window_caption(text), hwnd)
+        self.assertEqual([row[5] for row in driver.windows() if row[0] == hwnd], [text], "one row, the whole caption")
 
     def test_posted_messages_reach_the_window(self):
         target = self.start_target()

@@ -104,6 +104,11 @@ class JournalTest(E2ETestCase):
         self.main.show_panel("Panel_strec")
         self.driver.set_text(self.main.label_after("Panel_strec", "当前脚本:"), name)
 
+    def pointer_still(self):
+        """The pointer stays put for longer than a pass of the square journal takes."""
+        first = self.driver.cursor()
+        return all(time.sleep(0.05) or self.driver.cursor() == first for _ in range(10))
+
     def wait_state(self, text):
         e2e.wait_until(lambda: self.driver.get_text(self.state) == text, f"the journal state {text!r}")
 
@@ -219,11 +224,6 @@ class JournalTest(E2ETestCase):
         e2e.wait_until(lambda: self.driver.is_checked(self.main.in_panel("Panel_strec", "无限循环播放")) == 1,
                        "the endless box")
 
-        def pointer_still():
-            """The pointer stays put for longer than a pass of the square takes."""
-            first = self.driver.cursor()
-            return all(time.sleep(0.05) or self.driver.cursor() == first for _ in range(10))
-
         for with_box in (False, True):
             with self.subTest(with_box=with_box):
                 self.driver.click(self.main.in_panel("Panel_strec", "播放"))
@@ -234,13 +234,32 @@ class JournalTest(E2ETestCase):
                     e2e.key("ctrl+z")  # there is no plain recording to play: its message stays open
                     box, _ = self.driver.msgbox()
                 e2e.key("ctrl+Escape")
-                e2e.wait_until(pointer_still, "the pointer to move no more")
+                e2e.wait_until(self.pointer_still, "the pointer to move no more")
                 if with_box:
                     self.driver.press(box, "ok")
                 self.main.wait_status(IDLE)
-                self.assertTrue(pointer_still(), "the pointer moves no more")
+                self.assertTrue(self.pointer_still(), "the pointer moves no more")
                 self.assertNotIn(("KEYDOWN", VK_ESCAPE), self.target.events(), "the Esc went no further")
         e2e.screenshot("journal-ctrl-esc")
+
+    def test_the_stop_button_alt_q_and_ctrl_q_end_an_endless_playback_the_program_plays(self):
+        square = [(200, 200), (400, 200), (400, 400), (200, 400)]
+        self.load_journal("square", square, 60)
+        self.driver.click(self.main.in_panel("Panel_strec", "无限循环播放"))
+        e2e.wait_until(lambda: self.driver.is_checked(self.main.in_panel("Panel_strec", "无限循环播放")) == 1,
+                       "the endless box")
+        stops = {"结束": lambda: self.driver.click(self.main.in_panel("Panel_strec", "结束")),
+                 "Alt+Q": lambda: e2e.key("alt+q"),
+                 "Ctrl+Q": lambda: e2e.key("ctrl+q")}
+        for name, stop in stops.items():
+            with self.subTest(name):
+                self.driver.click(self.main.in_panel("Panel_strec", "播放"))
+                self.main.wait_status(PLAYING)
+                e2e.wait_until(lambda: self.driver.cursor() in square, "the playback to move the pointer")
+                stop()
+                self.main.wait_status(IDLE)
+                self.assertEqual(self.driver.get_text(self.state), "")
+                self.assertTrue(self.pointer_still(), "the pointer moves no more")
 
     def to_tray_and_back(self):
         self.driver.post(self.main.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)

@@ -77,7 +77,7 @@ class LayoutTest(E2ETestCase):
         driver.click(main.in_panel("Panel_time", "计划任务"))
         window = driver.wait_window("TForm_plan")
         e2e.wait_until(lambda: driver.is_visible(window), "the plan window")
-        chain = e2e.unescape(driver.command(f"tab-order {window}")).split("\n")
+        chain = [e2e.unescape(row) for row in e2e.listing_rows(driver.command(f"tab-order {window}"))]
         # Down the left column (script, time, settings), then down the right (tasks), then the
         # buttons at the bottom.
         expected = ["Button 录制的脚本:", "SysDateTimePick32", "Edit", "Button 无限循环播放", "msctls_trackbar32",
@@ -97,7 +97,7 @@ class LayoutTest(E2ETestCase):
             for name, hwnd, driver in self.open_windows():
                 overflowing = driver.command(f"overflows {hwnd}")
                 if overflowing:
-                    cut += [f"{dpi} dpi, {name}: {line}" for line in e2e.unescape(overflowing).split("\n")]
+                    cut += [f"{dpi} dpi, {name}: {line}" for line in e2e.listing_rows(overflowing)]
                 if dpi in SCREENSHOT_DPIS:
                     e2e.screenshot(f"layout-{dpi}-{name}")
             self.doCleanups()

@@ -4,7 +4,8 @@
 //
 // Window handles are decimal numbers; message numbers and parameters may also be 0x-hex. A text
 // argument is the whole rest of the line, so it may hold spaces. Texts travel escaped both ways so
-// that an answer is always one line: "\\" for a backslash, "\n" and "\r" for line breaks.
+// that an answer is always one line: "\\" for a backslash, "\n" and "\r" for line breaks. A listing
+// (windows, controls, ...) escapes each row's text, then the rows joined by line breaks once more.
 //
 // Whatever waits on the program is bounded (SendMessageTimeout, polling with a deadline), so a
 // program that hangs shows up as an "err" answer instead of a hung driver. Clicks are posted,
@@ -63,6 +64,14 @@ std::wstring escape(const std::wstring& text) {
             out += c;
     }
     return out;
+}
+
+// A many-line answer: its rows, whose texts each row holds escaped, one a line, and the whole
+// escaped once more, so that a line break inside a text never reads as the one between two rows.
+std::wstring listing(const std::vector<std::wstring>& rows) {
+    std::wstring all;
+    for (const std::wstring& row : rows) all += (all.empty() ? L"" : L"\n") + row;
+    return escape(all);
 }
 
 std::wstring unescape(const std::wstring& text) {
@@ -309,9 +318,9 @@ int textWidth(HWND control) {
 // Every visible caption below a window that does not fit its control, and every status bar
 // panel whose text does not fit it: one line each, "<overflow in pixels> <text>".
 std::wstring overflowingTexts(HWND window) {
-    std::wstring out;
+    std::vector<std::wstring> rows;
     auto report = [&](int overflow, const std::wstring& text) {
-        if (overflow > 0) out += (out.empty() ? L"" : L"\\n") + number(static_cast<long long>(overflow)) + L" " + escape(text);
+        if (overflow > 0) rows.push_back(number(static_cast<long long>(overflow)) + L" " + escape(text));
     };
     for (HWND control : descendants(window)) {
         if (!IsWindowVisible(control)) continue;
@@ -331,7 +340,7 @@ std::wstring overflowingTexts(HWND window) {
         const std::wstring text = storedText(control);
         if (width > 0 && !text.empty()) report(textOverflow(control, text, width), text);
     }
-    return out;
+    return listing(rows);
 }
 
 // List views: the item structure and the text it points to both live in the program's memory.
@@ -620,15 +629,15 @@ std::map<std::wstring, Command> commands() {
         HWND window = args.window();
         args.end();
         settle(window);
-        std::wstring out;
+        std::vector<std::wstring> rows;
         HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
         HWND control = first;
         for (int n = 0; control && n < 200; ++n) {
-            out += (out.empty() ? L"" : L"\\n") + className(control) + L" " + escape(storedText(control));
+            rows.push_back(className(control) + L" " + escape(storedText(control)));
             control = GetNextDlgTabItem(window, control, FALSE);
             if (control == first) break;
         }
-        return out;
+        return listing(rows);
     };
     table[L"foreground"] = [](Args& args) {
         args.end();
@@ -655,25 +664,23 @@ std::map<std::wstring, Command> commands() {
     // Every top-level window, one a line: "<hwnd> <process id> <visible> <enabled> <class> <caption>".
     table[L"windows"] = [](Args& args) {
         args.end();
-        std::wstring out;
-        for (HWND window : topLevelWindows())
-            out += (out.empty() ? L"" : L"\\n") + describe(window);
-        return out;
+        std::vector<std::wstring> rows;
+        for (HWND window : topLevelWindows()) rows.push_back(describe(window));
+        return listing(rows);
     };
     // Every control below a window, one a line: "<hwnd> <id> <style> <visible> <enabled> <class> <text>".
     table[L"controls"] = [](Args& args) {
         HWND window = args.window();
         args.end();
         settle(window);
-        std::wstring out;
+        std::vector<std::wstring> rows;
         for (HWND control : descendants(window)) {
-            out += (out.empty() ? L"" : L"\\n") + handle(control) + L" " +
-                   number(static_cast<long long>(GetDlgCtrlID(control))) + L" " +
-                   number(static_cast<unsigned long long>(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)))) +
-                   L" " + (IsWindowVisible(control) ? L"1 " : L"0 ") + (IsWindowEnabled(control) ? L"1 " : L"0 ") +
-                   className(control) + L" " + escape(storedText(control));
+            rows.push_back(handle(control) + L" " + number(static_cast<long long>(GetDlgCtrlID(control))) + L" " +
+                           number(static_cast<unsigned long long>(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)))) +
+                           L" " + (IsWindowVisible(control) ? L"1 " : L"0 ") + (IsWindowEnabled(control) ? L"1 " : L"0 ") +
+                           className(control) + L" " + escape(storedText(control)));
         }
-        return out;
+        return listing(rows);
     };
     // Chooses the row of a combo box, list box or list view as a click on it would, owner told.
     table[L"choose"] = [](Args& args) {

@@ -31,14 +31,16 @@ std::wstring withCrLf(const std::string& text) {
     return out;
 }
 
+// A console takes the text as UTF-16, so it shows whatever its code page.
 bool writeTo(HANDLE out, const std::wstring& text) {
     DWORD mode = 0, written = 0;
     if (GetConsoleMode(out, &mode))
         return WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
-    // A file or a pipe: text in the system's code page, as the starter's other programs write it.
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    // A file or a pipe: UTF-8, which holds the Chinese text whatever the system's code page is (one
+    // without Chinese would turn it into question marks).
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
     return WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
 }
 

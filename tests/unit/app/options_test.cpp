@@ -110,9 +110,10 @@ TEST_F(OptionsTest, HelpAndHomepageOpenThroughTheShell) {
     form.Label34Click();
     EXPECT_THAT(fp.shell.opened, ElementsAre(dir_ + "/TAPMILL帮助文档.CHM", form.Label34->text()));
     auto lines = form.Memo1->lines();
-    ASSERT_EQ(lines.size(), 18u);
+    ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[6], "录制=Ctrl+W，停止=Ctrl+Q，播放=Ctrl+Z，暂停=F9");
-    EXPECT_EQ(lines[17], form.Label34->text());
+    EXPECT_EQ(lines[9], "[录制按键（强化）]的播放随时可按Ctrl+Esc停止。");
+    EXPECT_EQ(lines[18], form.Label34->text());
 }
 
 }  // namespace

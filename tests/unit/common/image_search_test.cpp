@@ -33,7 +33,7 @@ bool foundAt(const std::optional<platform::Point>& at, int x, int y) { return at
 TEST(ImageSearchTest, FindsTheImageAtEveryCornerAndEdge) {
     std::mt19937 random(7);
     const PixelBuffer screen = noise(40, 30, random);
-    for (const auto [x, y] : {std::pair{0, 0}, {35, 0}, {0, 26}, {35, 26}, {17, 0}, {0, 13}, {35, 13}, {17, 26}})
+    for (const auto& [x, y] : {std::pair{0, 0}, {35, 0}, {0, 26}, {35, 26}, {17, 0}, {0, 13}, {35, 13}, {17, 26}})
         EXPECT_TRUE(foundAt(findImage(screen, cut(screen, x, y, 5, 4), 0), x, y)) << x << "," << y;
 }
 
@@ -44,7 +44,7 @@ TEST(ImageSearchTest, ATintedImageIsFoundOnlyWithinTheTolerance) {
     PixelBuffer tinted = wanted;
     for (uint32_t& pixel : tinted.pixels) pixel = pixel == 0 ? 0x0A0A0A : 0xF5F5F5;
     paste(screen, 20, 10, tinted);
-    for (const auto [tolerance, found] : {std::pair{16, true}, {10, true}, {9, false}, {0, false}})
+    for (const auto& [tolerance, found] : {std::pair{16, true}, {10, true}, {9, false}, {0, false}})
         EXPECT_EQ(foundAt(findImage(screen, wanted, tolerance), 20, 10), found) << tolerance;
 }
 

@@ -80,6 +80,21 @@ TEST_F(JournalPanelTest, RecordingGoesIntoTheScratchJournalAndTheStopWritesItsCo
     EXPECT_EQ(journal::readJournalEventCount(file("jb_strec/named.ini")), 3);
 }
 
+// Played back, the stop key would end the very playback; the program it was pressed in never got
+// it anyway (the hot key takes it).
+TEST_F(JournalPanelTest, ARecordingLeavesOutTheStopKeyWithItsCtrl) {
+    fp.journalHooks.refuseSystemRecord = true;  // the low-level hooks see the hot keys too
+    TForm_maintapmill& form = shownForm();
+    form.RzBitBtn_strecClick();
+    const auto key = [](uint32_t message, uint8_t vk) { return JournalEvent{message, vk | 0x1000, 1, 0, 0}; };
+    for (const JournalEvent& event :
+         {key(journal::kWmKeyDown, journal::kVkLControl), key(journal::kWmKeyDown, 'Q'), key(journal::kWmKeyUp, 'Q'),
+          key(journal::kWmKeyUp, journal::kVkLControl), key(journal::kWmKeyDown, 'A'), key(journal::kWmKeyUp, 'A')})
+        fp.journalHooks.lowLevel(event);
+    form.RzBitBtn_ststopClick();
+    EXPECT_EQ(journal::readJournalEventCount(scratch()), 2) << "A pressed and let go";
+}
+
 TEST_F(JournalPanelTest, TheStopWithNothingRecordingOnlyEmptiesTheStateText) {
     TForm_maintapmill& form = shownForm();
     form.label_ststate->setText("暂停…");
@@ -366,6 +381,60 @@ TEST_F(JournalPanelTest, CtrlEscEndsAnEndlessPlaybackTheProgramPlaysItselfAndIsT
     EXPECT_FALSE(fp.journalHooks.cancelKeyWatched);
     EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：");
 }
+
+// Where the program plays the journal itself the user's keys and clicks reach it (the system's own
+// playback holds them back): the stop button, its key and Ctrl+Q end the playback as Ctrl+Esc does,
+// a paused one too instead of letting it go on.
+struct JournalStopCase {
+    const char* name;
+    bool pausedFirst;
+    void (*stop)(TForm_maintapmill&);
+};
+
+void PrintTo(const JournalStopCase& stop, std::ostream* out) { *out << stop.name; }
+
+class JournalStopTest : public JournalPanelTest, public ::testing::WithParamInterface<JournalStopCase> {};
+
+TEST_P(JournalStopTest, EndsAnEndlessPlaybackTheProgramPlaysItself) {
+    writeJournal("stjb", 3);
+    fp.journalHooks.refuseSystemPlayback = true;
+    TForm_maintapmill& form = shownForm();
+    form.RzCheckBox_loop->setChecked(true);
+    form.RzCheckBox_loopClick();
+    const uint64_t start = fp.pump.now();
+    if (GetParam().pausedFirst) fp.pump.at(start + 505, [&] { form.Speedbutton_stpauseClick(); });
+    size_t sentAtStop = 0;
+    fp.pump.at(start + 1005, [&] {
+        sentAtStop = fp.journalHooks.sent.size();
+        GetParam().stop(form);
+    });
+    // Were the stop lost, a show would end the playback later.
+    bool playingLater = true;
+    fp.pump.at(start + 5000, [&] {
+        playingLater = form.stjournal.player.playing;
+        form.FormShow();
+    });
+
+    form.RzBitBtn_stplayClick();
+    fp.pump.runMessageLoop();
+
+    EXPECT_FALSE(playingLater);
+    EXPECT_GT(sentAtStop, 3u) << "several passes played";
+    EXPECT_EQ(fp.journalHooks.sent.size(), sentAtStop);
+    EXPECT_FALSE(fp.journalHooks.cancelKeyWatched);
+    EXPECT_EQ(form.Speedbutton_stpause->text(), "暂停");
+    EXPECT_EQ(form.label_ststate->text(), "");
+    EXPECT_EQ(form.StatusBar->panelText(0), "当前状态：");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, JournalStopTest,
+    ::testing::Values(JournalStopCase{"StopButton", false, [](TForm_maintapmill& f) { f.RzBitBtn_ststopClick(); }},
+                      JournalStopCase{"AltQ", false, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_JournalStop); }},
+                      JournalStopCase{"CtrlQ", false, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_Stop); }},
+                      JournalStopCase{"StopButtonWhilePaused", true, [](TForm_maintapmill& f) { f.RzBitBtn_ststopClick(); }},
+                      JournalStopCase{"CtrlQWhilePaused", true, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_Stop); }}),
+    [](const ::testing::TestParamInfo<JournalStopCase>& info) { return std::string(info.param.name); });
 
 TEST_F(JournalPanelTest, CtrlEscEndsAPlaybackWhileTheProgramStillWaitsForTheSystemToDriveIt) {
     writeJournal("stjb", 3);

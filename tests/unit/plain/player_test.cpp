@@ -60,8 +60,8 @@ public:
 struct Frame {
     std::optional<int> x, y;
     std::string kp;  // empty: the frame has no event
-    std::string ev;  // empty: the frame has no further events
-    std::string ev2;  // empty: the frame's events as performed are those of "ev"
+    std::string ev = {};   // empty: the frame has no further events
+    std::string ev2 = {};  // empty: the frame's events as performed are those of "ev"
 };
 
 class PlayerTest : public ::testing::Test {

@@ -20,7 +20,7 @@ using ::testing::IsEmpty;
 using Timed = std::pair<int32_t, std::string>;
 
 // A frame as the recording stores it: its position and its "ev" list.
-RecordedFrame frame(int x, int y, const std::string& ev = "") { return {{x, y}, decodeFrameEvents(ev)}; }
+RecordedFrame frame(int x, int y, const std::string& ev = "") { return {{x, y}, decodeFrameEvents(ev), std::nullopt}; }
 
 struct Converted {
     std::vector<std::string> lines;  // as GBK bytes

@@ -170,7 +170,9 @@ TEST_F(EditorChangeTest, CtrlZIsTheEditorsWhileItHasTheFocusAndThePlayKeyComesBa
         editorWindow().activate(true);
         editorWindow().close();
         ASSERT_EQ(playKeyRegistered(), !heldElsewhere);
-        if (!heldElsewhere) EXPECT_EQ(fp.hotkeys.active.at(HK_Play).modifiers, platform::kModControl);
+        if (!heldElsewhere) {
+            EXPECT_EQ(fp.hotkeys.active.at(HK_Play).modifiers, platform::kModControl);
+        }
     }
 }
 

@@ -120,7 +120,7 @@ TEST_F(EditorFilesTest, ARefusedNameWritesNothingAndHandsTheNameBack) {
     addClickAboveEnd();
     const auto before = programFolder();
     // Characters Windows refuses, ways out of the folder, a device, and another script's name.
-    for (const std::string& name : {"bad:name", "..\\jb_rec\\x", "../x", "CON", "taken"}) {
+    for (const std::string name : {"bad:name", "..\\jb_rec\\x", "../x", "CON", "taken"}) {
         fp.dialogs.shown.clear();
         const int focusBefore = focusCount(*editor().Edit_jbname);
         saveAs(name);
@@ -130,7 +130,7 @@ TEST_F(EditorFilesTest, ARefusedNameWritesNothingAndHandsTheNameBack) {
     }
     // Without a file to rename the refusal names the rules; blanks alone are no name at all.
     open();
-    for (const std::string& name : {"a|b", "../escape", "nul. "}) {
+    for (const std::string name : {"a|b", "../escape", "nul. "}) {
         fp.dialogs.shown.clear();
         saveAs(name);
         ASSERT_EQ(messages().size(), 1u);

@@ -50,7 +50,7 @@ protected:
             if (c.kind == InputCall::Mouse && c.a == platform::kMouseLeftDown) out.push_back(c.time - start_);
         return out;
     }
-    void openWindow(uintptr_t handle, const std::string& title) { fp.topWindows.windows.push_back({handle, title}); }
+    void openWindow(uintptr_t handle, const std::string& title) { fp.topWindows.windows.push_back({handle, title, ""}); }
     // The pointer's moves and the left clicks, in order: "x,y" and "L", blank-separated.
     std::string movesAndClicks() const {
         std::string out;
@@ -236,7 +236,7 @@ TEST_F(ScriptBlocksTest, AWindowWaitGoesOnSoonAfterTheWindowComesOrActsOnItsLimi
     for (const auto& c : cases) {
         fp.input.clear();
         fp.dialogs.shown.clear();
-        fp.topWindows.windows = {{1, "tapmill-target"}};
+        fp.topWindows.windows = {{1, "tapmill-target", ""}};
         atStart(2000, [&] { openWindow(7, "无标题 - 记事本 (Notepad)"); });
         run(c.lines);
         EXPECT_EQ(injected(), c.clicks) << c.what;
@@ -469,7 +469,7 @@ TEST_F(ScriptBlocksTest, AnAnchoredWindowBehindAnotherComesToTheFrontBeforeAClic
 TEST_F(ScriptBlocksTest, ARecordingWithWindowNotesConvertedReplaysIntoTheMovedWindow) {
     RecordingToScript conversion(1 << 20);
     for (int k = 0; k < 3; ++k) {
-        RecordedFrame click{{1000 + 40 * k, 500 + 30 * k}, decodeFrameEvents("WM_LBUTTONDOWN WM_LBUTTONUP")};
+        RecordedFrame click{{1000 + 40 * k, 500 + 30 * k}, decodeFrameEvents("WM_LBUTTONDOWN WM_LBUTTONUP"), std::nullopt};
         click.note = WindowNote{"Notepad", "b.txt - 记事本", false, 100 + 40 * k, 400 + 30 * k, 96};
         conversion.addFrame(click);
     }
