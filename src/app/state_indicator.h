@@ -58,7 +58,8 @@ private:
     std::unique_ptr<ui::Overlay> overlay_;
     IndicatorCorner shownCorner_ = IndicatorCorner::Hidden;
     Activity last_ = Activity::Idle;
-    uint32_t recordingSince_ = 0;
+    int64_t recordedMs_ = 0;
+    uint32_t lastTickMs_ = 0;
     int32_t plainPass_ = 0, plainPasses_ = 0;
 };
 

@@ -56,6 +56,20 @@ TEST(StateIndicatorCorner, MovesToTheOtherCornerOfItsEdgeWhileThePointerIsNear) 
             << static_cast<int>(c.chosen) << " pointer " << c.pointer.x << "," << c.pointer.y;
 }
 
+TEST(StateIndicatorClock, ARecordingsTimeLeavesOutItsPauses) {
+    ui::memory::MemoryFactory factory;
+    ui::memory::MemoryProgressBar panel(1);
+    StateIndicator indicator(factory, panel, 2);
+    // Recorded 2 s, paused a minute, recorded 3 s more.
+    const struct {
+        Activity activity;
+        uint32_t tickMs;
+    } steps[] = {{Activity::Recording, 1'000}, {Activity::Recording, 3'000}, {Activity::Paused, 3'100},
+                 {Activity::Paused, 63'000},   {Activity::Recording, 63'100}, {Activity::Recording, 66'100}};
+    for (const auto& step : steps) indicator.update(step.activity, {}, {500, 500}, step.tickMs);
+    EXPECT_EQ(factory.overlayMade->text(), "录制中  0 帧  00:05");
+}
+
 class StateIndicatorFormTest : public testing::FormFixture {
 protected:
     const ui::memory::MemoryOverlay& overlay() { return *factory.overlayMade; }
