@@ -143,7 +143,8 @@ void StateIndicator::update(Activity activity, IndicatorProgress progress, platf
     }
 
     const IndicatorCorner chosen = chosenCorner();
-    if (activity == Activity::Idle || chosen == IndicatorCorner::Hidden) {
+    if (activity == Activity::Idle || chosen == IndicatorCorner::Hidden ||
+        (activity == Activity::Running && progress.screenWait)) {
         overlay_->hide();
         shownCorner_ = chosen;
         return;

@@ -14,9 +14,9 @@ PBM_GETPOS = 0x0408
 VK_CONTROL, VK_E, VK_SHIFT, VK_B = 17, 69, 16, 66
 MK_SHIFT = 4
 SECOND_WINDOW = "tapmill-second"
-WM_SYSCOMMAND, SC_MAXIMIZE = 0x0112, 0xF030
-# The size of the picture taken from a window's top right corner, its close button there.
-CORNER = (48, 20)
+# The size of the picture taken from a window's top right corner: its title bar and the top of
+# what it shows there.
+CORNER = (48, 48)
 
 # A script written by hand as the editor would write it: moves, clicks, key clicks and Ctrl+A.
 # The first delay lets the keys of a hot key that started the run come up before it injects any.
@@ -261,8 +261,9 @@ class ScriptPanelTest(E2ETestCase):
                                          stopping[3], "限时内没有等到这个窗口")
 
     def test_the_programs_own_windows_never_end_a_wait_for_a_window(self):
-        # The main window "Tapmill V3.3" and the state indicator are open while the run waits.
-        waiting = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待窗口：Tapmill，限时2秒，否则跳到：没等到",
+        # The main window "Tapmill V3.3" and the state indicator are open while the run waits (the
+        # target's own title holds "tapmill" too, so the wait names the main window's).
+        waiting = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待窗口：Tapmill V，限时2秒，否则跳到：没等到",
                    "单击鼠标左键", "标签：没等到", "单击键盘的B", "结束"]
         self.start({"own": waiting})
         self.assert_jumped_after_the_limit(self.run_script("own"), limit_ms=2000)
@@ -319,15 +320,18 @@ class ScriptPanelTest(E2ETestCase):
         waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
         self.assertLess(waited, 300, "ms from the painting to the click")
 
-    def test_an_image_wait_sees_the_top_right_corner_of_a_maximised_window_beneath_the_indicator(self):
+    def test_an_image_wait_sees_the_top_right_corner_of_a_screen_filling_window_beneath_the_indicator(self):
         corner = ["开始", "延时3000毫秒", "等待图片：角，限时3秒", "移到找到的位置，偏移X=-200y=100", "单击鼠标左键", "结束"]
         self.start({"corner": corner})
         self.enable("corner")
-        target = self.start_target(window=(100, 100, 500, 400), title="maximised")
-        hwnd = self.driver.wait_window_caption("maximised")
-        self.driver.post(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE)
-        width, _ = e2e.screen_size()
-        e2e.wait_until(lambda: target.client()[2] > 500, "the target to be maximised")
+        # Without a window manager on the virtual display a maximised window keeps its place on the X
+        # screen: the target is laid over the whole screen as a maximised window lies, and paints the
+        # coloured square into the top right corner of its client area there.
+        width, height = e2e.screen_size()
+        target = self.start_target(window=(100, 100, 500, 400), title="maximised",
+                                   square=(0, width - 8 - e2e.SQUARE_SIDE, 0))
+        self.driver.place(self.driver.wait_window_caption("maximised"), 0, 0, width, height)
+        e2e.wait_until(lambda: target.client()[2] > 500, "the target to fill the screen")
         left, top = width - CORNER[0], 0
         seen = []
         def corner_still():
