@@ -127,18 +127,24 @@ void StateIndicator::passBegins(int32_t pass, int32_t passes) {
 }
 
 void StateIndicator::update(Activity activity, IndicatorProgress progress, platform::Point pointer, uint32_t tickMs) {
+    // A recording's time counts while it records: from one update to the next while the last one
+    // showed it recording, so a pause adds nothing.
     if (activity == Activity::Recording && last_ != Activity::Recording && last_ != Activity::Paused)
-        recordingSince_ = tickMs;
+        recordedMs_ = 0;
+    else if (last_ == Activity::Recording)
+        recordedMs_ += static_cast<uint32_t>(tickMs - lastTickMs_);
+    lastTickMs_ = tickMs;
     if (activity == Activity::Idle) plainPass_ = 0;
     last_ = activity;
-    progress.recordingMs = static_cast<uint32_t>(tickMs - recordingSince_);
+    progress.recordingMs = recordedMs_;
     if (progress.pass == 0) {
         progress.pass = plainPass_;
         progress.passes = plainPasses_;
     }
 
     const IndicatorCorner chosen = chosenCorner();
-    if (activity == Activity::Idle || chosen == IndicatorCorner::Hidden) {
+    if (activity == Activity::Idle || chosen == IndicatorCorner::Hidden ||
+        (activity == Activity::Running && progress.screenWait)) {
         overlay_->hide();
         shownCorner_ = chosen;
         return;

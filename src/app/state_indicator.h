@@ -21,6 +21,9 @@ struct IndicatorProgress {
     int32_t pass = 0;    // 1 for the first; 0 while no pass is known
     int32_t passes = 0;  // kEndlessPlayCount for a playback without end
     int32_t scriptLine = 0;  // 1 for the first; 0 while no line is known
+    // The script's line waits for a colour or an image: it looks at the screen, and a grab can hold
+    // every window on it (under Wine it does).
+    bool screenWait = false;
 };
 
 // "录制中  12 帧  00:42", "播放中  第 2 / ∞ 遍  第 17 帧", "运行脚本中  第 5 行", "暂停"; empty while idle.
@@ -37,7 +40,8 @@ IndicatorCorner cornerAwayFromPointer(IndicatorCorner chosen, IndicatorCorner no
 // The small window that shows over every other what the program records, plays or runs, and the
 // choice of its corner on the options panel ("状态指示", kept in config.ini). The main window calls
 // `update` at each tick of its display; the indicator shows while something goes on, and is gone
-// when the program is idle or the user chose "不显示".
+// when the program is idle, the user chose "不显示", or a script's wait looks at the screen, which
+// must see the desktop without it.
 class StateIndicator {
 public:
     StateIndicator(ui::Factory& factory, ui::Control& optionsPanel, int controlId);
@@ -58,7 +62,8 @@ private:
     std::unique_ptr<ui::Overlay> overlay_;
     IndicatorCorner shownCorner_ = IndicatorCorner::Hidden;
     Activity last_ = Activity::Idle;
-    uint32_t recordingSince_ = 0;
+    int64_t recordedMs_ = 0;
+    uint32_t lastTickMs_ = 0;
     int32_t plainPass_ = 0, plainPasses_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "app/Unit_main.h"
 #include "app/activity.h"
 #include "app/state_indicator.h"
+#include "scripts/script_line.h"
 
 namespace tapmill {
 
@@ -19,7 +20,14 @@ IndicatorProgress progressOf(const TForm_maintapmill& form) {
         progress.pass = journalPlayer.passesAsked - journalPlayer.passesLeft + 1;
         progress.passes = journalPlayer.endless ? kEndlessPlayCount : journalPlayer.passesAsked;
     }
-    if (form.running && form.runningLines) progress.scriptLine = form.runningLines->currentLine() + 1;
+    if (form.running && form.runningLines) {
+        const int line = form.runningLines->currentLine();
+        progress.scriptLine = line + 1;
+        const scripts::LineKind kind =
+            line >= 0 && line < form.runningLines->count() ? scripts::classifyLine(form.runningLines->line(line))
+                                                           : scripts::LineKind::Other;
+        progress.screenWait = kind == scripts::LineKind::WaitColour || kind == scripts::LineKind::WaitImage;
+    }
     return progress;
 }
 

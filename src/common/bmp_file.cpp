@@ -17,6 +17,25 @@ uint32_t readLe(const std::string& bytes, size_t at, size_t width) {
     return value;
 }
 
+constexpr uint32_t kBitFields = 3;
+
+// One channel of a pixel as 0..255, from where its mask puts it and as many bits as the mask has.
+uint32_t channel(uint32_t pixel, uint32_t mask) {
+    if (!mask) return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1u)) ++shift;
+    const uint32_t max = mask >> shift;
+    return static_cast<uint32_t>(static_cast<uint64_t>((pixel & mask) >> shift) * 255u / max);
+}
+
+// Where red, green and blue lie in a pixel's bits.
+struct ChannelMasks {
+    uint32_t red, green, blue;
+    uint32_t colourOf(uint32_t pixel) const {
+        return channel(pixel, red) << 16 | channel(pixel, green) << 8 | channel(pixel, blue);
+    }
+};
+
 void writeLe(std::string& bytes, uint32_t value, size_t width) {
     for (size_t i = 0; i < width; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -34,11 +53,18 @@ std::optional<platform::PixelBuffer> readBmp(const std::string& path) {
     const int32_t rawHeight = static_cast<int32_t>(readLe(bytes, 22, 4));
     const uint32_t bitCount = readLe(bytes, 28, 2);
     const uint32_t compression = readLe(bytes, 30, 4);
-    // BI_RGB, or BI_BITFIELDS for 32 bits with the usual masks, which the pixels alone tell here.
-    if (headerSize < kInfoHeaderBytes || (bitCount != 24 && bitCount != 32) ||
-        !(compression == 0 || (compression == 3 && bitCount == 32)) || width <= 0 || rawHeight == 0 ||
-        rawHeight == INT32_MIN)
+    // BI_RGB, or BI_BITFIELDS for 32 bits, whose masks follow the 40 bytes of the header (inside a
+    // larger header, at the same place).
+    const bool masked = compression == kBitFields && bitCount == 32;
+    if (headerSize < kInfoHeaderBytes || (bitCount != 24 && bitCount != 32) || !(compression == 0 || masked) ||
+        width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN ||
+        (masked && bytes.size() < kFileHeaderBytes + kInfoHeaderBytes + 12))
         return std::nullopt;
+    const ChannelMasks masks =
+        masked ? ChannelMasks{readLe(bytes, kFileHeaderBytes + kInfoHeaderBytes, 4),
+                              readLe(bytes, kFileHeaderBytes + kInfoHeaderBytes + 4, 4),
+                              readLe(bytes, kFileHeaderBytes + kInfoHeaderBytes + 8, 4)}
+               : ChannelMasks{0x00FF0000, 0x0000FF00, 0x000000FF};
     const bool topDown = rawHeight < 0;
     const int32_t height = topDown ? -rawHeight : rawHeight;
     if (static_cast<long long>(width) * height > kMaxBmpPixels) return std::nullopt;
@@ -55,7 +81,7 @@ std::optional<platform::PixelBuffer> readBmp(const std::string& path) {
         const size_t row = dataOffset + stride * static_cast<size_t>(topDown ? y : height - 1 - y);
         for (int32_t x = 0; x < width; ++x)
             picture.pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-                readLe(bytes, row + static_cast<size_t>(x) * bytesPerPixel, 3);
+                masks.colourOf(readLe(bytes, row + static_cast<size_t>(x) * bytesPerPixel, bytesPerPixel));
     }
     return picture;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "platform/pump.h"
 
 namespace tapmill {
@@ -11,6 +13,8 @@ void Delay(platform::MessagePump& pump, int ms);
 // The same wait for a loop that can be stopped: it also returns as soon as a message dispatched
 // during it has turned `going` false, so a stop ends a long wait at once instead of after it.
 void Delay(platform::MessagePump& pump, int ms, const bool& going);
+// The same for a loop whose stop is a question rather than a flag.
+void Delay(platform::MessagePump& pump, int ms, const std::function<bool()>& going);
 
 }  // namespace tapmill
 

@@ -1,5 +1,6 @@
 #include "common/window_match.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tapmill {
@@ -40,9 +41,17 @@ std::optional<platform::TopWindow> findNamedWindow(platform::TopWindows& windows
                                                    const std::string& title, bool titleIsStart) {
     if (!titleIsStart) {
         std::optional<platform::TopWindow> exact = windows.frontWindowTitled(className, title);
-        if (exact) return exact;
+        if (exact && !windows.isOwnWindow(exact->handle)) return exact;
     }
-    return chooseNamedWindow(windows.windowsOfClass(className), title, titleIsStart);
+    std::vector<platform::TopWindow> ofClass = windows.windowsOfClass(className);
+    ofClass.erase(std::remove_if(ofClass.begin(), ofClass.end(),
+                                 [&](const platform::TopWindow& w) { return windows.isOwnWindow(w.handle); }),
+                  ofClass.end());
+    return chooseNamedWindow(ofClass, title, titleIsStart);
+}
+
+int drawnDpi(platform::DpiAwareness awareness, int windowDpi, int monitorDpi) {
+    return awareness == platform::DpiAwareness::PerMonitor || monitorDpi <= 0 ? windowDpi : monitorDpi;
 }
 
 platform::Point mapIntoWindow(int clientX, int clientY, int recordedDpi, const platform::WindowPlace& place) {

@@ -76,7 +76,9 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
             clock.waitForFrame(playing);
             if (!playing) break;
             if (playpause) {
-                while (playpause) Delay(platform_.pump, kPausePollMs);
+                while (playpause && playing) Delay(platform_.pump, kPausePollMs, playing);
+                // A stop pressed while paused ends the playback without the frame it was paused before.
+                if (!playing) break;
                 // The frames after a pause keep their spacing from where it ended.
                 clock.restart();
             }

@@ -3,16 +3,10 @@
 #include <cmath>
 #include <optional>
 
-#include "common/delay.h"
+#include "common/window_follow_rules.h"
 #include "common/window_match.h"
 
 namespace tapmill {
-
-namespace {
-
-constexpr int kLookAgainMs = 100;
-
-}  // namespace
 
 bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
     const std::optional<platform::TopWindow> window =
@@ -30,15 +24,8 @@ bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
 
 bool WindowAnchor::follow(const WindowNote& note, platform::Point recorded, const std::function<bool()>& stopped,
                           const std::function<bool()>& paused) {
-    uint32_t waited = 0;
-    while (!anchorTo(note, recorded)) {
-        if (stopped() || waited >= static_cast<uint32_t>(kWaitMs)) return false;
-        const uint32_t before = pump_.tickMs();
-        const bool wasPaused = paused();
-        Delay(pump_, kLookAgainMs);
-        if (!wasPaused) waited += pump_.tickMs() - before;
-    }
-    return !stopped();
+    return waitUntilFound(pump_, stopped, paused, kWaitMs, [&] { return anchorTo(note, recorded); }) ==
+           WaitOutcome::Found;
 }
 
 platform::Point WindowAnchor::place(platform::Point recorded) const {

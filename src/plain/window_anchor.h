@@ -21,8 +21,9 @@ public:
     WindowAnchor(platform::TopWindows& windows, platform::MessagePump& pump) : windows_(windows), pump_(pump) {}
 
     // Finds the window of the note for the frame recorded at `recorded`, waiting up to kWaitMs
-    // (not counting a pause) with the pump running. False when it did not come, or `stopped` said
-    // so meanwhile.
+    // (not counting a pause) with the pump running (waitUntilFound: a stop ends the wait at once,
+    // and nothing found while paused counts before the pause ends). False when it did not come, or
+    // `stopped` said so meanwhile.
     bool follow(const WindowNote& note, platform::Point recorded, const std::function<bool()>& stopped,
                 const std::function<bool()>& paused);
     // Where a frame recorded at this position plays now.

@@ -29,7 +29,11 @@ public:
     // Copies what the screen shows in the area (clipped to the virtual screen) into the buffer,
     // which takes the clipped size. Nothing, with the buffer as it was, when the system gives no
     // picture (a locked or secure desktop) or nothing of the area is on the screen.
+    // Throws std::bad_alloc when the memory cannot hold the picture.
     virtual Grab grab(const ScreenRect& area, PixelBuffer& into) = 0;
+    // Lets go of what the grabs keep from one to the next (a bitmap of the last size grabbed), as a
+    // whole screen's worth is much memory to hold between waits.
+    virtual void release() = 0;
 };
 
 }  // namespace tapmill::platform

@@ -15,10 +15,19 @@ struct TopWindow {
     std::string className;  // UTF-8
 };
 
-// Where a window's client area lies on the screen, and the DPI the window is drawn for.
+// How a window's program draws for the monitor's DPI: not at all (the system stretches what it draws
+// at 96), for the DPI the system had at its start (stretched on other monitors), or for each
+// monitor's own.
+enum class DpiAwareness { Unaware, System, PerMonitor };
+
+// Where a window's client area lies on the screen, and the DPI its pixels on the screen are at: for a
+// window drawn per monitor the DPI it draws for, for one the system stretches its monitor's
+// (common/window_match.h drawnDpi). The awareness and the monitor's DPI are what that came from.
 struct WindowPlace {
     ScreenRect client;
     int dpi = 96;
+    DpiAwareness awareness = DpiAwareness::PerMonitor;
+    int monitorDpi = 0;  // 0: not known
 };
 
 // The visible top-level windows of every program, and bringing one of them to the front.
@@ -42,6 +51,13 @@ public:
     virtual std::optional<WindowPlace> placeOf(uintptr_t handle) = 0;
     // The window that has the input now; 0 when none has.
     virtual uintptr_t foregroundWindow() = 0;
+    // The window a key pressed now goes to: the one with the keyboard focus in the foreground
+    // window's program (a child window, or another top-level one of it), else the foreground window;
+    // 0 when none.
+    virtual uintptr_t focusWindow() = 0;
+    // The window's program runs with higher rights than this one (a higher integrity level), so the
+    // system drops what is sent to it without a word.
+    virtual bool hasHigherRights(uintptr_t handle) = 0;
     // Restores the window if it is minimised, brings it to the front and gives it the input.
     // False when it is gone or the system kept another window in front.
     virtual bool bringToFront(uintptr_t handle) = 0;

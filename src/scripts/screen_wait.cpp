@@ -1,5 +1,7 @@
 #include "scripts/screen_wait.h"
 
+#include <new>
+
 #include "common/bmp_file.h"
 #include "common/image_search.h"
 #include "scripts/script_fault.h"
@@ -7,16 +9,31 @@
 
 namespace tapmill::scripts {
 
+namespace {
+
+const char kImageTooLarge[] = "图片比要找的范围还大，永远找不到";
+const char kNoMemoryForGrab[] = "内存不足，无法截取屏幕";
+
+}  // namespace
+
 void ScreenWait::loadImages(const RunList& lines) {
-    for (int i = 0; i < lines.count(); ++i) {
+    const platform::ScreenRect screen = platform_.screen.virtualScreen();
+    // Nothing after the end line runs.
+    for (int i = 0; i < lines.count() && classifyLine(lines.line(i)) != LineKind::End; ++i) {
         const std::string line = lines.line(i);
         if (classifyLine(line) != LineKind::WaitImage) continue;
         try {
-            image(lineImage(line).name);
+            refuseLargerThan(image(lineImage(line).name), screen, i);
+        } catch (const WindowTimeout&) {
+            throw;
         } catch (const ScriptLineFault& fault) {
             throw ScriptLineFault(fault.reason(), i);
         }
     }
+}
+
+void ScreenWait::refuseLargerThan(const platform::PixelBuffer& picture, const platform::ScreenRect& area, int line) {
+    if (picture.width > area.width || picture.height > area.height) throw WindowTimeout(kImageTooLarge, line);
 }
 
 const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
@@ -28,21 +45,26 @@ const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
     return images_.emplace(name, std::move(*read)).first->second;
 }
 
-WaitOutcome ScreenWait::wait(const ColourLine& line) {
-    return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
-        const std::optional<platform::Point> point = anchor_.pointNow(line.point);
-        if (!point || platform_.screen.grab({point->x, point->y, 1, 1}, grab_) == platform::Grab::Nothing ||
-            !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
-            return false;
-        found_ = point;
-        return true;
-    }));
+WaitOutcome ScreenWait::wait(const ColourLine& line, int lineIndex) {
+    return settle(lineIndex, [&] {
+        return pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
+            const std::optional<platform::Point> point = anchor_.pointNow(line.point);
+            if (!point || platform_.screen.grab({point->x, point->y, 1, 1}, grab_) == platform::Grab::Nothing ||
+                !coloursMatch(grab_.pixels[0], line.colour, line.tolerance))
+                return false;
+            found_ = point;
+            return true;
+        });
+    });
 }
 
-WaitOutcome ScreenWait::wait(const ImageLine& line) {
+WaitOutcome ScreenWait::wait(const ImageLine& line, int lineIndex) {
     const platform::PixelBuffer& wanted = image(line.name);
+    // A window line's window smaller than the image: the wait could never find it.
+    if (const std::optional<platform::ScreenRect> area = anchor_.searchArea())
+        refuseLargerThan(wanted, platform::intersection(*area, platform_.screen.virtualScreen()), lineIndex);
     bool searchedInVain = false;
-    return settle(pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
+    return settle(lineIndex, [&] { return pollUntil(platform_.pump, running_, runpause_, line.end.limitSeconds, [&] {
         const std::optional<platform::ScreenRect> wantedArea = anchor_.searchArea();
         if (!wantedArea) return false;
         // The grab is clipped to the screen; so is the origin of what it holds.
@@ -57,12 +79,26 @@ WaitOutcome ScreenWait::wait(const ImageLine& line) {
         if (!at) return false;
         found_ = platform::Point{area.left + at->x + wanted.width / 2, area.top + at->y + wanted.height / 2};
         return true;
-    }));
+    }); });
 }
 
-WaitOutcome ScreenWait::settle(WaitOutcome outcome) {
+WaitOutcome ScreenWait::settle(int lineIndex, const std::function<WaitOutcome()>& waitFor) {
+    WaitOutcome outcome = WaitOutcome::Stopped;
+    try {
+        outcome = waitFor();
+    } catch (const std::bad_alloc&) {
+        letGoOfGrab();
+        throw WindowTimeout(kNoMemoryForGrab, lineIndex);
+    }
+    letGoOfGrab();
     if (outcome != WaitOutcome::Found) found_.reset();
     return outcome;
+}
+
+void ScreenWait::letGoOfGrab() {
+    // A grab of the whole screen is megabytes; a wait needs it only from try to try.
+    grab_ = platform::PixelBuffer();
+    platform_.screen.release();
 }
 
 }  // namespace tapmill::scripts

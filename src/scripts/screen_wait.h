@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,23 +25,29 @@ public:
         : platform_(platform), running_(running), runpause_(runpause), anchor_(anchor),
           imageFolder_(std::move(imageFolder)) {}
 
-    // Reads the image of every image line before the run starts; throws ScriptLineFault naming the
-    // first line whose image is missing or unreadable.
+    // Reads the image of every image line up to the end line before the run starts; throws
+    // ScriptLineFault naming the first line whose image is missing or unreadable, or WindowTimeout
+    // naming the first whose image is larger than the screen.
     void loadImages(const RunList& lines);
 
     // Waits until the point shows the colour, or the image is on the screen (an image not read yet,
     // as of a line the editor's run took in since it started, is read first). A find is where the
     // next move goes; a wait that does not find forgets the last one, so the move cannot go to a
-    // place the screen no longer shows.
-    WaitOutcome wait(const ColourLine& line);
-    WaitOutcome wait(const ImageLine& line);
+    // place the screen no longer shows. The grab is let go of when the wait ends. Throws
+    // WindowTimeout naming the line (lineIndex) when the image is larger than the window line's
+    // client area, or the memory cannot hold a grab.
+    WaitOutcome wait(const ColourLine& line, int lineIndex);
+    WaitOutcome wait(const ImageLine& line, int lineIndex);
 
     // The point found last: the colour's point, or the centre of the image.
     std::optional<platform::Point> found() const { return found_; }
 
 private:
     const platform::PixelBuffer& image(const std::string& name);
-    WaitOutcome settle(WaitOutcome outcome);
+    // Runs the wait, then lets go of the grab and forgets a find the wait did not confirm.
+    WaitOutcome settle(int lineIndex, const std::function<WaitOutcome()>& waitFor);
+    void letGoOfGrab();
+    static void refuseLargerThan(const platform::PixelBuffer& picture, const platform::ScreenRect& area, int line);
 
     platform::Platform& platform_;
     const bool& running_;

@@ -73,7 +73,9 @@ bool ScriptRun::step(int& i) {
     schedule_.waitForFrame(running_);
     if (!running_) return false;
     if (runpause_ && running_) {
-        while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs);
+        while (runpause_ && running_) Delay(platform_.pump, kPauseCheckMs, running_);
+        // A stop pressed while paused ends the run without the line it was paused before.
+        if (!running_) return false;
         // The delays after a pause count from where it ended.
         schedule_.restart();
     }
@@ -104,7 +106,7 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
     try {
         switch (kind) {
             case LineKind::TypeText:
-                typeText(lineText(line));
+                if (anchor_.beforeInput(false)) typeText(lineText(line));
                 // The delays after the text count from its last character.
                 schedule_.restart();
                 break;
@@ -121,12 +123,12 @@ void ScriptRun::actBlock(const std::string& line, LineKind kind, int& i) {
             }
             case LineKind::WaitColour: {
                 const ColourLine colour = lineColour(line);
-                afterWait(screen_.wait(colour), colour.end, kColourNotThere, i);
+                afterWait(screen_.wait(colour, i), colour.end, kColourNotThere, i);
                 break;
             }
             case LineKind::WaitImage: {
                 const ImageLine image = lineImage(line);
-                afterWait(screen_.wait(image), image.end, kImageNotThere, i);
+                afterWait(screen_.wait(image, i), image.end, kImageNotThere, i);
                 break;
             }
             case LineKind::MoveToFound: moveToFound(line, i); break;
@@ -187,9 +189,11 @@ void ScriptRun::showProgress(int i) {
 }
 
 void ScriptRun::act(const std::string& line, LineKind kind) {
-    if (kind == LineKind::LeftClick || kind == LineKind::LeftDoubleClick || kind == LineKind::RightClick ||
-        kind == LineKind::LeftDown)
-        anchor_.beforeClick();
+    // A press goes to the window line's window; a release goes where its press went.
+    const bool button = kind == LineKind::LeftClick || kind == LineKind::LeftDoubleClick ||
+                        kind == LineKind::RightClick || kind == LineKind::LeftDown;
+    const bool key = kind == LineKind::KeyClick || kind == LineKind::KeyDown;
+    if ((button || key) && !anchor_.beforeInput(button)) return;
     switch (kind) {
         case LineKind::KeyClick: pressKey(line, true, true); break;
         case LineKind::KeyDown: pressKey(line, true, false); break;

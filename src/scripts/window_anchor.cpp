@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/window_follow_rules.h"
 #include "common/window_match.h"
 #include "scripts/script_fault.h"
 #include "scripts/script_line.h"
@@ -32,7 +33,7 @@ std::optional<AnchorLine> anchorInForce(const RunList& lines, int index) {
 
 std::optional<AnchorTarget> findAnchorWindow(platform::TopWindows& windows, const AnchorLine& line) {
     const std::optional<platform::TopWindow> window =
-        line.className.empty() ? chooseWindow(windows.visibleWindows(), line.title)
+        line.className.empty() ? chooseWindow(othersWindows(windows, windows.visibleWindows()), line.title)
                                : findNamedWindow(windows, line.className, line.title);
     if (!window) return std::nullopt;
     const std::optional<platform::WindowPlace> place = placeRestoring(windows, window->handle);
@@ -61,17 +62,21 @@ WaitOutcome WindowAnchor::anchor(const AnchorLine& line, int lineIndex) {
     return outcome;
 }
 
-std::optional<platform::Point> WindowAnchor::screenPoint(platform::Point point) {
-    if (!anchored_) return point;
+bool WindowAnchor::present() {
     Anchored& anchored = *anchored_;
     if (std::optional<platform::WindowPlace> place = platform_.topWindows.placeOf(anchored.handle)) {
         anchored.place = *place;
-    } else {
-        const WaitOutcome outcome = waitFor(anchored);
-        if (outcome == WaitOutcome::Stopped) return std::nullopt;
-        if (outcome == WaitOutcome::TimedOut) throw WindowTimeout(kWindowGone, anchored.lineIndex);
+        return true;
     }
-    return mapIntoWindow(point.x, point.y, anchored.line.dpi, anchored.place);
+    const WaitOutcome outcome = waitFor(anchored);
+    if (outcome == WaitOutcome::TimedOut) throw WindowTimeout(kWindowGone, anchored.lineIndex);
+    return outcome == WaitOutcome::Found;
+}
+
+std::optional<platform::Point> WindowAnchor::screenPoint(platform::Point point) {
+    if (!anchored_) return point;
+    if (!present()) return std::nullopt;
+    return mapIntoWindow(point.x, point.y, anchored_->line.dpi, anchored_->place);
 }
 
 std::optional<platform::ScreenRect> WindowAnchor::searchArea() {
@@ -88,15 +93,14 @@ std::optional<platform::Point> WindowAnchor::pointNow(platform::Point point) {
     return mapIntoWindow(point.x, point.y, anchored_->line.dpi, *place);
 }
 
-void WindowAnchor::beforeClick() {
-    if (!anchored_) return;
-    platform::TopWindows& windows = platform_.topWindows;
-    const uintptr_t handle = anchored_->handle;
-    if (windows.foregroundWindow() == handle) return;
-    const platform::Point pointer = platform_.input.cursorPos();
-    const std::optional<platform::TopWindow> atPointer = windows.windowAt(pointer.x, pointer.y);
-    if (atPointer && atPointer->handle == handle) return;
-    if (!windows.bringToFront(handle)) throw WindowTimeout(kWindowNotInFront, anchored_->lineIndex);
+bool WindowAnchor::beforeInput(bool button) {
+    if (!anchored_) return true;
+    if (!present()) return false;
+    const std::optional<platform::Point> place =
+        button ? std::optional<platform::Point>(platform_.input.cursorPos()) : std::nullopt;
+    if (raiseForInput(platform_.topWindows, anchored_->handle, place) == RaiseOutcome::Covered)
+        throw WindowTimeout(kWindowNotInFront, anchored_->lineIndex);
+    return true;
 }
 
 }  // namespace tapmill::scripts

@@ -53,10 +53,12 @@ public:
     // Where the point of a line after the window line is on the screen now, without waiting;
     // nothing while the window is gone.
     std::optional<platform::Point> pointNow(platform::Point point);
-    // Before a button goes down: the window comes to the front when another window is at the
-    // pointer, as the user's own click would have brought it. Throws WindowTimeout naming the
-    // window line when the system keeps it behind.
-    void beforeClick();
+    // Before a button goes down at the pointer (button) or a key: a window that has gone is waited
+    // for as for a move, then the window comes to the front where the input would not reach it
+    // (raiseForInput), as the user's own click would have brought it. False when the run is stopped
+    // meanwhile: the input is not sent. Throws WindowTimeout naming the window line when the window
+    // does not come back, or the system keeps it behind or covered.
+    bool beforeInput(bool button);
 
 private:
     struct Anchored {
@@ -68,6 +70,8 @@ private:
 
     // Searches for the line's window and where its client area is; a minimised one is restored.
     bool find(Anchored& anchored);
+    // Where the anchored window is now, waiting for it when it has gone; false when stopped meanwhile.
+    bool present();
     WaitOutcome waitFor(Anchored& anchored);
 
     platform::Platform& platform_;

@@ -23,7 +23,8 @@ std::optional<platform::TopWindow> chooseWindow(const std::vector<platform::TopW
 }
 
 bool WindowWait::found(const std::string& title, bool activate) {
-    std::optional<platform::TopWindow> window = chooseWindow(platform_.topWindows.visibleWindows(), title);
+    platform::TopWindows& windows = platform_.topWindows;
+    std::optional<platform::TopWindow> window = chooseWindow(othersWindows(windows, windows.visibleWindows()), title);
     return window && (!activate || platform_.topWindows.bringToFront(window->handle));
 }
 

@@ -14,8 +14,8 @@ namespace tapmill::scripts {
 std::optional<platform::TopWindow> chooseWindow(const std::vector<platform::TopWindow>& windows,
                                                 const std::string& titlePart);
 
-// The wait of "等待窗口：" and "激活窗口：", which looks through the desktop's windows at each try
-// of pollUntil.
+// The wait of "等待窗口：" and "激活窗口：", which looks through the desktop's windows, this
+// program's own left out, at each try of pollUntil.
 class WindowWait {
 public:
 

@@ -30,6 +30,11 @@ ONE_PASS = [
 ]
 
 
+def presses_besides_ctrl_q(events):
+    """The button and key presses among the events, but for Ctrl and Q of the stop key Ctrl+Q."""
+    return [e for e in events if e[0] in ("LDOWN", "RDOWN") or (e[0] == "KEYDOWN" and e[1] not in (17, 81))]
+
+
 def setUpModule():
     e2e.start_session()
 
@@ -84,6 +89,17 @@ class PlaybackTest(E2ETestCase):
         downs = sum(1 for e in self.target.events() if e[0] in ("LDOWN", "RDOWN"))
         ups = sum(1 for e in self.target.events() if e[0] in ("LUP", "RUP"))
         self.assertEqual(downs, ups)
+
+    def test_a_paused_endless_playback_stopped_with_ctrl_q_plays_nothing_more(self):
+        self.start_endless_playback()
+        pause = self.main.in_panel("Panel_rec", "暂停")
+        self.driver.click(pause)
+        e2e.wait_until(lambda: self.driver.get_text(pause) == "继续", "the pause to show")
+        paused = len(self.target.wait_quiet())
+        e2e.key("ctrl+q")
+        self.wait_idle()
+        # Only the stop key's own Ctrl and the release of what the pause held may come after it.
+        self.assertEqual(presses_besides_ctrl_q(self.target.wait_quiet()[paused:]), [])
 
     def test_answering_no_to_the_exit_question_keeps_the_playback_running(self):
         self.start_endless_playback()

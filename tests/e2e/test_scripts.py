@@ -14,6 +14,9 @@ PBM_GETPOS = 0x0408
 VK_CONTROL, VK_E, VK_SHIFT, VK_B = 17, 69, 16, 66
 MK_SHIFT = 4
 SECOND_WINDOW = "tapmill-second"
+# The size of the picture taken from a window's top right corner: its title bar and the top of
+# what it shows there.
+CORNER = (48, 48)
 
 # A script written by hand as the editor would write it: moves, clicks, key clicks and Ctrl+A.
 # The first delay lets the keys of a hot key that started the run come up before it injects any.
@@ -161,6 +164,26 @@ class ScriptPanelTest(E2ETestCase):
         e2e.mouse_move(500, 500)
         self.assertEqual(self.driver.cursor(), (500, 500))
 
+    def test_a_paused_endless_script_stopped_with_ctrl_q_runs_no_more_lines(self):
+        self.start({"clicks": ["开始", "鼠标移至X=300y=300", "单击鼠标左键", "延时100毫秒", "单击键盘的A", "结束"]})
+        self.enable("clicks")
+        loop = self.main.in_panel("Panel_homa", "无限循环播放")
+        self.driver.click(loop)
+        e2e.wait_until(lambda: self.driver.is_checked(loop) == 1, "the endless box to be ticked")
+        target = self.start_target()
+        self.driver.click(self.button("运行"))
+        target.wait_events(8)
+        pause = self.button("暂停")
+        self.driver.click(pause)
+        e2e.wait_until(lambda: self.driver.get_text(pause) == "继续", "the pause to show")
+        paused = len(target.wait_quiet())
+        e2e.key("ctrl+q")
+        self.wait_idle()
+        # Only the stop key's own Ctrl and the release of what the pause held may come after it.
+        added = target.wait_quiet()[paused:]
+        self.assertEqual([e for e in added if e[0] in ("LDOWN", "RDOWN") or (e[0] == "KEYDOWN" and e[1] != VK_CONTROL)],
+                         [])
+
     def test_a_run_stopped_while_holding_keys_and_buttons_lets_go_of_them(self):
         self.start({"hold": ["开始", "鼠标移至X=250y=250", "按下键盘的SHIFT", "按下鼠标左键", "延时3000毫秒",
                              "弹起鼠标左键", "弹起键盘的SHIFT", "结束"]})
@@ -185,14 +208,15 @@ class ScriptPanelTest(E2ETestCase):
     def stamp(self, target, event):
         return next(stamp for (name, *_), stamp in target.timed_events() if name == event)
 
-    def assert_jumped_after_the_limit(self, target):
-        """A script that right-clicks, waits with a limit of 1 s and jumps to a label that presses B:
-        the label's key comes 0.9 to 1.5 s after the wait began, and the line after the wait never runs."""
+    def assert_jumped_after_the_limit(self, target, limit_ms=1000):
+        """A script that right-clicks, waits with a limit (1 s unless told) and jumps to a label that
+        presses B: the label's key comes from just before the limit to half a second after it, and the
+        line after the wait never runs."""
         self.wait_idle()
         self.assertEqual(target.wait_events(4)[:4], [("RDOWN", 300, 300), ("RUP", 300, 300), ("KEYDOWN", VK_B),
                                                      ("KEYUP", VK_B)])
         waited = self.stamp(target, "KEYDOWN") - self.stamp(target, "RDOWN")
-        self.assertTrue(900 < waited < 1500, f"the jump came {waited:.0f} ms after the wait began")
+        self.assertTrue(limit_ms - 100 < waited < limit_ms + 500, f"the jump came {waited:.0f} ms after the wait began")
         target.stop()
 
     def assert_stopped_at_the_limit(self, target, line, reason):
@@ -235,6 +259,14 @@ class ScriptPanelTest(E2ETestCase):
         self.assert_jumped_after_the_limit(self.run_script("jumping", opens=(SECOND_WINDOW, 2000)))
         self.assert_stopped_at_the_limit(self.run_script("stopping", opens=(SECOND_WINDOW, 2000)),
                                          stopping[3], "限时内没有等到这个窗口")
+
+    def test_the_programs_own_windows_never_end_a_wait_for_a_window(self):
+        # The main window "Tapmill V3.3" and the state indicator are open while the run waits (the
+        # target's own title holds "tapmill" too, so the wait names the main window's).
+        waiting = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待窗口：Tapmill V，限时2秒，否则跳到：没等到",
+                   "单击鼠标左键", "标签：没等到", "单击键盘的B", "结束"]
+        self.start({"own": waiting})
+        self.assert_jumped_after_the_limit(self.run_script("own"), limit_ms=2000)
 
     def test_activating_a_window_brings_it_in_front_of_the_target(self):
         self.start({"activate": ["开始", "单击鼠标右键", "激活窗口：" + SECOND_WINDOW + "，限时5秒", "结束"]})
@@ -287,6 +319,38 @@ class ScriptPanelTest(E2ETestCase):
         self.assertEqual(target.wait_events(3)[:2], [("SQUARE", left, top), ("LDOWN", left + 5, top + 5)])
         waited = self.stamp(target, "LDOWN") - self.stamp(target, "SQUARE")
         self.assertLess(waited, 300, "ms from the painting to the click")
+
+    def test_an_image_wait_sees_the_top_right_corner_of_a_screen_filling_window_beneath_the_indicator(self):
+        corner = ["开始", "延时3000毫秒", "等待图片：角，限时3秒", "移到找到的位置，偏移X=-200y=100", "单击鼠标左键", "结束"]
+        self.start({"corner": corner})
+        self.enable("corner")
+        # Without a window manager on the virtual display a maximised window keeps its place on the X
+        # screen: the target is laid over the whole screen as a maximised window lies, and paints the
+        # coloured square into the top right corner of its client area there.
+        width, height = e2e.screen_size()
+        target = self.start_target(window=(100, 100, 500, 400), title="maximised",
+                                   square=(0, width - 8 - e2e.SQUARE_SIDE, 0))
+        self.driver.place(self.driver.wait_window_caption("maximised"), 0, 0, width, height)
+        e2e.wait_until(lambda: target.client()[2] > 500, "the target to fill the screen")
+        left, top = width - CORNER[0], 0
+        seen = []
+        def corner_still():
+            seen.append(e2e.screen_rows(e2e.screenshot("corner-before"), left, top, *CORNER))
+            return len(seen) > 1 and seen[-1] == seen[-2]
+        e2e.wait_until(corner_still, "the maximised window to be painted")
+        picture = seen[-1]
+        self.folder.write_bytes("jb_homa/图片/corner/角.bmp", e2e.bmp_bytes(picture))
+
+        self.driver.click(self.button("运行"))
+        indicator = self.driver.wait_window("TapmillStateIndicator")
+        e2e.wait_until(lambda: self.driver.is_visible(indicator), "the indicator to show")
+        # The indicator lies over the corner while the run waits there.
+        e2e.wait_until(lambda: e2e.screen_rows(e2e.screenshot("corner-covered"), left, top, *CORNER) != picture,
+                       "the indicator to cover the corner")
+        self.wait_idle()
+        client_left, client_top = target.client()[:2]
+        centre = (left + CORNER[0] // 2, top + CORNER[1] // 2)
+        self.assertIn(("LDOWN", centre[0] - 200 - client_left, centre[1] + 100 - client_top), target.wait_events(2))
 
     def test_a_screen_wait_whose_limit_passes_jumps_or_stops_as_written(self):
         jumping = ["开始", "鼠标移至X=300y=300", "单击鼠标右键", "等待图片：方块，限时1秒，否则跳到：没等到", "单击鼠标左键",

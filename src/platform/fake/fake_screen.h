@@ -1,5 +1,7 @@
 #pragma once
 #include <algorithm>
+#include <new>
+#include <vector>
 
 #include "platform/screen.h"
 
@@ -13,6 +15,9 @@ public:
     platform::ScreenRect virtualScreen() override { return area; }
     platform::Grab grab(const platform::ScreenRect& wanted, platform::PixelBuffer& into) override {
         ++grabs;
+        bufferSizesGiven.push_back(into.pixels.size());
+        if (outOfMemory) throw std::bad_alloc();
+        held = true;
         const int left = std::max(wanted.left, area.left), top = std::max(wanted.top, area.top);
         const int right = std::min(wanted.left + wanted.width, area.left + area.width);
         const int bottom = std::min(wanted.top + wanted.height, area.top + area.height);
@@ -27,6 +32,8 @@ public:
                         &into.pixels[static_cast<size_t>(y - top) * static_cast<size_t>(into.width)]);
         return into.pixels == held ? platform::Grab::Same : platform::Grab::New;
     }
+
+    void release() override { held = false; }
 
     // A new, black screen over this rectangle.
     void resize(const platform::ScreenRect& to) {
@@ -52,6 +59,12 @@ public:
     platform::PixelBuffer canvas;
     bool refuse = false;  // the system gives no picture, as on a locked desktop
     int grabs = 0;
+    // The size of the buffer each grab was given, as it came.
+    std::vector<size_t> bufferSizesGiven;
+    // The system's memory cannot hold a picture.
+    bool outOfMemory = false;
+    // Between a grab and release: what a real screen keeps of its last grab.
+    bool held = false;
 
 private:
     size_t index(int x, int y) const {

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "common/window_match.h"
 #include "platform/top_windows.h"
 
 namespace tapmill::fake {
@@ -32,9 +33,11 @@ public:
             if (w.className == className && w.title == title) return w;
         return std::nullopt;
     }
-    // The frontmost window whose client area holds the point (the fake has no frames).
+    // The frontmost window whose frame (where the test gives one) or client area holds the point.
     std::optional<platform::TopWindow> windowAt(int x, int y) override {
         for (const platform::TopWindow& w : windows) {
+            auto frame = frames.find(w.handle);
+            if (frame != frames.end() && frame->second.contains(x, y)) return w;
             auto place = places.find(w.handle);
             if (place != places.end() && place->second.client.contains(x, y)) return w;
         }
@@ -47,21 +50,32 @@ public:
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override {
         auto place = places.find(handle);
         if (place == places.end() || !find(handle) || minimised.count(handle)) return std::nullopt;
-        return place->second;
+        platform::WindowPlace drawn = place->second;
+        drawn.dpi = drawnDpi(drawn.awareness, drawn.dpi, drawn.monitorDpi);
+        return drawn;
     }
     uintptr_t foregroundWindow() override {
         if (inputWindow) return inputWindow;
         return windows.empty() ? 0 : windows.front().handle;
     }
-    // Moves the window to the front, unless the test has the system refuse it.
+    uintptr_t focusWindow() override { return focus ? focus : foregroundWindow(); }
+    bool hasHigherRights(uintptr_t handle) override { return higherRights.count(handle) > 0; }
+    // Moves the window to the front, behind the topmost windows unless it is one, and gives it the
+    // input, unless the test has the system refuse it.
     bool bringToFront(uintptr_t handle) override {
         broughtToFront.push_back(handle);
         if (onBringToFront) onBringToFront(handle);
         auto it = std::find_if(windows.begin(), windows.end(),
                                [&](const platform::TopWindow& w) { return w.handle == handle; });
         if (it == windows.end() || refuseFront) return false;
-        std::rotate(windows.begin(), it, it + 1);
-        inputWindow = 0;
+        const platform::TopWindow raised = *it;
+        windows.erase(it);
+        auto front = topmost.count(handle)
+                         ? windows.begin()
+                         : std::find_if(windows.begin(), windows.end(),
+                                        [&](const platform::TopWindow& w) { return !topmost.count(w.handle); });
+        windows.insert(front, raised);
+        inputWindow = handle;
         minimised.erase(handle);
         return true;
     }
@@ -71,12 +85,20 @@ public:
     std::vector<platform::TopWindow> windows;
     std::set<uintptr_t> ownWindows;
     std::map<uintptr_t, platform::WindowPlace> places;
+    // The whole window with its title bar and borders, where it reaches beyond the client area.
+    std::map<uintptr_t, platform::ScreenRect> frames;
+    // Windows kept above all others: a raised window goes behind them.
+    std::set<uintptr_t> topmost;
     // Windows with no place on the screen until they are brought to the front, which restores them.
     std::set<uintptr_t> minimised;
     bool refuseFront = false;
     // The window with the input when the test sets it apart from the front one, which then covers
-    // it without having the input (as one kept on top does); bringToFront gives it back to the front.
+    // it without having the input (as one kept on top does); bringToFront gives it to the raised one.
     uintptr_t inputWindow = 0;
+    // The window with the keyboard focus when the test sets it apart from the foreground window.
+    uintptr_t focus = 0;
+    // Windows of programs that run with higher rights than this one.
+    std::set<uintptr_t> higherRights;
     std::vector<uintptr_t> broughtToFront;
     // Called at each bringToFront, for a test that looks at what came before it.
     std::function<void(uintptr_t)> onBringToFront;

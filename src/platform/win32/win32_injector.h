@@ -1,29 +1,24 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-
 #include "platform/input.h"
+#include "platform/win32/win32_top_windows.h"
 
 namespace tapmill::win32 {
 
 // SendInput, and why the system did not take the input. A window of a program with higher rights
-// in front (user interface privilege isolation) drops what is sent to it without a trace in
-// SendInput's answer or the last error, so its process's integrity level is compared with ours
-// before anything is sent. A locked or secure desktop shows as an input desktop we cannot open.
+// (user interface privilege isolation) drops what is sent to it without a trace in SendInput's
+// answer or the last error, so the rights of the window that will receive the input are compared
+// with ours before anything is sent (common/input_recipient.h). A locked or secure desktop shows as
+// an input desktop we cannot open.
 class Win32Injector {
 public:
     platform::InputRefusal send(INPUT& input);
 
 private:
-    platform::InputRefusal refusalBefore();
-    bool foregroundHasHigherRights(HWND foreground);
+    platform::InputRefusal refusalBefore(const INPUT& input);
 
-    std::optional<DWORD> ownLevel_;
-    // The last foreground window looked at, and what it gave: a playback asks at every event.
-    HWND foreground_ = nullptr;
-    DWORD foregroundProcess_ = 0;
-    bool foregroundHigher_ = false;
+    Win32TopWindows windows_;
 };
 
 }  // namespace tapmill::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_screen.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tapmill::win32 {
 
@@ -67,7 +68,12 @@ platform::Grab Win32Screen::grab(const platform::ScreenRect& wanted, platform::P
 
     HDC screenDc = GetDC(nullptr);
     if (!screenDc) return platform::Grab::Nothing;
-    bool grabbed = prepare(screenDc, width, height);
+    if (!prepare(screenDc, width, height)) {
+        ReleaseDC(nullptr, screenDc);
+        // The bitmap of a whole screen is megabytes: the system had no memory for it.
+        throw std::bad_alloc();
+    }
+    bool grabbed = true;
     const uint32_t* from = static_cast<const uint32_t*>(bits_);
     // How many pixels from the first match what the buffer holds, counted band by band while each
     // band is fresh in the cache, so that a still screen costs no second pass over the picture.
@@ -76,8 +82,9 @@ platform::Grab Win32Screen::grab(const platform::ScreenRect& wanted, platform::P
     const int bandRows = std::max(1, kBandBytes / (width * 4));
     for (int y = 0; grabbed && y < height; y += bandRows) {
         const int rows = std::min(bandRows, height - y);
-        // CAPTUREBLT takes layered windows too, as the user sees them.
-        grabbed = BitBlt(memoryDc_, 0, y, width, rows, screenDc, left, top + y, SRCCOPY | CAPTUREBLT) != FALSE;
+        // Without CAPTUREBLT the layered windows are left out: this program's state indicator, which
+        // shows over every window during a run, is one, and a wait must see what lies below it.
+        grabbed = BitBlt(memoryDc_, 0, y, width, rows, screenDc, left, top + y, SRCCOPY) != FALSE;
         GdiFlush();
         const size_t bandEnd = static_cast<size_t>(y + rows) * static_cast<size_t>(width);
         while (allSame && same < bandEnd && colourOf(from[same]) == into.pixels[same]) ++same;

@@ -16,12 +16,12 @@ public:
 
     platform::ScreenRect virtualScreen() override;
     platform::Grab grab(const platform::ScreenRect& area, platform::PixelBuffer& into) override;
+    void release() override;
 
 private:
     // A memory DC with a top-down 32-bit DIB of the size selected into it; false when the system
     // gives none.
     bool prepare(HDC screenDc, int width, int height);
-    void release();
 
     HDC memoryDc_ = nullptr;
     HBITMAP bitmap_ = nullptr;

@@ -1,6 +1,9 @@
 #include "platform/win32/win32_top_windows.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "common/window_match.h"
 
 #include "platform/win32/wide.h"
 
@@ -52,6 +55,58 @@ int dpiOf(HWND window) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
+}
+
+// How the window's program draws for the DPI (GetWindowDpiAwarenessContext came with Windows 10
+// 1607; before it a window is taken as drawn per monitor, as the DPI it reads then is the system's).
+platform::DpiAwareness awarenessOf(HWND window) {
+    // DPI_AWARENESS_CONTEXT is a handle, DPI_AWARENESS an int: UNAWARE 0, SYSTEM_AWARE 1,
+    // PER_MONITOR_AWARE 2 (not every header set this builds with declares them).
+    using ContextOfWindowFn = HANDLE(WINAPI*)(HWND);
+    using AwarenessOfContextFn = int(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    static const auto contextOf = reinterpret_cast<ContextOfWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    static const auto awarenessOfContext = reinterpret_cast<AwarenessOfContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (!contextOf || !awarenessOfContext) return platform::DpiAwareness::PerMonitor;
+    switch (awarenessOfContext(contextOf(window))) {
+        case 0: return platform::DpiAwareness::Unaware;
+        case 1: return platform::DpiAwareness::System;
+        default: return platform::DpiAwareness::PerMonitor;
+    }
+}
+
+// The effective DPI of the monitor the window is on (GetDpiForMonitor came with Windows 8.1); 0
+// where it cannot be read.
+int monitorDpiOf(HWND window) {
+    using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    static const auto dpiForMonitor = shcore ? reinterpret_cast<DpiForMonitorFn>(reinterpret_cast<void*>(
+                                                   GetProcAddress(shcore, "GetDpiForMonitor")))
+                                             : nullptr;
+    if (!dpiForMonitor) return 0;
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    UINT x = 0, y = 0;
+    if (FAILED(dpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y))) return 0;
+    return static_cast<int>(x);
+}
+
+// The integrity level (SECURITY_MANDATORY_..._RID) of a process; none where it cannot be read.
+std::optional<DWORD> integrityLevel(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+    std::optional<DWORD> level;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (size && GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+        const UCHAR count = *GetSidSubAuthorityCount(sid);
+        if (count > 0) level = *GetSidSubAuthority(sid, count - 1);
+    }
+    CloseHandle(token);
+    return level;
 }
 
 // Under Wine the X server's stacking, which decides the window a pointer move enters and so the
@@ -117,8 +172,10 @@ std::optional<platform::WindowPlace> Win32TopWindows::placeOf(uintptr_t handle) 
     if (!IsWindow(window) || IsIconic(window) || !GetClientRect(window, &client)) return std::nullopt;
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    return platform::WindowPlace{{origin.x, origin.y, client.right - client.left, client.bottom - client.top},
-                                 dpiOf(window)};
+    platform::WindowPlace place{{origin.x, origin.y, client.right - client.left, client.bottom - client.top},
+                                dpiOf(window), awarenessOf(window), monitorDpiOf(window)};
+    place.dpi = drawnDpi(place.awareness, place.dpi, place.monitorDpi);
+    return place;
 }
 
 uintptr_t Win32TopWindows::foregroundWindow() { return reinterpret_cast<uintptr_t>(GetForegroundWindow()); }
@@ -138,6 +195,34 @@ bool Win32TopWindows::bringToFront(uintptr_t handle) {
     SetForegroundWindow(window);
     if (joined) AttachThreadInput(own, front, FALSE);
     return GetForegroundWindow() == window;
+}
+
+uintptr_t Win32TopWindows::focusWindow() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return 0;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) && info.hwndFocus)
+        return reinterpret_cast<uintptr_t>(GetAncestor(info.hwndFocus, GA_ROOT));
+    return reinterpret_cast<uintptr_t>(foreground);
+}
+
+bool Win32TopWindows::hasHigherRights(uintptr_t handle) {
+    HWND window = reinterpret_cast<HWND>(handle);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (window == asked_ && process == askedProcess_) return askedHigher_;
+    if (!ownLevel_) ownLevel_ = integrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID);
+    std::optional<DWORD> level;
+    if (HANDLE opened = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process)) {
+        level = integrityLevel(opened);
+        CloseHandle(opened);
+    }
+    asked_ = window;
+    askedProcess_ = process;
+    // A level that cannot be read stops nothing: SendInput's answer still tells a refusal.
+    askedHigher_ = level && *level > *ownLevel_;
+    return askedHigher_;
 }
 
 bool Win32TopWindows::isOwnWindow(uintptr_t handle) {

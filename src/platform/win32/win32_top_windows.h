@@ -1,4 +1,8 @@
 #pragma once
+#include <windows.h>
+
+#include <optional>
+
 #include "platform/top_windows.h"
 
 namespace tapmill::win32 {
@@ -13,7 +17,16 @@ public:
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override;
     uintptr_t foregroundWindow() override;
     bool bringToFront(uintptr_t handle) override;
+    uintptr_t focusWindow() override;
+    bool hasHigherRights(uintptr_t handle) override;
     bool isOwnWindow(uintptr_t handle) override;
+
+private:
+    std::optional<DWORD> ownLevel_;
+    // The last window asked about, and what it gave: a playback asks before every event.
+    HWND asked_ = nullptr;
+    DWORD askedProcess_ = 0;
+    bool askedHigher_ = false;
 };
 
 }  // namespace tapmill::win32

@@ -6,6 +6,7 @@
 
 #include "app/state_indicator.h"
 #include "common/counts.h"
+#include "common/gbk.h"
 #include "journal/input_messages.h"
 #include "support/form_fixture.h"
 
@@ -54,6 +55,20 @@ TEST(StateIndicatorCorner, MovesToTheOtherCornerOfItsEdgeWhileThePointerIsNear) 
     for (const CornerCase& c : cases)
         EXPECT_EQ(cornerAwayFromPointer(c.chosen, c.now, work, box, c.pointer), c.expected)
             << static_cast<int>(c.chosen) << " pointer " << c.pointer.x << "," << c.pointer.y;
+}
+
+TEST(StateIndicatorClock, ARecordingsTimeLeavesOutItsPauses) {
+    ui::memory::MemoryFactory factory;
+    ui::memory::MemoryProgressBar panel(1);
+    StateIndicator indicator(factory, panel, 2);
+    // Recorded 2 s, paused a minute, recorded 3 s more.
+    const struct {
+        Activity activity;
+        uint32_t tickMs;
+    } steps[] = {{Activity::Recording, 1'000}, {Activity::Recording, 3'000}, {Activity::Paused, 3'100},
+                 {Activity::Paused, 63'000},   {Activity::Recording, 63'100}, {Activity::Recording, 66'100}};
+    for (const auto& step : steps) indicator.update(step.activity, {}, {500, 500}, step.tickMs);
+    EXPECT_EQ(factory.overlayMade->text(), "录制中  0 帧  00:05");
 }
 
 class StateIndicatorFormTest : public testing::FormFixture {
@@ -106,6 +121,25 @@ TEST_F(StateIndicatorFormTest, APlaybackShowsEachOfItsPasses) {
     EXPECT_EQ(passesShown, (std::set<std::string>{"播放中  第 1 / 3 遍", "播放中  第 2 / 3 遍", "播放中  第 3 / 3 遍"}));
     form.Timer_flashTimer();
     EXPECT_FALSE(overlay().visible());
+}
+
+TEST_F(StateIndicatorFormTest, StepsOutOfTheScreenWhileAScriptLooksAtIt) {
+    // A grab can hold every window there is (under Wine it does): the indicator must not be what a
+    // colour or image wait sees, wherever it looks.
+    const std::string lines =
+        "开始\r\n延时500毫秒\r\n等待颜色：X=5y=5颜色=FFFFFF\r\n鼠标移至X=1y=1\r\n延时500毫秒\r\n结束\r\n";
+    write("jb_homa/s.ini", utf8ToGbk(lines).value());
+    TForm_maintapmill& form = shownForm();
+    form.usename = "s";
+    std::vector<bool> shown;
+    for (int ms : {250, 750, 1250})
+        fp.pump.after(ms, [&form, &shown, this] {
+            form.Timer_flashTimer();
+            shown.push_back(overlay().visible());
+        });
+    fp.pump.after(1000, [&] { fp.screen.fill({0, 0, 10, 10}, 0xFFFFFF); });
+    form.runhoma(1, "s", *form.homajbRunList);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true}));
 }
 
 }  // namespace

@@ -47,5 +47,43 @@ TEST(BmpFileTest, ATopDown32BitBitmapReadsAndDamagedOnesDoNot) {
     EXPECT_FALSE(readBmp(path));
 }
 
+// 32 bits with colour masks (BI_BITFIELDS): each channel where its mask says, whatever the order.
+TEST(BmpFileTest, A32BitBitmapWithColourMasksReadsEachChannelFromItsMask) {
+    const struct {
+        const char* what;
+        uint32_t red, green, blue;
+        uint32_t pixel;  // red D0, green 40, blue 20 as the masks place them
+    } cases[] = {
+        {"the usual masks", 0x00FF0000, 0x0000FF00, 0x000000FF, 0x00D04020},
+        {"blue, green, red from the top byte down", 0x0000FF00, 0x00FF0000, 0xFF000000, 0x2040D000},
+        {"red in the top byte", 0xFF000000, 0x00FF0000, 0x0000FF00, 0xD0402000},
+    };
+    const std::string path = tempPath("bmp_file_test_masks.bmp");
+    for (const auto& c : cases) {
+        std::string bytes = "BM";
+        const auto le = [&bytes](uint32_t value, int width) {
+            for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        };
+        le(14 + 40 + 12 + 4, 4);
+        le(0, 4);
+        le(14 + 40 + 12, 4);
+        le(40, 4);
+        le(1, 4);   // 1 × 1
+        le(1, 4);
+        le(1, 2);
+        le(32, 2);
+        le(3, 4);   // BI_BITFIELDS
+        le(4, 4);
+        le(0, 4), le(0, 4), le(0, 4), le(0, 4);
+        le(c.red, 4), le(c.green, 4), le(c.blue, 4);
+        le(c.pixel, 4);
+        ASSERT_TRUE(files::replaceAtomically(path, bytes));
+        const std::optional<platform::PixelBuffer> read = readBmp(path);
+        ASSERT_TRUE(read) << c.what;
+        EXPECT_EQ(read->pixels, std::vector<uint32_t>{0xD04020}) << c.what;
+    }
+    std::filesystem::remove(path);
+}
+
 }  // namespace
 }  // namespace tapmill

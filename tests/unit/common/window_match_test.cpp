@@ -49,6 +49,27 @@ TEST(WindowMatchTest, APointFollowsItsClientAreaAndItsScale) {
     EXPECT_EQ(mapIntoWindow(101, 33, 96, scaled).y, 50 + 50);      // 49.5 rounds up
 }
 
+// A window that is not drawn per monitor is stretched by the system to its monitor's DPI, while it
+// reads the DPI it draws for: its pixels on the screen are at the monitor's DPI.
+TEST(WindowMatchTest, AWindowsPixelsAreAtItsMonitorsDpiUnlessItDrawsPerMonitor) {
+    using platform::DpiAwareness;
+    const struct {
+        DpiAwareness awareness;
+        int windowDpi, monitorDpi, drawn;
+    } cases[] = {
+        {DpiAwareness::Unaware, 96, 144, 144},
+        {DpiAwareness::System, 120, 144, 144},
+        {DpiAwareness::System, 96, 96, 96},
+        {DpiAwareness::PerMonitor, 144, 144, 144},
+        {DpiAwareness::PerMonitor, 120, 96, 120},  // a window that draws for another DPI than its monitor's
+        {DpiAwareness::Unaware, 96, 0, 96},        // the monitor's DPI unknown: the window's
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(drawnDpi(c.awareness, c.windowDpi, c.monitorDpi), c.drawn)
+            << static_cast<int>(c.awareness) << " " << c.windowDpi << " " << c.monitorDpi;
+    }
+}
+
 // A title that GBK cannot hold whole, or that breaks the line of its key, is kept as its start, and
 // the rest never reaches the file: a title is another program's text.
 TEST(WindowNoteTest, ATitleTheFileCannotHoldIsKeptAsItsStart) {

@@ -600,17 +600,14 @@ TEST_F(PlayerTest, TheStopAndPauseKeysAnswerWhileThePlaybackHoldsAModifier) {
     }
 }
 
-TEST_F(PlayerTest, StopWhilePausedPlaysThePendingFrameAndResetsThePauseCaption) {
+TEST_F(PlayerTest, StopWhilePausedPlaysNoMoreFramesAndResetsThePauseCaption) {
     recordPlainFrames(5);
     at(30, [&] { form().SpeedButton_pauseClick(); });
     at(90, [&] { form().SpeedButton_stopClick(); });
 
     form().SpeedButton_playClick();
 
-    const std::vector<uint64_t> times = cursorTimes();
-    ASSERT_EQ(times.size(), 2u);
-    EXPECT_EQ(times[0], 20u);
-    EXPECT_GE(times[1], 90u);
+    EXPECT_THAT(cursorTimes(), ElementsAre(20u));
     EXPECT_EQ(form().SpeedButton_pause->text(), "暂停");
     EXPECT_FALSE(form().playpause);
     EXPECT_FALSE(form().recpause);
@@ -935,6 +932,36 @@ TEST_F(WindowFollowTest, AMissingWindowStopsThePlaybackWithItsNameAfterWaitingAn
     EXPECT_EQ(fp.dialogs.shown[0].text, "找不到窗口：画图，播放已停止");
     EXPECT_EQ(fp.dialogs.shown[0].caption, "提醒！");
     EXPECT_FALSE(form().playing);
+}
+
+TEST_F(WindowFollowTest, TheWaitForAWindowAnswersStopAndPauseAtOnce) {
+    // A key held down in the editor, then a click in a window that is not there yet.
+    record({{130, 140, "k16", "", "kd16"}, {400, 400, "WM_LBUTTONDOWN"}, {400, 400, "WM_LBUTTONUP"}});
+    note(0, 30, 40);
+    note(1, 0, 0, kOther);
+    fp.topWindows.windows = {kEditor};
+    fp.topWindows.places = {{kEditor.handle, {{100, 100, 300, 200}, 96}}, {kOther.handle, {{300, 300, 300, 200}, 96}}};
+
+    // Stopped while it waits: the key is let go then, and nothing else comes.
+    at(250, [&] { form().SpeedButton_stopClick(); });
+    form().SpeedButton_playClick();
+    EXPECT_THAT(timeline(), ElementsAre("20 cursor 130,140", "20 key 16 flags 0", "250 key 16 flags 2"));
+
+    // Paused while it waits, the window coming meanwhile: its click waits for the end of the pause.
+    fp.input.clear();
+    start_ = fp.pump.now();
+    at(100, [&] { form().SpeedButton_pauseClick(); });
+    at(150, [&] { fp.topWindows.windows.push_back(kOther); });
+    at(600, [&] { form().SpeedButton_pauseClick(); });
+    form().SpeedButton_playClick();
+    const std::vector<InputCall>& calls = fp.input.calls();
+    const auto click = std::find_if(calls.begin(), calls.end(), [](const InputCall& c) {
+        return c.kind == InputCall::Mouse && c.a == static_cast<int>(platform::kMouseLeftDown);
+    });
+    ASSERT_NE(click, calls.end());
+    EXPECT_GE(click->time - start_, 600u);
+    EXPECT_LE(click->time - start_, 620u);
+    EXPECT_TRUE(fp.dialogs.shown.empty());
 }
 
 }  // namespace following

@@ -209,13 +209,13 @@ TEST_F(RunhomaTest, AKeyTheRunHoldsIsLetGoAtThePauseAndPressedAgainOnResume) {
     EXPECT_THAT(injectedAt(), ElementsAre("0 key 16 down", "300 key 16 up", "600 key 16 down", "1000 key 16 up"));
 }
 
-TEST_F(RunhomaTest, StopWhilePausedStillRunsThePausedLineThenEnds) {
+TEST_F(RunhomaTest, StopWhilePausedEndsTheRunWithoutThePausedLine) {
     script("paused", {"开始", "单击鼠标右键", "单击鼠标左键", "结束"});
     fp.pump.post([&] { form().SpeedButton_pauseaClick(); });
     fp.pump.at(fp.pump.now() + 290, [&] { form().Speedbutton_stopaClick(); });
     run("paused", 1);
-    EXPECT_THAT(injectedAt(), ElementsAre("300 RD", "300 RU"));
-    EXPECT_EQ(elapsed(), 300u);
+    EXPECT_THAT(injected(), IsEmpty());
+    EXPECT_LE(elapsed(), 300u);
     EXPECT_FALSE(form().runpause);
 }
 
@@ -336,12 +336,13 @@ TEST_F(RunhomaTest, EndlessRunWithoutDelaysLetsStopThrough) {
     EXPECT_EQ(form().StatusBar->panelText(0), kIdle);
 }
 
-TEST_F(RunhomaTest, EndlessRunWithoutDelaysLetsThePauseHotKeyHoldItBeforeTheAction) {
+TEST_F(RunhomaTest, EndlessRunWithoutDelaysLetsThePauseHotKeyHoldItBeforeTheActionAndStopEndIt) {
     script("busy", {"开始", "单击鼠标左键", "结束"});
     fp.pump.post([&] { form().OnWMHotKey(HK_Pause); });
     fp.pump.at(fp.pump.now() + 190, [&] { form().OnWMHotKey(HK_Stop); });
     run("busy", kEndlessPlayCount);
-    EXPECT_THAT(injectedAt(), ElementsAre("200 LD", "200 LU"));
+    EXPECT_THAT(injected(), IsEmpty());
+    EXPECT_EQ(elapsed(), 190u);
 }
 
 TEST_F(RunhomaTest, EndlessRunOfAScriptThatBeginsWithItsEndLetsCtrlQThrough) {

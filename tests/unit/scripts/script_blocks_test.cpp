@@ -401,7 +401,8 @@ TEST_F(ScriptBlocksTest, AnAnchoredWindowIsFollowedWhenItMovesAndFoundAgainWhenR
     layOutEditors();
     atStart(500, [&] { fp.topWindows.places[8].client = {650, 450, 500, 400}; });
     atStart(1500, [&] {
-        fp.topWindows.windows.erase(fp.topWindows.windows.begin() + 2);
+        fp.topWindows.windows.erase(std::find_if(fp.topWindows.windows.begin(), fp.topWindows.windows.end(),
+                                                 [](const platform::TopWindow& w) { return w.handle == 8; }));
         fp.topWindows.windows.push_back({9, "b.txt - 记事本", "Notepad"});
         fp.topWindows.places[9] = {{50, 60, 400, 300}, 96};
     });
