@@ -72,6 +72,7 @@ void TForm_maintapmill::FormCreate() {
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
     keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
+    keyboardWindowMsg = platform_.hotkeys.registerWindowMessage(kKeyboardWindowMessageName);
     if (!conflicts.empty()) platform_.dialogs.messageBox(conflicts, platform::kRemindCaption, platform::MessageButtons::Ok);
 }
 

@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kLookAgainMs = 100;
 
+// The system's menus and the list of an open drop-down box close when another window is raised.
+bool closesWhenRaised(const std::string& className) { return className == "#32768" || className == "ComboLBox"; }
+
 }  // namespace
 
 bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
@@ -22,6 +25,8 @@ bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
     if (!place) return false;
     anchored_ = true;
     window_ = window->handle;
+    keyboard_ = note.keyboard;
+    raisable_ = !closesWhenRaised(window->className);
     recordedAt_ = recorded;
     placedAt_ = mapIntoWindow(note.clientX, note.clientY, note.dpi, *place);
     scale_ = note.dpi > 0 && place->dpi > 0 ? static_cast<double>(place->dpi) / note.dpi : 1.0;
@@ -48,7 +53,11 @@ platform::Point WindowAnchor::place(platform::Point recorded) const {
 }
 
 void WindowAnchor::bringToFront(platform::Point where) {
-    if (!anchored_) return;
+    if (!anchored_ || !raisable_) return;
+    if (keyboard_) {
+        if (windows_.foregroundWindow() != window_) windows_.bringToFront(window_);
+        return;
+    }
     // Having the input is not enough: another window kept on top, or one the system has not yet
     // put behind, can still be where the click lands.
     const std::optional<platform::TopWindow> under = windows_.windowAt(where.x, where.y);
