@@ -911,6 +911,21 @@ TEST_F(WindowFollowTest, APathFollowsTheWindowOfTheInputItLeadsToAndNeverWaitsFo
     EXPECT_TRUE(fp.dialogs.shown.empty());
 }
 
+TEST_F(FollowingTest, AClickIntoAMenuOrAnOpenDropDownListRaisesNothingFirst) {
+    for (const platform::TopWindow& list : {platform::TopWindow{3, "", "#32768"}, platform::TopWindow{3, "", "ComboLBox"}}) {
+        record({{130, 140, "WM_LBUTTONDOWN"}});
+        note(0, 30, 40, list);
+        fp.topWindows.windows = {kEditor, list};
+        fp.topWindows.places = {{kEditor.handle, {{0, 0, 400, 400}, 96}}, {list.handle, {{100, 100, 100, 200}, 96}}};
+        fp.topWindows.broughtToFront.clear();
+
+        form().SpeedButton_playClick();
+
+        EXPECT_THAT(fp.topWindows.broughtToFront, IsEmpty()) << list.className;
+        EXPECT_EQ(mouseCalls(platform::kMouseLeftDown), 1 + (list.className == "ComboLBox")) << list.className;
+    }
+}
+
 // A key typed into the editor with the pointer resting on the other program, which covers the place.
 struct KeyboardCase {
     const char* name;
