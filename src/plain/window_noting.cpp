@@ -43,21 +43,19 @@ void WindowNoting::restart() {
 
 WindowNoting::Button WindowNoting::button(const FrameEvent& event, platform::Point at, int32_t frame) {
     const int button = buttonOf(event.kind);
-    std::optional<NotedWindow> window;
-    if (button != kNoButton && isRelease(event.kind)) {
-        // A release whose press the recording did not see goes where the pointer is.
-        std::optional<Press> press = pressed_[button];
-        pressed_[button].reset();
-        if (press && press->leftOut) return {true, std::nullopt};
-        if (press && press->window) window = press->window;
-        if (!press) window = noteOf(windows_.windowHandleAt(at.x, at.y));
-    } else {
+    const bool release = button != kNoButton && isRelease(event.kind);
+    std::optional<Press> press = release ? pressed_[button] : std::nullopt;
+    if (release) pressed_[button].reset();
+    // A press, or a release whose press the recording did not see (that of the "录制" clicked to
+    // start it), goes to the window under the point.
+    if (!press) {
         const uintptr_t under = windows_.windowHandleAt(at.x, at.y);
         const bool own = under && windows_.isOwnWindow(under);
-        if (!own) window = noteOf(under);
-        if (button != kNoButton) pressed_[button] = Press{own, window};
-        if (own) return {true, std::nullopt};
+        press = Press{own, own ? std::nullopt : noteOf(under)};
+        if (button != kNoButton && !release) pressed_[button] = press;
     }
+    if (press->leftOut) return {true, std::nullopt};
+    const std::optional<NotedWindow>& window = press->window;
     if (!window || !frameTakes(frame, false)) return {};
     return {false, placedAt(window->note, window->clientOrigin, at)};
 }

@@ -50,8 +50,8 @@ private:
     uintptr_t reportedKeyboard_ = 0;
     // The window of the last key, known after it has gone.
     std::optional<NotedWindow> lastKeyboard_;
-    // By button (left, right, middle): the window of its press while it is down; an empty handle
-    // where the press went nowhere noted, and leftOut where it went to the program's own window.
+    // By button (left, right, middle), while it is down: where its press went, no window where it
+    // went to none, leftOut where it went to one of the program's own.
     struct Press {
         bool leftOut = false;
         std::optional<NotedWindow> window;

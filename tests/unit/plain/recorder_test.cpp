@@ -226,7 +226,8 @@ TEST_F(RecorderTest, EachInputNotesTheWindowItWentToAndNothingElseIsNoted) {
     keyIn(105, 66, dialog.handle);              // frame 5: into the dialog
     keyIn(125, 13, dialog.handle);              // frame 6: Enter closes the dialog before it is handled
     at(124, [&] { fp.topWindows.windows.pop_back(); });
-    mouseAt(150, kMouseLeftDownOffset);         // frame 7: "结束" on Tapmill
+    mouseAt(145, kMouseLeftUpOffset);           // frame 7: a release on Tapmill whose press came before
+    mouseAt(150, kMouseLeftDownOffset);         // and "结束" on Tapmill
     mouseAt(152, kMouseLeftUpOffset);
     stopAt(165);
 
