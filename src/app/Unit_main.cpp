@@ -77,6 +77,7 @@ void TForm_maintapmill::FormCreate() {
     showControlKeys();
     for (int n = 1; n <= kHighestKeyNumber; ++n) keymsg[static_cast<size_t>(n)] = platform_.hotkeys.registerWindowMessage(std::to_string(n));
     keyTransitionMsg = platform_.hotkeys.registerWindowMessage(kKeyTransitionMessageName);
+    keyboardWindowMsg = platform_.hotkeys.registerWindowMessage(kKeyboardWindowMessageName);
 }
 
 // The keys in force after a refusal are kept, so that the conflict is told once and not at every

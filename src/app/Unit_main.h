@@ -156,6 +156,7 @@ public:
     bool editrun = false;
     std::array<uint32_t, kHighestKeyNumber + 1> keymsg{};  // index 1..254: message registered for that key number
     uint32_t keyTransitionMsg = 0;  // the keyboard library's message for a repeat or a release
+    uint32_t keyboardWindowMsg = 0;  // the keyboard library's message naming the window of the next key
     bool recording = false, recpause = false;
     bool playing = false, playpause = false;
     bool running = false, runpause = false;
@@ -467,6 +468,9 @@ private:
     // it is no key of the user's, and would replay as a stray tap.
     void leaveModifierOutOfRecording(uint32_t modifiers);
     void recordFrameEvent(const FrameEvent& event);
+    // A button or the wheel, with the hook message's parameters that may say where it happened.
+    void recordButton(const FrameEvent& event, uintptr_t wParam, intptr_t lParam);
+    void recordKeyPress(const FrameEvent& event);
 
     platform::Platform& platform_;
     ui::Factory& factory_;

@@ -41,16 +41,20 @@ bool TForm_maintapmill::onMessage(uint32_t message, uintptr_t wParam, intptr_t l
         return true;
     }
     if (message >= kMouseMessageBase && message <= kMouseMessageBase + kMouseRightUpOffset) {
-        recordFrameEvent({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)});
+        recordButton({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)}, wParam, lParam);
         return false;
     }
     // The library's own messages beyond the four transitions older ones also posted end here.
     if (message >= kMouseMessageBase + kMouseLeftDoubleClickOffset && message <= kMouseMessageBase + kMouseMiddleUpOffset) {
-        recordFrameEvent({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)});
+        recordButton({kMouseEvents[message - kMouseMessageBase], 0, modifiersOf(lParam)}, wParam, lParam);
         return true;
     }
     if (message == kMouseMessageBase + kMouseWheelOffset) {
-        recordFrameEvent({FrameEvent::Wheel, static_cast<int32_t>(static_cast<intptr_t>(wParam))});
+        recordButton({FrameEvent::Wheel, static_cast<int32_t>(static_cast<intptr_t>(wParam))}, 0, 0);
+        return true;
+    }
+    if (message != 0 && message == keyboardWindowMsg) {
+        windowNoting_.keyboardWindowReported(wParam);
         return true;
     }
     if (message != 0 && message == keyTransitionMsg) {
@@ -69,7 +73,7 @@ void TForm_maintapmill::routeKey(int number, uint32_t modifiers) {
     if (stopOrPausePastHeldModifiers(number, modifiers)) return;
     if (!captureFields.chordField && !capture_kb && !capture_hot && !capture_kc) {
         if (!controlKeys.setsOff(number, modifiers) && !userHotKeys.setsOff(number, modifiers))
-            recordFrameEvent({FrameEvent::KeyDown, number, modifiersBesides(number, modifiers)});
+            recordKeyPress({FrameEvent::KeyDown, number, modifiersBesides(number, modifiers)});
         return;
     }
     const ControlHotKey* control = controlKeys.holder({modifiers, static_cast<uint32_t>(number)});
@@ -115,6 +119,27 @@ bool TForm_maintapmill::stopOrPausePastHeldModifiers(int number, uint32_t modifi
 }
 
 void TForm_maintapmill::leaveModifierOutOfRecording(uint32_t modifiers) { openRec_.takeBackHotKeyPresses(modifiers); }
+
+// A button goes to the window under the point the library saw it at, where the message says (an
+// older library's does not: then where the pointer is now). One on the program's own window, such
+// as the "结束" that ends the recording, is no part of it.
+void TForm_maintapmill::recordButton(const FrameEvent& event, uintptr_t wParam, intptr_t lParam) {
+    if (!openRec_.isOpen()) return;
+    const platform::Point at = (static_cast<uint32_t>(lParam) & kPointInWParamFlag)
+                                   ? platform::Point{pointXOf(wParam), pointYOf(wParam)}
+                                   : platform_.input.cursorPos();
+    const WindowNoting::Button button = windowNoting_.button(event, at, recFrame);
+    if (button.leftOut) return;
+    recordFrameEvent(event);
+    if (button.note && !openRec_.writeNote(recFrame, *button.note)) stopRecordingAfterWriteFailure();
+}
+
+void TForm_maintapmill::recordKeyPress(const FrameEvent& event) {
+    if (!openRec_.isOpen()) return;
+    recordFrameEvent(event);
+    const std::optional<WindowNote> note = windowNoting_.key(platform_.input.cursorPos(), recFrame);
+    if (note && !openRec_.writeNote(recFrame, *note)) stopRecordingAfterWriteFailure();
+}
 
 // The event joins whatever the frame had; without an open recording it is dropped. Between Stop
 // and the loop's end step the recording is still open, so a late event lands in the last frame.

@@ -2,10 +2,14 @@
 // transition and per turn of the wheel. Input injected by other programs (and by a playback running meanwhile) is reported
 // like the user's own: the program records every button transition on the desktop. A button
 // transition carries the modifiers held at it as lParam (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN),
-// so a Shift+click or a Ctrl+click replays as one.
+// so a Shift+click or a Ctrl+click replays as one, and the point it happened at in wParam (flagged
+// in lParam, capture/hook_messages.h), so the program notes the window the press went to, not the
+// one the pointer has reached when the message is handled.
 #include "hooklibs/ptrguard.h"
 
 #include <atomic>
+
+#include "capture/hook_messages.h"
 
 #include "hooklibs/double_click.h"
 #include "hooklibs/held_modifiers.h"
@@ -35,26 +39,31 @@ void post(UINT offset, WPARAM wParam = 0) {
     PostMessageW(target.load(), messageBase.load() + offset, wParam, tapmill::hooklibs::heldModifiers());
 }
 
+void postButton(UINT offset, const MSLLHOOKSTRUCT& event) {
+    PostMessageW(target.load(), messageBase.load() + offset, tapmill::pointInWParam(event.pt.x, event.pt.y),
+                 tapmill::hooklibs::heldModifiers() | tapmill::kPointInWParamFlag);
+}
+
 void onLeftDown(const MSLLHOOKSTRUCT& event) {
     const DoubleClickDetector::Limits limits{GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
                                              GetSystemMetrics(SM_CYDOUBLECLK)};
-    post(doubleClicks.leftPress(event.time, event.pt.x, event.pt.y, limits) ? kLeftDoubleClick : kLeftDown);
+    postButton(doubleClicks.leftPress(event.time, event.pt.x, event.pt.y, limits) ? kLeftDoubleClick : kLeftDown, event);
 }
 
 void report(WPARAM message, const MSLLHOOKSTRUCT& event) {
     switch (message) {
         case WM_LBUTTONDOWN: onLeftDown(event); break;
-        case WM_LBUTTONUP: post(kLeftUp); break;
+        case WM_LBUTTONUP: postButton(kLeftUp, event); break;
         case WM_RBUTTONDOWN:
             doubleClicks.otherButtonPress();
-            post(kRightDown);
+            postButton(kRightDown, event);
             break;
-        case WM_RBUTTONUP: post(kRightUp); break;
+        case WM_RBUTTONUP: postButton(kRightUp, event); break;
         case WM_MBUTTONDOWN:
             doubleClicks.otherButtonPress();
-            post(kMiddleDown);
+            postButton(kMiddleDown, event);
             break;
-        case WM_MBUTTONUP: post(kMiddleUp); break;
+        case WM_MBUTTONUP: postButton(kMiddleUp, event); break;
         // The turn is the high word of mouseData, signed; it goes on sign-extended.
         case WM_MOUSEWHEEL:
             post(kWheel, static_cast<WPARAM>(static_cast<INT_PTR>(static_cast<short>(HIWORD(event.mouseData)))));

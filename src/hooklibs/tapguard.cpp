@@ -4,7 +4,9 @@
 // recording must keep a key another program holds as a hot key. The message's lParam carries the
 // modifiers held at the press (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN), so the main window can
 // tell its own hot keys, which it leaves out of recordings. A repeat of a held key and a release
-// go by a message of their own (capture/hook_messages.h), so a recording can keep a key held.
+// go by a message of their own (capture/hook_messages.h), so a recording can keep a key held. Just
+// before each press the window that has the keyboard goes by one more, taken here: by the time the
+// program handles the press, a key that closed a dialog has closed it.
 #include "hooklibs/tapguard.h"
 
 #include <string>
@@ -24,6 +26,7 @@ const char kMainWindowClass[] = "TForm_maintapmill";
 // Touched only on the hook thread.
 UINT keyMessages[255];  // index 1..254
 UINT transitionMessage = 0;
+UINT keyboardWindowMessage = 0;
 KeyPressFilter presses;
 HWND mainWindow = nullptr;
 
@@ -43,7 +46,11 @@ void post(UINT message, int number, LPARAM flags) {
 void report(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
         const KeyPressFilter::Down down = presses.keyDown(event.vkCode, isDown(static_cast<int>(event.vkCode)));
-        if (down.press) post(keyMessages[down.press], down.press, 0);
+        if (down.press) {
+            if (HWND window = findMainWindow())
+                PostMessageW(window, keyboardWindowMessage, reinterpret_cast<WPARAM>(GetForegroundWindow()), 0);
+            post(keyMessages[down.press], down.press, 0);
+        }
         post(transitionMessage, down.repeat, tapmill::kKeyRepeatedFlag);
     } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
         post(transitionMessage, presses.keyUp(event.vkCode), tapmill::kKeyReleasedFlag);
@@ -59,6 +66,7 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 void prepare() {
     for (int n = 1; n <= 254; ++n) keyMessages[n] = RegisterWindowMessageA(std::to_string(n).c_str());
     transitionMessage = RegisterWindowMessageA(tapmill::kKeyTransitionMessageName);
+    keyboardWindowMessage = RegisterWindowMessageA(tapmill::kKeyboardWindowMessageName);
     presses.reset();
     mainWindow = nullptr;
 }

@@ -27,6 +27,10 @@ bool hasEventOf(const RecordedFrame& frame, bool (*kind)(const FrameEvent&)) {
 
 }  // namespace
 
+bool hasInput(const RecordedFrame& frame) {
+    return hasEventOf(frame, [](const FrameEvent& e) { return e.kind != FrameEvent::None; });
+}
+
 RecordedFrame readRecordedFrame(const std::string& path, int32_t frame) {
     const std::string section = std::to_string(frame);
     return {{profile::readInteger(path, section, "x", 0), profile::readInteger(path, section, "y", 0)},
@@ -37,7 +41,7 @@ bool playRecordedFrame(platform::Input& input, EventReplay& replay, const Record
                        const std::function<void()>& beforeInput) {
     input.setCursorPos(where.x, where.y);
     if (hasEventOf(frame, [](const FrameEvent& e) { return e.kind == FrameEvent::BadKey; })) return false;
-    if (beforeInput && hasEventOf(frame, [](const FrameEvent& e) { return e.kind != FrameEvent::None; })) beforeInput();
+    if (beforeInput && hasInput(frame)) beforeInput();
     for (const FrameEvent& event : frame.events) replay.play(event);
     replay.endFrame();
     return true;

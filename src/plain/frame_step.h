@@ -17,6 +17,8 @@ int32_t recordingFrameCount(const std::string& path);
 std::vector<FrameEvent> recordedFrameEvents(const std::string& path, const std::string& section);
 
 RecordedFrame readRecordedFrame(const std::string& path, int32_t frame);
+// The frame carries input: a button, the wheel or a key (a faulty event text counts too).
+bool hasInput(const RecordedFrame& frame);
 
 // Plays one frame of a plain recording: the cursor goes to `where`, then its events are injected
 // there, in order. beforeInput runs between the two where the frame has input. Returns false,

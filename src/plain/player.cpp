@@ -16,6 +16,7 @@
 #include "common/speed.h"
 #include "platform/files.h"
 #include "plain/frame_step.h"
+#include "plain/next_noted_input.h"
 #include "plain/window_anchor.h"
 #include "plain/window_note.h"
 
@@ -28,6 +29,19 @@ constexpr int kPausePollMs = 20;
 // A frame more than this many frames late is a stall: the frames after it keep their spacing from it
 // rather than following all at once to make up the time.
 constexpr int32_t kCatchUpFrames = 5;
+
+// A frame without input is on the pointer's path to the next input: it takes the place of that
+// input's window where the window is there now, and plays where it was recorded where it is not or
+// no noted input follows. The window is looked up once a path; `anchoredTo` is the frame whose
+// note the anchor holds, -1 for none.
+void anchorPath(WindowAnchor& anchor, NextNotedInput& nextInput, int32_t frame, int32_t frameCount,
+                int32_t& anchoredTo) {
+    const std::optional<NextNotedInput::Found> input = nextInput.after(frame, frameCount);
+    const int32_t leadsTo = input ? input->frame : -1;
+    if (leadsTo == anchoredTo) return;
+    anchoredTo = leadsTo;
+    if (!input || !anchor.anchorTo(input->note, input->position)) anchor.release();
+}
 
 }  // namespace
 
@@ -67,6 +81,8 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
         playFrame = 0;
         // Each pass starts at the recorded screen positions until its first note.
         WindowAnchor anchor(platform_.topWindows, platform_.pump);
+        NextNotedInput nextInput(path);
+        int32_t anchoredTo = -1;
         // A recording without frames (no count, or none above zero) still takes a frame's time a
         // pass, so an endless playback of it idles and Stop, the hot keys and the close get through.
         if (recordingFrameCount(path) <= 0) Delay(platform_.pump, std::max(frameWait, 1));
@@ -84,13 +100,18 @@ void TForm_maintapmill::playrec(int32_t count, int speed, const std::string& nam
             }
 
             const RecordedFrame frame = readRecordedFrame(path, playFrame);
+            // Only input needs a window: a window the pointer only crossed is no part of the replay.
+            const bool input = hasInput(frame);
             const std::optional<WindowNote> note =
-                followWindows ? readWindowNote(path, std::to_string(playFrame)) : std::nullopt;
+                followWindows && input ? readWindowNote(path, std::to_string(playFrame)) : std::nullopt;
             // Nothing goes to whatever window happens to be where the missing one was.
             if (note && !anchor.follow(*note, frame.position, [this] { return !playing; }, [this] { return playpause; })) {
                 if (playing) missingWindow = note->title;
                 break;
             }
+            if (note) anchoredTo = playFrame;
+            if (followWindows && !input)
+                anchorPath(anchor, nextInput, playFrame, recordingFrameCount(path), anchoredTo);
             const platform::Point where = anchor.place(frame.position);
             const auto giveNotedWindowTheInput = [&] {
                 if (note) anchor.bringToFront(where);

@@ -73,8 +73,7 @@ void TForm_maintapmill::recordFrames() {
             clock.restart();
         }
         const platform::Point at = platform_.input.cursorPos();
-        const std::optional<WindowNote> note = windowNoting_.noteFor(at, openRec_.hasEvents(recFrame));
-        if (!openRec_.writeFrame(recFrame, at.x, at.y) || (note && !openRec_.writeNote(recFrame, *note))) {
+        if (!openRec_.writeFrame(recFrame, at.x, at.y)) {
             stopRecordingAfterWriteFailure();
             return;
         }

@@ -127,7 +127,10 @@ void RecordingToScript::addFrame(const RecordedFrame& frame) {
 }
 
 platform::Point RecordingToScript::scriptPosition(int32_t frame, const RecordedFrame& recorded) {
-    if (const std::optional<WindowNote>& note = recorded.note) {
+    // Only input has a window: a note on a frame without any is of a window the pointer crossed.
+    const bool input = std::any_of(recorded.events.begin(), recorded.events.end(),
+                                   [](const FrameEvent& e) { return e.kind != FrameEvent::None; });
+    if (const std::optional<WindowNote>& note = recorded.note; note && input) {
         if (!window_ || !window_->sameWindow(*note) || window_->dpi != note->dpi) {
             const std::optional<std::string> line = windowLine(*note);
             if (!line && !window_) return recorded.position;

@@ -45,9 +45,10 @@ struct LeftOutEvents {
 // - The time between lines is "延时N毫秒" at kFrameMs a frame, and a pass lasts as long as the
 //   recording's (its frame count × kFrameMs), so repeated passes keep the recording's pace.
 // - Events no line can express are left out, and their frames kept in leftOut().
-// - From a frame with a window note on, the moves are positions in that window's client area: a
-//   "窗口：" line naming the window's title, class and DPI comes before them wherever the window
-//   changes, and frames without a note follow the client area of the last note. A recording
+// - From a frame with input and a window note on, the moves are positions in that window's client
+//   area: a "窗口：" line naming the window's title, class and DPI comes before them wherever the
+//   window changes, and the frames after it follow the client area of that note. A note on a frame
+//   without input (older recorders noted each window the pointer crossed) is no window of the script. A recording
 //   without notes gives screen positions only, as it always did.
 class RecordingToScript {
 public:

@@ -16,6 +16,7 @@ bool WindowAnchor::anchorTo(const WindowNote& note, platform::Point recorded) {
     if (!place) return false;
     anchored_ = true;
     window_ = window->handle;
+    keyboard_ = note.keyboard;
     recordedAt_ = recorded;
     placedAt_ = mapIntoWindow(note.clientX, note.clientY, note.dpi, *place);
     scale_ = note.dpi > 0 && place->dpi > 0 ? static_cast<double>(place->dpi) / note.dpi : 1.0;
@@ -36,10 +37,9 @@ platform::Point WindowAnchor::place(platform::Point recorded) const {
 
 void WindowAnchor::bringToFront(platform::Point where) {
     if (!anchored_) return;
-    // Having the input is not enough: another window kept on top, or one the system has not yet
-    // put behind, can still be where the click lands.
-    const std::optional<platform::TopWindow> under = windows_.windowAt(where.x, where.y);
-    if (windows_.foregroundWindow() != window_ || (under && under->handle != window_)) windows_.bringToFront(window_);
+    // The plain replay goes on where the system keeps the window behind, as it always has: the
+    // refused input is told by the injector.
+    raiseForInput(windows_, window_, keyboard_ ? std::nullopt : std::optional<platform::Point>(where));
 }
 
 }  // namespace tapmill

@@ -37,6 +37,7 @@ void writeWindowNote(const std::string& path, const std::string& section, const 
         profile::writeString(path, section, "wstart", "1");
     profile::writeString(path, section, "wpos", std::to_string(note.clientX) + "," + std::to_string(note.clientY));
     profile::writeInteger(path, section, "wdpi", note.dpi);
+    if (note.keyboard) profile::writeString(path, section, "wkey", "1");
 }
 
 std::optional<WindowNote> readWindowNote(const std::string& path, const std::string& section) {
@@ -56,6 +57,7 @@ std::optional<WindowNote> readWindowNote(const std::string& path, const std::str
     note.clientY = *y;
     note.dpi = profile::readInteger(path, section, "wdpi", 96);
     if (note.dpi <= 0) note.dpi = 96;
+    note.keyboard = profile::readInteger(path, section, "wkey", 0) == 1;
     return note;
 }
 

@@ -11,6 +11,8 @@ namespace tapmill {
 //          then wstart=1 says the stored title is only the start of the window's
 //   wpos   the pointer inside the window's client area, "x,y"
 //   wdpi   the DPI the window was drawn for
+//   wkey   1 where the window is the one that had the keyboard at a key, not the one under the
+//          pointer: wpos then means nothing, and the window needs the keyboard, not the pointer
 // A frame without a note follows the last note before it.
 struct WindowNote {
     std::string className;  // UTF-8
@@ -19,6 +21,8 @@ struct WindowNote {
     int clientX = 0;
     int clientY = 0;
     int dpi = 96;
+    // The window had the keyboard at a key; the pointer's place in it means nothing.
+    bool keyboard = false;
 
     bool sameWindow(const WindowNote& other) const {
         return className == other.className && title == other.title && titleIsStart == other.titleIsStart;

@@ -47,6 +47,8 @@ public:
     // The handle of that window, 0 where there is none: quicker than windowAt, which also reads
     // the window's title and class.
     virtual uintptr_t windowHandleAt(int x, int y) = 0;
+    // The class and title of a top-level window known by its handle; nothing when it is gone.
+    virtual std::optional<TopWindow> windowOf(uintptr_t handle) = 0;
     // The window's client area on the screen and its DPI; nothing when it is gone or minimised.
     virtual std::optional<WindowPlace> placeOf(uintptr_t handle) = 0;
     // The window that has the input now; 0 when none has.

@@ -468,9 +468,10 @@ class Target:
     after it is ready, and logs ("SQUARE", left, top); square=(ms, left, top) paints it there. With
     window=(x, y, width, height) it is an ordinary movable window of that frame instead (titled
     `title` if given) that logs client coordinates and ("CLIENT", left, top, width, height) whenever
-    its client area is placed."""
+    its client area is placed. With saves, Ctrl+S opens a save box whose Enter logs ("SAVED",
+    *codes of the name)."""
 
-    def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None):
+    def __init__(self, folder, detail=False, opens=None, square=None, window=None, title=None, saves=False):
         self.log = Path(folder) / "target.log"
         # The log is named relative to the working folder: Wine would read an absolute Unix path
         # as a path on the current drive.
@@ -478,6 +479,7 @@ class Target:
         args += ["square"] + [str(n) for n in (square if isinstance(square, tuple) else (square,))] if square is not None else []
         args += ["window", *map(str, window)] if window else []
         args += ["title", title] if title else []
+        args += ["saves"] if saves else []
         self.process = WineProcess(e2e_bin() / "target.exe", args, cwd=folder)
         self.windowed = bool(window)
 
@@ -637,8 +639,8 @@ class E2ETestCase(unittest.TestCase):
         self.addCleanup(driver.quit)
         return driver
 
-    def start_target(self, detail=False, opens=None, square=None, window=None, title=None):
-        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square, window, title)
+    def start_target(self, detail=False, opens=None, square=None, window=None, title=None, saves=False):
+        target = Target(Path(tempfile.mkdtemp(dir=self._scratch)), detail, opens, square, window, title, saves)
         self.addCleanup(target.stop)
         target.wait_ready()
         return target

@@ -1,4 +1,5 @@
-// target <logfile> [detail] [opens <title> <ms>] [square <ms> [x y]] [window <x> <y> <w> <h>] [title <text>]:
+// target <logfile> [detail] [opens <title> <ms>] [square <ms> [x y]] [window <x> <y> <w> <h>] [title <text>]
+//        [saves]:
 // a full-screen, topmost window that logs every mouse button and key it receives, so the end-to-end
 // tests can check what was injected or replayed into it. One line per event, appended and closed at
 // once so that the test can read the log while the window runs:
@@ -24,6 +25,11 @@
 // full-screen one, titled "tapmill-target window" or the text of "title". Each time its client area
 // is placed anew (and once after READY) it logs "CLIENT left top width height" (the screen
 // rectangle of the client area).
+// With "saves", Ctrl+S opens a save box beside the window, as an editor's "Save as" does: a
+// top-level window titled "tapmill-target save" (class TapmillTargetSave) with a name field that
+// has the keyboard, the window itself disabled meanwhile. Enter in the field closes the box at
+// once, logs "SAVED c1 c2 ..." (the UTF-16 codes of the name, decimal) and gives the keyboard back
+// to the window.
 // where t is when the window got the event: milliseconds on the performance counter, to the
 // microsecond, so the tests can measure the gaps of a replay.
 // The class has no CS_DBLCLKS: a double click must arrive as down/up/down/up, exactly as a replay
@@ -66,6 +72,9 @@ struct {
     int x, y, width, height;
 } frame = {};
 std::wstring windowTitle = L"tapmill-target window";
+bool saves = false;
+HWND saveBox = nullptr;
+HWND saveName = nullptr;
 
 void logLine(const std::string& line) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
@@ -156,6 +165,35 @@ void openSecondWindow(HWND target) {
     logEvent("OPENED");
 }
 
+void openSaveBox(HWND owner) {
+    if (saveBox)
+        return;
+    RECT frame;
+    GetWindowRect(owner, &frame);
+    saveBox = CreateWindowExW(0, L"TapmillTargetSave", L"tapmill-target save", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                              frame.right + 10, frame.top, 300, 120, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    saveName = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 270, 24,
+                               saveBox, nullptr, GetModuleHandleW(nullptr), nullptr);
+    EnableWindow(owner, FALSE);
+    SetForegroundWindow(saveBox);
+    SetFocus(saveName);
+}
+
+// Enter in the name field: the box goes before the key is done with, as a dialog's does.
+void closeSaveBox() {
+    wchar_t name[256] = {};
+    GetWindowTextW(saveName, name, 256);
+    std::string codes = "SAVED";
+    for (const wchar_t* c = name; *c; ++c)
+        codes += " " + std::to_string(static_cast<unsigned>(*c));
+    HWND owner = GetWindow(saveBox, GW_OWNER);
+    EnableWindow(owner, TRUE);
+    DestroyWindow(saveBox);
+    saveBox = saveName = nullptr;
+    SetForegroundWindow(owner);
+    logEvent(codes);
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_TIMER:
@@ -216,6 +254,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         logKey("KEYDOWN", wparam, lparam);
+        if (saves && wparam == 'S' && (GetKeyState(VK_CONTROL) & 0x8000))
+            openSaveBox(window);
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -271,6 +311,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             windowed = true;
             frame = {_wtoi(__wargv[arg + 1]), _wtoi(__wargv[arg + 2]), _wtoi(__wargv[arg + 3]), _wtoi(__wargv[arg + 4])};
             arg += 4;
+        } else if (option == L"saves") {
+            saves = true;
         } else if (option == L"title" && arg + 1 < __argc) {
             windowTitle = __wargv[arg + 1];
             arg += 1;
@@ -290,6 +332,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     second.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     second.lpszClassName = L"TapmillTargetSecond";
     RegisterClassW(&second);
+    second.lpszClassName = L"TapmillTargetSave";
+    RegisterClassW(&second);
 
     HWND window = windowed ? CreateWindowExW(0, cls.lpszClassName, windowTitle.c_str(), WS_OVERLAPPEDWINDOW, frame.x,
                                              frame.y, frame.width, frame.height, nullptr, nullptr, instance, nullptr)
@@ -305,6 +349,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (saveName && msg.hwnd == saveName && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+            closeSaveBox();
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

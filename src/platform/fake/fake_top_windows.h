@@ -47,6 +47,10 @@ public:
         const std::optional<platform::TopWindow> window = windowAt(x, y);
         return window ? window->handle : 0;
     }
+    std::optional<platform::TopWindow> windowOf(uintptr_t handle) override {
+        const platform::TopWindow* window = find(handle);
+        return window ? std::optional<platform::TopWindow>(*window) : std::nullopt;
+    }
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override {
         auto place = places.find(handle);
         if (place == places.end() || !find(handle) || minimised.count(handle)) return std::nullopt;

@@ -166,6 +166,12 @@ uintptr_t Win32TopWindows::windowHandleAt(int x, int y) {
     return reinterpret_cast<uintptr_t>(child ? GetAncestor(child, GA_ROOT) : nullptr);
 }
 
+std::optional<platform::TopWindow> Win32TopWindows::windowOf(uintptr_t handle) {
+    HWND window = reinterpret_cast<HWND>(handle);
+    if (!IsWindow(window)) return std::nullopt;
+    return describe(window, titleOf(window));
+}
+
 std::optional<platform::WindowPlace> Win32TopWindows::placeOf(uintptr_t handle) {
     HWND window = reinterpret_cast<HWND>(handle);
     RECT client;

@@ -14,6 +14,7 @@ public:
     std::optional<platform::TopWindow> frontWindowTitled(const std::string& className, const std::string& title) override;
     std::optional<platform::TopWindow> windowAt(int x, int y) override;
     uintptr_t windowHandleAt(int x, int y) override;
+    std::optional<platform::TopWindow> windowOf(uintptr_t handle) override;
     std::optional<platform::WindowPlace> placeOf(uintptr_t handle) override;
     uintptr_t foregroundWindow() override;
     bool bringToFront(uintptr_t handle) override;

@@ -119,7 +119,7 @@ TEST_F(MessageRoutingTest, WithoutAnOpenRecordingMessagesAreDroppedAndOnlyTheDou
     EXPECT_FALSE(key(65));
     // Neither a message of another number nor one next to the key messages is taken for an event.
     EXPECT_FALSE(form().onMessage(kMouseMessageBase + 8, 0, 0));
-    EXPECT_FALSE(form().onMessage(form().keyTransitionMsg + 1, 0, 0));
+    EXPECT_FALSE(form().onMessage(form().keyboardWindowMsg + 1, 0, 0));
     EXPECT_FALSE(files::exists(scratch()));
 }
 

@@ -828,19 +828,20 @@ struct FollowCase {
 
 void PrintTo(const FollowCase& c, std::ostream* os) { *os << c.name; }
 
-class WindowFollowTest : public PlayerTest, public ::testing::WithParamInterface<FollowCase> {
+class FollowingTest : public PlayerTest {
 protected:
     void recordInEditor() {
         record({{130, 140, "WM_LBUTTONDOWN"}, {140, 150, "WM_LBUTTONUP"}, {105, 106, "k65"}});
         note(0, 30, 40);
         note(2, 5, 6);
     }
-    void note(int frame, int x, int y, const platform::TopWindow& window = kEditor) {
+    void note(int frame, int x, int y, const platform::TopWindow& window = kEditor, bool keyboard = false) {
         WindowNote n;
         n.className = window.className;
         n.title = window.title;
         n.clientX = x;
         n.clientY = y;
+        n.keyboard = keyboard;
         writeWindowNote(recordingPath(), std::to_string(frame), n);
     }
     std::vector<std::string> cursors() const {
@@ -850,6 +851,8 @@ protected:
         return out;
     }
 };
+
+class WindowFollowTest : public FollowingTest, public ::testing::WithParamInterface<FollowCase> {};
 
 TEST_P(WindowFollowTest, ClicksLandAtTheRecordedPlacesInTheWindowWhereverItIsNow) {
     recordInEditor();
@@ -963,6 +966,70 @@ TEST_F(WindowFollowTest, TheWaitForAWindowAnswersStopAndPauseAtOnce) {
     EXPECT_LE(click->time - start_, 620u);
     EXPECT_TRUE(fp.dialogs.shown.empty());
 }
+
+// Recordings of earlier versions noted every window the pointer crossed: a crossed window that is
+// gone stops nothing, and the pointer's path takes the place of the window its next input goes to.
+TEST_F(WindowFollowTest, APathFollowsTheWindowOfTheInputItLeadsToAndNeverWaitsForAWindowItOnlyCrossed) {
+    const platform::TopWindow crossed{3, "临时", "TempWindow"};
+    record({{130, 140, "WM_LBUTTONDOWN"}, {300, 300, ""}, {410, 400, ""}, {420, 410, "WM_LBUTTONDOWN"}, {500, 500, ""}});
+    note(0, 30, 40);
+    note(1, 0, 0, crossed);
+    note(3, 20, 10, kOther);
+    fp.topWindows.windows = {kEditor, kOther};
+    fp.topWindows.places = {{kEditor.handle, {{250, 200, 300, 200}, 96}}, {kOther.handle, {{450, 460, 300, 200}, 96}}};
+
+    form().SpeedButton_playClick();
+
+    // The last frame leads to no input: it plays where it was recorded.
+    EXPECT_THAT(cursors(), ElementsAre("cursor 280,240", "cursor 350,360", "cursor 460,460", "cursor 470,470",
+                                       "cursor 500,500"));
+    EXPECT_EQ(mouseCalls(platform::kMouseLeftDown), 2);
+    EXPECT_TRUE(fp.dialogs.shown.empty());
+}
+
+TEST_F(FollowingTest, AClickIntoAMenuOrAnOpenDropDownListRaisesNothingFirst) {
+    for (const platform::TopWindow& list : {platform::TopWindow{3, "", "#32768"}, platform::TopWindow{3, "", "ComboLBox"}}) {
+        record({{130, 140, "WM_LBUTTONDOWN"}});
+        note(0, 30, 40, list);
+        fp.topWindows.windows = {kEditor, list};
+        fp.topWindows.places = {{kEditor.handle, {{0, 0, 400, 400}, 96}}, {list.handle, {{100, 100, 100, 200}, 96}}};
+        fp.topWindows.broughtToFront.clear();
+
+        form().SpeedButton_playClick();
+
+        EXPECT_THAT(fp.topWindows.broughtToFront, IsEmpty()) << list.className;
+        EXPECT_EQ(mouseCalls(platform::kMouseLeftDown), 1 + (list.className == "ComboLBox")) << list.className;
+    }
+}
+
+// A key typed into the editor with the pointer resting on the other program, which covers the place.
+struct KeyboardCase {
+    const char* name;
+    uintptr_t inputWindow;  // 0: the front window has the keyboard
+    std::vector<uintptr_t> raised;
+};
+
+void PrintTo(const KeyboardCase& c, std::ostream* os) { *os << c.name; }
+
+class KeyboardWindowTest : public FollowingTest, public ::testing::WithParamInterface<KeyboardCase> {};
+
+TEST_P(KeyboardWindowTest, AKeyRaisesTheWindowThatHadTheKeyboardOnlyWhereAnotherHasItNow) {
+    record({{450, 450, "k65"}});
+    note(0, 350, 350, kEditor, true);
+    fp.topWindows.windows = {kOther, kEditor};
+    fp.topWindows.inputWindow = GetParam().inputWindow;
+    fp.topWindows.places = {{kEditor.handle, {{100, 100, 300, 200}, 96}}, {kOther.handle, {{400, 400, 300, 200}, 96}}};
+
+    form().SpeedButton_playClick();
+
+    EXPECT_THAT(fp.topWindows.broughtToFront, ElementsAreArray(GetParam().raised));
+    EXPECT_THAT(eventsOf(timeline()), ElementsAre("key 65 flags 0", "key 65 flags 2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keyboard, KeyboardWindowTest,
+                         ::testing::Values(KeyboardCase{"ItsWindowHasTheKeyboard", kEditor.handle, {}},
+                                           KeyboardCase{"AnotherHasTheKeyboard", 0, {kEditor.handle}}),
+                         [](const ::testing::TestParamInfo<KeyboardCase>& info) { return std::string(info.param.name); });
 
 }  // namespace following
 

@@ -193,37 +193,71 @@ TEST_F(RecorderTest, AnEventBelongsToTheFrameSampledAfterItAndStandsBeforeItsPos
 
 // ---- window notes ----
 
-TEST_F(RecorderTest, NotesTheWindowOfEveryInputAndOfEveryChangeOfWindowButNeverItsOwn) {
-    // Side by side along the pointer's path: a program, another program at 144 DPI, Tapmill.
-    fp.topWindows.windows = {{1, "a.txt - 记事本", "Notepad"}, {2, "画图", "MSPaintApp"}, {3, "Tapmill", "TForm_maintapmill"}};
-    fp.topWindows.places = {{1, {{10, 0, 50, 20}, 96}}, {2, {{60, 0, 80, 20}, 144}}, {3, {{140, 0, 100, 20}, 96}}};
+// A button goes to the window under the point the mouse library reported it at, a key to the window
+// the keyboard library reported as having the keyboard at the press: the pointer may have moved on,
+// and a key that closes a dialog may have closed it, by the time the message is handled. A frame
+// without a button or key notes nothing, and a click on the program's own window (the "结束" that
+// ends the recording) is no part of the recording.
+TEST_F(RecorderTest, EachInputNotesTheWindowItWentToAndNothingElseIsNoted) {
+    // Side by side along the pointer's path: a program, another program at 144 DPI, Tapmill; a
+    // dialog of the first program off the path.
+    const platform::TopWindow editor{1, "a.txt - 记事本", "Notepad"}, dialog{4, "另存为", "#32770"};
+    fp.topWindows.windows = {editor, {2, "画图", "MSPaintApp"}, {3, "Tapmill", "TForm_maintapmill"}, dialog};
+    fp.topWindows.places = {{1, {{10, 0, 50, 20}, 96}},
+                            {2, {{60, 0, 80, 20}, 144}},
+                            {3, {{140, 0, 100, 20}, 96}},
+                            {4, {{300, 0, 50, 20}, 96}}};
     fp.topWindows.ownWindows = {3};
-    keyAt(25, 65);                        // frame 1, in the first window again
-    mouseAt(150, kMouseLeftDownOffset);  // frame 7: the Stop click on Tapmill
+    // The keyboard stays with the editor while the pointer rests on the other program.
+    fp.topWindows.inputWindow = editor.handle;
+    const uint32_t keyboardWindowMsg = fp.hotkeys.registerWindowMessage(kKeyboardWindowMessageName);
+    const auto buttonAt = [&](uint64_t ms, uint32_t offset, int x, int y) {
+        at(ms, [this, offset, x, y] { form().onMessage(fp.hooks.mouseBase + offset, pointInWParam(x, y), kPointInWParamFlag); });
+    };
+    const auto keyIn = [&](uint64_t ms, int number, uintptr_t window) {
+        at(ms, [this, keyboardWindowMsg, number, window] {
+            form().onMessage(keyboardWindowMsg, window, 0);
+            form().onMessage(form().keymsg[static_cast<size_t>(number)], 0, 0);
+        });
+    };
+    buttonAt(65, kMouseLeftDownOffset, 55, 5);  // frame 3: pressed in the editor, handled over the other
+    buttonAt(67, kMouseLeftUpOffset, 56, 5);
+    keyIn(85, 65, editor.handle);               // frame 4: typed with the pointer over the other program
+    keyIn(105, 66, dialog.handle);              // frame 5: into the dialog
+    keyIn(125, 13, dialog.handle);              // frame 6: Enter closes the dialog before it is handled
+    at(124, [&] { fp.topWindows.windows.pop_back(); });
+    mouseAt(145, kMouseLeftUpOffset);           // frame 7: a release on Tapmill whose press came before
+    mouseAt(150, kMouseLeftDownOffset);         // and "结束" on Tapmill
+    mouseAt(152, kMouseLeftUpOffset);
     stopAt(165);
 
     form().SpeedButton_recClick();
 
     struct Noted {
-        int frame;
-        std::string className, title;
-        int x, y, dpi;
+        std::string kp, className;  // className empty: no note
+        bool keyboard = false;
+        int x = 0, y = 0;  // a button's place in the window
     };
     const std::vector<Noted> expected = {
-        {0, "Notepad", "a.txt - 记事本", 10, 7, 96},  // the first frame in a window
-        {1, "Notepad", "a.txt - 记事本", 30, 7, 96},  // a key
-        {2, "MSPaintApp", "画图", 0, 7, 144},        // another window
+        {"", ""}, {"", ""}, {"", ""},
+        {"WM_LBUTTONUP", "Notepad", false, 45, 5},
+        {"k65", "Notepad", true},
+        {"k66", "#32770", true},
+        {"k13", "#32770", true},
+        {"", ""}, {"", ""},
     };
-    std::vector<int> notedFrames;
-    for (int f = 0; f < profile::readInteger(scratch(), "all", "value", 0); ++f)
-        if (readWindowNote(scratch(), std::to_string(f))) notedFrames.push_back(f);
-    ASSERT_EQ(notedFrames.size(), expected.size());
-    for (const Noted& n : expected) {
-        const std::optional<WindowNote> note = readWindowNote(scratch(), std::to_string(n.frame));
-        ASSERT_TRUE(note) << "frame " << n.frame;
-        EXPECT_EQ(note->className, n.className);
-        EXPECT_EQ(note->title, n.title);
-        EXPECT_EQ(std::vector<int>({note->clientX, note->clientY, note->dpi}), std::vector<int>({n.x, n.y, n.dpi}));
+    ASSERT_EQ(profile::readInteger(scratch(), "all", "value", 0), static_cast<int>(expected.size()));
+    for (size_t f = 0; f < expected.size(); ++f) {
+        const std::string section = std::to_string(f);
+        const Noted& n = expected[f];
+        EXPECT_EQ(profile::readString(scratch(), section, "kp", ""), n.kp) << "frame " << f;
+        const std::optional<WindowNote> note = readWindowNote(scratch(), section);
+        EXPECT_EQ(note ? note->className : "", n.className) << "frame " << f;
+        if (!note || n.className.empty()) continue;
+        EXPECT_EQ(note->keyboard, n.keyboard) << "frame " << f;
+        if (!n.keyboard)
+            EXPECT_EQ(std::vector<int>({note->clientX, note->clientY, note->dpi}), std::vector<int>({n.x, n.y, 96}))
+                << "frame " << f;
     }
 }
 

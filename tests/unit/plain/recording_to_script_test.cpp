@@ -99,6 +99,23 @@ TEST(RecordingToScriptTest, FramesWithWindowNotesMoveInTheWindowsClientAreaAfter
                             Timed{80, "单击鼠标左键"}, Timed{100, "total"}));
 }
 
+// Recordings of earlier versions also noted each window the pointer only crossed.
+TEST(RecordingToScriptTest, ANoteOnAFrameWithoutInputGivesNoWindowLine) {
+    const WindowNote editor{"Notepad", "a.txt - 记事本", false, 10, 20, 96};
+    WindowNote again = editor;
+    again.clientX = 20;
+    again.clientY = 30;
+    std::vector<RecordedFrame> frames = {frame(310, 220, "WM_LBUTTONDOWN WM_LBUTTONUP"), frame(600, 100),
+                                         frame(320, 230, "WM_LBUTTONDOWN WM_LBUTTONUP")};
+    frames[0].note = editor;
+    frames[1].note = WindowNote{"CalcFrame", "计算器", false, 5, 6, 96};
+    frames[2].note = again;
+    EXPECT_THAT(timeline(convert(frames).lines),
+                ElementsAre(Timed{0, "窗口：a.txt - 记事本，类：Notepad，DPI：96"}, Timed{0, "鼠标移至X=10y=20"},
+                            Timed{0, "单击鼠标左键"}, Timed{40, "鼠标移至X=20y=30"}, Timed{40, "单击鼠标左键"},
+                            Timed{60, "total"}));
+}
+
 TEST(RecordingToScriptTest, KeysAndCombinationsBecomeKeyLinesAsThePlayerPressesThem) {
     std::vector<RecordedFrame> frames;
     frames.push_back(frame(1, 1, "k65"));                 // 0: A
