@@ -114,6 +114,9 @@ bool TForm_maintapmill::stopOrPausePastHeldModifiers(int number, uint32_t modifi
     if (!ours) return false;
     const ControlHotKey* control = controlKeys.holder({modifiers & ~ours, static_cast<uint32_t>(number)});
     if (!control || (control->id != HK_Stop && control->id != HK_Pause)) return false;
+    // While a field captures keys only the stop is an order; the pause key is the field's.
+    const bool capturing = captureFields.chordField || capture_kb || capture_hot || capture_kc;
+    if (capturing && !stopsWhatRuns(control->id)) return false;
     OnWMHotKey(control->id);
     return true;
 }

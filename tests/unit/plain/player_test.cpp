@@ -575,13 +575,17 @@ TEST_F(PlayerTest, TheStopAndPauseKeysAnswerWhileThePlaybackHoldsAModifier) {
         const char* name;
         int key;
         uint32_t modifiers;  // as the keyboard library reports them, the replayed Shift among them
+        bool capturing;  // a key field has the focus
         bool playingAfter, pausedAfter;
     };
-    for (const Press& p : {Press{"Ctrl+Q", 'Q', kModControl | kModShift, false, false},
-                           Press{"F9", 120, kModShift, true, true},
-                           Press{"Q, which is no hot key", 'Q', kModShift, true, false}}) {
+    for (const Press& p : {Press{"Ctrl+Q", 'Q', kModControl | kModShift, false, false, false},
+                           Press{"F9", 120, kModShift, false, true, true},
+                           Press{"Q, which is no hot key", 'Q', kModShift, false, true, false},
+                           Press{"F9 into a key field", 120, kModShift, true, true, false},
+                           Press{"Ctrl+Q while a key field has the focus", 'Q', kModControl | kModShift, true, false, false}}) {
         SCOPED_TRACE(p.name);
         start_ = fp.pump.now();
+        form().capture_kb = p.capturing;
         std::vector<Frame> frames = {{1, 1, "k16", "", "kd16"}};
         for (int f = 1; f < 10; ++f) frames.push_back({1, 1, "", "", ""});
         record(frames);
@@ -597,6 +601,7 @@ TEST_F(PlayerTest, TheStopAndPauseKeysAnswerWhileThePlaybackHoldsAModifier) {
 
         EXPECT_EQ(playing, p.playingAfter);
         EXPECT_EQ(paused, p.pausedAfter);
+        form().capture_kb = false;
     }
 }
 
