@@ -29,7 +29,6 @@ HomaPages::HomaPages(ui::Factory& factory, ui::Window& window, ui::Rect place) {
 void HomaPages::onClick(int controlId) { show(static_cast<Page>(controlId - ID_RadioButton_keys)); }
 
 void HomaPages::show(Page which) {
-    shown_ = which;
     for (int p = 0; p < kPageCount; ++p) pages_[p]->setVisible(p == which);
     RadioButton_keys->setChecked(which == Keys);
     RadioButton_blocks->setChecked(which == Blocks);

@@ -25,13 +25,11 @@ public:
 
     ui::Panel& page(Page which) { return *pages_[which]; }
     void show(Page which);
-    Page shown() const { return shown_; }
 
     std::unique_ptr<ui::RadioButton> RadioButton_keys, RadioButton_blocks, RadioButton_waits;
 
 private:
     std::array<std::unique_ptr<ui::Panel>, kPageCount> pages_;
-    Page shown_ = Keys;
 };
 
 }  // namespace tapmill
