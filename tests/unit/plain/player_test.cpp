@@ -996,7 +996,8 @@ TEST_F(FollowingTest, AClickIntoAMenuOrAnOpenDropDownListRaisesNothingFirst) {
     for (const platform::TopWindow& list : {platform::TopWindow{3, "", "#32768"}, platform::TopWindow{3, "", "ComboLBox"}}) {
         record({{130, 140, "WM_LBUTTONDOWN"}});
         note(0, 30, 40, list);
-        fp.topWindows.windows = {kEditor, list};
+        // An open list or menu lies over every other window.
+        fp.topWindows.windows = {list, kEditor};
         fp.topWindows.places = {{kEditor.handle, {{0, 0, 400, 400}, 96}}, {list.handle, {{100, 100, 100, 200}, 96}}};
         fp.topWindows.broughtToFront.clear();
 

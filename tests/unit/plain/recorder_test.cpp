@@ -255,9 +255,10 @@ TEST_F(RecorderTest, EachInputNotesTheWindowItWentToAndNothingElseIsNoted) {
         EXPECT_EQ(note ? note->className : "", n.className) << "frame " << f;
         if (!note || n.className.empty()) continue;
         EXPECT_EQ(note->keyboard, n.keyboard) << "frame " << f;
-        if (!n.keyboard)
+        if (!n.keyboard) {
             EXPECT_EQ(std::vector<int>({note->clientX, note->clientY, note->dpi}), std::vector<int>({n.x, n.y, 96}))
                 << "frame " << f;
+        }
     }
 }
 
