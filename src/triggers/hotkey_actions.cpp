@@ -13,8 +13,10 @@ constexpr int kHotKeyPlaySpeed = 5;
 
 void TForm_maintapmill::userHotKeyPressed(const HotKeyEntry& entry) {
     if (entry.stops) {
+        // What Ctrl+Q stops.
         SpeedButton_stopClick();
         Speedbutton_stopaClick();
+        stopJournalPlayback();
         return;
     }
     // A start never goes inside what runs already or inside a modal window: the user's key would

@@ -432,6 +432,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(JournalStopCase{"StopButton", false, [](TForm_maintapmill& f) { f.RzBitBtn_ststopClick(); }},
                       JournalStopCase{"AltQ", false, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_JournalStop); }},
                       JournalStopCase{"CtrlQ", false, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_Stop); }},
+                      JournalStopCase{"UserStopKey", false,
+                                      [](TForm_maintapmill& f) {
+                                          HotKeyEntry stop;
+                                          stop.stops = true;
+                                          f.userHotKeyPressed(stop);
+                                      }},
                       JournalStopCase{"StopButtonWhilePaused", true, [](TForm_maintapmill& f) { f.RzBitBtn_ststopClick(); }},
                       JournalStopCase{"CtrlQWhilePaused", true, [](TForm_maintapmill& f) { f.OnWMHotKey(HK_Stop); }}),
     [](const ::testing::TestParamInfo<JournalStopCase>& info) { return std::string(info.param.name); });
