@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/activity.h"
-#include "common/held_inputs.h"
 #include "capture/capture_fields.h"
 #include "capture/control_hotkeys.h"
 #include "capture/hook_messages.h"
 #include "capture/key_reporting.h"
 #include "common/counts.h"
+#include "common/held_inputs.h"
 #include "journal/journal_state.h"
 #include "plain/open_recording.h"
 #include "plain/recording_conversion.h"

@@ -28,7 +28,8 @@ public:
     ScriptRun(platform::Platform& platform, const bool& running, const bool& runpause, HeldInputs& heldInputs,
               ui::ProgressBar& progress, RunList& lines, uint32_t randomSeed, std::string imageFolder)
         : platform_(platform), running_(running), runpause_(runpause), progress_(progress), lines_(lines),
-          held_(platform.input), heldListed_(heldInputs, held_, HeldInputs::Script), schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
+          held_(platform.input), heldListed_(heldInputs, held_, HeldInputs::Script),
+          schedule_(platform.pump, 0, kCatchUpMs), random_(randomSeed),
           anchor_(platform, running, runpause), screen_(platform, running, runpause, anchor_, std::move(imageFolder)) {}
 
     // Runs `count` passes (without end for the endless count) while running stays set and the
