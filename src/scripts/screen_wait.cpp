@@ -6,6 +6,7 @@
 #include "common/image_search.h"
 #include "scripts/script_fault.h"
 #include "scripts/script_line.h"
+#include "scripts/script_pictures.h"
 
 namespace tapmill::scripts {
 
@@ -41,7 +42,7 @@ const platform::PixelBuffer& ScreenWait::image(const std::string& name) {
     if (known != images_.end()) return known->second;
     const std::string path = imageFolder_ + name + ".bmp";
     std::optional<platform::PixelBuffer> read = readBmp(path);
-    if (!read) throw ScriptLineFault("找不到图片文件，或它不是能读的BMP图片：" + path);
+    if (!read) throw ScriptLineFault(unreadablePictureMessage(path));
     return images_.emplace(name, std::move(*read)).first->second;
 }
 
